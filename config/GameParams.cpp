@@ -1,0 +1,174 @@
+#include "config/GameParams.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+namespace brv {
+
+namespace {
+
+GameParams* g_current = nullptr;
+
+bool readTextEntry(const PackFile& archive, const std::string& path, KeyValueFile& into) {
+    DataBlob blob = archive.readEntry(path);
+    std::error_code ec;
+    const bool found =
+        archive.contains(path) || std::filesystem::is_regular_file(archive.resolve(path), ec);
+    into.loadFromMemory(blob.bytes(), blob.size, true);
+    return found;
+}
+
+std::string describeTriple(const char* key, const int* triple) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%s %d %d %d", key, triple[0], triple[1], triple[2]);
+    return text;
+}
+
+// The file gives the demonstration time in ticks; it is kept in milliseconds.
+// Saturates rather than overflowing on absurd values.
+int scaleDemoTime(int ticks) {
+    const long long ms = static_cast<long long>(ticks) * 30;
+    return static_cast<int>(std::clamp<long long>(ms, INT_MIN, INT_MAX));
+}
+
+}  // namespace
+
+GameParams::GameParams(std::string baseDir) : m_archive(baseDir), m_base_dir(std::move(baseDir)) {
+    m_window_width = 800;
+    m_window_height = 600;
+    m_window_x = 0;
+    m_window_y = 0;
+    m_screen_width = 800;
+    m_screen_height = 600;
+    m_key_cancel = 27;
+    m_key_confirm = 13;
+    m_autosave = false;
+    m_last_players_count = 0;
+    m_last_difficult = 0;
+    // Without an archive every read falls back to loose files.
+    m_archive.open("data/data.pk");
+    KeyValueFile rules;
+    m_rules_found = readTextEntry(m_archive, "dat/param.txt", rules);
+    m_layout_found = readTextEntry(m_archive, "mui/menu.txt", m_layout);
+    readRules(rules);
+    m_difficult = 0;
+}
+
+void GameParams::readRules(const KeyValueFile& rules) {
+    auto get = [&rules](const char* key) { return rules.get(key, "0"); };
+    m_dalpha = toFloat(get("m_dalpha"));
+    m_time_before_demo = toInt(get("m_time_before_demo"));
+    m_time_demo = scaleDemoTime(toInt(get("m_time_demo")));
+    m_virus_size = toFloat(get("m_virus_size"));
+    m_distance_beween_viruses = toFloat(get("m_distance_beween_viruses"));
+    toIntArray(get("m_flag_per_count"), m_flag_per_count, 3);
+    m_speed = toFloat(get("m_speed"));
+    toIntArray(get("m_min_life_reserve"), m_min_life_reserve, 3);
+    toIntArray(get("m_max_life_reserve"), m_max_life_reserve, 3);
+    m_virus_visible = toInt(get("m_virus_visible"));
+    toIntArray(get("m_viruses_on_start"), m_viruses_on_start, 3);
+    m_life_src_visible = toInt(get("m_life_src_visible"));
+    toIntArray(get("m_life_src_add_prob"), m_life_src_add_prob, 3);
+    toIntArray(get("m_life_src_min_life_reserve"), m_life_src_min_life_reserve, 3);
+    toIntArray(get("m_life_src_max_life_reserve"), m_life_src_max_life_reserve, 3);
+    toIntArray(get("m_life_distribute"), m_life_distribute, 3);
+    m_life_src_dist = toFloat(get("m_life_src_dist"));
+    m_max_population = toInt(get("m_max_population"));
+}
+
+std::vector<std::string> GameParams::ruleProblems() const {
+    std::vector<std::string> problems;
+    char text[200];
+    auto bad = [&](const std::string& what, const char* rule) {
+        problems.push_back(what + " (" + rule + ")");
+    };
+    if (!(std::floor(m_distance_beween_viruses) >= 4.0f) ||
+        !(m_distance_beween_viruses < 1000.0f)) {
+        std::snprintf(text, sizeof text, "m_distance_beween_viruses %g",
+                      static_cast<double>(m_distance_beween_viruses));
+        bad(text, "its whole part must be at least 4 so the start squares lie inside the field");
+    }
+    if (!(m_speed > 0.0f) || !std::isfinite(m_speed)) {
+        std::snprintf(text, sizeof text, "m_speed %g", static_cast<double>(m_speed));
+        bad(text, "must be greater than 0");
+    }
+    if (m_virus_visible < 2 || m_virus_visible > 9) {
+        bad("m_virus_visible " + std::to_string(m_virus_visible), "must lie from 2 to 9");
+    }
+    if (m_life_src_visible < 0 || m_life_src_visible > 53) {
+        bad("m_life_src_visible " + std::to_string(m_life_src_visible), "must lie from 0 to 53");
+    }
+    for (int d = 0; d < 3; ++d) {
+        if (m_max_life_reserve[d] <= m_min_life_reserve[d]) {
+            bad(describeTriple("m_max_life_reserve", m_max_life_reserve) + " against " +
+                    describeTriple("m_min_life_reserve", m_min_life_reserve),
+                "each maximum must be greater than its minimum");
+        }
+        if (m_life_src_max_life_reserve[d] <= m_life_src_min_life_reserve[d]) {
+            bad(describeTriple("m_life_src_max_life_reserve", m_life_src_max_life_reserve) +
+                    " against " +
+                    describeTriple("m_life_src_min_life_reserve", m_life_src_min_life_reserve),
+                "each maximum must be greater than its minimum");
+        }
+        if (m_life_src_add_prob[d] < 1) {
+            bad(describeTriple("m_life_src_add_prob", m_life_src_add_prob),
+                "every value must be at least 1");
+        }
+        if (m_flag_per_count[d] < 1) {
+            bad(describeTriple("m_flag_per_count", m_flag_per_count),
+                "every value must be at least 1");
+        }
+    }
+    // A triple is reported once even when several of its slots are bad.
+    std::vector<std::string> unique;
+    for (auto& p : problems) {
+        bool seen = false;
+        for (auto& u : unique) {
+            seen = seen || u == p;
+        }
+        if (!seen) {
+            unique.push_back(p);
+        }
+    }
+    return unique;
+}
+
+std::vector<std::string> GameParams::startupProblems() const {
+    std::vector<std::string> problems;
+    const std::string where = std::filesystem::absolute(m_base_dir).lexically_normal().string();
+    auto missing = [&](const char* path) {
+        problems.push_back(std::string("\"") + path + "\" was found neither in the archive \"" +
+                           where + "/data/data.pk\" nor as a loose file under \"" + where + "\"");
+    };
+    if (!m_rules_found) {
+        missing("dat/param.txt");
+    }
+    if (!m_layout_found) {
+        missing("mui/menu.txt");
+    }
+    if (m_rules_found) {
+        for (auto& p : ruleProblems()) {
+            problems.push_back("dat/param.txt: " + p);
+        }
+    }
+    return problems;
+}
+
+GameParams& gameParams() {
+    if (g_current == nullptr) {
+        static GameParams programParams{"."};
+        g_current = &programParams;
+    }
+    return *g_current;
+}
+
+GameParams* setGameParams(GameParams* params) {
+    GameParams* previous = g_current;
+    g_current = params;
+    return previous;
+}
+
+}  // namespace brv

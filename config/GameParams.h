@@ -1,0 +1,91 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "config/KeyValueFile.h"
+#include "config/PackFile.h"
+
+namespace brv {
+
+// The one configuration object every subsystem reads: window settings, the
+// logical area, the archive, the layout file and the simulation rules. Members
+// keep the names of their file keys. Per-difficulty triples are indexed by
+// m_difficult (0 Easy, 1 Medium, 2 Hard).
+class GameParams {
+public:
+    // Opens "data/data.pk" under `baseDir` (the working folder for the game) and
+    // reads "dat/param.txt" and "mui/menu.txt" from it or from loose files.
+    explicit GameParams(std::string baseDir = ".");
+    GameParams(const GameParams&) = delete;
+    GameParams& operator=(const GameParams&) = delete;
+
+    // Reads the rules from a parsed "dat/param.txt", in the fixed key order.
+    void readRules(const KeyValueFile& rules);
+
+    // Everything that keeps the game from starting: a rule file or layout file
+    // found nowhere, and rules that break what the simulation divides by or
+    // sizes buffers for. One line per problem, naming the key and its value.
+    std::vector<std::string> startupProblems() const;
+    std::vector<std::string> ruleProblems() const;
+
+    int m_window_width = 0;
+    int m_window_height = 0;
+    int m_window_x = 0;
+    int m_window_y = 0;
+    int m_screen_width = 0;
+    int m_screen_height = 0;
+    PackFile m_archive;
+    KeyValueFile m_layout;
+    int m_last_players_count = 0;
+    int m_last_difficult = 0;
+    int m_key_cancel = 0;
+    int m_key_confirm = 0;
+    bool m_autosave = false;
+    int m_time_before_demo = 0;
+    int m_time_demo = 0;
+    float m_dalpha = 0;
+    int m_difficult = 0;
+    float m_virus_size = 0;
+    float m_distance_beween_viruses = 0;
+    int m_flag_per_count[3] = {};
+    float m_speed = 0;
+    int m_min_life_reserve[3] = {};
+    int m_max_life_reserve[3] = {};
+    int m_viruses_on_start[3] = {};
+    int m_virus_visible = 0;
+    int m_life_src_visible = 0;
+    int m_life_src_add_prob[3] = {};
+    int m_life_src_min_life_reserve[3] = {};
+    int m_life_src_max_life_reserve[3] = {};
+    int m_life_distribute[3] = {};
+    float m_life_src_dist = 0;
+    int m_max_population = 0;
+
+    const std::string& baseDir() const { return m_base_dir; }
+
+private:
+    std::string m_base_dir;
+    bool m_rules_found = false;
+    bool m_layout_found = false;
+};
+
+// The global access point. Until something is installed it holds the game's
+// own parameters, read from the working folder on first use. A test installs
+// its own and puts the previous one back (setGameParams returns it).
+GameParams& gameParams();
+GameParams* setGameParams(GameParams* params);
+
+// Installs parameters for the lifetime of a scope.
+class ScopedGameParams {
+public:
+    explicit ScopedGameParams(GameParams& params) : previous_(setGameParams(&params)) {}
+    ~ScopedGameParams() { setGameParams(previous_); }
+    ScopedGameParams(const ScopedGameParams&) = delete;
+    ScopedGameParams& operator=(const ScopedGameParams&) = delete;
+
+private:
+    GameParams* previous_;
+};
+
+}  // namespace brv

@@ -1,0 +1,135 @@
+#include "config/PackFile.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/FileIo.h"
+
+namespace brv {
+
+namespace {
+
+std::uint32_t readU32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+DataBlob toBlob(const std::vector<std::uint8_t>& bytes, std::uint32_t offset) {
+    DataBlob blob;
+    if (bytes.empty()) {
+        return blob;
+    }
+    blob.data = std::make_unique<std::uint8_t[]>(bytes.size());
+    std::memcpy(blob.data.get(), bytes.data(), bytes.size());
+    blob.size = static_cast<std::uint32_t>(bytes.size());
+    blob.offset = offset;
+    return blob;
+}
+
+}  // namespace
+
+std::string toArchiveName(const std::string& path) {
+    std::string name = path;
+    for (char& c : name) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return name;
+}
+
+PackFile::PackFile(std::string baseDir) : baseDir_(std::move(baseDir)) {}
+
+std::string PackFile::resolve(const std::string& relative) const {
+    if (baseDir_.empty() || baseDir_ == "." || (!relative.empty() && relative[0] == '/')) {
+        return relative;
+    }
+    return baseDir_ + "/" + relative;
+}
+
+bool PackFile::open(const std::string& path) {
+    const std::string full = resolve(path);
+    auto total = fileSize(full);
+    std::FILE* file = total ? std::fopen(full.c_str(), "rb") : nullptr;
+    if (file == nullptr) {
+        return false;
+    }
+    archivePath_ = full;
+    directory_.clear();
+    names_.clear();
+    readDirectory(file, *total);
+    std::fclose(file);
+    return true;
+}
+
+// The directory is bounded by the archive's real size: one that announces more
+// entries or bigger data than the file holds ends where the file ends, and a
+// name longer than the format allows ends it too.
+void PackFile::readDirectory(std::FILE* file, std::uint64_t total) {
+    std::uint8_t header[6];
+    if (std::fread(header, 1, sizeof header, file) != sizeof header) {
+        return;
+    }
+    const std::uint32_t count = readU32(header + 2);
+    std::uint64_t pos = sizeof header;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::uint8_t field[4];
+        if (std::fread(field, 1, 4, file) != 4) {
+            return;
+        }
+        const std::uint32_t nameLength = readU32(field);
+        if (nameLength > kMaxNameLength || pos + 8 + nameLength > total) {
+            return;
+        }
+        char name[kMaxNameLength + 1];
+        if (std::fread(name, 1, nameLength, file) != nameLength ||
+            std::fread(field, 1, 4, file) != 4) {
+            return;
+        }
+        const std::uint32_t size = readU32(field);
+        const std::uint64_t offset = pos + 8 + nameLength;
+        if (offset > UINT32_MAX) {
+            return;
+        }
+        const std::uint64_t available = total - offset;
+        const bool truncated = size > available;
+        names_.emplace_back(name, nameLength);
+        directory_.push_back({truncated ? static_cast<std::uint32_t>(available) : size,
+                              static_cast<std::uint32_t>(offset)});
+        pos = offset + size;
+        if (truncated || std::fseek(file, static_cast<long>(pos), SEEK_SET) != 0) {
+            return;
+        }
+    }
+}
+
+int PackFile::find(const std::string& path) const {
+    const std::string name = toArchiveName(path);
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        if (names_[i] == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+bool PackFile::contains(const std::string& path) const {
+    return find(path) >= 0;
+}
+
+DataBlob PackFile::readEntry(const std::string& path) const {
+    const int index = find(path);
+    if (index >= 0) {
+        const Entry& entry = directory_[static_cast<std::size_t>(index)];
+        auto bytes = readFileRange(archivePath_, entry.offset, entry.size);
+        if (bytes) {
+            return toBlob(*bytes, entry.offset);
+        }
+        return DataBlob{};
+    }
+    // Not in the archive: a loose file at the same relative path.
+    auto bytes = readWholeFile(resolve(path));
+    return bytes ? toBlob(*bytes, 0) : DataBlob{};
+}
+
+}  // namespace brv

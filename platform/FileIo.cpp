@@ -1,0 +1,167 @@
+#include "platform/FileIo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+namespace brv {
+
+namespace {
+
+std::optional<std::size_t> g_failAfterBytes;
+
+// Opens a regular file for reading; folders and devices are refused.
+int openRegular(const std::string& path, std::uint64_t* size) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    *size = static_cast<std::uint64_t>(st.st_size);
+    return fd;
+}
+
+// Reads until `count` bytes arrived or the file ended; returns how many arrived.
+std::size_t readFully(int fd, std::uint8_t* out, std::size_t count) {
+    std::size_t done = 0;
+    while (done < count) {
+        ssize_t n = ::read(fd, out + done, count - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+bool writeFully(int fd, const std::uint8_t* data, std::size_t count) {
+    std::size_t done = 0;
+    while (done < count) {
+        ssize_t n = ::write(fd, data + done, count - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> fileSize(const std::string& path) {
+    std::uint64_t size = 0;
+    int fd = openRegular(path, &size);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    ::close(fd);
+    return size;
+}
+
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
+                                                       std::uint64_t maxBytes) {
+    std::uint64_t size = 0;
+    int fd = openRegular(path, &size);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    if (size > maxBytes) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    bytes.resize(readFully(fd, bytes.data(), bytes.size()));
+    ::close(fd);
+    return bytes;
+}
+
+std::optional<std::vector<std::uint8_t>> readFileRange(const std::string& path,
+                                                       std::uint64_t offset, std::uint64_t count) {
+    std::uint64_t size = 0;
+    int fd = openRegular(path, &size);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (offset < size) {
+        // Never allocate more than the file really holds past the offset.
+        std::uint64_t available = size - offset;
+        std::uint64_t want = count < available ? count : available;
+        if (::lseek(fd, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset)) {
+            bytes.resize(static_cast<std::size_t>(want));
+            bytes.resize(readFully(fd, bytes.data(), bytes.size()));
+        }
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool makeDirectories(const std::string& dir) {
+    if (dir.empty()) {
+        return true;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    return std::filesystem::is_directory(dir, ec);
+}
+
+bool removeFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
+
+void setWriteFailureAfterBytes(std::optional<std::size_t> bytes) {
+    g_failAfterBytes = bytes;
+}
+
+bool writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
+    std::filesystem::path target(path);
+    if (!makeDirectories(target.parent_path().string())) {
+        return false;
+    }
+    std::string temp = path + ".tmp";
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    bool ok;
+    if (g_failAfterBytes && *g_failAfterBytes < size) {
+        writeFully(fd, bytes, *g_failAfterBytes);
+        ok = false;
+    } else {
+        ok = writeFully(fd, bytes, size) && ::fsync(fd) == 0;
+    }
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // Make the rename itself durable.
+    std::string folder = target.parent_path().string();
+    int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+}  // namespace brv

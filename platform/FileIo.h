@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brv {
+
+// Largest file the game will read in one piece. Nothing in the data set comes
+// near it; it only stops a damaged or hostile file from exhausting memory.
+inline constexpr std::uint64_t kMaxFileBytes = 256ull * 1024 * 1024;
+
+// Size of a regular file, or nothing if it cannot be opened.
+std::optional<std::uint64_t> fileSize(const std::string& path);
+
+// Reads a whole regular file (at most maxBytes; a larger file is refused).
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
+                                                       std::uint64_t maxBytes = kMaxFileBytes);
+
+// Reads up to `count` bytes at `offset`; returns what is really there (possibly fewer).
+std::optional<std::vector<std::uint8_t>> readFileRange(const std::string& path,
+                                                       std::uint64_t offset, std::uint64_t count);
+
+// Writes a file so that a crash or a full disk never leaves it half-written:
+// the bytes go to a temporary file in the same folder, are flushed and synced,
+// then renamed over the old file. The folder is created when missing. On any
+// failure the old file is left as it was and false is returned.
+bool writeFileAtomically(const std::string& path, const void* data, std::size_t size);
+
+// Test hook: when set, the atomic writer stops after writing this many bytes of
+// the temporary file and reports failure, as a crash or full disk would.
+void setWriteFailureAfterBytes(std::optional<std::size_t> bytes);
+
+// Creates every missing folder on the way to `dir`.
+bool makeDirectories(const std::string& dir);
+
+bool removeFile(const std::string& path);
+
+}  // namespace brv

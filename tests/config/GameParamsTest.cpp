@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "config/GameParams.h"
+#include "tests/support/TempDir.h"
+#include "tools/PackWriter.h"
+
+namespace brv {
+namespace {
+
+bool mentions(const std::vector<std::string>& lines, const std::string& what) {
+    for (const auto& line : lines) {
+        if (line.find(what) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(GameParams, ReadsEveryRuleWithItsConversion) {
+    test::TempDir dir;
+    dir.write(
+        "dat/param.txt",
+        std::string("m_time_demo 20\nm_flag_per_count \"4 6\"\nm_min_life_reserve \"010 20 30\"\n"
+                    "m_max_population 010\nm_speed 1.5\nm_virus_visible 1.5\nm_dalpha 0.25\n"
+                    "m_distance_beween_viruses 4.5\nm_life_src_dist 12.5 m_time_before_demo 3000"));
+    dir.write("mui/menu.txt", std::string("m_qd_x 12.7"));
+    GameParams params(dir.path());
+    EXPECT_EQ(params.m_time_demo, 600);
+    EXPECT_EQ(params.m_flag_per_count[0], 4);
+    EXPECT_EQ(params.m_flag_per_count[1], 6);
+    EXPECT_EQ(params.m_flag_per_count[2], 0);
+    EXPECT_EQ(params.m_min_life_reserve[0], 8);
+    EXPECT_EQ(params.m_min_life_reserve[2], 30);
+    EXPECT_EQ(params.m_max_population, 10);
+    EXPECT_FLOAT_EQ(params.m_speed, 1.5f);
+    EXPECT_EQ(params.m_virus_visible, 1);
+    EXPECT_FLOAT_EQ(params.m_dalpha, 0.25f);
+    EXPECT_FLOAT_EQ(params.m_distance_beween_viruses, 4.5f);
+    EXPECT_FLOAT_EQ(params.m_life_src_dist, 12.5f);
+    EXPECT_EQ(params.m_time_before_demo, 3000);
+    EXPECT_EQ(params.m_difficult, 0);
+    EXPECT_EQ(params.m_window_width, 800);
+    EXPECT_EQ(params.m_window_height, 600);
+    EXPECT_EQ(params.m_screen_width, 800);
+    EXPECT_EQ(params.m_screen_height, 600);
+    EXPECT_EQ(params.m_key_cancel, 27);
+    EXPECT_EQ(params.m_key_confirm, 13);
+    // The layout keeps its strings; users convert on the spot.
+    EXPECT_EQ(toInt(params.m_layout.get("m_qd_x", "0")), 12);
+    EXPECT_FLOAT_EQ(toFloat(params.m_layout.get("m_qd_x", "0")), 12.7f);
+}
+
+TEST(GameParams, EmptyRulesAreAllZeroAndRejectedByName) {
+    test::TempDir dir;
+    dir.write("dat/param.txt", std::string());
+    dir.write("mui/menu.txt", std::string());
+    GameParams params(dir.path());
+    EXPECT_EQ(params.m_max_population, 0);
+    EXPECT_EQ(params.m_viruses_on_start[2], 0);
+    EXPECT_FLOAT_EQ(params.m_speed, 0.0f);
+    auto problems = params.startupProblems();
+    for (const char* key :
+         {"m_distance_beween_viruses", "m_speed", "m_virus_visible", "m_max_life_reserve",
+          "m_life_src_max_life_reserve", "m_life_src_add_prob", "m_flag_per_count"}) {
+        EXPECT_TRUE(mentions(problems, key)) << key;
+    }
+    EXPECT_FALSE(mentions(problems, "m_life_src_visible"));
+    EXPECT_FALSE(mentions(problems, "found neither"));
+}
+
+TEST(GameParams, MissingFilesAreNamedWithWhereTheyWereSought) {
+    test::TempDir dir;
+    GameParams params(dir.path());
+    auto problems = params.startupProblems();
+    EXPECT_TRUE(mentions(problems, "\"dat/param.txt\" was found neither"));
+    EXPECT_TRUE(mentions(problems, "\"mui/menu.txt\" was found neither"));
+    EXPECT_TRUE(mentions(problems, dir.path()));
+}
+
+TEST(GameParams, ArchiveEntriesWinOverLooseFiles) {
+    test::TempDir dir;
+    std::vector<std::uint8_t> archive;
+    std::string error;
+    const std::string rules = "m_max_population 77";
+    ASSERT_TRUE(encodePack({{"dat/param.txt", {rules.begin(), rules.end()}}}, archive, error));
+    dir.write("data/data.pk", archive);
+    dir.write("dat/param.txt", std::string("m_max_population 5"));
+    dir.write("mui/menu.txt", std::string("m_nd_width 420"));
+    GameParams params(dir.path());
+    EXPECT_EQ(params.m_max_population, 77);
+    EXPECT_EQ(params.m_layout.get("m_nd_width", "0"), "420");
+}
+
+TEST(GameParams, ShippedRulesAreValidAndTheAccessPointIsSettable) {
+    GameParams shipped(std::string(BREVORA_SOURCE_DIR) + "/assets");
+    EXPECT_TRUE(shipped.startupProblems().empty()) << shipped.startupProblems().front();
+
+    ScopedGameParams scope(shipped);
+    EXPECT_EQ(&gameParams(), &shipped);
+    {
+        test::TempDir dir;
+        GameParams other(dir.path());
+        ScopedGameParams inner(other);
+        EXPECT_EQ(&gameParams(), &other);
+    }
+    EXPECT_EQ(&gameParams(), &shipped);
+}
+
+TEST(GameParams, RuleChecksFollowThePreconditions) {
+    test::TempDir dir;
+    GameParams params(dir.path());
+    KeyValueFile rules;
+    const std::string good =
+        "m_distance_beween_viruses 4 m_speed 1 m_virus_visible 9 m_life_src_visible 53 "
+        "m_min_life_reserve \"1 1 1\" m_max_life_reserve \"2 2 2\" "
+        "m_life_src_min_life_reserve \"1 1 1\" m_life_src_max_life_reserve \"2 2 2\" "
+        "m_life_src_add_prob \"1 1 1\" m_flag_per_count \"1 1 1\"";
+    rules.loadFromMemory(good.data(), good.size(), true);
+    params.readRules(rules);
+    EXPECT_TRUE(params.ruleProblems().empty());
+
+    params.m_virus_visible = 10;
+    params.m_life_src_visible = 54;
+    params.m_distance_beween_viruses = 3.99f;
+    params.m_max_life_reserve[1] = 1;
+    auto problems = params.ruleProblems();
+    EXPECT_EQ(problems.size(), 4u);
+    EXPECT_TRUE(mentions(problems, "m_virus_visible 10"));
+    EXPECT_TRUE(mentions(problems, "m_life_src_visible 54"));
+    EXPECT_TRUE(mentions(problems, "m_distance_beween_viruses 3.99"));
+    EXPECT_TRUE(mentions(problems, "m_max_life_reserve 2 1 2"));
+}
+
+}  // namespace
+}  // namespace brv

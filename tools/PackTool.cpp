@@ -1,0 +1,95 @@
+// brevora-pack: creates, lists and unpacks the game's resource archive.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "config/PackFile.h"
+#include "platform/FileIo.h"
+#include "tools/PackWriter.h"
+
+namespace {
+
+int create(const std::string& out, const std::string& dir) {
+    std::vector<brv::PackInput> entries;
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!brv::collectFolder(dir, entries, error) || !brv::encodePack(entries, bytes, error)) {
+        std::cerr << "brevora-pack: " << error << "\n";
+        return 1;
+    }
+    if (!brv::writeFileAtomically(out, bytes.data(), bytes.size())) {
+        std::cerr << "brevora-pack: cannot write \"" << out << "\"\n";
+        return 1;
+    }
+    return 0;
+}
+
+bool openArchive(const std::string& in, brv::PackFile& pack) {
+    if (!pack.open(in)) {
+        std::cerr << "brevora-pack: cannot open \"" << in << "\"\n";
+        return false;
+    }
+    return true;
+}
+
+int list(const std::string& in) {
+    brv::PackFile pack;
+    if (!openArchive(in, pack)) {
+        return 1;
+    }
+    for (std::size_t i = 0; i < pack.names().size(); ++i) {
+        std::cout << pack.names()[i] << " " << pack.directory()[i].size << "\n";
+    }
+    return 0;
+}
+
+int extract(const std::string& in, const std::string& dir) {
+    brv::PackFile pack;
+    if (!openArchive(in, pack)) {
+        return 1;
+    }
+    for (const std::string& name : pack.names()) {
+        std::string relative = name;
+        for (char& c : relative) {
+            c = c == '\\' ? '/' : c;
+        }
+        // Names come from the archive: never write outside the target folder.
+        std::filesystem::path rel(relative);
+        if (rel.is_absolute() || relative.find("..") != std::string::npos) {
+            std::cerr << "brevora-pack: skipping unsafe name \"" << name << "\"\n";
+            continue;
+        }
+        brv::DataBlob blob = pack.readEntry(relative);
+        const std::string target = dir + "/" + relative;
+        if (!brv::writeFileAtomically(target, blob.bytes(), blob.size)) {
+            std::cerr << "brevora-pack: cannot write \"" << target << "\"\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Creates, lists and unpacks Brevora resource archives (data.pk)."};
+    app.require_subcommand(1);
+    std::string archive, folder;
+    auto* createCmd = app.add_subcommand("create", "pack every file under DIR into OUT.pk");
+    createCmd->add_option("OUT.pk", archive)->required();
+    createCmd->add_option("DIR", folder)->required();
+    auto* listCmd = app.add_subcommand("list", "print one line per entry: name size");
+    listCmd->add_option("IN.pk", archive)->required();
+    auto* extractCmd = app.add_subcommand("extract", "unpack every entry into DIR");
+    extractCmd->add_option("IN.pk", archive)->required();
+    extractCmd->add_option("DIR", folder)->required();
+    CLI11_PARSE(app, argc, argv);
+    if (createCmd->parsed()) {
+        return create(archive, folder);
+    }
+    if (listCmd->parsed()) {
+        return list(archive);
+    }
+    return extract(archive, folder);
+}
