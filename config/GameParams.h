@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,8 @@
 #include "config/PackFile.h"
 
 namespace brv {
+
+class ResourceSet;
 
 // The one configuration object every subsystem reads: window settings, the
 // logical area, the archive, the layout file and the simulation rules. Members
@@ -37,6 +40,9 @@ public:
     int m_screen_height = 0;
     PackFile m_archive;
     KeyValueFile m_layout;
+    // The art, created empty by gfx on first use (resourceSet()). The deleter
+    // comes with it, so the rules and the files need no graphics code.
+    std::unique_ptr<ResourceSet, void (*)(ResourceSet*)> m_resources{nullptr, nullptr};
     int m_last_players_count = 0;
     int m_last_difficult = 0;
     int m_key_cancel = 0;

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+
+namespace brv {
+
+class PackFile;
+class Texture;
+
+// An animated picture cut from one texture laid out as a grid: each column is
+// an animation frame, each row a group. Life sources and flags keep copies that
+// share the texture but animate and move on their own.
+class Sprite {
+public:
+    Sprite() = default;
+    // A copy shares the texture and never owns it.
+    Sprite(const Sprite& other);
+    Sprite& operator=(const Sprite& other) = delete;
+    ~Sprite();
+
+    // Reads "file_name", "groups" and "frames" from a sprite description without
+    // touching any texture, so a world without a window animates exactly as the
+    // windowed game does. Counts below 1 count as 1.
+    void readDescription(const void* data, std::size_t size);
+
+    // One animation step of `step` milliseconds (the simulation passes 30).
+    void advance(unsigned int step);
+
+    float x = 0;
+    float y = 0;
+    float z = 0;
+
+    int groups() const { return groups_; }
+    int frames() const { return frames_; }
+    int frame() const { return frame_; }
+    int group() const { return group_; }
+    void setGroup(int group) { group_ = group; }
+    void setFrame(int frame) { frame_ = frame; }
+    bool visible() const { return visible_; }
+    void setVisible(bool visible) { visible_ = visible; }
+    unsigned int elapsed() const { return elapsed_; }
+    int frameDuration() const { return frameDuration_; }
+    float cellWidth() const { return cellWidth_; }
+    float cellHeight() const { return cellHeight_; }
+    const std::string& fileName() const { return fileName_; }
+    Texture* texture() const { return texture_; }
+    bool ownsTexture() const { return ownsTexture_; }
+
+private:
+    Texture* texture_ = nullptr;
+    const PackFile* archive_ = nullptr;
+    std::string fileName_;
+    int groups_ = 1;
+    int frames_ = 1;
+    float cellWidth_ = 0;
+    float cellHeight_ = 0;
+    int frame_ = 0;
+    int group_ = 0;
+    bool visible_ = true;
+    bool ownsTexture_ = false;
+    unsigned int elapsed_ = 0;
+    int frameDuration_ = 50;
+};
+
+}  // namespace brv
