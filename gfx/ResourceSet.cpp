@@ -1,15 +1,102 @@
 #include "gfx/ResourceSet.h"
 
+#include <cstdio>
+#include <string>
+
 #include "config/GameParams.h"
+#include "config/KeyValueFile.h"
 #include "config/PackFile.h"
 
 namespace brv {
+
+namespace {
+
+// Reads one picture and loads it; the buffer goes as soon as the texture has it.
+void loadTexture(const PackFile& archive, Texture& texture, const std::string& path, bool repeat,
+                 bool mipmap) {
+    DataBlob picture = archive.readEntry(path);
+    texture.loadMemory(picture.bytes(), picture.size, repeat, mipmap);
+}
+
+}  // namespace
 
 void ResourceSet::loadSpriteDescriptions() {
     DataBlob lifeSource = archive_->readEntry("dat/life_src.spr");
     lifeSourceSprite.readDescription(lifeSource.bytes(), lifeSource.size);
     DataBlob flag = archive_->readEntry("dat/flag.spr");
     flagSprite.readDescription(flag.bytes(), flag.size);
+}
+
+void ResourceSet::loadAll() {
+    releaseAll();
+    {
+        DataBlob fontPicture = archive_->readEntry("mui/font.tga");
+        fontTexture.loadMemory(fontPicture.bytes(), fontPicture.size, false, false);
+        // The glyph table depends only on the picture, but a changed data set
+        // must not keep a stale table, so it is scanned on every load.
+        font.build(fontPicture.bytes(), fontPicture.size, &fontTexture);
+    }
+    loadButtons();
+    loadSprite(lifeSourceSprite, "dat/life_src.spr");
+    loadSprite(flagSprite, "dat/flag.spr");
+    loadTexture(*archive_, mainBackground, "mui/main.jpg", false, false);
+    loadTexture(*archive_, gameBackground, "mui/main_game.jpg", false, false);
+    loadTexture(*archive_, dialogFrame, "mui/dialogbox.tga", true, false);
+    for (int i = 0; i < kFieldTextureCount; ++i) {
+        char path[32];
+        std::snprintf(path, sizeof path, "mui/tex/%03d.jpg", i + 1);
+        loadTexture(*archive_, fieldTextures[i], path, false, false);
+    }
+}
+
+void ResourceSet::loadButtons() {
+    KeyValueFile layout;
+    DataBlob layoutText = archive_->readEntry("mui/menu.txt");
+    layout.loadFromMemory(layoutText.bytes(), layoutText.size, true);
+    // A missing key names the picture "0", which the archive does not hold.
+    auto fromLayout = [&](TgaTexture& texture, const char* key, bool repeat) {
+        loadTexture(*archive_, texture, layout.get(key, "0"), repeat, true);
+    };
+    auto fixed = [&](TgaTexture& texture, const char* path) {
+        loadTexture(*archive_, texture, path, false, true);
+    };
+    fromLayout(singleGameButton, "m_single_game_btn", false);
+    fromLayout(continueButton, "m_continue_single_game_btn", true);
+    fromLayout(quitGameButton, "m_quit_game_btn", true);
+    fromLayout(okButton, "m_ok_btn", false);
+    fromLayout(cancelButton, "m_cancel_btn", true);
+    fromLayout(radioButton, "m_radio_btn", true);
+    fixed(upButton, "mui/up_btn.tga");
+    fixed(downButton, "mui/down_btn.tga");
+    fromLayout(nameEditBox, "m_enter_name_editbox", false);
+    fromLayout(helpButton, "m_help_btn", false);
+    fromLayout(closeButton, "m_close_btn", false);
+    fromLayout(top7Button, "m_top7_btn", false);
+    fromLayout(fullScreenButton, "m_fullscreen_btn", false);
+    fixed(minimizeButton, "mui/min_btn.tga");
+    fixed(smallHelpButton, "mui/help_sml_btn.tga");
+    fixed(smallQuitButton, "mui/quit_sml_btn.tga");
+}
+
+void ResourceSet::loadSprite(Sprite& sprite, const char* path) {
+    DataBlob description = archive_->readEntry(path);
+    sprite.load(*archive_, description.bytes(), description.size, false, true);
+}
+
+void ResourceSet::releaseAll() {
+    Texture* textures[] = {&fontTexture, &singleGameButton, &continueButton,   &quitGameButton,
+                           &okButton,    &cancelButton,     &radioButton,      &helpButton,
+                           &closeButton, &top7Button,       &fullScreenButton, &upButton,
+                           &downButton,  &minimizeButton,   &smallHelpButton,  &smallQuitButton,
+                           &nameEditBox, &mainBackground,   &gameBackground,   &dialogFrame};
+    for (Texture* texture : textures) {
+        texture->release();
+    }
+    for (JpegTexture& texture : fieldTextures) {
+        texture.release();
+    }
+    lifeSourceSprite.release();
+    flagSprite.release();
 }
 
 ResourceSet& resourceSet(GameParams& params) {

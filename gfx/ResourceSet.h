@@ -1,17 +1,25 @@
 #pragma once
 
+#include "gfx/BitmapFont.h"
+#include "gfx/JpegTexture.h"
 #include "gfx/Sprite.h"
+#include "gfx/TgaTexture.h"
 
 namespace brv {
 
 class GameParams;
 class PackFile;
 
-// Owns every piece of art the game draws. Until the window exists it holds
-// only the two sprite templates' descriptions, which the simulation needs for
-// its animation draws even without a window.
+// Owns every piece of art the game draws; every view reads the members
+// directly. Until the window exists it holds only the two sprite templates'
+// descriptions, which the simulation needs for its animation draws even
+// without a window. GL objects exist only between loadAll and releaseAll: the
+// window code calls releaseAll before it destroys a rendering context, so the
+// set (owned by the static game parameters) is destroyed without GL calls.
 class ResourceSet {
 public:
+    static constexpr int kFieldTextureCount = 10;
+
     explicit ResourceSet(const PackFile* archive) : archive_(archive) {}
     ResourceSet(const ResourceSet&) = delete;
     ResourceSet& operator=(const ResourceSet&) = delete;
@@ -20,10 +28,45 @@ public:
     // without creating any texture.
     void loadSpriteDescriptions();
 
+    // Loads every picture from the archive, image names of the standard
+    // buttons taken from "mui/menu.txt". Needs a current rendering context. A
+    // missing or damaged picture leaves its member without a GL texture; the
+    // rest loads as usual.
+    void loadAll();
+
+    // Deletes every GL texture, keeping the member objects (and the font's
+    // glyph table) for the next loadAll.
+    void releaseAll();
+
+    TgaTexture fontTexture;
+    TgaTexture singleGameButton;
+    TgaTexture continueButton;
+    TgaTexture quitGameButton;
+    TgaTexture okButton;
+    TgaTexture cancelButton;
+    TgaTexture radioButton;
+    TgaTexture helpButton;
+    TgaTexture closeButton;
+    TgaTexture top7Button;
+    TgaTexture fullScreenButton;
+    TgaTexture upButton;
+    TgaTexture downButton;
+    TgaTexture minimizeButton;
+    TgaTexture smallHelpButton;
+    TgaTexture smallQuitButton;
     Sprite lifeSourceSprite;
+    TgaTexture nameEditBox;
+    JpegTexture mainBackground;
+    JpegTexture gameBackground;
+    TgaTexture dialogFrame;
     Sprite flagSprite;
+    BitmapFont font;
+    JpegTexture fieldTextures[kFieldTextureCount];
 
 private:
+    void loadButtons();
+    void loadSprite(Sprite& sprite, const char* path);
+
     const PackFile* archive_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace brv {
@@ -16,7 +17,25 @@ public:
     // A copy shares the texture and never owns it.
     Sprite(const Sprite& other);
     Sprite& operator=(const Sprite& other) = delete;
+    // Releases and deletes an owned texture; like every texture, it makes no
+    // GL call once the art was released before the context went away.
     ~Sprite();
+
+    // Reads the description, then the picture it names from `archive` (TGA
+    // when the name ends in 'a' or 'A', JPEG otherwise) into the sprite's own
+    // texture. A reload reuses the texture object, so copies made earlier show
+    // the new picture. A picture that fails to load leaves an empty texture,
+    // which draws nothing. Always true.
+    bool load(const PackFile& archive, const void* description, std::size_t size, bool repeat,
+              bool mipmap);
+
+    // Draws the current cell centred on (x, y) at depth z in drawing units,
+    // blended by the picture's alpha; `bind` binds the sprite's texture first.
+    void draw(bool bind) const;
+
+    // Deletes the GL object of an owned texture; the texture object stays for
+    // the next load.
+    void release();
 
     // Reads "file_name", "groups" and "frames" from a sprite description without
     // touching any texture, so a world without a window animates exactly as the
