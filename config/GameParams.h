@@ -6,6 +6,7 @@
 
 #include "config/KeyValueFile.h"
 #include "config/PackFile.h"
+#include "config/ScoreTable.h"
 
 namespace brv {
 
@@ -67,6 +68,8 @@ public:
     int m_life_distribute[3] = {};
     float m_life_src_dist = 0;
     int m_max_population = 0;
+    // The seven best results, read and written with the window settings.
+    ScoreTable m_score_table;
 
     const std::string& baseDir() const { return m_base_dir; }
 

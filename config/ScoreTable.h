@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace brv {
+
+// The seven best results, best first; equal scores keep the older entry
+// first. Stored in "data/scores.tab" as a scrambled key-value file with the
+// keys num, name0.., score0...
+class ScoreTable {
+public:
+    struct Entry {
+        std::string name;
+        int score = 0;
+    };
+
+    static constexpr int kSize = 7;
+    static constexpr const char* kPath = "data/scores.tab";
+    static constexpr const char* kAnonymous = "Anonymous";
+
+    // Replaces the entries with those of the file; an unreadable or damaged
+    // file leaves the table as it was. False in that case.
+    bool load(const std::string& path);
+    // Writes the table safely: the old file survives a failed write. False
+    // when it could not be written.
+    bool save(const std::string& path) const;
+
+    // The place (0 to 6) a new score would take, or -1 when it does not enter.
+    int rank(int score) const;
+    // Puts the entry after every entry scoring at least as much and keeps the
+    // best seven. Callers ask rank() first. An empty name is stored as
+    // "Anonymous".
+    void insert(const std::string& name, int score);
+
+    const std::vector<Entry>& entries() const { return entries_; }
+    void clear() { entries_.clear(); }
+
+    // Names travel through the file encoded so that every byte the format
+    // cannot carry (a double quote, a "//" that would start a comment, line
+    // breaks, tabs) reads back exactly as typed. Plain names are unchanged.
+    static std::string encodeName(const std::string& name);
+    static std::string decodeName(const std::string& stored);
+
+private:
+    std::vector<Entry> entries_;
+};
+
+}  // namespace brv

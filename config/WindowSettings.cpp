@@ -1,0 +1,85 @@
+#include "config/WindowSettings.h"
+
+#include <algorithm>
+
+#include "config/GameParams.h"
+#include "config/KeyValueFile.h"
+#include "platform/FileIo.h"
+
+namespace brv {
+
+namespace {
+
+constexpr char kKey[] = "qz";
+constexpr std::size_t kKeyLength = 2;
+
+bool usableSide(int side) {
+    return side > 0 && side <= WindowSettings::kMaxSide;
+}
+
+// A position this far off any desktop is damage; it is pulled back to the
+// edge of the range a desktop can span.
+int boundedPosition(int value) {
+    return std::clamp(value, -WindowSettings::kMaxSide, WindowSettings::kMaxSide);
+}
+
+void readSettings(const KeyValueFile& file, GameParams& params) {
+    auto get = [&file](const char* key) { return toInt(file.get(key, "0")); };
+    params.m_window_width = get("m_window_width");
+    params.m_window_height = get("m_window_height");
+    params.m_window_x = boundedPosition(get("x"));
+    params.m_window_y = boundedPosition(get("y"));
+    params.m_autosave = get("m_autosave") == 1;
+    params.m_last_players_count = get("m_last_players_count");
+    params.m_last_difficult = get("m_last_difficult");
+    if (!usableSide(params.m_window_width) || !usableSide(params.m_window_height)) {
+        params.m_window_width = WindowSettings::kDefaultWidth;
+        params.m_window_height = WindowSettings::kDefaultHeight;
+    }
+}
+
+}  // namespace
+
+std::string WindowSettings::path(const GameParams& params, const char* relative) {
+    return params.baseDir() + "/" + relative;
+}
+
+bool WindowSettings::load(GameParams& params) {
+    KeyValueFile file;
+    const bool read = file.loadFromFile(path(params, kPath), true, kKey, kKeyLength);
+    if (read) {
+        removeFile(path(params, kOldPath));
+        readSettings(file, params);
+    }
+    // The table is read even without settings, so a stored table is never
+    // replaced by an empty one at the next shutdown.
+    params.m_score_table.load(path(params, ScoreTable::kPath));
+    return read;
+}
+
+bool WindowSettings::save(const GameParams& params, int windowX, int windowY) {
+    KeyValueFile file;
+    file.set("m_window_width", std::to_string(params.m_window_width));
+    file.set("m_window_height", std::to_string(params.m_window_height));
+    file.set("x", std::to_string(windowX));
+    file.set("y", std::to_string(windowY));
+    file.set("m_autosave", params.m_autosave ? "1" : "0");
+    file.set("m_last_players_count", std::to_string(params.m_last_players_count));
+    file.set("m_last_difficult", std::to_string(params.m_last_difficult));
+    const bool settingsWritten = file.saveToFile(path(params, kPath), kKey, kKeyLength);
+    const bool tableWritten = params.m_score_table.save(path(params, ScoreTable::kPath));
+    return settingsWritten && tableWritten;
+}
+
+void WindowSettings::keepCentreOnDesktop(GameParams& params, int desktopWidth, int desktopHeight) {
+    // C++ division truncates toward zero, as the stored position expects.
+    // Widened so a damaged position cannot overflow the sum.
+    if (params.m_window_x + static_cast<long long>(params.m_window_width / 2) >= desktopWidth) {
+        params.m_window_x /= 2;
+    }
+    if (params.m_window_y + static_cast<long long>(params.m_window_height / 2) >= desktopHeight) {
+        params.m_window_y /= 2;
+    }
+}
+
+}  // namespace brv
