@@ -1,0 +1,65 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/Platform.h"
+
+namespace brv {
+
+// The platform on a real desktop, through SDL2. The video part starts with the
+// first window or desktop query, so the message queue and the timer also work
+// where there is no display.
+class SdlPlatform : public Platform {
+public:
+    SdlPlatform();
+    ~SdlPlatform() override;
+
+    // False when SDL itself could not start; error() says why.
+    bool ok() const;
+    const std::string& error() const;
+
+    void post(const Message& message) override;
+    bool getMessage(Message& out) override;
+    // The next message without waiting; false when none is queued. A Quit
+    // message is returned like any other.
+    bool takeMessage(Message& out);
+
+    void startTimer(int periodMs) override;
+    void stopTimer() override;
+
+    bool createWindow(const std::string& title, int x, int y, int width, int height) override;
+    void destroyWindow() override;
+    bool hasWindow() const override;
+    void showWindow(bool visible) override;
+    void minimizeWindow() override;
+    WindowRect windowRect() const override;
+    void moveWindow(int x, int y, int width, int height) override;
+    void swapBuffers() override;
+    ScreenPoint drawableSize() const override;
+    void setWindowIcon(int width, int height, const std::vector<std::uint8_t>& rgba) override;
+
+    ScreenPoint desktopSize() const override;
+    std::optional<DisplayMode> currentDisplayMode() const override;
+    std::vector<DisplayMode> displayModes() const override;
+    bool setDisplayMode(int width, int height) override;
+    void restoreDisplayMode() override;
+
+    bool isKeyHeld(int virtualKey) const override;
+    ScreenPoint cursorPosition() const override;
+    std::uint32_t milliseconds() const override;
+
+    // The virtual-key number a key press of the key SDL calls `keyName`
+    // ("Escape", "Return", "Keypad Enter", "F4", "A", "7") arrives as; 0 for
+    // keys the game does not know.
+    static int virtualKeyForKeyName(const std::string& keyName);
+    // Puts a key press, or typed text, into the queue as the keyboard would,
+    // for tests and for tools that drive the game.
+    void injectKeyPress(const std::string& keyName, bool altHeld);
+    void injectText(const std::string& utf8);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace brv
