@@ -1,0 +1,118 @@
+#include "app/View.h"
+
+#include "app/GlWindow.h"
+
+namespace brv {
+
+namespace {
+
+// The platform of the game's window, or none before there is one (a view
+// built in a test without a window simply never drags).
+Platform* windowPlatform() {
+    GlWindow* window = glWindow();
+    return window != nullptr ? &window->platform() : nullptr;
+}
+
+bool outside(const WindowRect& r, const ScreenPoint& p) {
+    return p.x < r.left || p.x > r.right || p.y < r.top || p.y > r.bottom;
+}
+
+}  // namespace
+
+void View::onTick(int elapsedMs) {
+    // A drag whose release happened outside the window never sends a button-up
+    // here; once the cursor has left the window the drag is over.
+    if (dragging_) {
+        if (Platform* platform = windowPlatform();
+            platform == nullptr || outside(platform->windowRect(), platform->cursorPosition())) {
+            dragging_ = false;
+        }
+    }
+    for (Widget* widget : widgets_) {
+        widget->onTick(static_cast<unsigned>(elapsedMs));
+    }
+}
+
+void View::draw() {
+    for (Widget* widget : widgets_) {
+        widget->draw();
+    }
+}
+
+void View::activate() {
+    dragging_ = false;
+    for (Widget* widget : widgets_) {
+        widget->reset();
+    }
+}
+
+void View::onKeyDown(int virtualKey) {
+    for (Widget* widget : widgets_) {
+        widget->onKeyDown(virtualKey);
+    }
+}
+
+void View::onChar(int character, int repeat) {
+    for (Widget* widget : widgets_) {
+        widget->onChar(character, repeat);
+    }
+}
+
+void View::onMouseMove(int x, int y, int flags) {
+    // The drag follows the cursor in desktop pixels, whatever coordinates the
+    // message carries, so it stays smooth while the window moves under it.
+    if (dragging_ && draggable) {
+        if (Platform* platform = windowPlatform(); platform != nullptr) {
+            const WindowRect r = platform->windowRect();
+            const ScreenPoint p = platform->cursorPosition();
+            platform->moveWindow(r.left + p.x - dragAnchor_.x, r.top + p.y - dragAnchor_.y,
+                                 r.right - r.left, r.bottom - r.top);
+            dragAnchor_ = p;
+        }
+    }
+    for (Widget* widget : widgets_) {
+        if (widget->onMouseMove(x, y, flags)) {
+            dragging_ = false;
+            break;
+        }
+    }
+}
+
+void View::onLButtonUp(int x, int y, int flags) {
+    dragging_ = false;
+    for (Widget* widget : widgets_) {
+        widget->onLButtonUp(x, y, flags);
+    }
+}
+
+void View::onLButtonDown(int x, int y, int flags) {
+    dragging_ = true;
+    if (Platform* platform = windowPlatform(); platform != nullptr) {
+        dragAnchor_ = platform->cursorPosition();
+    }
+    bool claimed = false;
+    for (Widget* widget : widgets_) {
+        claimed = widget->onLButtonDown(x, y, flags) || claimed;
+    }
+    // A press on a control is the control's, not the start of a window move.
+    if (claimed) {
+        dragging_ = false;
+    }
+}
+
+void View::onRButtonUp(int x, int y, int flags) {
+    dragging_ = false;
+    for (Widget* widget : widgets_) {
+        widget->onRButtonUp(x, y, flags);
+    }
+}
+
+void View::onWidgetEvent(Widget* /*widget*/) {
+    dragging_ = false;
+}
+
+void View::onDialogClosed(int /*result*/, View* /*dialog*/) {}
+
+void View::onCloseRequest() {}
+
+}  // namespace brv

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/Platform.h"
+#include "ui/Widget.h"
+
+namespace brv {
+
+// Base of every screen and dialog. It hands ticks, drawing and input to the
+// view's controls and moves the captionless window when the user drags the
+// background of a draggable view. The widget list refers to controls owned by
+// the concrete view.
+class View {
+public:
+    // Results read when a view leaves the stacks as a dialog.
+    static constexpr int kResultConfirmed = 0;
+    static constexpr int kResultCancelled = 1;
+    // Set by a game or demonstration screen that asks for the program to end.
+    static constexpr int kResultQuit = 2;
+
+    View() = default;
+    virtual ~View() = default;
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+
+    virtual void onTick(int elapsedMs);
+    virtual void draw();
+    virtual void activate();
+    virtual void onKeyDown(int virtualKey);
+    virtual void onChar(int character, int repeat);
+    virtual void onMouseMove(int x, int y, int flags);
+    virtual void onLButtonUp(int x, int y, int flags);
+    virtual void onLButtonDown(int x, int y, int flags);
+    virtual void onRButtonUp(int x, int y, int flags);
+    virtual void onWidgetEvent(Widget* widget);
+    virtual void onDialogClosed(int result, View* dialog);
+    virtual void onCloseRequest();
+
+    void addWidget(Widget* widget) { widgets_.push_back(widget); }
+    const std::vector<Widget*>& widgets() const { return widgets_; }
+    bool dragging() const { return dragging_; }
+
+    // Whether dragging this view's background moves the window.
+    bool draggable = false;
+    int result = kResultConfirmed;
+
+private:
+    std::vector<Widget*> widgets_;
+    bool dragging_ = false;
+    // Cursor position in desktop pixels at the press or the last window move.
+    ScreenPoint dragAnchor_;
+};
+
+}  // namespace brv

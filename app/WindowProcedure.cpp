@@ -1,0 +1,93 @@
+#include "app/WindowProcedure.h"
+
+#include "app/GlWindow.h"
+#include "app/View.h"
+#include "platform/VirtualKeys.h"
+
+namespace brv {
+
+namespace {
+
+void onTickMessage(GlWindow& window) {
+    Platform& platform = window.platform();
+    // Ticks falling due while this one runs are dropped by the timer, so a
+    // slow frame slows the game down instead of queuing work.
+    TickInProgress busy(platform);
+    window.tick(GlWindow::kTickMs);
+    if (window.hasWindow()) {
+        window.drawAll();
+        platform.swapBuffers();
+    }
+}
+
+void onCloseMessage(GlWindow& window) {
+    Platform& platform = window.platform();
+    // With F4 held this is Alt+F4: the top screen gets to close first (a
+    // running game ends, then the menu closes the program once F4 is let go).
+    // Any other close ends the program at once.
+    if (platform.isKeyHeld(kVkF4)) {
+        window.closeRequest();
+        return;
+    }
+    platform.showWindow(false);
+    platform.postQuit(0);
+}
+
+void routeInput(View& view, const Message& m) {
+    switch (m.kind) {
+        case MessageKind::KeyDown:
+            view.onKeyDown(m.key);
+            break;
+        case MessageKind::Char:
+            view.onChar(m.key, m.repeat);
+            break;
+        case MessageKind::MouseMove:
+            view.onMouseMove(m.x, m.y, m.flags);
+            break;
+        case MessageKind::LButtonDown:
+            view.onLButtonDown(m.x, m.y, m.flags);
+            break;
+        case MessageKind::LButtonUp:
+            view.onLButtonUp(m.x, m.y, m.flags);
+            break;
+        case MessageKind::RButtonUp:
+            view.onRButtonUp(m.x, m.y, m.flags);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+void windowProcedure(GlWindow& window, const Message& message) {
+    switch (message.kind) {
+        case MessageKind::Tick:
+            onTickMessage(window);
+            break;
+        case MessageKind::Close:
+            onCloseMessage(window);
+            break;
+        case MessageKind::Restored:
+            window.onRestored();
+            break;
+        case MessageKind::Quit:
+            break;
+        default:
+            if (View* view = window.currentView(); view != nullptr) {
+                routeInput(*view, message);
+            }
+            break;
+    }
+}
+
+int runMessageLoop(GlWindow& window) {
+    Platform& platform = window.platform();
+    Message message;
+    while (platform.getMessage(message)) {
+        windowProcedure(window, message);
+    }
+    return platform.exitCode();
+}
+
+}  // namespace brv
