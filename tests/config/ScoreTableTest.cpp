@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "config/KeyValueFile.h"
+#include "config/ScoreTable.h"
+#include "platform/FileIo.h"
+#include "tests/support/TempDir.h"
+
+namespace brv {
+namespace {
+
+ScoreTable tableOf(std::initializer_list<int> scores) {
+    ScoreTable table;
+    char name = 'a';
+    for (int score : scores) {
+        table.insert(std::string(1, name++), score);
+    }
+    return table;
+}
+
+std::vector<std::string> names(const ScoreTable& table) {
+    std::vector<std::string> out;
+    for (const auto& entry : table.entries()) {
+        out.push_back(entry.name);
+    }
+    return out;
+}
+
+std::string storedText(const test::TempDir& dir) {
+    auto stored = dir.read("data/scores.tab");
+    std::string plain;
+    EXPECT_TRUE(unscramble(stored.data(), stored.size(), "ze#81p", 6, plain));
+    return plain;
+}
+
+TEST(ScoreTable, RanksAndInsertsAfterEqualScores) {
+    ScoreTable table = tableOf({500, 300, 300, 100});
+    EXPECT_EQ(table.rank(300), 3);
+    EXPECT_EQ(table.rank(600), 0);
+    EXPECT_EQ(table.rank(0), -1);
+    table.insert("new", 300);
+    EXPECT_EQ(names(table), (std::vector<std::string>{"a", "b", "c", "new", "d"}));
+
+    ScoreTable full = tableOf({700, 600, 500, 400, 300, 200, 100});
+    EXPECT_EQ(full.rank(100), -1);
+    EXPECT_EQ(full.rank(101), 6);
+    full.insert("late", 101);
+    ASSERT_EQ(full.entries().size(), 7u);
+    EXPECT_EQ(full.entries().back().name, "late");
+
+    ScoreTable empty;
+    EXPECT_EQ(empty.rank(0), -1);
+    EXPECT_EQ(empty.rank(1), 0);
+    EXPECT_EQ(empty.rank(-5), 0);
+    empty.insert("", 10);
+    EXPECT_EQ(empty.entries().front().name, "Anonymous");
+}
+
+TEST(ScoreTable, SavesTheKeysOfTheFileFormat) {
+    test::TempDir dir;
+    ScoreTable table;
+    table.insert("Ann", 500);
+    table.insert("Bob Smith", 300);
+    ASSERT_TRUE(table.save(dir.file("data/scores.tab")));
+    EXPECT_EQ(dir.read("data/scores.tab").size(), storedText(dir).size() + 1);
+    EXPECT_EQ(storedText(dir), "name0 Ann\nname1 \"Bob Smith\"\nnum 2\nscore0 500\nscore1 300\n");
+}
+
+TEST(ScoreTable, LoadsFileOrderFromAnyRotationAndKeepsTheTableOnDamage) {
+    const std::string text = "num 3\nname0 Zed\nscore0 5\nname1 \"Al Bo\"\nscore1 90\nname2 x\n";
+    for (std::uint32_t rotation = 0; rotation < 100; ++rotation) {
+        test::TempDir dir;
+        dir.write("data/scores.tab", scramble(text, "ze#81p", 6, rotation));
+        ScoreTable table;
+        ASSERT_TRUE(table.load(dir.file("data/scores.tab")));
+        ASSERT_EQ(names(table), (std::vector<std::string>{"Zed", "Al Bo", "x"})) << rotation;
+        EXPECT_EQ(table.entries()[0].score, 5);
+        EXPECT_EQ(table.entries()[1].score, 90);
+        EXPECT_EQ(table.entries()[2].score, 0);
+    }
+    test::TempDir dir;
+    ScoreTable kept = tableOf({50});
+    for (const std::string& damaged : {std::string("\x01"), std::string("\x30\x01\x02")}) {
+        dir.write("data/scores.tab", damaged);
+        EXPECT_FALSE(kept.load(dir.file("data/scores.tab")));
+        EXPECT_EQ(kept.entries().size(), 1u);
+    }
+    EXPECT_FALSE(kept.load(dir.file("data/none.tab")));
+    EXPECT_EQ(kept.entries().size(), 1u);
+}
+
+TEST(ScoreTable, CountIsNeverTrusted) {
+    test::TempDir dir;
+    ScoreTable table;
+    for (const char* text : {"num 2000000000\nname0 a\nscore0 1\n", "num -3\nname0 a\n", "x 1\n"}) {
+        dir.write("data/scores.tab", scramble(text, "ze#81p", 6, 0));
+        ASSERT_TRUE(table.load(dir.file("data/scores.tab")));
+        EXPECT_LE(table.entries().size(), 3u) << text;
+    }
+    EXPECT_TRUE(table.entries().empty());
+}
+
+TEST(ScoreTable, AwkwardNamesRoundTripWithoutDisturbingOtherEntries) {
+    const std::vector<std::string> awkward = {"Ann Lee",    "say \"hi\"", "a//b", "///",
+                                              "http://x",   "100%",       "%41",  "tab\there",
+                                              "two\nlines", " lead",      "end/", "\xe9t\xe9"};
+    test::TempDir dir;
+    ScoreTable table;
+    int score = 1000;
+    for (const std::string& name : awkward) {
+        table.insert(name, score--);
+    }
+    ASSERT_TRUE(table.save(dir.file("data/scores.tab")));
+    ScoreTable back;
+    ASSERT_TRUE(back.load(dir.file("data/scores.tab")));
+    ASSERT_EQ(back.entries().size(), 7u);
+    for (std::size_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(back.entries()[i].name, awkward[i]);
+        EXPECT_EQ(back.entries()[i].score, 1000 - static_cast<int>(i));
+    }
+    // Ordinary names stay readable as they are; only unsafe bytes change.
+    EXPECT_EQ(ScoreTable::encodeName("Ann Lee"), "Ann Lee");
+    EXPECT_EQ(ScoreTable::decodeName("100%"), "100%");
+    EXPECT_EQ(storedText(dir).find("//"), std::string::npos);
+}
+
+TEST(ScoreTable, InterruptedSaveLeavesThePreviousTableReadable) {
+    test::TempDir dir;
+    const std::string path = dir.file("data/scores.tab");
+    ScoreTable before = tableOf({900, 800, 700, 600, 500, 400, 300});
+    ASSERT_TRUE(before.save(path));
+    ScoreTable after = tableOf({5});
+    for (std::size_t cut : {0u, 1u, 10u, 20u}) {
+        setWriteFailureAfterBytes(cut);
+        EXPECT_FALSE(after.save(path));
+        setWriteFailureAfterBytes(std::nullopt);
+        ScoreTable read;
+        ASSERT_TRUE(read.load(path)) << cut;
+        ASSERT_EQ(read.entries().size(), 7u);
+        EXPECT_EQ(read.entries().back().score, 300);
+    }
+}
+
+}  // namespace
+}  // namespace brv

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "config/GameParams.h"
+#include "config/KeyValueFile.h"
+#include "config/WindowSettings.h"
+#include "tests/support/TempDir.h"
+
+namespace brv {
+namespace {
+
+std::string plainText(const test::TempDir& dir, const std::string& relative, const char* key) {
+    auto stored = dir.read(relative);
+    std::string plain;
+    EXPECT_TRUE(
+        unscramble(stored.data(), stored.size(), key, std::char_traits<char>::length(key), plain));
+    return plain;
+}
+
+void writeScrambled(const test::TempDir& dir, const std::string& relative, const std::string& text,
+                    std::uint32_t rotation) {
+    dir.write(relative, scramble(text, "qz", 2, rotation));
+}
+
+TEST(WindowSettings, FirstRunKeepsDefaultsAndShutdownWritesTheSevenLines) {
+    test::TempDir dir;
+    GameParams params(dir.path());
+    EXPECT_FALSE(WindowSettings::load(params));
+    EXPECT_EQ(params.m_window_width, 800);
+    EXPECT_EQ(params.m_window_height, 600);
+    EXPECT_EQ(params.m_window_x, 0);
+    EXPECT_FALSE(params.m_autosave);
+
+    params.m_last_players_count = 3;
+    params.m_last_difficult = 2;
+    params.m_autosave = true;
+    ASSERT_TRUE(WindowSettings::save(params, -12, 34));
+    EXPECT_EQ(plainText(dir, "data/dx.cfg", "qz"),
+              "m_autosave 1\nm_last_difficult 2\nm_last_players_count 3\n"
+              "m_window_height 600\nm_window_width 800\nx -12\ny 34\n");
+    // The table is written beside it even when empty.
+    EXPECT_EQ(plainText(dir, "data/scores.tab", "ze#81p"), "num 0\n");
+}
+
+TEST(WindowSettings, ReadsAFileOfAnyRotation) {
+    const std::string text =
+        "m_autosave 1\nm_last_difficult 1\nm_last_players_count 4\n"
+        "m_window_height 480\nm_window_width 640\nx 100\ny 200\n";
+    for (std::uint32_t rotation = 0; rotation < 100; ++rotation) {
+        test::TempDir dir;
+        writeScrambled(dir, "data/dx.cfg", text, rotation);
+        GameParams params(dir.path());
+        ASSERT_TRUE(WindowSettings::load(params)) << rotation;
+        EXPECT_EQ(params.m_window_width, 640);
+        EXPECT_EQ(params.m_window_height, 480);
+        EXPECT_EQ(params.m_window_x, 100);
+        EXPECT_EQ(params.m_window_y, 200);
+        EXPECT_TRUE(params.m_autosave);
+        EXPECT_EQ(params.m_last_players_count, 4);
+        EXPECT_EQ(params.m_last_difficult, 1);
+    }
+}
+
+TEST(WindowSettings, MissingKeysReadAsZeroButAnUnusableSizeFallsBack) {
+    struct Case {
+        std::string text;
+        int width, height, x, y;
+        bool autosave;
+    };
+    const Case cases[] = {
+        // Only m_autosave: zero size would give no window at all.
+        {"m_autosave 1\n", 800, 600, 0, 0, true},
+        {"m_autosave 2\nm_window_width 1024\nm_window_height 768\n", 1024, 768, 0, 0, false},
+        {"m_window_width -5\nm_window_height 700\nx 7\n", 800, 600, 7, 0, false},
+        {"m_window_width 900\nm_window_height 99999999\n", 800, 600, 0, 0, false},
+        {"m_window_width 900\nm_window_height 700\nx -2147483648\ny 2147483647\n", 900, 700,
+         -WindowSettings::kMaxSide, WindowSettings::kMaxSide, false},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        writeScrambled(dir, "data/dx.cfg", c.text, 1);
+        GameParams params(dir.path());
+        params.m_last_players_count = 4;
+        ASSERT_TRUE(WindowSettings::load(params)) << c.text;
+        EXPECT_EQ(params.m_window_width, c.width) << c.text;
+        EXPECT_EQ(params.m_window_height, c.height) << c.text;
+        EXPECT_EQ(params.m_window_x, c.x) << c.text;
+        EXPECT_EQ(params.m_window_y, c.y) << c.text;
+        EXPECT_EQ(params.m_autosave, c.autosave) << c.text;
+        EXPECT_EQ(params.m_last_players_count, 0) << c.text;
+    }
+}
+
+TEST(WindowSettings, OldSettingsFileIsDeletedOnlyAfterAReadableOne) {
+    namespace fs = std::filesystem;
+    {
+        test::TempDir dir;
+        dir.write("data/d.cfg", std::string("old"));
+        writeScrambled(dir, "data/dx.cfg", "m_window_width 900\n", 0);
+        GameParams params(dir.path());
+        WindowSettings::load(params);
+        EXPECT_FALSE(fs::exists(dir.file("data/d.cfg")));
+    }
+    for (const std::string& damaged : {std::string(), std::string("\x05"),
+                                       std::string("\x09"
+                                                   "ab")}) {
+        test::TempDir dir;
+        dir.write("data/d.cfg", std::string("old"));
+        if (!damaged.empty()) {
+            dir.write("data/dx.cfg", damaged);
+        }
+        GameParams params(dir.path());
+        EXPECT_FALSE(WindowSettings::load(params));
+        EXPECT_TRUE(fs::exists(dir.file("data/d.cfg")));
+        EXPECT_EQ(params.m_window_width, 800);
+        EXPECT_EQ(params.m_window_height, 600);
+    }
+}
+
+TEST(WindowSettings, StoredTableSurvivesARunWithoutSettings) {
+    test::TempDir dir;
+    {
+        GameParams params(dir.path());
+        params.m_score_table.insert("Ann", 500);
+        ASSERT_TRUE(WindowSettings::save(params, 0, 0));
+    }
+    std::filesystem::remove(dir.file("data/dx.cfg"));
+    GameParams params(dir.path());
+    EXPECT_FALSE(WindowSettings::load(params));
+    ASSERT_EQ(params.m_score_table.entries().size(), 1u);
+    ASSERT_TRUE(WindowSettings::save(params, 0, 0));
+    EXPECT_EQ(plainText(dir, "data/scores.tab", "ze#81p"), "name0 Ann\nnum 1\nscore0 500\n");
+}
+
+TEST(WindowSettings, CentreStaysOnTheDesktop) {
+    test::TempDir dir;
+    GameParams params(dir.path());
+    auto centred = [&params](int x, int width, int y, int height) {
+        params.m_window_x = x;
+        params.m_window_width = width;
+        params.m_window_y = y;
+        params.m_window_height = height;
+        WindowSettings::keepCentreOnDesktop(params, 1024, 768);
+        return std::pair{params.m_window_x, params.m_window_y};
+    };
+    EXPECT_EQ(centred(1500, 800, 10, 600), std::pair(750, 10));
+    // Centre exactly on the right edge moves; one pixel left of it does not.
+    EXPECT_EQ(centred(624, 800, 0, 600), std::pair(312, 0));
+    EXPECT_EQ(centred(623, 800, 0, 600), std::pair(623, 0));
+    // An odd width is halved with truncation: 801 / 2 = 400.
+    EXPECT_EQ(centred(624, 801, 0, 600), std::pair(312, 0));
+    EXPECT_EQ(centred(623, 801, 0, 600), std::pair(623, 0));
+    EXPECT_EQ(centred(-100, 800, -50, 600), std::pair(-100, -50));
+    // y is tested on its own: 468 + 300 = 768 moves, x stays.
+    EXPECT_EQ(centred(0, 800, 468, 600), std::pair(0, 234));
+    // Halved once only, even when still off the desktop; odd values truncate.
+    EXPECT_EQ(centred(5001, 800, 0, 600), std::pair(2500, 0));
+}
+
+}  // namespace
+}  // namespace brv
