@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/GlWindow.h"
+#include "app/View.h"
+#include "platform/HeadlessPlatform.h"
+
+namespace brv::test {
+
+// A view that writes every call it receives into a shared journal, so a test
+// can check which view was told what, and in which order.
+class JournalView : public View {
+public:
+    JournalView(std::string name, std::vector<std::string>& journal)
+        : name_(std::move(name)), journal_(journal) {}
+
+    void onTick(int elapsedMs) override {
+        note("tick " + std::to_string(elapsedMs));
+        View::onTick(elapsedMs);
+    }
+    void draw() override { note("draw"); }
+    void activate() override {
+        note("activate");
+        View::activate();
+    }
+    void onKeyDown(int key) override { note("key " + std::to_string(key)); }
+    void onChar(int c, int repeat) override {
+        note("char " + std::to_string(c) + "x" + std::to_string(repeat));
+    }
+    void onMouseMove(int x, int y, int flags) override {
+        note("move " + std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(flags));
+        View::onMouseMove(x, y, flags);
+    }
+    void onLButtonDown(int x, int y, int) override {
+        note("ldown " + std::to_string(x) + "," + std::to_string(y));
+    }
+    void onLButtonUp(int x, int y, int) override {
+        note("lup " + std::to_string(x) + "," + std::to_string(y));
+    }
+    void onRButtonUp(int x, int y, int) override {
+        note("rup " + std::to_string(x) + "," + std::to_string(y));
+    }
+    void onDialogClosed(int result, View* dialog) override {
+        note("closed " + std::to_string(result) + " " +
+             (dialog != nullptr ? static_cast<JournalView*>(dialog)->name_ : "?"));
+    }
+    void onCloseRequest() override { note("closeRequest"); }
+
+    const std::string& name() const { return name_; }
+
+private:
+    void note(const std::string& what) { journal_.push_back(name_ + ": " + what); }
+
+    std::string name_;
+    std::vector<std::string>& journal_;
+};
+
+// A headless window installed as the game's window for the test's lifetime.
+class WindowFixture {
+public:
+    explicit WindowFixture(ResourceReloader* resources = nullptr)
+        : window(platform, resources), previous_(setGlWindow(&window)) {}
+    ~WindowFixture() { setGlWindow(previous_); }
+    WindowFixture(const WindowFixture&) = delete;
+    WindowFixture& operator=(const WindowFixture&) = delete;
+
+    HeadlessPlatform platform;
+    GlWindow window;
+
+private:
+    GlWindow* previous_;
+};
+
+}  // namespace brv::test
