@@ -1,0 +1,126 @@
+// Opens the game's window on the real desktop through the SDL backend, runs
+// the frame timer with a view that clears to one colour, and checks that the
+// colour reached the window. Used to check a display stack (for example under
+// Xvfb) and to take screenshots of a plain window.
+
+#include <GL/gl.h>
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/GlWindow.h"
+#include "app/View.h"
+#include "app/WindowProcedure.h"
+#include "platform/SdlPlatform.h"
+
+namespace brv {
+namespace {
+
+struct Colour {
+    float r, g, b;
+};
+
+// Clears the window to one colour every frame, reads the centre pixel back
+// once the check time has passed and closes the window after the hold time.
+class ClearView : public View {
+public:
+    ClearView(GlWindow& window, Colour colour, int checkMs, int holdMs)
+        : window_(window), colour_(colour), checkMs_(checkMs), holdMs_(holdMs) {}
+
+    void onTick(int elapsedMs) override {
+        gameMs += elapsedMs;
+        ++ticks;
+        if (gameMs >= checkMs_ + holdMs_ && !closing_) {
+            closing_ = true;
+            Message close;
+            close.kind = MessageKind::Close;
+            window_.platform().post(close);
+        }
+    }
+
+    void draw() override {
+        const ScreenPoint size = window_.platform().drawableSize();
+        glViewport(0, 0, size.x, size.y);
+        glClearColor(colour_.r, colour_.g, colour_.b, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (gameMs >= checkMs_ && !checked) {
+            glFinish();
+            glReadPixels(size.x / 2, size.y / 2, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
+            checked = true;
+            checkedAtMs = window_.platform().milliseconds();
+        }
+    }
+
+    int gameMs = 0;
+    int ticks = 0;
+    bool checked = false;
+    unsigned char pixel[3] = {};
+    std::uint32_t checkedAtMs = 0;
+
+private:
+    GlWindow& window_;
+    Colour colour_;
+    int checkMs_;
+    int holdMs_;
+    bool closing_ = false;
+};
+
+bool near(unsigned char got, float want) {
+    return std::abs(static_cast<int>(got) - static_cast<int>(want * 255.0f + 0.5f)) <= 8;
+}
+
+int run(int x, int y, int width, int height, int checkMs, int holdMs, Colour colour) {
+    SdlPlatform platform;
+    if (!platform.ok()) {
+        std::fprintf(stderr, "windowcheck: %s\n", platform.error().c_str());
+        return 2;
+    }
+    GlWindow window(platform, nullptr);
+    setGlWindow(&window);
+    const ScreenPoint desktop = platform.desktopSize();
+    std::printf("desktop %dx%d, %zu display mode(s)\n", desktop.x, desktop.y,
+                platform.displayModes().size());
+    if (!window.create("Brevora", x, y, width, height)) {
+        std::fprintf(stderr, "windowcheck: no window: %s\n", platform.error().c_str());
+        return 2;
+    }
+    ClearView view(window, colour, checkMs, holdMs);
+    window.pushScreen(&view);
+    const std::uint32_t start = platform.milliseconds();
+    const int exitCode = runMessageLoop(window);
+    const WindowRect r = platform.windowRect();
+    std::printf("window at (%d, %d) size %dx%d; %d ticks in %u ms of wall time\n", r.left, r.top,
+                r.right - r.left, r.bottom - r.top, view.ticks,
+                view.checkedAtMs > start ? view.checkedAtMs - start : 0u);
+    std::printf("centre pixel %d %d %d; exit code %d\n", view.pixel[0], view.pixel[1],
+                view.pixel[2], exitCode);
+    window.destroy();
+    setGlWindow(nullptr);
+    const bool colourOk = view.checked && near(view.pixel[0], colour.r) &&
+                          near(view.pixel[1], colour.g) && near(view.pixel[2], colour.b);
+    return colourOk && exitCode == 0 && view.ticks > 0 ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace brv
+
+int main(int argc, char** argv) {
+    CLI::App app{"Opens the game window, clears it to a colour on every tick and checks it."};
+    int x = 100;
+    int y = 80;
+    int width = 640;
+    int height = 480;
+    int checkMs = 1000;
+    int holdMs = 0;
+    std::vector<float> colour{0.1f, 0.6f, 0.3f};
+    app.add_option("--x", x, "window left edge");
+    app.add_option("--y", y, "window top edge");
+    app.add_option("--width", width, "window width")->check(CLI::Range(1, 16384));
+    app.add_option("--height", height, "window height")->check(CLI::Range(1, 16384));
+    app.add_option("--check-ms", checkMs, "game time before the colour is read back");
+    app.add_option("--hold-ms", holdMs, "game time the window stays up afterwards");
+    app.add_option("--colour", colour, "red green blue, 0 to 1")->expected(3);
+    CLI11_PARSE(app, argc, argv);
+    return brv::run(x, y, width, height, checkMs, holdMs, {colour[0], colour[1], colour[2]});
+}
