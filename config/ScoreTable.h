@@ -5,6 +5,8 @@
 
 namespace brv {
 
+class BitmapFont;
+
 // The seven best results, best first; equal scores keep the older entry
 // first. Stored in "data/scores.tab" as a scrambled key-value file with the
 // keys num, name0.., score0...
@@ -32,6 +34,12 @@ public:
     // best seven. Callers ask rank() first. An empty name is stored as
     // "Anonymous".
     void insert(const std::string& name, int score);
+
+    // Draws the table on the logical screen with the game's font: one line
+    // every 60 units from y 150, names at x 100 and scores at x 560, yellow
+    // over a black shadow. Lives with the drawing code (gfx/ScoreTableDraw.cpp)
+    // so the table itself needs no GL.
+    void draw(const BitmapFont& font) const;
 
     const std::vector<Entry>& entries() const { return entries_; }
     void clear() { entries_.clear(); }

@@ -1,0 +1,25 @@
+#include <algorithm>
+#include <cstddef>
+
+#include "config/ScoreTable.h"
+#include "gfx/BitmapFont.h"
+
+namespace brv {
+
+void ScoreTable::draw(const BitmapFont& font) const {
+    constexpr float kTextSize = 40;
+    constexpr float kDepth = 10;
+    // A loaded file may hold more than seven entries; lines past the seventh
+    // would fall below the screen.
+    const std::size_t count = std::min(entries_.size(), static_cast<std::size_t>(kSize));
+    for (std::size_t i = 0; i < count; ++i) {
+        const Entry& entry = entries_[i];
+        const float y = 150.0f + 60.0f * static_cast<float>(i);
+        font.drawText(entry.name.c_str(), kTextSize, 101, y + 1, kDepth, 0, 0, 0, 1);
+        font.drawNumber(entry.score, kTextSize, 561, y + 1, kDepth, 0, 0, 0, 1);
+        font.drawText(entry.name.c_str(), kTextSize, 100, y, kDepth, 1, 1, 0, 1);
+        font.drawNumber(entry.score, kTextSize, 560, y, kDepth, 1, 1, 0, 1);
+    }
+}
+
+}  // namespace brv

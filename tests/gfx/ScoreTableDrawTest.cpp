@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <string>
+#include <vector>
+
+#include "config/KeyValueFile.h"
+#include "config/ScoreTable.h"
+#include "gfx/BitmapFont.h"
+#include "gfx/TgaTexture.h"
+#include "tests/gfx/GlProbe.h"
+#include "tests/gfx/TestPictures.h"
+#include "tests/support/TempDir.h"
+
+namespace brv {
+namespace {
+
+enum class Shade { kYellow, kShadow, kOther };
+
+Shade shadeOf(const std::array<std::uint8_t, 4>& p) {
+    if (p[0] > 200 && p[1] > 200 && p[2] < 60) {
+        return Shade::kYellow;
+    }
+    return p[0] < 40 && p[1] < 40 && p[2] < 40 ? Shade::kShadow : Shade::kOther;
+}
+
+// Whether some pixel of row y between x0 and x1 has the shade.
+bool rowHas(test::GlProbe& gl, int x0, int x1, int y, Shade shade) {
+    for (int x = x0; x <= x1; ++x) {
+        if (shadeOf(gl.pixel(x, y)) == shade) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(ScoreTableDraw, SevenLinesOfYellowNamesAndScoresOverAShadow) {
+    test::GlProbe gl(800, 600);
+    ASSERT_TRUE(gl.ok()) << gl.error();
+    std::vector<std::vector<int>> glyphs(2, std::vector<int>(47, 3));
+    const auto picture = test::makeFontPicture(256, 64, 20, glyphs, true);
+    TgaTexture texture;
+    ASSERT_TRUE(texture.loadMemory(picture.data(), picture.size(), false, false));
+    BitmapFont font;
+    ASSERT_TRUE(font.build(picture.data(), picture.size(), &texture));
+
+    // A table file may list more than seven entries; only seven lines fit.
+    test::TempDir dir;
+    KeyValueFile file;
+    file.set("num", "8");
+    for (int i = 0; i < 8; ++i) {
+        file.set("name" + std::to_string(i), "AB");
+        file.set("score" + std::to_string(i), std::to_string(800 - 100 * i));
+    }
+    ASSERT_TRUE(file.saveToFile(dir.file("scores.tab"), "ze#81p", 6));
+    ScoreTable table;
+    ASSERT_TRUE(table.load(dir.file("scores.tab")));
+    ASSERT_GE(table.entries().size(), 7u);
+    glClearColor(0.5f, 0.5f, 0.5f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    table.draw(font);
+
+    const int nameEnd = 100 + static_cast<int>(font.textWidth("AB", 40)) + 2;
+    const int scoreEnd = 560 + static_cast<int>(font.textWidth("800", 40)) + 2;
+    for (int i = 0; i < 7; ++i) {
+        const int middle = 150 + 60 * i - 20;
+        EXPECT_TRUE(rowHas(gl, 100, nameEnd, middle, Shade::kYellow))
+            << "name of line " << i << " on row " << middle;
+        EXPECT_TRUE(rowHas(gl, 100, nameEnd, middle, Shade::kShadow)) << "shadow of line " << i;
+        EXPECT_FALSE(rowHas(gl, 90, 99, middle, Shade::kYellow)) << "left of x 100, line " << i;
+        EXPECT_TRUE(rowHas(gl, 560, scoreEnd, middle, Shade::kYellow)) << "score of line " << i;
+        EXPECT_FALSE(rowHas(gl, 100, nameEnd, 150 + 60 * i + 3, Shade::kYellow))
+            << "below the baseline of line " << i;
+    }
+    EXPECT_FALSE(rowHas(gl, 100, scoreEnd, 150 - 60 - 20, Shade::kYellow)) << "above line 0";
+    EXPECT_FALSE(rowHas(gl, 100, scoreEnd, 150 + 60 * 7 - 20, Shade::kYellow)) << "an eighth line";
+}
+
+}  // namespace
+}  // namespace brv
