@@ -23,12 +23,24 @@ struct Colour {
 
 // Clears the window to one colour every frame, reads the centre pixel back
 // once the check time has passed and closes the window after the hold time.
+// Answers Alt+F4 as the game's menu does: by asking for the close again, so
+// the program ends once F4 is let go.
 class ClearView : public View {
 public:
     ClearView(GlWindow& window, Colour colour, int checkMs, int holdMs)
         : window_(window), colour_(colour), checkMs_(checkMs), holdMs_(holdMs) {}
 
+    void onCloseRequest() override {
+        ++closeRequests;
+        Message close;
+        close.kind = MessageKind::Close;
+        window_.platform().post(close);
+    }
+
     void onTick(int elapsedMs) override {
+        if (ticks == 0 && fullScreenWidth > 0) {
+            switched = window_.enterFullScreen(fullScreenWidth, fullScreenHeight);
+        }
         gameMs += elapsedMs;
         ++ticks;
         if (gameMs >= checkMs_ + holdMs_ && !closing_) {
@@ -52,6 +64,10 @@ public:
         }
     }
 
+    int fullScreenWidth = 0;
+    int fullScreenHeight = 0;
+    bool switched = false;
+    int closeRequests = 0;
     int gameMs = 0;
     int ticks = 0;
     bool checked = false;
@@ -70,7 +86,35 @@ bool near(unsigned char got, float want) {
     return std::abs(static_cast<int>(got) - static_cast<int>(want * 255.0f + 0.5f)) <= 8;
 }
 
-int run(int x, int y, int width, int height, int checkMs, int holdMs, Colour colour) {
+struct Options {
+    int x = 100;
+    int y = 80;
+    int width = 640;
+    int height = 480;
+    int checkMs = 1000;
+    int holdMs = 0;
+    std::vector<float> colour{0.1f, 0.6f, 0.3f};
+    std::vector<int> fullScreen;
+};
+
+void report(const GlWindow& window, const ClearView& view, int exitCode, std::uint32_t start) {
+    const Platform& platform = window.platform();
+    const WindowRect r = platform.windowRect();
+    const ScreenPoint drawable = platform.drawableSize();
+    std::printf("window at (%d, %d) size %dx%d, drawable %dx%d, full screen %s\n", r.left, r.top,
+                r.right - r.left, r.bottom - r.top, drawable.x, drawable.y,
+                window.fullScreen() ? "yes" : "no");
+    if (view.fullScreenWidth > 0) {
+        std::printf("full-screen switch returned %s\n", view.switched ? "true" : "false");
+    }
+    std::printf("%d ticks; colour read back after %u ms of wall time\n", view.ticks,
+                view.checkedAtMs > start ? view.checkedAtMs - start : 0u);
+    std::printf("centre pixel %d %d %d; close requests %d; exit code %d\n", view.pixel[0],
+                view.pixel[1], view.pixel[2], view.closeRequests, exitCode);
+}
+
+int run(const Options& o) {
+    const Colour colour{o.colour[0], o.colour[1], o.colour[2]};
     SdlPlatform platform;
     if (!platform.ok()) {
         std::fprintf(stderr, "windowcheck: %s\n", platform.error().c_str());
@@ -81,20 +125,19 @@ int run(int x, int y, int width, int height, int checkMs, int holdMs, Colour col
     const ScreenPoint desktop = platform.desktopSize();
     std::printf("desktop %dx%d, %zu display mode(s)\n", desktop.x, desktop.y,
                 platform.displayModes().size());
-    if (!window.create("Brevora", x, y, width, height)) {
+    if (!window.create("Brevora", o.x, o.y, o.width, o.height)) {
         std::fprintf(stderr, "windowcheck: no window: %s\n", platform.error().c_str());
         return 2;
     }
-    ClearView view(window, colour, checkMs, holdMs);
+    ClearView view(window, colour, o.checkMs, o.holdMs);
+    if (o.fullScreen.size() == 2) {
+        view.fullScreenWidth = o.fullScreen[0];
+        view.fullScreenHeight = o.fullScreen[1];
+    }
     window.pushScreen(&view);
     const std::uint32_t start = platform.milliseconds();
     const int exitCode = runMessageLoop(window);
-    const WindowRect r = platform.windowRect();
-    std::printf("window at (%d, %d) size %dx%d; %d ticks in %u ms of wall time\n", r.left, r.top,
-                r.right - r.left, r.bottom - r.top, view.ticks,
-                view.checkedAtMs > start ? view.checkedAtMs - start : 0u);
-    std::printf("centre pixel %d %d %d; exit code %d\n", view.pixel[0], view.pixel[1],
-                view.pixel[2], exitCode);
+    report(window, view, exitCode, start);
     window.destroy();
     setGlWindow(nullptr);
     const bool colourOk = view.checked && near(view.pixel[0], colour.r) &&
@@ -107,20 +150,16 @@ int run(int x, int y, int width, int height, int checkMs, int holdMs, Colour col
 
 int main(int argc, char** argv) {
     CLI::App app{"Opens the game window, clears it to a colour on every tick and checks it."};
-    int x = 100;
-    int y = 80;
-    int width = 640;
-    int height = 480;
-    int checkMs = 1000;
-    int holdMs = 0;
-    std::vector<float> colour{0.1f, 0.6f, 0.3f};
-    app.add_option("--x", x, "window left edge");
-    app.add_option("--y", y, "window top edge");
-    app.add_option("--width", width, "window width")->check(CLI::Range(1, 16384));
-    app.add_option("--height", height, "window height")->check(CLI::Range(1, 16384));
-    app.add_option("--check-ms", checkMs, "game time before the colour is read back");
-    app.add_option("--hold-ms", holdMs, "game time the window stays up afterwards");
-    app.add_option("--colour", colour, "red green blue, 0 to 1")->expected(3);
+    brv::Options o;
+    app.add_option("--x", o.x, "window left edge");
+    app.add_option("--y", o.y, "window top edge");
+    app.add_option("--width", o.width, "window width")->check(CLI::Range(1, 16384));
+    app.add_option("--height", o.height, "window height")->check(CLI::Range(1, 16384));
+    app.add_option("--check-ms", o.checkMs, "game time before the colour is read back");
+    app.add_option("--hold-ms", o.holdMs, "game time the window stays up afterwards");
+    app.add_option("--colour", o.colour, "red green blue, 0 to 1")->expected(3);
+    app.add_option("--full-screen", o.fullScreen, "switch to full screen W H at the first tick")
+        ->expected(2);
     CLI11_PARSE(app, argc, argv);
-    return brv::run(x, y, width, height, checkMs, holdMs, {colour[0], colour[1], colour[2]});
+    return brv::run(o);
 }
