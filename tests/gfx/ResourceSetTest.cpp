@@ -168,5 +168,24 @@ TEST(ResourceSet, MissingOrDamagedPicturesLeaveOnlyTheirMemberEmpty) {
     set.releaseAll();
 }
 
+TEST(ResourceSet, ShippedDataSetLoadsCompletely) {
+    test::GlProbe gl;
+    ASSERT_TRUE(gl.ok()) << gl.error();
+    GameParams params(std::string(BREVORA_BUILD_DIR) + "/game");
+    if (!params.m_archive.contains("mui/font.tga")) {
+        GTEST_SKIP() << "the data set of this build has no pictures";
+    }
+    ResourceSet& set = resourceSet(params);
+    set.loadAll();
+    EXPECT_EQ(set.font.glyphsFound(), BitmapFont::kGlyphCount) << "glyph scan of mui/font.tga";
+    for (const Member& m : members(set)) {
+        ASSERT_NE(m.texture, nullptr) << m.what;
+        EXPECT_NE(m.texture->glName(), 0u) << m.what;
+    }
+    EXPECT_GT(set.flagSprite.cellWidth(), 0);
+    EXPECT_GT(set.lifeSourceSprite.cellWidth(), 0);
+    set.releaseAll();
+}
+
 }  // namespace
 }  // namespace brv
