@@ -37,7 +37,15 @@ public:
         window_.platform().post(close);
     }
 
+    void activate() override {
+        ++activations;
+        View::activate();
+    }
+
     void onTick(int elapsedMs) override {
+        if (minimiseAtMs > 0 && gameMs == minimiseAtMs) {
+            window_.minimize();
+        }
         if (ticks == 0 && fullScreenWidth > 0) {
             switched = window_.enterFullScreen(fullScreenWidth, fullScreenHeight);
         }
@@ -68,6 +76,8 @@ public:
     int fullScreenHeight = 0;
     bool switched = false;
     int closeRequests = 0;
+    int minimiseAtMs = 0;
+    int activations = 0;
     int gameMs = 0;
     int ticks = 0;
     bool checked = false;
@@ -95,6 +105,7 @@ struct Options {
     int holdMs = 0;
     std::vector<float> colour{0.1f, 0.6f, 0.3f};
     std::vector<int> fullScreen;
+    int minimiseAtMs = 0;
 };
 
 void report(const GlWindow& window, const ClearView& view, int exitCode, std::uint32_t start) {
@@ -109,8 +120,9 @@ void report(const GlWindow& window, const ClearView& view, int exitCode, std::ui
     }
     std::printf("%d ticks; colour read back after %u ms of wall time\n", view.ticks,
                 view.checkedAtMs > start ? view.checkedAtMs - start : 0u);
-    std::printf("centre pixel %d %d %d; close requests %d; exit code %d\n", view.pixel[0],
-                view.pixel[1], view.pixel[2], view.closeRequests, exitCode);
+    std::printf("centre pixel %d %d %d; close requests %d; activations %d; exit code %d\n",
+                view.pixel[0], view.pixel[1], view.pixel[2], view.closeRequests, view.activations,
+                exitCode);
 }
 
 int run(const Options& o) {
@@ -134,6 +146,7 @@ int run(const Options& o) {
         view.fullScreenWidth = o.fullScreen[0];
         view.fullScreenHeight = o.fullScreen[1];
     }
+    view.minimiseAtMs = o.minimiseAtMs;
     window.pushScreen(&view);
     const std::uint32_t start = platform.milliseconds();
     const int exitCode = runMessageLoop(window);
@@ -160,6 +173,7 @@ int main(int argc, char** argv) {
     app.add_option("--colour", o.colour, "red green blue, 0 to 1")->expected(3);
     app.add_option("--full-screen", o.fullScreen, "switch to full screen W H at the first tick")
         ->expected(2);
+    app.add_option("--minimise-at-ms", o.minimiseAtMs, "game time at which to minimise");
     CLI11_PARSE(app, argc, argv);
     return brv::run(o);
 }
