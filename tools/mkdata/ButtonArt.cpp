@@ -92,8 +92,20 @@ void paintLabel(Canvas& c, Lettering& face, const std::string& label, int state,
     c.paint(text, ink);
 }
 
-void stack(Canvas& picture, const Canvas& band, int state, int bands) {
-    picture.draw(band, 0, bandTop(state, bands, band.height()));
+// Each band keeps a fully transparent border: linear filtering samples across
+// band edges (and, for the pictures the game wraps, across the picture's sides),
+// so a glow touching the edge would leak into the neighbouring state.
+void stack(Canvas& picture, Canvas band, int state, int bands) {
+    const int w = band.width(), h = band.height();
+    for (int x = 0; x < w; ++x) {
+        band.setPixel(x, 0, {0, 0, 0, 0});
+        band.setPixel(x, h - 1, {0, 0, 0, 0});
+    }
+    for (int y = 0; y < h; ++y) {
+        band.setPixel(0, y, {0, 0, 0, 0});
+        band.setPixel(w - 1, y, {0, 0, 0, 0});
+    }
+    picture.draw(band, 0, bandTop(state, bands, h));
 }
 
 Mask symbolMask(Lettering& face, Symbol symbol, int width, int band, int press) {
@@ -194,7 +206,7 @@ Canvas drawRadioButton(int size) {
                              : mix(Rgba{0.15f, 0.65f, 0.75f, 1}, Rgba{0.02f, 0.30f, 0.38f, 1}, t);
             });
         }
-        picture.draw(band, 0, bandTop(state, 4, size));
+        stack(picture, band, state, 4);
     }
     return picture;
 }
@@ -222,7 +234,7 @@ Canvas drawNameBox(int width, int band) {
         const Mask rim = shapeMask(
             width, band, [&](float x, float y) { return std::abs(body(x, y) + 0.8f) - 0.8f; });
         c.paint(rim, focused ? Rgba{0.7f, 1.0f, 1.0f, 1} : Rgba{0.35f, 0.55f, 0.60f, 1});
-        picture.draw(c, 0, bandTop(state, 2, band));
+        stack(picture, c, state, 2);
     }
     return picture;
 }

@@ -155,7 +155,8 @@ Canvas paintField(int index, int scale) {
                 1.0f -
                 0.35f * std::pow(std::hypot((fx - 400.0f) / 420.0f, (fy - 300.0f) / 330.0f), 3.0f);
             Rgba col = shader(fx, fy);
-            const float k = std::clamp(v, 0.55f, 1.0f);
+            // Painted dark on purpose, lifted once here so all ten share one level.
+            const float k = std::clamp(v, 0.55f, 1.0f) * 1.45f;
             c.setPixel(x, y, {col.r * k, col.g * k, col.b * k, 1});
         }
     }

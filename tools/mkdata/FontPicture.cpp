@@ -52,7 +52,7 @@ bool renderAll(Lettering& face, float size, std::vector<Ink>& inks, std::string&
     for (char code = kFirst; code <= kLast; ++code) {
         Lettering::Glyph g;
         Ink ink;
-        if (!face.glyph(code, size, size, g) || !trim(g, ink)) {
+        if (!face.glyph(code, size * FontPicture::kSqueeze, size, g) || !trim(g, ink)) {
             error = std::string("the font has no ink for '") + code + "'";
             return false;
         }

@@ -23,6 +23,10 @@ struct FontPicture {
     static constexpr int kLineGap = 4;
     static constexpr int kMargin = 2;
     static constexpr int kMarkerWidth = 2;
+    // Glyphs are drawn narrower than the face's own width: the game spaces by
+    // the width of 'A' and its status lines ("+ 57/ 3" padded to five places)
+    // must fit the 120 units it gives each colony at size 15.
+    static constexpr float kSqueeze = 0.86f;
 
     int width = 0;
     int height = 0;

@@ -15,8 +15,9 @@ namespace {
 constexpr Rgba kLife{0.35f, 0.85f, 1.0f, 1};
 
 // The four colonies in their start corners, as a game begins.
-void paintColonies(Canvas& c, float s, int count, std::uint32_t seed) {
-    const float corners[4][2] = {{100, 80}, {700, 80}, {100, 520}, {700, 520}};
+void paintColonies(Canvas& c, float s, int count, std::uint32_t seed, float lastX = 700,
+                   float lastY = 520) {
+    const float corners[4][2] = {{100, 80}, {700, 80}, {100, 520}, {lastX, lastY}};
     for (int i = 0; i < 4; ++i) {
         paintSwarm(c, s, corners[i][0], corners[i][1], 26.0f, kColonyColours[i], count,
                    seed + static_cast<std::uint32_t>(i));
@@ -66,7 +67,7 @@ Canvas paintMainMenu(const SceneFonts& fonts, int scale) {
     const Noise noise(2002);
     paintBackdrop(c, noise, {0.02f, 0.12f, 0.17f, 1}, {0.0f, 0.01f, 0.03f, 1}, 0.18f);
     paintBokeh(c, noise, 22, s, {0.4f, 0.9f, 1.0f, 1});
-    paintColonies(c, s, 110, 91);
+    paintColonies(c, s, 110, 91, 680, 552);  // clear of the version label
     paintCell(c, 130 * s, 330 * s, 46 * s, kLife, 0.6f);
     paintCell(c, 680 * s, 300 * s, 34 * s, kLife, 0.3f);
     // The button column (x 272..528, y 190..508) sits on a darker pane.

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "platform/FileIo.h"
+#include "tools/mkdata/ContactSheet.h"
 #include "tools/mkdata/DataSetArt.h"
 
 namespace {
@@ -24,20 +25,40 @@ int writePictures(const brv::art::ArtOptions& options, const std::string& outDir
     return 0;
 }
 
+int writeSheet(const std::string& dataDir, const std::string& png) {
+    brv::art::SheetReport report;
+    std::string error;
+    if (!brv::art::renderContactSheet(dataDir, png, report, error)) {
+        std::cerr << "brevora-mkdata: " << error << "\n";
+        return 1;
+    }
+    std::cout << "glyphs found: " << report.glyphsFound << "\n"
+              << "ResourceSet::loadAll: " << report.loadAllMs << " ms\n";
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"Draws every picture of the Brevora data set."};
     brv::art::ArtOptions options;
     options.fontDir = "/usr/share/fonts/truetype/dejavu";
-    std::string outDir;
+    std::string outDir, sheet, dataDir = ".";
     app.add_option("--assets", options.assetsDir,
-                   "folder of the text sources (mui/menu.txt, dat/*.spr)")
-        ->required();
-    app.add_option("--out", outDir, "folder the pictures are written into")->required();
+                   "folder of the text sources (mui/menu.txt, dat/*.spr)");
+    app.add_option("--out", outDir, "folder the pictures are written into");
     app.add_option("--fonts", options.fontDir, "folder holding the DejaVu fonts");
     app.add_option("--font-height", options.fontLineHeight, "pixels per line of the font picture")
         ->check(CLI::Range(16, 128));
+    app.add_option("--sheet", sheet, "render a contact sheet of a data set into this PNG");
+    app.add_option("--data", dataDir, "game folder holding data/data.pk (or the loose files)");
     CLI11_PARSE(app, argc, argv);
+    if (!sheet.empty()) {
+        return writeSheet(dataDir, sheet);
+    }
+    if (options.assetsDir.empty() || outDir.empty()) {
+        std::cerr << "brevora-mkdata: --assets and --out are needed to draw the pictures\n";
+        return 1;
+    }
     return writePictures(options, outDir);
 }
