@@ -21,7 +21,14 @@ Canvas lifeSourceFrame(int cell, float phase) {
     const float c = static_cast<float>(big) * 0.5f;
     const float pulse = 0.5f + 0.5f * std::sin(phase * kTwoPi);
     Canvas f(big, big);
-    paintCell(f, c, c, static_cast<float>(big) * 0.27f, {0.35f, 0.88f, 1.0f, 1}, pulse);
+    paintCell(f, c, c, static_cast<float>(big) * 0.31f, {0.35f, 0.88f, 1.0f, 1}, pulse);
+    // A second pass of glow: on the dark field the source must read from afar.
+    Mask aura = shapeMask(big, big, [&](float x, float y) {
+        return sdCircle(x, y, c, c, static_cast<float>(big) * 0.30f);
+    });
+    aura.blur(big / 10);
+    aura.scale(0.35f + 0.35f * pulse);
+    f.glow(aura, {0.35f, 0.88f, 1.0f, 1});
     for (int i = 0; i < 3; ++i) {
         const float a = (phase + static_cast<float>(i) / 3.0f) * kTwoPi;
         const float r = static_cast<float>(big) * 0.38f;
