@@ -1,0 +1,110 @@
+#include "sim/Colony.h"
+
+#include "config/GameParams.h"
+#include "gfx/ResourceSet.h"
+
+namespace brv {
+
+namespace {
+// A click this close to a flag, on both axes and strictly, touches it.
+constexpr float kFlagReach = 25.0f;
+// Room for the flags of a large colony, so placing flags during play does not
+// grow the list.
+constexpr std::size_t kReservedFlags = 64;
+}  // namespace
+
+Colony::Colony(float red, float green, float blue, GameParams& params)
+    : red_(red), green_(green), blue_(blue), params_(params) {
+    flags_.reserve(kReservedFlags);
+}
+
+Colony::~Colony() = default;
+
+void Colony::update(int elapsedMs, int /*index*/) {
+    updateTrend(elapsedMs);
+    // The player's flags wave at the fixed tick rate.
+    for (auto& flag : flags_) {
+        flag->sprite().advance(30);
+    }
+}
+
+void Colony::updateTrend(int elapsedMs) {
+    trendTime_ += elapsedMs;
+    if (static_cast<unsigned int>(trendTime_) > 1000u) {
+        trendMark_ = virusCount_ > previousCount_ ? '+' : '-';
+        trendTime_ = 0;
+        previousCount_ = virusCount_;
+    }
+}
+
+float Colony::pitch() const {
+    return params_.m_distance_beween_viruses;
+}
+
+const Sprite& Colony::flagTemplate() const {
+    return resourceSet(params_).flagSprite;
+}
+
+int Colony::flagLimit() const {
+    return virusCount_ / params_.m_flag_per_count[params_.m_difficult] + 1;
+}
+
+bool Colony::removeFlagNear(int x, int y) {
+    const float p = pitch();
+    const float fxClick = static_cast<float>(x);
+    const float fyClick = static_cast<float>(y);
+    for (auto it = flags_.begin(); it != flags_.end(); ++it) {
+        const float fx = static_cast<float>((*it)->column()) * p;
+        const float fy = static_cast<float>((*it)->row()) * p;
+        if (fx - kFlagReach < fxClick && fxClick < fx + kFlagReach && fy - kFlagReach < fyClick &&
+            fyClick < fy + kFlagReach) {
+            flags_.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Colony::addFlagAt(int x, int y) {
+    removeFlagNear(x, y);
+    if (static_cast<int>(flags_.size()) < flagLimit()) {
+        const float toCell = 1.0f / pitch();
+        const int column = static_cast<int>(static_cast<float>(x) * toCell);
+        const int row = static_cast<int>(static_cast<float>(y) * toCell);
+        flags_.push_back(std::make_unique<Flag>(column, row, flagTemplate()));
+    }
+}
+
+const Flag* Colony::nearestFlag(int column, int row) const {
+    const Flag* nearest = nullptr;
+    float best = 0;
+    for (const auto& flag : flags_) {
+        const float dx = static_cast<float>(flag->column() - column);
+        const float dy = static_cast<float>(flag->row() - row);
+        const float d2 = dx * dx + dy * dy;
+        if (nearest == nullptr || d2 < best) {
+            nearest = flag.get();
+            best = d2;
+        }
+    }
+    return nearest;
+}
+
+bool Colony::hasFlagOn(int column, int row) const {
+    for (const auto& flag : flags_) {
+        if (flag->column() == column && flag->row() == row) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Colony::removeFlagsOn(int column, int row) {
+    const auto before = flags_.size();
+    std::erase_if(flags_, [&](const std::unique_ptr<Flag>& flag) {
+        return flag->column() == column && flag->row() == row;
+    });
+    return flags_.size() != before;
+}
+
+}  // namespace brv

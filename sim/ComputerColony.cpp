@@ -1,0 +1,75 @@
+#include "sim/ComputerColony.h"
+
+#include <climits>
+
+#include "platform/Random.h"
+#include "sim/LifeSource.h"
+#include "sim/World.h"
+
+namespace brv {
+
+namespace {
+constexpr unsigned int kThinkIntervalMs = 1500;
+constexpr std::size_t kReservedCandidates = 64;
+}  // namespace
+
+ComputerColony::ComputerColony(float red, float green, float blue, GameParams& params, World* world)
+    : Colony(red, green, blue, params), world_(world) {
+    setComputer();
+    candidates_.reserve(kReservedCandidates);
+}
+
+void ComputerColony::accumulate(int& time, int elapsedMs) {
+    const long long sum = static_cast<long long>(time) + elapsedMs;
+    time = sum > INT_MAX ? INT_MAX : static_cast<int>(sum);
+}
+
+void ComputerColony::update(int elapsedMs, int /*index*/) {
+    accumulate(thinkTime_, elapsedMs);
+    if (static_cast<unsigned int>(thinkTime_) > kThinkIntervalMs) {
+        think();
+    }
+    updateTrend(elapsedMs);
+}
+
+void ComputerColony::cleanUpFlags() {
+    const auto& sources = world_->lifeSources();
+    std::erase_if(flags_, [&](const std::unique_ptr<Flag>& flag) {
+        for (const auto& source : sources) {
+            if (source->column() == flag->column() && source->row() == flag->row()) {
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
+void ComputerColony::flagSource(const LifeSource& source) {
+    const float p = pitch();
+    addFlagAt(static_cast<int>(static_cast<float>(source.column()) * p),
+              static_cast<int>(static_cast<float>(source.row()) * p));
+}
+
+// Fills the flag limit with flags on random unflagged life sources. Once the
+// limit is reached the remaining candidates only use up draws.
+void ComputerColony::think() {
+    cleanUpFlags();
+    candidates_.clear();
+    for (const auto& source : world_->lifeSources()) {
+        if (!hasFlagOn(source->column(), source->row())) {
+            candidates_.push_back(source.get());
+        }
+    }
+    std::size_t i = 0;
+    while (!candidates_.empty() && i < candidates_.size()) {
+        const int k = brv::rand() % static_cast<int>(candidates_.size());
+        if (static_cast<int>(flags_.size()) < flagLimit()) {
+            flagSource(*candidates_[k]);
+            candidates_.erase(candidates_.begin() + k);
+        } else {
+            i += 1;
+        }
+    }
+}
+
+}  // namespace brv

@@ -1,0 +1,62 @@
+#include "sim/LifeSource.h"
+
+#include <algorithm>
+
+#include "config/GameParams.h"
+#include "gfx/ResourceSet.h"
+#include "platform/Random.h"
+#include "sim/AnimationStart.h"
+#include "sim/Virus.h"
+#include "sim/World.h"
+
+namespace brv {
+
+LifeSource::LifeSource(int column, int row, GameParams& params, World* world)
+    : sprite_(resourceSet(params).lifeSourceSprite),
+      params_(params),
+      column_(column),
+      row_(row),
+      world_(world) {
+    startAnimationAt(sprite_, brv::rand() % sprite_.frames());
+    const int d = params_.m_difficult;
+    reserve_ = params_.m_life_src_min_life_reserve[d] +
+               brv::rand() % (params_.m_life_src_max_life_reserve[d] -
+                              params_.m_life_src_min_life_reserve[d]);
+}
+
+bool LifeSource::update(int /*elapsedMs*/) {
+    const int d = params_.m_difficult;
+    chooseViruses(params_.m_life_src_visible / 2);
+    const int amount = params_.m_life_distribute[d];
+    // Everyone chosen is fed, even once the reserve has run out on the way;
+    // children born now were not chosen and wait for the next tick.
+    for (const int slot : world_->feedCandidates()) {
+        const int column = slot / World::kRows;
+        const int row = slot % World::kRows;
+        world_->virusAt(column, row)->feed(amount);
+        reserve_ -= amount;
+    }
+    sprite_.advance(30);
+    return reserve_ < 0;
+}
+
+// Lists the occupied slots of the window that win their draw, column by
+// column and row by row. The window stops at the grid's edges.
+void LifeSource::chooseViruses(int radius) {
+    const int probability = params_.m_life_src_add_prob[params_.m_difficult];
+    const int x0 = std::max(column_ - radius, 0);
+    const int y0 = std::max(row_ - radius, 0);
+    const int x1 = std::min(column_ + radius, world_->columnCount() - 1);
+    const int y1 = std::min(row_ + radius, world_->rowCount() - 1);
+    std::vector<int>& chosen = world_->feedCandidates();
+    chosen.clear();
+    for (int c = x0; c <= x1; ++c) {
+        for (int j = y0; j <= y1; ++j) {
+            if (world_->virusAt(c, j) != nullptr && brv::rand() % probability == 0) {
+                chosen.push_back(World::slotOf(c, j));
+            }
+        }
+    }
+}
+
+}  // namespace brv

@@ -1,0 +1,250 @@
+#include "sim/Virus.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include "config/GameParams.h"
+#include "platform/Random.h"
+#include "sim/Colony.h"
+#include "sim/Flag.h"
+#include "sim/World.h"
+
+namespace brv {
+
+namespace {
+
+// A window of cells [x0, x1) × [y0, y1).
+struct Window {
+    int x0, y0, x1, y1;
+
+    void clipTo(const World& world) {
+        x0 = std::max(x0, 0);
+        y0 = std::max(y0, 0);
+        x1 = std::min(x1, world.columnCount());
+        y1 = std::min(y1, world.rowCount());
+    }
+    bool coversGrid(const World& world) const {
+        return x0 <= 0 && y0 <= 0 && x1 >= world.columnCount() && y1 >= world.rowCount();
+    }
+};
+
+// The flag pulls the move window towards itself: the window grows on the
+// flag's side and shrinks on the other. The first matching shift applies.
+void biasTowardsFlag(Window& w, int fx, int fy) {
+    const int dx = std::abs(w.x0 - fx);
+    const int dy = std::abs(w.y0 - fy);
+    if (fx < w.x0 && dx > dy) {
+        w.x0 -= 2;
+        w.x1 -= 1;
+    } else if (fx > w.x0 && dx > dy) {
+        w.x0 += 1;
+        w.x1 += 2;
+    } else if (fy < w.y0 && dy > dx) {
+        w.y0 -= 2;
+        w.y1 -= 1;
+    } else if (fy > w.y0 && dy > dx) {
+        w.y0 += 1;
+        w.y1 += 2;
+    }
+    // A flag in line with the window's edge would otherwise pin it there.
+    if (fx == w.x0) {
+        if (brv::rand() % 2 == 0) {
+            w.x0 += 2;
+        } else {
+            w.x1 += 2;
+        }
+    }
+    if (fy == w.y0) {
+        if (brv::rand() % 2 == 0) {
+            w.y0 += 2;
+        } else {
+            w.y1 += 2;
+        }
+    }
+}
+
+}  // namespace
+
+Virus::Virus(int column, int row, Colony* colony) : colony_(colony), column_(column), row_(row) {
+    const GameParams& p = currentWorld().params();
+    const int d = p.m_difficult;
+    x_ = static_cast<float>(column) * p.m_distance_beween_viruses;
+    y_ = static_cast<float>(row) * p.m_distance_beween_viruses;
+    maxLife_ =
+        p.m_min_life_reserve[d] + brv::rand() % (p.m_max_life_reserve[d] - p.m_min_life_reserve[d]);
+    life_ = maxLife_;
+    // Beyond the population limit a newborn is stillborn: it dies at its first
+    // decay and shares its life with its neighbours.
+    if (colony_->virusCount() >= p.m_max_population) {
+        life_ = -10;
+    }
+    colony_->virusBorn();
+}
+
+Virus::~Virus() {
+    colony_->virusGone();
+}
+
+void Virus::update(int /*elapsedMs*/) {
+    decay();
+    if (state_ == VirusState::Moving) {
+        step();
+        return;
+    }
+    if (state_ != VirusState::Idle) {
+        return;
+    }
+    fight();
+    chooseMove();
+}
+
+void Virus::decay() {
+    life_ -= 1;
+    if (life_ >= 0) {
+        return;
+    }
+    state_ = VirusState::Dead;
+    const World& world = currentWorld();
+    const int r = world.params().m_virus_visible / 2;
+    Window w{column_ - r, row_ - r, column_ + r + 1, row_ + r + 1};
+    w.clipTo(world);
+    // Everyone in the window, the dying virus included, gets an equal share.
+    int neighbours = 0;
+    for (int c = w.x0; c < w.x1; ++c) {
+        for (int j = w.y0; j < w.y1; ++j) {
+            neighbours += world.virusAt(c, j) != nullptr ? 1 : 0;
+        }
+    }
+    const int share = (maxLife_ / 2) / std::max(neighbours, 1);
+    for (int c = w.x0; c < w.x1; ++c) {
+        for (int j = w.y0; j < w.y1; ++j) {
+            if (Virus* v = world.virusAt(c, j)) {
+                v->addLife(share);
+            }
+        }
+    }
+}
+
+void Virus::fight() {
+    const World& world = currentWorld();
+    Window w{column_ - 1, row_ - 1, column_ + 2, row_ + 2};
+    w.clipTo(world);
+    Virus* enemies[9];
+    int count = 0;
+    for (int c = w.x0; c < w.x1; ++c) {
+        for (int j = w.y0; j < w.y1; ++j) {
+            Virus* v = world.virusAt(c, j);
+            if (v != nullptr && v->colony_ != colony_) {
+                enemies[count++] = v;
+            }
+        }
+    }
+    if (count == 0) {
+        return;
+    }
+    Virus* enemy = enemies[brv::rand() % count];
+    enemy->addLife(-life_);
+    // A defender already below zero counts again: it stays on the grid until
+    // its own next decay.
+    if (enemy->life_ < 0) {
+        colony_->addKill();
+    }
+    life_ -= enemy->life_;
+}
+
+void Virus::chooseMove() {
+    World& world = currentWorld();
+    const GameParams& p = world.params();
+    const int r = p.m_virus_visible / 2;
+    Window w{};
+    w.x0 = column_ - brv::rand() % r - 1;
+    w.y0 = row_ - brv::rand() % r - 1;
+    w.x1 = brv::rand() % (r + 2) + column_ + 1;
+    w.y1 = brv::rand() % (r + 2) + row_ + 1;
+    if (const Flag* flag = colony_->nearestFlag(column_, row_)) {
+        biasTowardsFlag(w, flag->column(), flag->row());
+    }
+    w.clipTo(world);
+
+    std::vector<int>& candidates = world.moveCandidates();
+    candidates.clear();
+    for (int c = w.x0; c < w.x1; ++c) {
+        for (int j = w.y0; j < w.y1; ++j) {
+            if (world.virusAt(c, j) == nullptr) {
+                candidates.push_back(World::slotOf(c, j));
+            }
+        }
+    }
+    if (candidates.empty()) {
+        wobble();
+        return;
+    }
+    const int target = candidates[brv::rand() % static_cast<int>(candidates.size())];
+    const int ti = target / World::kRows;
+    const int tj = target % World::kRows;
+    state_ = VirusState::Moving;
+    const float pitch = p.m_distance_beween_viruses;
+    movement_[0] = static_cast<float>(ti - column_) * pitch;
+    movement_[1] = static_cast<float>(tj - row_) * pitch;
+    movement_[2] = 0;
+    world.moveVirus(column_, row_, ti, tj);
+    column_ = ti;
+    row_ = tj;
+    const float length = std::sqrt(movement_[0] * movement_[0] + movement_[1] * movement_[1]);
+    stepsLeft_ = static_cast<int>(length / p.m_speed);
+    movement_[0] = movement_[0] / length * p.m_speed;
+    movement_[1] = movement_[1] / length * p.m_speed;
+}
+
+void Virus::step() {
+    if (stepsLeft_ != 0) {
+        x_ += movement_[0];
+        y_ += movement_[1];
+        stepsLeft_ -= 1;
+        return;
+    }
+    wobble();
+    state_ = VirusState::Idle;
+}
+
+// Snaps the drawing position to the cell with a jitter of up to one pixel.
+void Virus::wobble() {
+    const float pitch = currentWorld().params().m_distance_beween_viruses;
+    x_ = static_cast<float>(column_) * pitch + static_cast<float>(brv::rand() % 3 - 1);
+    y_ = static_cast<float>(row_) * pitch + static_cast<float>(brv::rand() % 3 - 1);
+}
+
+void Virus::feed(int amount) {
+    life_ += amount;
+    if (life_ - maxLife_ > maxLife_ / 2) {
+        spawnChild(currentWorld());
+    }
+}
+
+// The child takes the first empty cell of the smallest block around the parent
+// that has one (column by column, row by row). A full grid has no room: no
+// child and no cost.
+void Virus::spawnChild(World& world) {
+    Window w{column_ - 1, row_ - 1, column_ + 2, row_ + 2};
+    for (;;) {
+        w.clipTo(world);
+        for (int c = w.x0; c < w.x1; ++c) {
+            for (int j = w.y0; j < w.y1; ++j) {
+                if (world.virusAt(c, j) == nullptr) {
+                    auto child = std::make_unique<Virus>(c, j, colony_);
+                    life_ -= child->maxLife_;
+                    world.placeVirus(c, j, std::move(child));
+                    return;
+                }
+            }
+        }
+        if (w.coversGrid(world)) {
+            return;
+        }
+        w = Window{w.x0 - 1, w.y0 - 1, w.x1 + 1, w.y1 + 1};
+    }
+}
+
+}  // namespace brv

@@ -1,0 +1,346 @@
+#include "sim/World.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "config/GameParams.h"
+#include "gfx/ResourceSet.h"
+#include "platform/Random.h"
+#include "sim/Colony.h"
+#include "sim/ComputerColony.h"
+#include "sim/HardComputerColony.h"
+#include "sim/LifeSource.h"
+#include "sim/Virus.h"
+
+namespace brv {
+
+namespace {
+
+World* g_currentWorld = nullptr;
+// Both survive from one world to the next, as in a running game.
+int g_columnParity = 0;
+int g_influenceTick = 0;
+
+constexpr int kInfluenceEveryTicks = 30;
+// Column stride of the influence sampling: every tenth column is weighed.
+constexpr int kInfluenceColumnStride = 10;
+// Free places for a new life source are drawn inside a margin of 10 cells.
+constexpr int kLifeSourceMargin = 10;
+// When no place is far enough from every source, the last one drawn is taken.
+constexpr int kLifeSourcePlacementAttempts = 1000;
+constexpr std::size_t kReservedSources = 64;
+
+// Room for the largest move window (2r + 6 cells square) and the largest feed
+// window (2R + 1 cells square) the rules can ask for; the lists still grow
+// should a window be larger.
+std::size_t moveListSize(const GameParams& p) {
+    const int r = std::max(p.m_virus_visible / 2, 0);
+    return static_cast<std::size_t>((2 * r + 6) * (2 * r + 6));
+}
+
+std::size_t feedListSize(const GameParams& p) {
+    const int radius = std::clamp(p.m_life_src_visible / 2, 0, World::kColumns);
+    return static_cast<std::size_t>((2 * radius + 1) * (2 * radius + 1));
+}
+
+}  // namespace
+
+World& currentWorld() {
+    return *g_currentWorld;
+}
+
+bool hasCurrentWorld() {
+    return g_currentWorld != nullptr;
+}
+
+void World::resetProcessCounters() {
+    g_columnParity = 0;
+    g_influenceTick = 0;
+}
+
+int World::columnParity() {
+    return g_columnParity;
+}
+
+int World::influenceTick() {
+    return g_influenceTick;
+}
+
+World::World(GameParams& params) : params_(params), cells_(kSlots) {
+    backgroundIndex_ = brv::rand() % 10;
+    lifeSources_.reserve(kReservedSources);
+    influence_.reserve(kReservedSources);
+    moveCandidates_.reserve(moveListSize(params));
+    feedCandidates_.reserve(feedListSize(params));
+    previousWorld_ = g_currentWorld;
+    g_currentWorld = this;
+}
+
+World::~World() {
+    // Viruses first, so each can still uncount itself from its colony.
+    for (auto& cell : cells_) {
+        cell.reset();
+    }
+    for (auto& colony : colonies_) {
+        colony.reset();
+    }
+    for (auto& source : lifeSources_) {
+        source.reset();
+    }
+    if (g_currentWorld == this) {
+        g_currentWorld = previousWorld_;
+    }
+}
+
+Colony* World::addColony(float red, float green, float blue, bool isComputer, int difficulty) {
+    std::unique_ptr<Colony> colony;
+    if (!isComputer) {
+        colony = std::make_unique<Colony>(red, green, blue, params_);
+    } else if (difficulty == 2) {
+        colony = std::make_unique<HardComputerColony>(red, green, blue, params_, this);
+    } else {
+        colony = std::make_unique<ComputerColony>(red, green, blue, params_, this);
+    }
+    return addColony(std::move(colony));
+}
+
+Colony* World::addColony(std::unique_ptr<Colony> colony) {
+    // The influence table has a column for four colonies only.
+    if (colonies_.size() >= static_cast<std::size_t>(kMaxColonies) || !colony) {
+        return nullptr;
+    }
+    colonies_.push_back(std::move(colony));
+    return colonies_.back().get();
+}
+
+int World::indexOf(const Colony* colony) const {
+    for (std::size_t k = 0; k < colonies_.size(); ++k) {
+        if (colonies_[k].get() == colony) {
+            return static_cast<int>(k);
+        }
+    }
+    return -1;
+}
+
+void World::placeVirus(int column, int row, std::unique_ptr<Virus> virus) {
+    cells_[slotOf(column, row)] = std::move(virus);
+}
+
+std::unique_ptr<Virus> World::takeVirus(int column, int row) {
+    return std::move(cells_[slotOf(column, row)]);
+}
+
+void World::moveVirus(int fromColumn, int fromRow, int toColumn, int toRow) {
+    cells_[slotOf(toColumn, toRow)] = std::move(cells_[slotOf(fromColumn, fromRow)]);
+}
+
+LifeSource& World::addLifeSource(int column, int row) {
+    lifeSources_.push_back(std::make_unique<LifeSource>(column, row, params_, this));
+    return *lifeSources_.back();
+}
+
+void World::setUp() {
+    const int a = static_cast<int>(params_.m_distance_beween_viruses);
+    std::vector<std::pair<int, int>> starts = {
+        {100 / a, 80 / a}, {700 / a, 80 / a}, {100 / a, 520 / a}, {700 / a, 520 / a}};
+    for (int i = 0; i < 10; ++i) {
+        const int k = brv::rand() % 4;
+        std::rotate(starts.begin(), starts.begin() + k, starts.begin() + k + 1);
+    }
+    for (auto& colony : colonies_) {
+        const auto [x, y] = starts.front();
+        starts.erase(starts.begin());
+        seedColony(*colony, x, y);
+    }
+    for (std::size_t c = 0; c < colonies_.size(); ++c) {
+        addRandomLifeSource();
+    }
+}
+
+// Scatters the start viruses over the square around the start cell (each
+// empty cell is taken with probability 1/20 per pass; a pass always runs to
+// its end), then plants the first flag and the first life source. Passes stop
+// early only when the square has no empty cell left.
+void World::seedColony(Colony& colony, int x, int y) {
+    const int a = static_cast<int>(params_.m_distance_beween_viruses);
+    int wanted = params_.m_viruses_on_start[params_.m_difficult];
+    if (wanted > 0) {
+        const int t = 70 / a;
+        const int x0 = std::max(x - t, 0);
+        const int x1 = std::min(x + t, columnCount_);
+        const int y0 = std::max(y - t, 0);
+        const int y1 = std::min(y + t, rowCount_);
+        bool roomLeft = true;
+        while (wanted > 0 && roomLeft) {
+            roomLeft = false;
+            for (int c = x0; c < x1; ++c) {
+                for (int j = y0; j < y1; ++j) {
+                    if (virusAt(c, j) != nullptr) {
+                        continue;
+                    }
+                    if (brv::rand() % 20 == 0) {
+                        placeVirus(c, j, std::make_unique<Virus>(c, j, &colony));
+                        --wanted;
+                    } else {
+                        roomLeft = true;
+                    }
+                }
+            }
+        }
+    }
+    colony.addFlagAt(x * a, y * a);
+    addLifeSource(x, y);
+}
+
+void World::update(int elapsedMs) {
+    updateViruses(elapsedMs);
+    updateLifeSources(elapsedMs);
+    for (std::size_t k = 0; k < colonies_.size(); ++k) {
+        colonies_[k]->update(elapsedMs, static_cast<int>(k));
+    }
+    if (++g_influenceTick >= kInfluenceEveryTicks) {
+        rebuildInfluence();
+        g_influenceTick = 0;
+    }
+    resourceSet(params_).flagSprite.advance(static_cast<unsigned int>(elapsedMs));
+}
+
+// Half of the columns per tick, alternating. The scan visits slots, not
+// viruses: one that moves ahead of the scan is updated again in this tick.
+void World::updateViruses(int elapsedMs) {
+    g_columnParity = g_columnParity + 1 > 1 ? 0 : g_columnParity + 1;
+    const bool upwards = brv::rand() % 2 == 0;
+    for (int c = g_columnParity; c < columnCount_; c += 2) {
+        for (int i = 0; i < rowCount_; ++i) {
+            const int row = upwards ? rowCount_ - 1 - i : i;
+            Virus* virus = virusAt(c, row);
+            if (virus == nullptr) {
+                continue;
+            }
+            virus->update(elapsedMs);
+            if (virus->state() == VirusState::Dead) {
+                cells_[slotOf(virus->column(), virus->row())].reset();
+            }
+        }
+    }
+}
+
+// At most one spent source goes per tick; the pass ends with it, so the
+// sources after it neither feed nor age in this tick.
+void World::updateLifeSources(int elapsedMs) {
+    for (auto it = lifeSources_.begin(); it != lifeSources_.end(); ++it) {
+        if (!(*it)->update(elapsedMs)) {
+            continue;
+        }
+        lifeSources_.erase(it);
+        const int left = static_cast<int>(lifeSources_.size());
+        if (aliveColonyCount() > (left + 1) / 2) {
+            addRandomLifeSource();
+        }
+        rebuildInfluence();
+        return;
+    }
+}
+
+int World::aliveColonyCount() const {
+    int alive = 0;
+    for (const auto& colony : colonies_) {
+        alive += colony->virusCount() > 0 ? 1 : 0;
+    }
+    return alive;
+}
+
+World::HumanColony World::humanColony() const {
+    for (std::size_t k = 0; k < colonies_.size(); ++k) {
+        if (!colonies_[k]->isComputer()) {
+            return {colonies_[k].get(), static_cast<int>(k)};
+        }
+    }
+    return {nullptr, static_cast<int>(colonies_.size())};
+}
+
+void World::addRandomLifeSource() {
+    int x = 0;
+    int y = 0;
+    for (int attempt = 0; attempt < kLifeSourcePlacementAttempts; ++attempt) {
+        x = brv::rand() % (columnCount_ - 2 * kLifeSourceMargin) + kLifeSourceMargin;
+        y = brv::rand() % (rowCount_ - 2 * kLifeSourceMargin) + kLifeSourceMargin;
+        const bool farEnough =
+            std::all_of(lifeSources_.begin(), lifeSources_.end(), [&](const auto& source) {
+                const float dx = static_cast<float>(x - source->column());
+                const float dy = static_cast<float>(y - source->row());
+                return std::sqrt(dx * dx + dy * dy) > params_.m_life_src_dist;
+            });
+        if (farEnough) {
+            break;
+        }
+    }
+    addLifeSource(x, y);
+}
+
+void World::rebuildInfluence() {
+    influence_.clear();
+    for (std::size_t e = 0; e < lifeSources_.size(); ++e) {
+        InfluenceRecord record;
+        record.sourceIndex = static_cast<int>(e);
+        weighSource(*lifeSources_[e], record);
+        influence_.push_back(record);
+    }
+}
+
+// Every sampled virus nearer than R cells to the source adds R² − d² to its
+// colony's weight. Only the part of the sampled columns within R can count.
+void World::weighSource(const LifeSource& source, InfluenceRecord& record) const {
+    const int radius = params_.m_life_src_visible / 2;
+    const int r2 = radius * radius;
+    const int y0 = std::max(source.row() - radius + 1, 0);
+    const int y1 = std::min(source.row() + radius, rowCount_);
+    for (int c = 0; c < columnCount_; c += kInfluenceColumnStride) {
+        const int dc = source.column() - c;
+        if (dc * dc >= r2) {
+            continue;
+        }
+        for (int j = y0; j < y1; ++j) {
+            const Virus* virus = virusAt(c, j);
+            if (virus == nullptr) {
+                continue;
+            }
+            const int dr = source.row() - j;
+            const int d2 = dc * dc + dr * dr;
+            const int k = indexOf(virus->colony());
+            if (d2 < r2 && k >= 0) {
+                record.weight[k] += r2 - d2;
+            }
+        }
+    }
+}
+
+std::string World::checksum() const {
+    std::uint64_t hash = 1469598103934665603ull;
+    auto mix = [&hash](std::int64_t value) {
+        for (int b = 0; b < 8; ++b) {
+            hash ^= static_cast<std::uint64_t>(value >> (8 * b)) & 0xFFu;
+            hash *= 1099511628211ull;
+        }
+    };
+    for (const auto& cell : cells_) {
+        if (!cell) {
+            mix(-1);
+            continue;
+        }
+        mix(indexOf(cell->colony()));
+        mix(cell->life());
+    }
+    for (const auto& colony : colonies_) {
+        mix(colony->virusCount());
+        mix(colony->killCounter());
+        mix(colony->previousCount());
+        mix(colony->trendMark());
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+}  // namespace brv

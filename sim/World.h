@@ -1,0 +1,115 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/InfluenceRecord.h"
+
+namespace brv {
+
+class Colony;
+class GameParams;
+class LifeSource;
+class Virus;
+
+// The board of one game: a 200 × 150 grid of cells, each empty or holding one
+// virus, the colonies that play, the life sources that feed them and the
+// influence table the Hard opponent reads. The owner adds colonies, calls
+// setUp once and then update once per 30 ms tick; it alone decides when a game
+// ends, from aliveColonyCount and humanColony.
+class World {
+public:
+    static constexpr int kColumns = 200;
+    static constexpr int kRows = 150;
+    static constexpr int kSlots = kColumns * kRows;
+    static constexpr int kMaxColonies = InfluenceRecord::kColonies;
+
+    // Registers the new world as the current one (viruses reach the grid through
+    // it) and draws the background picture.
+    explicit World(GameParams& params);
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // A player colony is a plain Colony; a computer one is a HardComputerColony
+    // at difficulty 2 and a ComputerColony otherwise. Null once four exist.
+    Colony* addColony(float red, float green, float blue, bool isComputer, int difficulty);
+    Colony* addColony(std::unique_ptr<Colony> colony);
+
+    // Seeds every colony in a corner with viruses, its first flag and a life
+    // source, then places one more random life source per colony.
+    void setUp();
+    void update(int elapsedMs);
+
+    int aliveColonyCount() const;
+    struct HumanColony {
+        Colony* colony = nullptr;
+        int index = 0;  // the colony count when every side is a computer
+    };
+    HumanColony humanColony() const;
+
+    void rebuildInfluence();
+    void addRandomLifeSource();
+    // Creates a life source on a cell and appends it (set-up and tests).
+    LifeSource& addLifeSource(int column, int row);
+
+    // Grid access. Callers keep column and row inside the grid.
+    Virus* virusAt(int column, int row) const { return cells_[slotOf(column, row)].get(); }
+    void placeVirus(int column, int row, std::unique_ptr<Virus> virus);
+    std::unique_ptr<Virus> takeVirus(int column, int row);
+    void moveVirus(int fromColumn, int fromRow, int toColumn, int toRow);
+    int columnCount() const { return columnCount_; }
+    int rowCount() const { return rowCount_; }
+    static int slotOf(int column, int row) { return column * kRows + row; }
+
+    GameParams& params() const { return params_; }
+    const std::vector<std::unique_ptr<Colony>>& colonies() const { return colonies_; }
+    const std::vector<std::unique_ptr<LifeSource>>& lifeSources() const { return lifeSources_; }
+    const InfluenceTable& influence() const { return influence_; }
+    int backgroundIndex() const { return backgroundIndex_; }
+    // Position of a colony in the list (its influence column), -1 if foreign.
+    int indexOf(const Colony* colony) const;
+
+    // A summary of the grid (colony and life of every slot) and of every
+    // colony's counters, as 16 hex digits: equal runs give equal checksums.
+    std::string checksum() const;
+
+    // Shared candidate list for moves, sized for the largest move window the
+    // rules allow and grown only if a window is larger.
+    std::vector<int>& moveCandidates() { return moveCandidates_; }
+    // Shared list of the slots a life source feeds in one tick.
+    std::vector<int>& feedCandidates() { return feedCandidates_; }
+
+    // The column parity and the influence tick counter live for the whole
+    // process, so the game never resets them; the match runner and tests do, to
+    // make one game's course depend on its seed alone.
+    static void resetProcessCounters();
+    static int columnParity();
+    static int influenceTick();
+
+private:
+    void seedColony(Colony& colony, int column, int row);
+    void updateViruses(int elapsedMs);
+    void updateLifeSources(int elapsedMs);
+    void weighSource(const LifeSource& source, InfluenceRecord& record) const;
+
+    GameParams& params_;
+    std::vector<std::unique_ptr<Virus>> cells_;
+    int columnCount_ = kColumns;
+    int rowCount_ = kRows;
+    std::vector<std::unique_ptr<Colony>> colonies_;
+    std::vector<std::unique_ptr<LifeSource>> lifeSources_;
+    int backgroundIndex_ = 0;
+    InfluenceTable influence_;
+    std::vector<int> moveCandidates_;
+    std::vector<int> feedCandidates_;
+    World* previousWorld_ = nullptr;
+};
+
+// The world being played; viruses reach the grid and the rules through it.
+World& currentWorld();
+bool hasCurrentWorld();
+
+}  // namespace brv

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "gfx/ResourceSet.h"
+#include "platform/Random.h"
+#include "sim/HardComputerColony.h"
+#include "sim/LifeSource.h"
+#include "tests/sim/SimWorld.h"
+
+namespace brv {
+namespace {
+
+using test::put;
+using test::SimRules;
+
+TEST(World, SetUpSeedsEveryColonyInItsCorner) {
+    SimRules rules("", 2);
+    World world(rules.params());
+    world.addColony(1, 0, 0, false, 2);
+    for (int k = 1; k < 4; ++k) {
+        Colony* c = world.addColony(0, 1, 0, true, 2);
+        EXPECT_NE(dynamic_cast<HardComputerColony*>(c), nullptr);
+    }
+    EXPECT_EQ(world.addColony(0, 0, 1, true, 2), nullptr);
+    EXPECT_EQ(world.humanColony().index, 0);
+    world.setUp();
+
+    std::set<std::pair<int, int>> corners;
+    ASSERT_EQ(world.lifeSources().size(), 8u);
+    for (std::size_t k = 0; k < 4; ++k) {
+        const Colony& colony = *world.colonies()[k];
+        ASSERT_EQ(colony.flags().size(), 1u);
+        const int x = colony.flags()[0]->column();
+        const int y = colony.flags()[0]->row();
+        corners.insert({x, y});
+        EXPECT_EQ(world.lifeSources()[k]->column(), x);
+        EXPECT_EQ(world.lifeSources()[k]->row(), y);
+        EXPECT_GE(colony.virusCount(), 40);
+        EXPECT_LT(colony.virusCount(), 130);  // a pass runs to its end
+        // Every virus of the colony stands in the square from 17 cells before
+        // to 16 cells after its start cell.
+        int inSquare = 0;
+        for (int c = x - 17; c <= x + 16; ++c) {
+            for (int r = y - 17; r <= y + 16; ++r) {
+                const Virus* v = world.virusAt(c, r);
+                inSquare += v != nullptr && v->colony() == &colony ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(inSquare, colony.virusCount());
+    }
+    EXPECT_EQ(corners, (std::set<std::pair<int, int>>{{25, 20}, {175, 20}, {25, 130}, {175, 130}}));
+    EXPECT_EQ(world.aliveColonyCount(), 4);
+}
+
+TEST(World, SetUpWithNoStartVirusesOrMoreThanTheSquareHolds) {
+    {
+        SimRules rules("m_viruses_on_start \"0 0 0\"\n");
+        World world(rules.params());
+        world.addColony(0, 1, 0, true, 0);
+        world.addColony(0, 0, 1, true, 0);
+        EXPECT_EQ(world.humanColony().colony, nullptr);
+        EXPECT_EQ(world.humanColony().index, 2);
+        world.setUp();
+        EXPECT_EQ(world.aliveColonyCount(), 0);
+        EXPECT_EQ(world.colonies()[0]->flags().size(), 1u);
+        EXPECT_EQ(world.lifeSources().size(), 4u);
+    }
+    {
+        // The passes stop once every cell of the 34 × 34 square is taken.
+        SimRules rules("m_viruses_on_start \"5000 5000 5000\"\n");
+        World world(rules.params());
+        world.addColony(1, 0, 0, false, 0);
+        world.setUp();
+        EXPECT_EQ(world.colonies()[0]->virusCount(), 34 * 34);
+    }
+}
+
+// The scan visits slots: a virus that moves to a slot the scan reaches later
+// in the same tick is updated (and decays) twice.
+TEST(World, ScanUpdatesAVirusAgainWhenItMovesAhead) {
+    SimRules rules;
+    int twice = 0;
+    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+        World::resetProcessCounters();
+        brv::srand(seed);
+        World world(rules.params());
+        Colony* a = world.addColony(1, 0, 0, false, 0);
+        Virus& v = put(world, a, 51, 75);  // odd: the first update visits it
+        const int life = v.life();
+        const bool upwards = LcgRandom(brv::randState()).next() % 2 == 0;
+        world.update(30);
+        EXPECT_EQ(World::columnParity(), 1);
+        const bool ahead =
+            v.column() == 53 || (v.column() == 51 && (upwards ? v.row() < 75 : v.row() > 75));
+        EXPECT_EQ(life - v.life(), ahead ? 2 : 1) << "seed " << seed;
+        twice += ahead ? 1 : 0;
+        world.update(30);
+        EXPECT_EQ(World::columnParity(), 0);
+    }
+    EXPECT_GT(twice, 10);
+}
+
+const char* kQuickSources =
+    "m_life_src_min_life_reserve \"0 0 0\"\n"
+    "m_life_src_max_life_reserve \"1 1 1\"\n"
+    "m_life_src_add_prob \"1 1 1\"\n"
+    "m_life_src_visible 20\n";
+
+// `sources` sources of reserve 0 on row 75; only the first has a virus in
+// reach, so only it is spent in the first tick.
+std::size_t sourcesLeftAfterOneSpent(int alive, int sources) {
+    SimRules rules(kQuickSources);
+    World world(rules.params());
+    for (int k = 0; k < 4; ++k) {
+        Colony* c = world.addColony(1, 0, 0, false, 0);
+        if (k < alive) {
+            put(world, c, 100 + 2 * k, 145);
+        }
+    }
+    for (int i = 0; i < sources; ++i) {
+        world.addLifeSource(20 + 20 * i, 75);
+    }
+    put(world, world.colonies()[0].get(), 20, 76);
+    world.update(30);
+    return world.lifeSources().size();
+}
+
+TEST(LifeSource, ReplacementFollowsTheAliveColonies) {
+    EXPECT_EQ(sourcesLeftAfterOneSpent(4, 7), 7u);
+    EXPECT_EQ(sourcesLeftAfterOneSpent(4, 8), 7u);
+    EXPECT_EQ(sourcesLeftAfterOneSpent(2, 3), 3u);
+    EXPECT_EQ(sourcesLeftAfterOneSpent(2, 4), 3u);
+    EXPECT_EQ(sourcesLeftAfterOneSpent(1, 1), 1u);
+    EXPECT_EQ(sourcesLeftAfterOneSpent(1, 2), 1u);
+}
+
+TEST(LifeSource, OneSpentSourceGoesPerTickAndTheRestWait) {
+    SimRules rules(kQuickSources);
+    World world(rules.params());
+    Colony* a = world.addColony(1, 0, 0, false, 0);
+    world.addLifeSource(20, 75);
+    world.addLifeSource(41, 75);
+    put(world, a, 20, 76);
+    put(world, a, 41, 76);
+    world.update(30);
+    ASSERT_EQ(world.lifeSources().size(), 1u);  // 1 alive, 1 left: no replacement
+    EXPECT_EQ(world.lifeSources()[0]->column(), 41);
+    EXPECT_EQ(world.lifeSources()[0]->reserve(), 0);  // not fed, and 0 is not spent
+    EXPECT_EQ(world.influence().size(), 1u);
+    world.update(30);
+    ASSERT_EQ(world.lifeSources().size(), 1u);  // the last one is always replaced
+    EXPECT_NE(world.lifeSources()[0]->column(), 41);
+}
+
+TEST(LifeSource, FeedsEveryVirusInReachInsideTheGrid) {
+    SimRules rules("m_life_src_add_prob \"1 1 1\"\n");
+    World world(rules.params());
+    Colony* a = world.addColony(1, 0, 0, false, 0);
+    LifeSource& source = world.addLifeSource(198, 148);
+    Virus& corner = put(world, a, 199, 149, 10);
+    Virus& near = put(world, a, 194, 144, 10);
+    Virus& far = put(world, a, 193, 148, 10);
+    const int reserve = source.reserve();
+    for (int tick = 1; tick <= 2; ++tick) {
+        EXPECT_FALSE(source.update(30));
+        EXPECT_EQ(corner.life(), 10 + 40 * tick);
+        EXPECT_EQ(near.life(), 10 + 40 * tick);
+        EXPECT_EQ(far.life(), 10);
+        EXPECT_EQ(source.reserve(), reserve - 80 * tick);
+    }
+}
+
+TEST(World, RandomLifeSourceGivesUpOnAFullField) {
+    SimRules rules("m_life_src_dist 1000\n");
+    World world(rules.params());
+    world.addLifeSource(100, 75);
+    world.addRandomLifeSource();
+    ASSERT_EQ(world.lifeSources().size(), 2u);
+    const LifeSource& placed = *world.lifeSources()[1];
+    EXPECT_GE(placed.column(), 10);
+    EXPECT_LE(placed.column(), 189);
+    EXPECT_GE(placed.row(), 10);
+    EXPECT_LE(placed.row(), 139);
+}
+
+TEST(World, InfluenceSamplesEveryTenthColumnWithinReach) {
+    SimRules rules("m_life_src_visible 20\n");
+    World world(rules.params());
+    Colony* a = world.addColony(1, 0, 0, false, 0);
+    Colony* b = world.addColony(0, 1, 0, false, 0);
+    world.addLifeSource(15, 75);
+    put(world, a, 10, 75);  // 100 − 25
+    put(world, a, 11, 75);  // not a sampled column
+    put(world, a, 20, 78);  // 100 − 25 − 9
+    put(world, a, 30, 75);  // out of reach
+    put(world, b, 20, 66);  // d² = 25 + 81 = 106 ≥ 100
+    put(world, b, 10, 67);  // 100 − 25 − 64
+    world.rebuildInfluence();
+    ASSERT_EQ(world.influence().size(), 1u);
+    const InfluenceRecord& record = world.influence()[0];
+    EXPECT_EQ(record.weight[0], 141);
+    EXPECT_EQ(record.weight[1], 11);
+    EXPECT_EQ(record.weight[2], 0);
+    EXPECT_EQ(record.sourceIndex, 0);
+}
+
+// A demonstration-style game on the shipped rules: four Hard colonies.
+std::string shippedHardGame(std::uint32_t seed, int ticks) {
+    GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
+    ScopedGameParams scope(params);
+    resourceSet(params).loadSpriteDescriptions();
+    params.m_difficult = 2;
+    World::resetProcessCounters();
+    brv::srand(seed);
+    World world(params);
+    const float colours[4][3] = {{1, 0, 0}, {0, 1, 0}, {1, 1, 0.3f}, {0.7f, 1, 0.6f}};
+    for (const auto& c : colours) {
+        world.addColony(c[0], c[1], c[2], true, 2);
+    }
+    world.setUp();
+    for (int t = 0; t < ticks; ++t) {
+        world.update(30);
+    }
+    return world.checksum();
+}
+
+TEST(World, GoldenHardGameIsReproducible) {
+    const std::string first = shippedHardGame(12345, 3000);
+    EXPECT_EQ(first, shippedHardGame(12345, 3000));
+    EXPECT_EQ(first, "67baab54328e3f1f");
+    EXPECT_NE(first, shippedHardGame(12346, 3000));
+}
+
+}  // namespace
+}  // namespace brv

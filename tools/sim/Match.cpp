@@ -1,0 +1,125 @@
+#include "tools/sim/Match.h"
+
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "config/GameParams.h"
+#include "platform/Random.h"
+#include "sim/Colony.h"
+#include "sim/ComputerColony.h"
+#include "sim/HardComputerColony.h"
+#include "sim/World.h"
+
+namespace brv {
+
+namespace {
+
+constexpr float kColours[4][3] = {
+    {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, {1.0f, 1.0f, 0.3f}, {0.7f, 1.0f, 0.6f}};
+
+std::unique_ptr<Colony> makeColony(World& world, GameParams& params, int index, int kind,
+                                   bool player) {
+    const float* c = kColours[index];
+    if (player) {
+        return std::make_unique<Colony>(c[0], c[1], c[2], params);
+    }
+    if (kind == 2) {
+        return std::make_unique<HardComputerColony>(c[0], c[1], c[2], params, &world);
+    }
+    return std::make_unique<ComputerColony>(c[0], c[1], c[2], params, &world);
+}
+
+bool gameOver(const World& world, bool player) {
+    if (world.aliveColonyCount() <= 1) {
+        return true;
+    }
+    return player && world.colonies()[0]->virusCount() == 0;
+}
+
+int survivor(const World& world) {
+    if (world.aliveColonyCount() != 1) {
+        return -1;
+    }
+    for (std::size_t k = 0; k < world.colonies().size(); ++k) {
+        if (world.colonies()[k]->virusCount() > 0) {
+            return static_cast<int>(k);
+        }
+    }
+    return -1;
+}
+
+std::vector<int> counts(const World& world) {
+    std::vector<int> result;
+    for (const auto& colony : world.colonies()) {
+        result.push_back(colony->virusCount());
+    }
+    return result;
+}
+
+}  // namespace
+
+MatchResult playMatch(GameParams& params, const MatchOptions& options, const TraceSink& trace) {
+    params.m_difficult = options.difficulty;
+    World::resetProcessCounters();
+    brv::srand(options.seed);
+    World world(params);
+    const int colonies = std::clamp(options.colonies, 1, World::kMaxColonies);
+    for (int k = 0; k < colonies; ++k) {
+        const int kind =
+            k < static_cast<int>(options.ai.size()) ? options.ai[k] : options.difficulty;
+        world.addColony(makeColony(world, params, k, kind, options.player && k == 0));
+    }
+    world.setUp();
+
+    MatchResult result;
+    result.seed = options.seed;
+    result.colonies = colonies;
+    result.difficulty = options.difficulty;
+    int tick = 0;
+    while (tick < options.maxTicks && !result.finished) {
+        world.update(30);
+        ++tick;
+        result.finished = gameOver(world, options.player);
+        if (trace && options.traceEvery > 0 && tick % options.traceEvery == 0) {
+            trace(tick, counts(world));
+        }
+    }
+    result.ticks = tick;
+    result.winner = result.finished ? survivor(world) : -1;
+    result.count = counts(world);
+    for (const auto& colony : world.colonies()) {
+        result.kills.push_back(colony->killCounter());
+    }
+    result.checksum = world.checksum();
+    return result;
+}
+
+std::string toJsonLine(const MatchResult& r) {
+    nlohmann::ordered_json line;
+    line["seed"] = r.seed;
+    line["colonies"] = r.colonies;
+    line["difficulty"] = difficultyName(r.difficulty);
+    line["ticks"] = r.ticks;
+    line["finished"] = r.finished;
+    line["winner"] = r.winner;
+    line["count"] = r.count;
+    line["kills"] = r.kills;
+    line["checksum"] = r.checksum;
+    return line.dump();
+}
+
+const char* difficultyName(int difficulty) {
+    static const char* const names[3] = {"easy", "medium", "hard"};
+    return difficulty >= 0 && difficulty < 3 ? names[difficulty] : "unknown";
+}
+
+int difficultyFromName(const std::string& name) {
+    for (int d = 0; d < 3; ++d) {
+        if (name == difficultyName(d)) {
+            return d;
+        }
+    }
+    return -1;
+}
+
+}  // namespace brv

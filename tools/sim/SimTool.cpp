@@ -1,0 +1,147 @@
+// brevora-sim: plays headless games between computer-steered colonies and
+// prints one JSON line per game.
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <sstream>
+
+#include "config/GameParams.h"
+#include "gfx/ResourceSet.h"
+#include "platform/Clock.h"
+#include "tools/sim/Match.h"
+
+namespace {
+
+struct Settings {
+    std::optional<std::uint32_t> seed;
+    int colonies = 4;
+    std::string difficulty = "easy";
+    int games = 1;
+    int maxTicks = 200000;
+    std::string data;
+    bool player = false;
+    std::string ai;
+    int trace = 0;
+};
+
+// The shipped data set lies beside the tools: <exe dir>/../game.
+std::string defaultDataDir(const char* argv0) {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        exe = std::filesystem::absolute(argv0, ec);
+    }
+    return (exe.parent_path() / ".." / "game").lexically_normal().string();
+}
+
+// "easy,hard,…": one known kind per colony.
+std::optional<std::vector<int>> parseAi(const std::string& list, int colonies) {
+    std::vector<int> kinds;
+    std::stringstream in(list);
+    std::string name;
+    while (std::getline(in, name, ',')) {
+        const int kind = brv::difficultyFromName(name);
+        if (kind < 0) {
+            std::cerr << "brevora-sim: --ai: unknown opponent \"" << name
+                      << "\" (easy, medium or hard)\n";
+            return std::nullopt;
+        }
+        kinds.push_back(kind);
+    }
+    if (static_cast<int>(kinds.size()) != colonies) {
+        std::cerr << "brevora-sim: --ai names " << kinds.size() << " opponents for " << colonies
+                  << " colonies\n";
+        return std::nullopt;
+    }
+    return kinds;
+}
+
+bool rulesFound(const brv::GameParams& params) {
+    std::error_code ec;
+    return params.m_archive.contains("dat/param.txt") ||
+           std::filesystem::is_regular_file(params.m_archive.resolve("dat/param.txt"), ec);
+}
+
+// Bad or missing rules stop the runner before any game, one line per problem.
+bool checkRules(const brv::GameParams& params, const std::string& dir) {
+    if (!rulesFound(params)) {
+        std::cerr << "brevora-sim: \"dat/param.txt\" was found neither in \"" << dir
+                  << "/data/data.pk\" nor as a loose file under \"" << dir << "\"\n";
+        return false;
+    }
+    const auto problems = params.ruleProblems();
+    for (const auto& p : problems) {
+        std::cerr << "brevora-sim: dat/param.txt: " << p << "\n";
+    }
+    return problems.empty();
+}
+
+int run(const Settings& s, const std::string& dataDir) {
+    brv::GameParams params(dataDir);
+    if (!checkRules(params, dataDir)) {
+        return 2;
+    }
+    brv::resourceSet(params).loadSpriteDescriptions();
+    brv::MatchOptions options;
+    options.colonies = s.colonies;
+    options.difficulty = brv::difficultyFromName(s.difficulty);
+    options.maxTicks = s.maxTicks;
+    options.player = s.player;
+    options.traceEvery = s.trace;
+    if (!s.ai.empty()) {
+        auto kinds = parseAi(s.ai, s.colonies);
+        if (!kinds) {
+            return 2;
+        }
+        options.ai = *kinds;
+    }
+    const std::uint32_t first = s.seed ? *s.seed : brv::clockMilliseconds();
+    auto lastReport = std::chrono::steady_clock::now();
+    for (int g = 0; g < s.games; ++g) {
+        options.seed = first + static_cast<std::uint32_t>(g);
+        const auto result = brv::playMatch(params, options, [](int tick, const auto& counts) {
+            std::cerr << tick;
+            for (int c : counts) {
+                std::cerr << "," << c;
+            }
+            std::cerr << "\n";
+        });
+        std::cout << brv::toJsonLine(result) << std::endl;
+        const auto now = std::chrono::steady_clock::now();
+        if (s.games > 1 && now - lastReport > std::chrono::seconds(2)) {
+            std::cerr << "brevora-sim: " << g + 1 << "/" << s.games << " games\n";
+            lastReport = now;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Plays headless Brevora games and prints one JSON line per game"};
+    Settings s;
+    std::uint32_t seed = 0;
+    auto* seedOption = app.add_option("--seed", seed, "first seed (default: the clock)");
+    app.add_option("--colonies", s.colonies, "number of colonies")->check(CLI::IsMember({2, 3, 4}));
+    app.add_option("--difficulty", s.difficulty, "rules and opponents: easy, medium or hard")
+        ->check(CLI::IsMember({"easy", "medium", "hard"}));
+    app.add_option("--games", s.games, "games to play, with seeds N, N+1, …")
+        ->check(CLI::Range(1, 100000000));
+    app.add_option("--max-ticks", s.maxTicks, "ticks after which a game counts as unfinished")
+        ->check(CLI::Range(1, 2000000000));
+    app.add_option("--data", s.data, "folder holding data/data.pk or loose data files");
+    app.add_flag("--player", s.player, "colony 0 is an idle player colony");
+    app.add_option("--ai", s.ai, "opponent kind per colony, e.g. easy,hard,hard,easy");
+    app.add_option("--trace", s.trace, "print tick and virus counts every N ticks on stderr")
+        ->check(CLI::Range(0, 2000000000));
+    CLI11_PARSE(app, argc, argv);
+    if (seedOption->count() > 0) {
+        s.seed = seed;
+    }
+    const std::string dataDir = s.data.empty() ? defaultDataDir(argv[0]) : s.data;
+    return run(s, dataDir);
+}
