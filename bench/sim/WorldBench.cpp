@@ -1,0 +1,149 @@
+// Cost of one simulation tick (World::update) and of the influence rebuild,
+// on the shipped rules.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "config/GameParams.h"
+#include "gfx/ResourceSet.h"
+#include "platform/Random.h"
+#include "sim/Colony.h"
+#include "sim/Virus.h"
+#include "sim/World.h"
+
+namespace brv {
+namespace {
+
+constexpr std::uint32_t kSeed = 12345;
+
+// The shipped rules at Hard, read once.
+GameParams& shippedRules() {
+    static GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
+    static bool ready = false;
+    if (!ready) {
+        setGameParams(&params);
+        resourceSet(params).loadSpriteDescriptions();
+        params.m_difficult = 2;
+        ready = true;
+    }
+    return params;
+}
+
+int liveViruses(const World& world) {
+    int total = 0;
+    for (const auto& colony : world.colonies()) {
+        total += colony->virusCount();
+    }
+    return total;
+}
+
+// A 4-colony Hard game, as the demonstration plays it, run for `ticks`.
+std::unique_ptr<World> hardGame(int ticks) {
+    GameParams& params = shippedRules();
+    World::resetProcessCounters();
+    brv::srand(kSeed);
+    auto world = std::make_unique<World>(params);
+    for (int k = 0; k < 4; ++k) {
+        world->addColony(k == 0 ? 1.0f : 0.0f, 1.0f, 0.5f, true, 2);
+    }
+    world->setUp();
+    for (int t = 0; t < ticks; ++t) {
+        world->update(30);
+    }
+    return world;
+}
+
+// The tick at which the game above has the most viruses (within its first
+// 40000 ticks), found once.
+int peakTick() {
+    static int peak = -1;
+    if (peak < 0) {
+        auto world = hardGame(0);
+        int most = 0;
+        for (int t = 1; t <= 40000 && world->aliveColonyCount() > 1; ++t) {
+            world->update(30);
+            if (liveViruses(*world) > most) {
+                most = liveViruses(*world);
+                peak = t;
+            }
+        }
+    }
+    return peak;
+}
+
+void reportPerVirus(benchmark::State& state, long long virusTicks) {
+    state.counters["viruses"] =
+        static_cast<double>(virusTicks) / static_cast<double>(state.iterations());
+    state.counters["per_virus"] = benchmark::Counter(
+        static_cast<double>(virusTicks), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void runTicks(benchmark::State& state, World& world) {
+    long long virusTicks = 0;
+    for (auto _ : state) {
+        world.update(30);
+        virusTicks += liveViruses(world);
+    }
+    reportPerVirus(state, virusTicks);
+}
+
+void BM_UpdateEarlyGame(benchmark::State& state) {
+    auto world = hardGame(100);
+    runTicks(state, *world);
+}
+BENCHMARK(BM_UpdateEarlyGame)->Iterations(300)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_UpdatePeakPopulation(benchmark::State& state) {
+    const int peak = peakTick();
+    auto world = hardGame(peak - 100);
+    runTicks(state, *world);
+}
+BENCHMARK(BM_UpdatePeakPopulation)->Iterations(200)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// 12000 viruses of four colonies over 40 % of the field, with eight sources.
+std::unique_ptr<World> crowdedWorld() {
+    GameParams& params = shippedRules();
+    const int maxPopulation = params.m_max_population;
+    params.m_max_population = 100000;
+    World::resetProcessCounters();
+    brv::srand(kSeed);
+    auto world = std::make_unique<World>(params);
+    for (int k = 0; k < 4; ++k) {
+        world->addColony(1.0f, 1.0f, 1.0f, true, 2);
+    }
+    int placed = 0;
+    while (placed < 12000) {
+        const int c = brv::rand() % World::kColumns;
+        const int r = brv::rand() % World::kRows;
+        if (world->virusAt(c, r) == nullptr) {
+            // Colonies hold the four quarters, so they meet along two lines.
+            Colony* colony = world->colonies()[(c < 100 ? 0 : 1) + (r < 75 ? 0 : 2)].get();
+            world->placeVirus(c, r, std::make_unique<Virus>(c, r, colony));
+            ++placed;
+        }
+    }
+    for (int s = 0; s < 8; ++s) {
+        world->addRandomLifeSource();
+    }
+    params.m_max_population = maxPopulation;
+    return world;
+}
+
+void BM_UpdateTwelveThousand(benchmark::State& state) {
+    auto world = crowdedWorld();
+    runTicks(state, *world);
+}
+BENCHMARK(BM_UpdateTwelveThousand)->Iterations(100)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_RebuildInfluencePeak(benchmark::State& state) {
+    auto world = hardGame(peakTick());
+    for (auto _ : state) {
+        world->rebuildInfluence();
+        benchmark::DoNotOptimize(world->influence().data());
+    }
+    state.counters["sources"] = static_cast<double>(world->lifeSources().size());
+}
+BENCHMARK(BM_RebuildInfluencePeak)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace brv
