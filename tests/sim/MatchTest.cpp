@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "config/GameParams.h"
+#include "gfx/ResourceSet.h"
+#include "tests/support/TempDir.h"
+#include "tools/sim/Match.h"
+
+namespace brv {
+namespace {
+
+const std::string kAssets = std::string(BREVORA_SOURCE_DIR) + "/assets";
+
+TEST(Match, AGameDependsOnItsSeedAloneNotOnTheGamesBefore) {
+    GameParams params(kAssets);
+    ScopedGameParams scope(params);
+    resourceSet(params).loadSpriteDescriptions();
+    MatchOptions options;
+    options.difficulty = 2;
+    options.maxTicks = 600;
+    options.seed = 9;
+    const std::string alone = toJsonLine(playMatch(params, options));
+    options.seed = 8;
+    playMatch(params, options);
+    options.difficulty = 0;
+    options.ai = {2, 0, 2, 0};
+    options.player = true;
+    playMatch(params, options);
+    options = MatchOptions{};
+    options.difficulty = 2;
+    options.maxTicks = 600;
+    options.seed = 9;
+    EXPECT_EQ(toJsonLine(playMatch(params, options)), alone);
+
+    const auto line = nlohmann::json::parse(alone);
+    EXPECT_EQ(line["seed"], 9);
+    EXPECT_EQ(line["difficulty"], "hard");
+    EXPECT_EQ(line["ticks"], 600);
+    EXPECT_EQ(line["finished"], false);
+    EXPECT_EQ(line["winner"], -1);
+    EXPECT_EQ(line["count"].size(), 4u);
+    EXPECT_EQ(line["kills"].size(), 4u);
+}
+
+TEST(Match, GameWithoutVirusesEndsOnItsFirstTick) {
+    test::TempDir dir;
+    dir.write("dat/param.txt",
+              "m_distance_beween_viruses 4\nm_speed 1\nm_virus_visible 4\n"
+              "m_min_life_reserve 1\nm_max_life_reserve 2\n"
+              "m_life_src_min_life_reserve 1\nm_life_src_max_life_reserve 2\n"
+              "m_life_src_add_prob 1\nm_flag_per_count 1\n");
+    GameParams params(dir.path());
+    ScopedGameParams scope(params);
+    MatchOptions options;
+    options.colonies = 2;
+    const MatchResult result = playMatch(params, options);
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(result.ticks, 1);
+    EXPECT_EQ(result.winner, -1);
+}
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+};
+
+ToolRun runTool(const std::string& args) {
+    const std::string command =
+        std::string(BREVORA_BUILD_DIR) + "/bin/brevora-sim " + args + " 2>/dev/null";
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return run;
+    }
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        run.out += buffer;
+    }
+    run.status = pclose(pipe);
+    return run;
+}
+
+TEST(Match, ToolPlaysBatchesAndRefusesBadInput) {
+    const ToolRun batch =
+        runTool("--seed 3 --games 2 --max-ticks 100 --colonies 3 --data " + kAssets);
+    ASSERT_EQ(batch.status, 0);
+    const auto newline = batch.out.find('\n');
+    ASSERT_NE(newline, std::string::npos);
+    const auto first = nlohmann::json::parse(batch.out.substr(0, newline));
+    const auto second = nlohmann::json::parse(batch.out.substr(newline + 1));
+    EXPECT_EQ(first["seed"], 3);
+    EXPECT_EQ(second["seed"], 4);
+    EXPECT_EQ(second["colonies"], 3);
+    EXPECT_EQ(second["ticks"], 100);
+    // The second game of the batch is the same game alone.
+    const ToolRun alone = runTool("--seed 4 --max-ticks 100 --colonies 3 --data " + kAssets);
+    EXPECT_EQ(alone.out, batch.out.substr(newline + 1));
+
+    EXPECT_NE(runTool("--colonies 5 --data " + kAssets).status, 0);
+    EXPECT_NE(runTool("--difficulty insane --data " + kAssets).status, 0);
+    EXPECT_NE(runTool("--ai hard,easy --data " + kAssets).status, 0);  // 4 colonies
+    EXPECT_NE(runTool("--ai hard,nobody --colonies 2 --data " + kAssets).status, 0);
+    EXPECT_NE(runTool("--data /nonexistent/brevora").status, 0);
+    test::TempDir bad;
+    bad.write("dat/param.txt", "m_speed 0\n");
+    const ToolRun badRules = runTool("--data " + bad.path());
+    EXPECT_NE(badRules.status, 0);
+    EXPECT_TRUE(badRules.out.empty());
+}
+
+}  // namespace
+}  // namespace brv
