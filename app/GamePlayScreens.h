@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/PlayScreens.h"
+
+namespace brv {
+
+// The game's own screens for the main menu.
+class GamePlayScreens : public PlayScreens {
+public:
+    std::unique_ptr<View> newGame(int colonies) override;
+    std::unique_ptr<View> newDemo() override;
+    bool isOver(const View& game) const override;
+    int score(const View& game) const override;
+};
+
+}  // namespace brv

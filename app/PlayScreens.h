@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+namespace brv {
+
+class View;
+
+// How the main menu makes and reads the screens that play: a game for the
+// player and the demonstration between computer colonies. The menu holds
+// either kind in one place, as a View, and asks this object what it needs to
+// know about a game that has come back.
+class PlayScreens {
+public:
+    virtual ~PlayScreens() = default;
+
+    // A game of `colonies` (2 to 4) colonies at the current difficulty, or
+    // null when none can be made.
+    virtual std::unique_ptr<View> newGame(int colonies) = 0;
+    // The demonstration, or null when none can be made.
+    virtual std::unique_ptr<View> newDemo() = 0;
+    // Whether a game made by newGame has ended; its score is then final.
+    virtual bool isOver(const View& game) const = 0;
+    virtual int score(const View& game) const = 0;
+};
+
+}  // namespace brv

@@ -1,0 +1,104 @@
+#include "app/Program.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/GlWindow.h"
+#include "app/IntroScreen.h"
+#include "app/MainScreen.h"
+#include "app/WindowProcedure.h"
+#include "config/GameParams.h"
+#include "config/KeyValueFile.h"
+#include "config/WindowSettings.h"
+#include "gfx/Image.h"
+#include "gfx/ResourceSet.h"
+#include "gfx/TgaDecoder.h"
+#include "platform/Platform.h"
+
+namespace brv {
+
+Program::Program(Platform& platform, GameParams& params, PlayScreens& screens)
+    : platform_(platform), params_(params), screens_(screens), reloader_(resourceSet(params)) {}
+
+Program::~Program() {
+    stop();
+}
+
+bool Program::start() {
+    WindowSettings::load(params_);
+    window_ = std::make_unique<GlWindow>(platform_, &reloader_);
+    previousWindow_ = setGlWindow(window_.get());
+    const ScreenPoint desktop = platform_.desktopSize();
+    WindowSettings::keepCentreOnDesktop(params_, desktop.x, desktop.y);
+    setIcon();
+    if (!window_->create(kTitle, params_.m_window_x, params_.m_window_y, params_.m_window_width,
+                         params_.m_window_height)) {
+        window_->destroy();
+        setGlWindow(previousWindow_);
+        window_.reset();
+        return false;
+    }
+    showIntroWhileLoading();
+    discardSavedGame(WindowSettings::path(params_, kSavedGamePath));
+    return true;
+}
+
+void Program::setIcon() {
+    DataBlob file = params_.m_archive.readEntry(kIconPath);
+    Image icon;
+    if (!decodeTga(file.bytes(), file.size, icon) || icon.components != 4) {
+        return;
+    }
+    // The window wants rows from the top; the picture is stored bottom-up.
+    const std::size_t row = static_cast<std::size_t>(icon.width) * 4;
+    std::vector<std::uint8_t> rgba(icon.pixels.size());
+    for (int y = 0; y < icon.height; ++y) {
+        std::memcpy(rgba.data() + row * y, icon.pixels.data() + row * (icon.height - 1 - y), row);
+    }
+    platform_.setWindowIcon(icon.width, icon.height, rgba);
+}
+
+// The intro stays on screen through the long art load; ticks posted meanwhile
+// wait in the queue and reach the menu once the loop runs.
+void Program::showIntroWhileLoading() {
+    IntroScreen intro(startSeed(platform_.milliseconds()));
+    window_->pushScreen(&intro);
+    window_->drawAll();
+    platform_.swapBuffers();
+    resourceSet(params_).loadAll();
+    mainScreen_ = std::make_unique<MainScreen>(screens_);
+    window_->pushScreen(mainScreen_.get());
+    window_->removeScreen(&intro);
+}
+
+int Program::run() {
+    return window_ != nullptr ? runMessageLoop(*window_) : 1;
+}
+
+void Program::stop() {
+    if (window_ == nullptr) {
+        return;
+    }
+    mainScreen_.reset();
+    const WindowRect rect = platform_.windowRect();
+    WindowSettings::save(params_, rect.left, rect.top);
+    platform_.showWindow(false);
+    // Textures go while their context still exists.
+    resourceSet(params_).releaseAll();
+    window_->destroy();
+    setGlWindow(previousWindow_);
+    window_.reset();
+}
+
+bool discardSavedGame(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    std::fclose(file);
+    KeyValueFile saved;
+    saved.loadFromFile(path, true, Program::kSavedGameKey, std::strlen(Program::kSavedGameKey));
+    return std::remove(path.c_str()) == 0;
+}
+
+}  // namespace brv

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/ResourceSetReloader.h"
+
+namespace brv {
+
+class GameParams;
+class GlWindow;
+class MainScreen;
+class Platform;
+class PlayScreens;
+
+// The program's life in its fixed order. start(): window settings and score
+// table, the window centred on the desktop, the intro drawn while the art
+// loads, the main menu as the only screen, a leftover saved game discarded.
+// run(): the message loop. stop(): the menu with its dialogs and games
+// deleted, settings and score table written, the art released while its
+// context still exists, the window destroyed.
+class Program {
+public:
+    static constexpr const char* kTitle = "Brevora";
+    static constexpr const char* kSavedGamePath = "data/save.sav";
+    static constexpr const char* kSavedGameKey = "kw#81p";
+    static constexpr const char* kIconPath = "mui/icon.tga";
+
+    Program(Platform& platform, GameParams& params, PlayScreens& screens);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // False when the window could not be created; nothing is left open then.
+    // The generator is seeded as the intro is built (startSeed).
+    bool start();
+    // The exit code the message loop ended with.
+    int run();
+    // Safe to call twice; does nothing before a successful start.
+    void stop();
+
+    GlWindow* window() const { return window_.get(); }
+    MainScreen* mainScreen() const { return mainScreen_.get(); }
+
+private:
+    void setIcon();
+    void showIntroWhileLoading();
+
+    Platform& platform_;
+    GameParams& params_;
+    PlayScreens& screens_;
+    ResourceSetReloader reloader_;
+    std::unique_ptr<GlWindow> window_;
+    std::unique_ptr<MainScreen> mainScreen_;
+    GlWindow* previousWindow_ = nullptr;
+};
+
+// Reads a leftover saved game as its scrambled file and deletes it, whatever
+// it holds: games are never restored. True when a file was there and removed.
+bool discardSavedGame(const std::string& path);
+
+}  // namespace brv

@@ -1,0 +1,145 @@
+#include "ui/Dialog.h"
+
+#include <GL/gl.h>
+
+#include "app/GlWindow.h"
+#include "gfx/BitmapFont.h"
+#include "gfx/Texture.h"
+#include "platform/VirtualKeys.h"
+#include "ui/Layout.h"
+
+namespace brv {
+
+void Dialog::setLogicalSize(int w, int h) {
+    logicalWidth = w;
+    logicalHeight = h;
+}
+
+void Dialog::close(int closeResult) {
+    result = closeResult;
+    if (GlWindow* window = glWindow(); window != nullptr) {
+        window->closeTop();
+    }
+}
+
+void Dialog::onKeyDown(int virtualKey) {
+    if (virtualKey == kVkEscape) {
+        close(kResultCancelled);
+    } else if (virtualKey == kVkEnter) {
+        close(kResultConfirmed);
+    }
+    // The controls see every key, the closing ones too.
+    View::onKeyDown(virtualKey);
+}
+
+int Dialog::localX(int windowX) const {
+    const GlWindow* window = glWindow();
+    const int size = window != nullptr ? window->width() : 0;
+    return toLogical(windowX, size, logicalWidth) - static_cast<int>(x);
+}
+
+int Dialog::localY(int windowY) const {
+    const GlWindow* window = glWindow();
+    const int size = window != nullptr ? window->height() : 0;
+    return toLogical(windowY, size, logicalHeight) - static_cast<int>(y);
+}
+
+void Dialog::onMouseMove(int px, int py, int flags) {
+    View::onMouseMove(localX(px), localY(py), flags);
+}
+
+void Dialog::onLButtonUp(int px, int py, int flags) {
+    View::onLButtonUp(localX(px), localY(py), flags);
+}
+
+void Dialog::onLButtonDown(int px, int py, int flags) {
+    View::onLButtonDown(localX(px), localY(py), flags);
+}
+
+void Dialog::drawContent() {
+    glMatrixMode(GL_MODELVIEW);
+    glTranslatef(x, y, 0.5f);
+    glEnable(GL_TEXTURE_2D);
+    View::draw();
+    glDisable(GL_TEXTURE_2D);
+}
+
+void Dialog::drawShade(float r, float g, float b, float a) {
+    if (!shadeVisible) {
+        return;
+    }
+    const float w = static_cast<float>(logicalWidth);
+    const float h = static_cast<float>(logicalHeight);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glMatrixMode(GL_MODELVIEW);
+    glTranslatef(0, 0, 0.5f);
+    glColor4f(r, g, b, a);
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex2f(0, 0);
+    glVertex2f(0, h);
+    glVertex2f(w, 0);
+    glVertex2f(w, h);
+    glEnd();
+    glColor4f(1, 1, 1, 1);
+    glDisable(GL_BLEND);
+}
+
+void Dialog::drawFrame(float r, float g, float b, float a) {
+    if (!frameVisible) {
+        return;
+    }
+    const float w = static_cast<float>(width);
+    const float h = static_cast<float>(height);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glMatrixMode(GL_MODELVIEW);
+    glTranslatef(x, y, 0.5f);
+    glColor4f(r, g, b, a);
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(0, 0);
+    glVertex2f(0, 0);
+    glTexCoord2f(0, 1);
+    glVertex2f(0, h);
+    glTexCoord2f(1, 0);
+    glVertex2f(w, 0);
+    glTexCoord2f(1, 1);
+    glVertex2f(w, h);
+    glEnd();
+    // The depth step stays, as for the content drawn after it.
+    glTranslatef(-x, -y, 0);
+    glColor4f(1, 1, 1, 1);
+}
+
+void Dialog::drawBox(const Texture& picture) const {
+    const float w = static_cast<float>(width);
+    const float h = static_cast<float>(height);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, picture.glName());
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_DEPTH_TEST);
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(0, 1);
+    glVertex3f(x, y, 0);
+    glTexCoord2f(0, 0);
+    glVertex3f(x, y + h, 0);
+    glTexCoord2f(1, 1);
+    glVertex3f(x + w, y, 0);
+    glTexCoord2f(1, 0);
+    glVertex3f(x + w, y + h, 0);
+    glEnd();
+    glDisable(GL_BLEND);
+}
+
+void Dialog::drawTitle(const BitmapFont& font, const char* text, float tx, float ty) {
+    font.drawText(text, kTitleSize, tx + 2, ty + 2, 10, 0, 0, 0, 1);
+    font.drawText(text, kTitleSize, tx, ty, 10, 1, 0.3f, 0, 1);
+}
+
+}  // namespace brv

@@ -1,0 +1,33 @@
+#include "ui/Layout.h"
+
+#include <cmath>
+#include <limits>
+
+#include "config/GameParams.h"
+#include "config/KeyValueFile.h"
+
+namespace brv {
+
+int layoutInt(const char* key) {
+    return toInt(gameParams().m_layout.get(key, "0"));
+}
+
+float layoutFloat(const char* key) {
+    return toFloat(gameParams().m_layout.get(key, "0"));
+}
+
+int toLogical(int windowPixel, int windowSize, int logicalSize) {
+    if (windowSize <= 0 || logicalSize <= 0) {
+        return windowPixel;
+    }
+    const float scale = static_cast<float>(windowSize) / static_cast<float>(logicalSize);
+    const float logical = std::trunc(static_cast<float>(windowPixel) / scale);
+    // A tiny window under a large logical area scales far; keep the result an int.
+    constexpr float kLimit = static_cast<float>(std::numeric_limits<int>::max() / 2);
+    if (!(std::fabs(logical) < kLimit)) {
+        return logical < 0 ? -static_cast<int>(kLimit) : static_cast<int>(kLimit);
+    }
+    return static_cast<int>(logical);
+}
+
+}  // namespace brv

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace brv {
+
+// Reading the interface layout ("mui/menu.txt") of the current game
+// parameters. A missing key reads as "0": the control lands at 0 or gets size
+// 0, and the game goes on.
+int layoutInt(const char* key);
+float layoutFloat(const char* key);
+
+// A window-pixel coordinate in logical units: pixel / (windowSize /
+// logicalSize) in floating point, truncated towards zero. Before the window or
+// the logical area has a size there is no scale, and the pixel is returned
+// unchanged rather than divided by zero.
+int toLogical(int windowPixel, int windowSize, int logicalSize);
+
+}  // namespace brv
