@@ -1,7 +1,6 @@
 #include "ui/Layout.h"
 
 #include <cmath>
-#include <limits>
 
 #include "config/GameParams.h"
 #include "config/KeyValueFile.h"
@@ -23,9 +22,8 @@ int toLogical(int windowPixel, int windowSize, int logicalSize) {
     const float scale = static_cast<float>(windowSize) / static_cast<float>(logicalSize);
     const float logical = std::trunc(static_cast<float>(windowPixel) / scale);
     // A tiny window under a large logical area scales far; keep the result an int.
-    constexpr float kLimit = static_cast<float>(std::numeric_limits<int>::max() / 2);
-    if (!(std::fabs(logical) < kLimit)) {
-        return logical < 0 ? -static_cast<int>(kLimit) : static_cast<int>(kLimit);
+    if (!(std::fabs(logical) < static_cast<float>(kLogicalLimit))) {
+        return logical < 0 ? -kLogicalLimit : kLogicalLimit;
     }
     return static_cast<int>(logical);
 }

@@ -13,5 +13,7 @@ float layoutFloat(const char* key);
 // the logical area has a size there is no scale, and the pixel is returned
 // unchanged rather than divided by zero.
 int toLogical(int windowPixel, int windowSize, int logicalSize);
+// The largest logical coordinate toLogical hands out, either way.
+inline constexpr int kLogicalLimit = 1 << 30;
 
 }  // namespace brv

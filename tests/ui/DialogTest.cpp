@@ -1,0 +1,288 @@
+#include <gtest/gtest.h>
+
+#include "app/GlWindow.h"
+#include "config/GameParams.h"
+#include "platform/HeadlessPlatform.h"
+#include "platform/VirtualKeys.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/GameOverDialog.h"
+#include "ui/Layout.h"
+#include "ui/NewGameDialog.h"
+#include "ui/QuitDialog.h"
+
+namespace brv {
+namespace {
+
+using test::EventView;
+using test::ShippedParams;
+
+// A control that records where the pointer reached it and which keys.
+class SpyWidget : public Widget {
+public:
+    bool onMouseMove(int x, int y, int) override {
+        last = {x, y};
+        return false;
+    }
+    bool onLButtonDown(int x, int y, int) override {
+        last = {x, y};
+        return false;
+    }
+    bool onLButtonUp(int x, int y, int) override {
+        last = {x, y};
+        return false;
+    }
+    void onKeyDown(int key) override { keys.push_back(key); }
+    ScreenPoint last{-1, -1};
+    std::vector<int> keys;
+};
+
+class PlainDialog : public Dialog {
+public:
+    PlainDialog() { addWidget(&spy); }
+    void onWidgetEvent(Widget*) override {}
+    SpyWidget spy;
+};
+
+// A headless window of the given size installed as the game's window, with
+// the main menu's stand-in as the bottom screen.
+struct WindowScope {
+    WindowScope(int width, int height) : window(platform, nullptr) {
+        previous = setGlWindow(&window);
+        window.create("test", 0, 0, width, height);
+        window.pushScreen(&below);
+    }
+    ~WindowScope() { setGlWindow(previous); }
+    // Opens a dialog, closes it as the window would at the next tick and
+    // returns the result the view below was told.
+    HeadlessPlatform platform;
+    GlWindow window;
+    GlWindow* previous = nullptr;
+    struct Below : View {
+        void onDialogClosed(int result, View* dialog) override {
+            closed.push_back({result, dialog});
+        }
+        std::vector<std::pair<int, View*>> closed;
+    } below;
+};
+
+TEST(DialogInput, PointerPositionsArriveBoxLocalInLogicalUnits) {
+    WindowScope scope(1600, 1200);
+    PlainDialog dialog;
+    dialog.setLogicalSize(800, 600);
+    dialog.x = 100.9f;  // truncated, as the window position is
+    dialog.y = 50;
+    scope.window.pushDialog(&dialog);
+    dialog.onLButtonDown(400, 300, 0);
+    EXPECT_EQ(dialog.spy.last.x, 100);
+    EXPECT_EQ(dialog.spy.last.y, 100);
+    dialog.onMouseMove(1599, 1199, 0);
+    EXPECT_EQ(dialog.spy.last.x, 799 - 100);
+    EXPECT_EQ(dialog.spy.last.y, 599 - 50);
+    dialog.onLButtonUp(1, 1, 0);  // half a logical unit truncates to 0
+    EXPECT_EQ(dialog.spy.last.x, -100);
+    EXPECT_EQ(dialog.spy.last.y, -50);
+
+    // Without a logical size there is no scale: window pixels, minus the box.
+    PlainDialog unsized;
+    unsized.onMouseMove(400, 300, 0);
+    EXPECT_EQ(unsized.spy.last.x, 400);
+    EXPECT_EQ(unsized.spy.last.y, 300);
+}
+
+TEST(DialogInput, EscapeCancelsEnterConfirmsAndTheKeysStillReachTheControls) {
+    WindowScope scope(800, 600);
+    PlainDialog dialog;
+    scope.window.pushDialog(&dialog);
+    dialog.onKeyDown(kVkEscape);
+    EXPECT_EQ(dialog.result, View::kResultCancelled);
+    dialog.onKeyDown(kVkEnter);  // a second request within the tick
+    EXPECT_EQ(dialog.result, View::kResultConfirmed);
+    dialog.onKeyDown('A');
+    EXPECT_EQ(dialog.spy.keys, (std::vector<int>{kVkEscape, kVkEnter, 'A'}));
+
+    // The close happens at the next tick, once, with the last result.
+    EXPECT_EQ(scope.window.currentView(), &dialog);
+    scope.window.tick(30);
+    EXPECT_TRUE(scope.window.dialogs().empty());
+    ASSERT_EQ(scope.below.closed.size(), 1u);
+    EXPECT_EQ(scope.below.closed[0], (std::pair<int, View*>{0, &dialog}));
+}
+
+TEST(LayoutValues, MissingKeysReadAsZeroAndIntKeysTruncate) {
+    ShippedParams shipped;
+    shipped.params.m_layout.set("m_test_value", "12.7");
+    EXPECT_EQ(layoutInt("m_test_value"), 12);
+    EXPECT_FLOAT_EQ(layoutFloat("m_test_value"), 12.7f);
+    EXPECT_EQ(layoutInt("m_no_such_key"), 0);
+    EXPECT_EQ(toLogical(-3, 1600, 800), -1);  // towards zero, not down
+    EXPECT_EQ(toLogical(7, 0, 800), 7);
+    EXPECT_EQ(toLogical(2000000000, 1, 800), kLogicalLimit);  // kept an int
+    EXPECT_EQ(toLogical(-2000000000, 1, 800), -kLogicalLimit);
+}
+
+TEST(NewGameDialogChoice, RememberedChoicesArePreselectedAndNonsenseFallsBack) {
+    ShippedParams shipped;
+    struct Case {
+        int players, difficulty, colonyIndex, difficultyIndex;
+    };
+    for (const Case& c : {Case{5, 3, 0, 0}, Case{-1, -1, 0, 0}, Case{1, 1, 1, 1}, Case{2, 2, 2, 2},
+                          Case{0, 0, 0, 0}}) {
+        shipped.params.m_last_players_count = c.players;
+        shipped.params.m_last_difficult = c.difficulty;
+        NewGameDialog dialog;
+        EXPECT_EQ(dialog.colonyGroup().checkedIndex(), c.colonyIndex) << c.players;
+        EXPECT_EQ(dialog.difficultyGroup().checkedIndex(), c.difficultyIndex) << c.difficulty;
+        // Exactly one option of each group is checked.
+        int checked = 0;
+        for (int i = 0; i < NewGameDialog::kOptions; ++i) {
+            checked += dialog.colonyOption(i).checked() + dialog.difficultyOption(i).checked();
+        }
+        EXPECT_EQ(checked, 2);
+    }
+}
+
+TEST(NewGameDialogChoice, ClicksChooseWithinEachGroupAndOnlyEscapeOrEnterClose) {
+    ShippedParams shipped;
+    WindowScope scope(800, 600);
+    NewGameDialog dialog;
+    dialog.setLogicalSize(800, 600);
+    dialog.x = 120;
+    dialog.y = 100;
+    scope.window.pushDialog(&dialog);
+
+    // A click is a move over the option and a release (window pixels).
+    auto click = [&](const RadioButton& option) {
+        const int wx = static_cast<int>(dialog.x + option.x) + 5;
+        const int wy = static_cast<int>(dialog.y + option.y) + 5;
+        dialog.onMouseMove(wx, wy, 0);
+        dialog.onLButtonDown(wx, wy, 0);
+        dialog.onLButtonUp(wx, wy, 0);
+    };
+    click(dialog.colonyOption(2));
+    click(dialog.difficultyOption(2));
+    EXPECT_EQ(dialog.colonyGroup().checkedIndex(), 2);
+    EXPECT_EQ(dialog.difficultyGroup().checkedIndex(), 2);
+    EXPECT_FALSE(dialog.colonyOption(0).checked());
+    EXPECT_FALSE(dialog.difficultyOption(0).checked());
+    click(dialog.colonyOption(2));  // already checked: nothing changes
+    EXPECT_EQ(dialog.colonyGroup().checkedIndex(), 2);
+
+    // Keys other than Escape and Enter neither close nor reach the options.
+    for (int key : {kVkSpace, kVkBackspace, int{'A'}, kVkF4}) {
+        dialog.onKeyDown(key);
+    }
+    scope.window.tick(30);
+    EXPECT_EQ(scope.window.currentView(), &dialog);
+    EXPECT_TRUE(scope.below.closed.empty());
+
+    dialog.onKeyDown(kVkEnter);
+    scope.window.tick(30);
+    ASSERT_EQ(scope.below.closed.size(), 1u);
+    EXPECT_EQ(scope.below.closed[0].first, View::kResultConfirmed);
+}
+
+TEST(NewGameDialogChoice, OkAndCancelButtonsCloseWithTheirResults) {
+    ShippedParams shipped;
+    WindowScope scope(800, 600);
+    for (bool ok : {true, false}) {
+        NewGameDialog dialog;
+        dialog.setLogicalSize(800, 600);
+        scope.window.pushDialog(&dialog);
+        const Button& button = ok ? dialog.okButton() : dialog.cancelButton();
+        dialog.onLButtonDown(static_cast<int>(button.x) + 1, static_cast<int>(button.y) + 1, 0);
+        scope.window.tick(30);
+        ASSERT_FALSE(scope.below.closed.empty());
+        EXPECT_EQ(scope.below.closed.back().first,
+                  ok ? View::kResultConfirmed : View::kResultCancelled);
+    }
+}
+
+TEST(QuitDialogAnswer, OkConfirmsCancelCancelsAndButtonsAreBoxLocal) {
+    ShippedParams shipped;
+    WindowScope scope(800, 600);
+    QuitDialog dialog;
+    dialog.setLogicalSize(800, 600);
+    dialog.x = 170;
+    dialog.y = 135;
+    EXPECT_FLOAT_EQ(dialog.okButton().x, static_cast<float>(layoutInt("m_qd_ok_btnx")));
+    scope.window.pushDialog(&dialog);
+    const Button& cancel = dialog.cancelButton();
+    dialog.onLButtonDown(170 + static_cast<int>(cancel.x), 135 + static_cast<int>(cancel.y), 0);
+    EXPECT_EQ(dialog.result, View::kResultCancelled);
+    const Button& ok = dialog.okButton();
+    dialog.onLButtonDown(170 + static_cast<int>(ok.x), 135 + static_cast<int>(ok.y), 0);
+    EXPECT_EQ(dialog.result, View::kResultConfirmed);
+    // A press on the box's own background is no answer.
+    dialog.result = View::kResultCancelled;
+    dialog.onLButtonDown(171, 136, 0);
+    EXPECT_EQ(dialog.result, View::kResultCancelled);
+}
+
+class GameOverTest : public ::testing::Test {
+protected:
+    GameOverTest() : scope(800, 600) {
+        table().clear();
+        for (int score : {700, 600, 500, 400, 300, 200, 100}) {
+            table().insert("Earlier", score);
+        }
+    }
+    ScoreTable& table() { return shipped.params.m_score_table; }
+    void type(GameOverDialog& dialog, const char* text) {
+        for (const char* p = text; *p != '\0'; ++p) {
+            dialog.onChar(*p, 1);
+        }
+    }
+    ShippedParams shipped;
+    WindowScope scope;
+};
+
+TEST_F(GameOverTest, ScoresThatDoNotRankGetNoNameBoxAndChangeNothing) {
+    for (int score : {0, 100, 50}) {  // 100 ties the last place: eighth, not seventh
+        GameOverDialog dialog(score);
+        EXPECT_FALSE(dialog.qualifies()) << score;
+        EXPECT_FALSE(dialog.nameBox().visible);
+        dialog.onKeyDown(kVkEnter);
+        EXPECT_EQ(dialog.result, View::kResultConfirmed);
+    }
+    table().clear();
+    GameOverDialog zero(0);  // even into an empty table
+    EXPECT_FALSE(zero.qualifies());
+    zero.onKeyDown(kVkEscape);
+    EXPECT_TRUE(table().entries().empty());
+}
+
+TEST_F(GameOverTest, EveryWayOfClosingEntersTheScoreOnce) {
+    {
+        // Escape records too; without a typed name the entry is "Anonymous".
+        GameOverDialog dialog(650);
+        ASSERT_TRUE(dialog.qualifies());
+        dialog.onKeyDown(kVkEscape);
+        EXPECT_EQ(dialog.result, View::kResultConfirmed);
+        EXPECT_EQ(table().entries()[1].name, "Anonymous");
+        EXPECT_EQ(table().entries()[1].score, 650);
+    }
+    {
+        // The box opens without focus: typing before a click goes nowhere.
+        GameOverDialog dialog(1000);
+        type(dialog, "early");
+        EditBox& box = dialog.nameBox();
+        dialog.onLButtonDown(static_cast<int>(box.x) + 2, static_cast<int>(box.y) + 2, 0);
+        type(dialog, "A very long name indeed");
+        EXPECT_EQ(box.text(), "A very long nam");  // 15 characters
+        dialog.onKeyDown(kVkBackspace);
+        // Enter and then the close button before the dialog has gone: one entry.
+        dialog.onKeyDown(kVkEnter);
+        const Button& close = dialog.closeButton();
+        dialog.onLButtonDown(static_cast<int>(close.x) + 1, static_cast<int>(close.y) + 1, 0);
+        EXPECT_EQ(dialog.name(), "A very long na");
+    }
+    ASSERT_EQ(table().entries().size(), 7u);
+    EXPECT_EQ(table().entries()[0].name, "A very long na");
+    EXPECT_EQ(table().entries()[0].score, 1000);
+    EXPECT_EQ(table().entries()[1].score, 700);
+    EXPECT_EQ(table().entries()[2].score, 650);
+    EXPECT_EQ(table().entries()[6].score, 300);
+}
+
+}  // namespace
+}  // namespace brv
