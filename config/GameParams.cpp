@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <tuple>
 
 namespace brv {
 
@@ -120,6 +121,24 @@ std::vector<std::string> GameParams::ruleProblems() const {
         if (m_flag_per_count[d] < 1) {
             bad(describeTriple("m_flag_per_count", m_flag_per_count),
                 "every value must be at least 1");
+        }
+        // Bounds that keep every life and reserve sum of a tick inside an int.
+        auto outside = [](int value, int bound) { return value < -bound || value > bound; };
+        constexpr int kLifeBound = 100000000;
+        constexpr int kReserveBound = 1000000000;
+        constexpr int kDistributeBound = 100000;
+        for (const auto& [key, triple, bound] :
+             {std::tuple{"m_min_life_reserve", m_min_life_reserve, kLifeBound},
+              std::tuple{"m_max_life_reserve", m_max_life_reserve, kLifeBound},
+              std::tuple{"m_life_src_min_life_reserve", m_life_src_min_life_reserve, kReserveBound},
+              std::tuple{"m_life_src_max_life_reserve", m_life_src_max_life_reserve, kReserveBound},
+              std::tuple{"m_life_distribute", m_life_distribute, kDistributeBound}}) {
+            if (outside(triple[d], bound)) {
+                bad(describeTriple(key, triple),
+                    ("every value must lie from -" + std::to_string(bound) + " to " +
+                     std::to_string(bound))
+                        .c_str());
+            }
         }
     }
     // A triple is reported once even when several of its slots are bad.

@@ -151,7 +151,7 @@ void Virus::fight() {
     if (enemy->life_ < 0) {
         colony_->addKill();
     }
-    life_ -= enemy->life_;
+    life_ = saturated(static_cast<long long>(life_) - enemy->life_);
 }
 
 void Virus::chooseMove() {
@@ -217,7 +217,7 @@ void Virus::wobble() {
 }
 
 void Virus::feed(int amount) {
-    life_ += amount;
+    addLife(amount);
     if (life_ - maxLife_ > maxLife_ / 2) {
         spawnChild(currentWorld());
     }
@@ -234,7 +234,7 @@ void Virus::spawnChild(World& world) {
             for (int j = w.y0; j < w.y1; ++j) {
                 if (world.virusAt(c, j) == nullptr) {
                     auto child = std::make_unique<Virus>(c, j, colony_);
-                    life_ -= child->maxLife_;
+                    addLife(-child->maxLife_);
                     world.placeVirus(c, j, std::move(child));
                     return;
                 }

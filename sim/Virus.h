@@ -25,7 +25,10 @@ public:
     void update(int elapsedMs);
     // Life handed out by a life source; may spawn one child.
     void feed(int amount);
-    void addLife(int delta) { life_ += delta; }
+    // Life sums saturate at ±kLifeLimit: a virus that keeps winning fights
+    // doubles its life with every kill and would otherwise wrap around.
+    static constexpr int kLifeLimit = 1000000000;
+    void addLife(int delta) { life_ = saturated(static_cast<long long>(life_) + delta); }
 
     void decay();
     void fight();
@@ -45,6 +48,10 @@ public:
     float movementY() const { return movement_[1]; }
 
 private:
+    static int saturated(long long life) {
+        return static_cast<int>(life < -kLifeLimit ? -kLifeLimit
+                                                   : (life > kLifeLimit ? kLifeLimit : life));
+    }
     void spawnChild(World& world);
     void wobble();
 

@@ -93,6 +93,16 @@ TEST(Virus, FightArithmeticAndRepeatedKills) {
     EXPECT_EQ(a->killCounter(), 2);
     EXPECT_EQ(b->killCounter(), 0);
 
+    // A winning streak doubles the attacker's life; the sums saturate instead
+    // of wrapping around into a sudden death.
+    Virus& champion = put(world, a, 140, 140, 900000000);
+    Virus& victim = put(world, b, 141, 140, -900000000);
+    champion.fight();
+    EXPECT_EQ(victim.life(), -Virus::kLifeLimit);
+    EXPECT_EQ(champion.life(), Virus::kLifeLimit);
+    champion.feed(500);
+    EXPECT_EQ(champion.life(), Virus::kLifeLimit - world.virusAt(139, 139)->maxLife());
+
     // Nobody in reach: no draw at all.
     Virus& alone = put(world, a, 100, 100, 15);
     const auto state = brv::randState();
@@ -217,6 +227,33 @@ TEST(Virus, MovesStepByStepAndWobblesWhenBoxedIn) {
         EXPECT_LE(std::abs(boxed.x() - 400.0f), 1.0f);
         EXPECT_LE(std::abs(boxed.y() - 400.0f), 1.0f);
     }
+}
+
+}  // namespace
+}  // namespace brv
+
+namespace brv {
+namespace {
+
+TEST(Rules, LifeValuesThatCouldOverflowAreRefusedByName) {
+    test::SimRules fine;
+    EXPECT_TRUE(fine.params().ruleProblems().empty());
+    test::SimRules huge(
+        "m_max_life_reserve \"200 200 2000000000\"\n"
+        "m_life_src_min_life_reserve \"-1500000000 0 0\"\n"
+        "m_life_distribute \"40 200000 40\"\n");
+    const auto problems = huge.params().ruleProblems();
+    ASSERT_EQ(problems.size(), 3u);
+    auto named = [&](const std::string& text) {
+        int hits = 0;
+        for (const auto& p : problems) {
+            hits += p.find(text) != std::string::npos ? 1 : 0;
+        }
+        return hits;
+    };
+    EXPECT_EQ(named("m_max_life_reserve 200 200 2000000000"), 1);
+    EXPECT_EQ(named("m_life_src_min_life_reserve -1500000000 0 0"), 1);
+    EXPECT_EQ(named("m_life_distribute 40 200000 40"), 1);
 }
 
 }  // namespace
