@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include "platform/VirtualKeys.h"
+#include "tests/app/MenuTestSupport.h"
+#include "ui/GameOverDialog.h"
+#include "ui/NewGameDialog.h"
+#include "ui/QuitDialog.h"
+
+namespace brv {
+namespace {
+
+using Control = MainScreen::Control;
+using test::FakeGame;
+using test::MenuFixture;
+
+TEST(MainScreenIdle, DemonstrationStartsOnThe101stTickAndMovesOrKeysDoNotDelayIt) {
+    MenuFixture f;
+    f.ticks(50);
+    // Neither the pointer nor keys other than Escape count as using the menu.
+    f.menu->onMouseMove(400, 300, 0);
+    f.menu->onMouseMove(10, 10, 0);
+    f.menu->onKeyDown('A');
+    f.menu->onKeyDown(kVkSpace);
+    f.menu->onChar('a', 1);
+    f.ticks(50);
+    EXPECT_EQ(f.menu->idleMs(), 3000);  // 100 ticks: 3000 is not more than 3000
+    EXPECT_TRUE(f.screens.demos.empty());
+    EXPECT_EQ(f.top(), f.menu.get());
+
+    f.ticks(1);
+    ASSERT_EQ(f.screens.demos.size(), 1u);
+    EXPECT_EQ(f.top(), f.screens.demos[0]);
+    EXPECT_TRUE(f.menu->demoRunning());
+    EXPECT_EQ(f.menu->idleMs(), 0);
+
+    // The demonstration ends by itself: it is destroyed and the count starts over.
+    f.window.closeTop();
+    f.ticks(1);
+    EXPECT_EQ(f.top(), f.menu.get());
+    EXPECT_EQ(f.menu->game(), nullptr);
+    EXPECT_FALSE(f.menu->demoRunning());
+    EXPECT_EQ(f.menu->idleMs(), 30);  // the tick of the return counts
+    EXPECT_EQ(f.closesPosted(), 0u);
+}
+
+TEST(MainScreenIdle, ButtonPressesAndEscapeStartTheCountAgain) {
+    MenuFixture f;
+    f.ticks(90);
+    f.press(Control::Minimize);
+    EXPECT_EQ(f.menu->idleMs(), 0);
+    EXPECT_EQ(f.platform.minimizeCount(), 1);
+    f.ticks(90);
+
+    // Escape is the quit button; while its dialog is open nothing is counted.
+    f.menu->onKeyDown(kVkEscape);
+    ASSERT_NE(f.menu->quitDialog(), nullptr);
+    EXPECT_EQ(f.window.currentView(), f.menu->quitDialog());
+    EXPECT_EQ(f.menu->idleMs(), 0);
+    f.ticks(200);
+    EXPECT_TRUE(f.screens.demos.empty());
+
+    // Escape in the dialog cancels: the menu stays and counts from zero.
+    f.window.currentView()->onKeyDown(kVkEscape);
+    f.ticks(1);
+    EXPECT_EQ(f.menu->quitDialog(), nullptr);
+    EXPECT_EQ(f.closesPosted(), 0u);
+    f.ticks(99);
+    EXPECT_TRUE(f.screens.demos.empty());
+    f.ticks(1);
+    EXPECT_EQ(f.screens.demos.size(), 1u);
+}
+
+// Opens the new-game dialog with the menu's button, clicks the options of
+// 4 colonies and Hard and confirms with Enter.
+void startFourColoniesHard(MenuFixture& f) {
+    f.press(Control::NewGame);
+    NewGameDialog* dialog = f.menu->newGameDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FLOAT_EQ(dialog->x, 120);  // (800 - 560) / 2
+    EXPECT_FLOAT_EQ(dialog->y, 100);  // (600 - 400) / 2
+    for (RadioButton* option : {&dialog->colonyOption(2), &dialog->difficultyOption(2)}) {
+        const int x = static_cast<int>(dialog->x + option->x) + 5;
+        const int y = static_cast<int>(dialog->y + option->y) + 5;
+        dialog->onMouseMove(x, y, 0);
+        dialog->onLButtonUp(x, y, 0);
+    }
+    dialog->onKeyDown(kVkEnter);
+    f.ticks(1);
+}
+
+TEST(MainScreenGames, ConfirmedChoiceStartsTheGameAndIsRemembered) {
+    MenuFixture f;
+    f.params.m_last_players_count = 0;
+    f.params.m_last_difficult = 0;
+    startFourColoniesHard(f);
+    ASSERT_EQ(f.screens.games.size(), 1u);
+    FakeGame* game = f.screens.games[0];
+    EXPECT_EQ(game->colonies, 4);
+    EXPECT_EQ(game->difficultyAtBuild, 2);  // set before the game was built
+    EXPECT_EQ(f.params.m_difficult, 2);
+    EXPECT_EQ(f.params.m_last_difficult, 2);
+    EXPECT_EQ(f.params.m_last_players_count, 2);  // the option index, not the count
+    EXPECT_EQ(f.menu->newGameDialog(), nullptr);
+    EXPECT_EQ(f.top(), game);
+    EXPECT_EQ(game->activations, 1);
+}
+
+TEST(MainScreenGames, KeptGameBlocksTheDemonstrationAndCanBeContinued) {
+    MenuFixture f;
+    startFourColoniesHard(f);
+    FakeGame* game = f.screens.games.at(0);
+
+    // Escape in the game: it closes as a screen and the menu keeps it.
+    f.window.closeTop();
+    f.ticks(1);
+    EXPECT_EQ(f.top(), f.menu.get());
+    EXPECT_EQ(f.menu->game(), game);
+    f.window.drawAll();
+    EXPECT_TRUE(f.menu->button(Control::Continue).visible);
+    f.ticks(500);
+    EXPECT_TRUE(f.screens.demos.empty());
+
+    f.press(Control::Continue);
+    EXPECT_EQ(f.top(), game);
+    EXPECT_EQ(game->activations, 2);
+
+    // Cancelling a new game leaves the kept game alone.
+    f.window.closeTop();
+    f.ticks(1);
+    f.press(Control::NewGame);
+    f.window.currentView()->onKeyDown(kVkEscape);
+    f.ticks(1);
+    EXPECT_EQ(f.menu->newGameDialog(), nullptr);
+    EXPECT_EQ(f.menu->game(), game);
+    EXPECT_EQ(f.screens.games.size(), 1u);
+
+    // Confirming one replaces it.
+    startFourColoniesHard(f);
+    ASSERT_EQ(f.screens.games.size(), 2u);
+    EXPECT_EQ(f.menu->game(), f.screens.games[1]);
+}
+
+TEST(MainScreenGames, FinishedGameTurnsIntoTheGameOverDialogWithItsScore) {
+    MenuFixture f;
+    startFourColoniesHard(f);
+    f.screens.games.at(0)->over = true;
+    f.screens.games.at(0)->score = 42;
+    f.window.closeTop();
+    f.ticks(1);
+    EXPECT_EQ(f.menu->game(), nullptr);
+    GameOverDialog* dialog = f.menu->gameOverDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->score(), 42);
+    EXPECT_TRUE(dialog->shadeVisible);
+    EXPECT_FALSE(dialog->frameVisible);
+    EXPECT_EQ(f.window.currentView(), dialog);
+
+    dialog->onKeyDown(kVkEnter);
+    f.ticks(1);
+    EXPECT_EQ(f.menu->gameOverDialog(), nullptr);
+    f.window.drawAll();
+    EXPECT_FALSE(f.menu->button(Control::Continue).visible);
+    EXPECT_EQ(f.closesPosted(), 0u);
+}
+
+TEST(MainScreenGames, GameOrDemonstrationClosingWithResultTwoEndsTheProgram) {
+    {
+        MenuFixture f;
+        startFourColoniesHard(f);
+        f.screens.games.at(0)->result = View::kResultQuit;
+        f.window.closeTop();
+        f.ticks(1);
+        EXPECT_EQ(f.closesPosted(), 1u);
+        EXPECT_EQ(f.menu->game(), nullptr);
+    }
+    {
+        MenuFixture f;
+        f.ticks(101);
+        ASSERT_EQ(f.screens.demos.size(), 1u);
+        f.screens.demos[0]->result = View::kResultQuit;
+        f.window.closeTop();
+        f.ticks(1);
+        EXPECT_EQ(f.closesPosted(), 1u);
+        EXPECT_EQ(f.menu->game(), nullptr);
+    }
+}
+
+TEST(MainScreenQuit, QuitDialogConfirmedPostsTheCloseAndCancelledDoesNot) {
+    MenuFixture f;
+    f.press(Control::SmallQuit);
+    QuitDialog* dialog = f.menu->quitDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FLOAT_EQ(dialog->x, 170);
+    EXPECT_EQ(dialog->width, 460);
+    EXPECT_FALSE(dialog->shadeVisible);
+    dialog->onKeyDown(kVkEscape);
+    f.ticks(1);
+    EXPECT_EQ(f.closesPosted(), 0u);
+
+    f.press(Control::Quit);
+    f.window.currentView()->onKeyDown(kVkEnter);
+    f.ticks(1);
+    EXPECT_EQ(f.menu->quitDialog(), nullptr);
+    EXPECT_EQ(f.closesPosted(), 1u);
+}
+
+TEST(MainScreenQuit, CloseRequestDropsOpenDialogsAndPostsTheClose) {
+    MenuFixture f;
+    startFourColoniesHard(f);
+    f.window.closeTop();
+    f.ticks(1);
+    f.press(Control::NewGame);
+    ASSERT_NE(f.menu->newGameDialog(), nullptr);
+    f.window.closeRequest();
+    EXPECT_TRUE(f.window.dialogs().empty());
+    EXPECT_EQ(f.menu->newGameDialog(), nullptr);
+    EXPECT_EQ(f.menu->game(), nullptr);  // the kept game goes with the program
+    EXPECT_EQ(f.closesPosted(), 1u);
+}
+
+TEST(MainScreenWindow, FullScreenButtonAndEnterLeavingFullScreenThenMinimising) {
+    MenuFixture f;
+    f.platform.setDisplayModes({{800, 600, 60}, {1024, 768, 60}});
+    EXPECT_TRUE(f.menu->draggable);
+    f.press(Control::FullScreen);
+    EXPECT_TRUE(f.window.fullScreen());
+    EXPECT_FALSE(f.menu->draggable);
+    EXPECT_EQ(f.window.width(), 800);
+
+    f.menu->onKeyDown(kVkEnter);
+    EXPECT_FALSE(f.window.fullScreen());
+    EXPECT_TRUE(f.menu->draggable);
+    EXPECT_EQ(f.platform.minimizeCount(), 1);
+    EXPECT_TRUE(f.window.minimized());
+
+    // A refused switch changes nothing.
+    f.window.onRestored();
+    f.platform.setCanReadDisplayMode(false);
+    f.press(Control::FullScreen);
+    EXPECT_FALSE(f.window.fullScreen());
+    EXPECT_TRUE(f.menu->draggable);
+}
+
+TEST(MainScreenInput, PointerPositionsAreScaledToTheLogicalScreen) {
+    MenuFixture f;
+    f.window.create("Brevora", 0, 0, 1600, 1200);
+    f.menu->activate();
+    const Button& newGame = f.menu->button(Control::NewGame);
+    // The far corner of the button, in window pixels at twice the size.
+    const int x = 2 * static_cast<int>(newGame.x + newGame.width) + 1;
+    const int y = 2 * static_cast<int>(newGame.y + newGame.height) + 1;
+    f.menu->onLButtonDown(x, y, 0);
+    EXPECT_NE(f.menu->newGameDialog(), nullptr);
+}
+
+}  // namespace
+}  // namespace brv

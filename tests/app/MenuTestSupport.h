@@ -1,0 +1,107 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "app/GlWindow.h"
+#include "app/MainScreen.h"
+#include "app/PlayScreens.h"
+#include "app/View.h"
+#include "config/GameParams.h"
+#include "platform/HeadlessPlatform.h"
+#include "ui/Button.h"
+
+namespace brv::test {
+
+// A stand-in for a game or demonstration screen: the test decides when it
+// is over, its score and its result.
+class FakeGame : public View {
+public:
+    int colonies = 0;
+    int difficultyAtBuild = -1;
+    bool demo = false;
+    bool over = false;
+    int score = 0;
+    int activations = 0;
+    void activate() override { ++activations; }
+};
+
+// Makes fake screens and remembers them (they are owned by the menu).
+class FakeScreens : public PlayScreens {
+public:
+    std::unique_ptr<View> newGame(int colonies) override {
+        auto game = std::make_unique<FakeGame>();
+        game->colonies = colonies;
+        game->difficultyAtBuild = gameParams().m_difficult;
+        games.push_back(game.get());
+        return game;
+    }
+    std::unique_ptr<View> newDemo() override {
+        auto demo = std::make_unique<FakeGame>();
+        demo->demo = true;
+        demos.push_back(demo.get());
+        return demo;
+    }
+    bool isOver(const View& game) const override { return static_cast<const FakeGame&>(game).over; }
+    int score(const View& game) const override { return static_cast<const FakeGame&>(game).score; }
+
+    std::vector<FakeGame*> games;
+    std::vector<FakeGame*> demos;
+};
+
+// The shipped rules and layout as loose files, a headless window of 800 by
+// 600 with a GL context (the menu draws) and the menu as its only screen.
+class MenuFixture {
+public:
+    MenuFixture()
+        : params(BREVORA_SOURCE_DIR "/assets"),
+          scope_(params),
+          platform(true),
+          window(platform, nullptr),
+          previous_(setGlWindow(&window)) {
+        params.m_time_before_demo = 3000;
+        window.create("Brevora", 0, 0, 800, 600);
+        menu = std::make_unique<MainScreen>(screens);
+        window.pushScreen(menu.get());
+    }
+    ~MenuFixture() {
+        menu.reset();
+        setGlWindow(previous_);
+    }
+    MenuFixture(const MenuFixture&) = delete;
+    MenuFixture& operator=(const MenuFixture&) = delete;
+
+    void ticks(int count) {
+        for (int i = 0; i < count; ++i) {
+            window.tick(30);
+        }
+    }
+    // A press and release on the corner of a menu button (window pixels equal
+    // logical units at 800 by 600). The corner is inside even after a draw
+    // without art has given the buttons size 0.
+    void press(MainScreen::Control which) {
+        const Button& button = menu->button(which);
+        const int x = static_cast<int>(button.x);
+        const int y = static_cast<int>(button.y);
+        window.currentView()->onLButtonDown(x, y, 0);
+        window.currentView()->onLButtonUp(x, y, 0);
+    }
+    View* top() const { return window.screens().front(); }
+    std::size_t closesPosted() const { return platform.pendingCount(MessageKind::Close); }
+
+    GameParams params;
+
+private:
+    ScopedGameParams scope_;
+
+public:
+    HeadlessPlatform platform;
+    GlWindow window;
+    FakeScreens screens;
+    std::unique_ptr<MainScreen> menu;
+
+private:
+    GlWindow* previous_;
+};
+
+}  // namespace brv::test

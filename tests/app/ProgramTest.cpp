@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/GlWindow.h"
+#include "app/IntroScreen.h"
+#include "app/MainScreen.h"
+#include "app/Program.h"
+#include "config/GameParams.h"
+#include "config/KeyValueFile.h"
+#include "config/WindowSettings.h"
+#include "gfx/ResourceSet.h"
+#include "platform/HeadlessPlatform.h"
+#include "platform/Random.h"
+#include "tests/app/MenuTestSupport.h"
+#include "tests/support/TempDir.h"
+
+namespace brv {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets an environment variable for the lifetime of a scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) { ::setenv(name, value, 1); }
+    ~ScopedEnv() { ::unsetenv(name_); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+};
+
+// A game folder with the built data set.
+class ProgramFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const fs::path pack = BREVORA_BUILD_DIR "/game/data/data.pk";
+        ASSERT_TRUE(fs::exists(pack)) << "the data set is built with the game";
+        fs::create_directories(dir.file("data"));
+        fs::copy_file(pack, dir.file("data/data.pk"));
+    }
+    test::TempDir dir;
+};
+
+TEST_F(ProgramFixture, StartUpLeavesTheMenuAloneOnScreenAndShutdownSavesEverything) {
+    dir.write("data/save.sav", std::string("not a scrambled file at all"));
+    GameParams params(dir.path());
+    ScopedGameParams scope(params);
+    ASSERT_TRUE(params.startupProblems().empty());
+    params.m_score_table.clear();
+    HeadlessPlatform platform(true);
+    platform.setDesktop(1024, 768);
+    test::FakeScreens screens;
+    ScopedEnv seed("BREVORA_SEED", "1234");
+    {
+        Program program(platform, params, screens);
+        ASSERT_TRUE(program.start());
+        EXPECT_EQ(glWindow(), program.window());
+        EXPECT_EQ(platform.title(), "Brevora");
+        EXPECT_TRUE(platform.timerRunning());
+        EXPECT_EQ(program.window()->screens(), (std::vector<View*>{program.mainScreen()}));
+        EXPECT_FALSE(fs::exists(dir.file("data/save.sav")));
+        // The fixed seed, and nothing drew from the generator during start-up.
+        EXPECT_EQ(randState(), 1234u);
+        EXPECT_NE(resourceSet(params).okButton.glName(), 0u);
+        EXPECT_GT(platform.swapCount(), 0);  // the intro was shown
+
+        // The full-screen switch releases and reloads the art with the context.
+        platform.setDisplayModes({{800, 600, 60}, {1024, 768, 60}});
+        program.mainScreen()->enterFullScreen();
+        EXPECT_EQ(platform.createCount(), 2);
+        EXPECT_NE(resourceSet(params).okButton.glName(), 0u);
+        program.mainScreen()->leaveFullScreen();
+
+        params.m_last_players_count = 2;
+        params.m_score_table.insert("Ann", 77);
+        Message close;
+        close.kind = MessageKind::Close;
+        platform.post(close);
+        EXPECT_EQ(program.run(), 0);
+        program.stop();
+        EXPECT_FALSE(platform.hasWindow());
+        EXPECT_EQ(glWindow(), nullptr);
+        EXPECT_EQ(resourceSet(params).okButton.glName(), 0u);
+    }
+    GameParams reread(dir.path());
+    ASSERT_TRUE(WindowSettings::load(reread));
+    EXPECT_EQ(reread.m_last_players_count, 2);
+    ASSERT_EQ(reread.m_score_table.entries().size(), 1u);
+    EXPECT_EQ(reread.m_score_table.entries()[0].name, "Ann");
+}
+
+TEST_F(ProgramFixture, SavedWindowIsPulledBackOntoTheDesktopBeforeItOpens) {
+    GameParams params(dir.path());
+    ScopedGameParams scope(params);
+    KeyValueFile settings;
+    params.m_window_x = 1500;
+    params.m_window_y = 100;
+    ASSERT_TRUE(WindowSettings::save(params, 1500, 100));
+    HeadlessPlatform platform(true);
+    platform.setDesktop(1024, 768);
+    test::FakeScreens screens;
+    Program program(platform, params, screens);
+    ASSERT_TRUE(program.start());
+    EXPECT_EQ(platform.windowRect().left, 750);
+    EXPECT_EQ(platform.windowRect().top, 100);
+    program.stop();
+}
+
+TEST(SavedGame, AnyLeftoverIsDeletedAndAbsenceIsFine) {
+    test::TempDir dir;
+    EXPECT_FALSE(discardSavedGame(dir.file("data/save.sav")));
+    dir.write("data/save.sav", std::vector<std::uint8_t>{0xff, 0x00, 0x13});
+    EXPECT_TRUE(discardSavedGame(dir.file("data/save.sav")));
+    EXPECT_FALSE(fs::exists(dir.file("data/save.sav")));
+}
+
+TEST(StartSeed, FixedByTheVariableOnlyWhenItIsAWholeNumberThatFits) {
+    ::unsetenv("BREVORA_SEED");
+    EXPECT_EQ(startSeed(777), 777u);
+    struct Case {
+        const char* text;
+        std::uint32_t seed;
+    };
+    for (const Case& c : {Case{"42", 42}, Case{"0", 0}, Case{"4294967295", 4294967295u},
+                          Case{"4294967296", 777}, Case{"-1", 777}, Case{"12abc", 777},
+                          Case{"", 777}, Case{" 5", 777}, Case{"99999999999999999999999", 777}}) {
+        ScopedEnv env("BREVORA_SEED", c.text);
+        EXPECT_EQ(startSeed(777), c.seed) << '"' << c.text << '"';
+    }
+}
+
+}  // namespace
+}  // namespace brv
