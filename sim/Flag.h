@@ -12,6 +12,9 @@ public:
     // Copies the template and starts it on a random frame (one draw).
     Flag(int column, int row, const Sprite& spriteTemplate);
 
+    // Its sprite on its cell, `pitch` logical pixels per cell, above the viruses.
+    void draw(float pitch);
+
     int column() const { return column_; }
     int row() const { return row_; }
     Sprite& sprite() { return sprite_; }

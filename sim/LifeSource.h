@@ -22,6 +22,8 @@ public:
     // each feed costing m_life_distribute; animates. True once spent (reserve
     // below zero).
     bool update(int elapsedMs);
+    // Its sprite on its cell, in opaque white (the world draws it raised).
+    void draw();
 
     int column() const { return column_; }
     int row() const { return row_; }

@@ -42,6 +42,9 @@ public:
     // source, then places one more random life source per colony.
     void setUp();
     void update(int elapsedMs);
+    // The field picture, one point per virus in its colony's colour and the
+    // life sources; needs a current GL context with the logical projection.
+    void draw();
 
     int aliveColonyCount() const;
     struct HumanColony {

@@ -1,0 +1,46 @@
+#include "sim/DemoScreen.h"
+
+#include "config/GameParams.h"
+#include "sim/ColonyColours.h"
+
+namespace brv {
+
+DemoScreen::DemoScreen() {
+    const int difficulty = gameParams().m_difficult;
+    for (int k = 0; k < kColonies; ++k) {
+        const ColonyColour& c = kColonyColours[static_cast<std::size_t>(k)];
+        world().addColony(c.red, c.green, c.blue, true, difficulty);
+    }
+    world().setUp();
+}
+
+bool DemoScreen::endReached() const {
+    return world().aliveColonyCount() <= 1;
+}
+
+bool DemoScreen::endByRelease(int& x, int& y) {
+    if (inputPaused()) {
+        return false;
+    }
+    x = toLogicalX(x);
+    y = toLogicalY(y);
+    return true;
+}
+
+void DemoScreen::onLButtonUp(int x, int y, int flags) {
+    const bool ends = endByRelease(x, y);
+    View::onLButtonUp(x, y, flags);
+    if (ends) {
+        close();
+    }
+}
+
+void DemoScreen::onRButtonUp(int x, int y, int flags) {
+    const bool ends = endByRelease(x, y);
+    View::onRButtonUp(x, y, flags);
+    if (ends) {
+        close();
+    }
+}
+
+}  // namespace brv

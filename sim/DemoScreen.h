@@ -1,0 +1,28 @@
+#pragma once
+
+#include "sim/PlayScreen.h"
+
+namespace brv {
+
+// The game playing itself while the main menu is left alone: four computer
+// colonies of the current difficulty until at most one is left, then two
+// more seconds. A button release after the input pause, Escape or Enter ends
+// it early; the main screen destroys it once it is current again.
+class DemoScreen : public PlayScreen {
+public:
+    static constexpr int kColonies = 4;
+
+    DemoScreen();
+
+    void onLButtonUp(int x, int y, int flags) override;
+    void onRButtonUp(int x, int y, int flags) override;
+
+protected:
+    bool endReached() const override;
+
+private:
+    // A release after the input pause ends the demonstration.
+    bool endByRelease(int& x, int& y);
+};
+
+}  // namespace brv

@@ -1,0 +1,60 @@
+#include "sim/GameScreen.h"
+
+#include <algorithm>
+
+#include "config/GameParams.h"
+#include "sim/Colony.h"
+#include "sim/ColonyColours.h"
+
+namespace brv {
+
+GameScreen::GameScreen(int colonies) {
+    const int count = std::clamp(colonies, kMinColonies, kMaxColonies);
+    const int difficulty = gameParams().m_difficult;
+    for (int k = 0; k < count; ++k) {
+        const ColonyColour& c = kColonyColours[static_cast<std::size_t>(k)];
+        world().addColony(c.red, c.green, c.blue, k != 0, difficulty);
+    }
+    world().setUp();
+}
+
+Colony& GameScreen::player() const {
+    return *world().colonies().front();
+}
+
+bool GameScreen::endReached() const {
+    // The player may lose while two computer colonies fight on.
+    return world().aliveColonyCount() <= 1 || player().virusCount() == 0;
+}
+
+void GameScreen::onClosingFinished() {
+    score_ = player().killCounter();
+}
+
+void GameScreen::onLButtonDown(int x, int y, int flags) {
+    if (inputPaused()) {
+        View::onLButtonDown(x, y, flags);
+        return;
+    }
+    const int lx = toLogicalX(x);
+    const int ly = toLogicalY(y);
+    View::onLButtonDown(lx, ly, flags);
+    // A press near a flag takes it away; elsewhere it plants one while the
+    // colony's limit allows.
+    if (!player().removeFlagNear(lx, ly)) {
+        player().addFlagAt(lx, ly);
+    }
+}
+
+void GameScreen::onRButtonUp(int x, int y, int flags) {
+    if (inputPaused()) {
+        View::onRButtonUp(x, y, flags);
+        return;
+    }
+    const int lx = toLogicalX(x);
+    const int ly = toLogicalY(y);
+    View::onRButtonUp(lx, ly, flags);
+    player().removeFlagNear(lx, ly);
+}
+
+}  // namespace brv

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "sim/PlayScreen.h"
+
+namespace brv {
+
+// One game: the player's colony (red, always first) against one to three
+// computer colonies of the current difficulty. The player steers by flags: a
+// left press toggles a flag under the pointer, a right release removes one.
+// Escape or Enter only interrupts the game; the main screen keeps it for
+// continuing. Once over, the world runs two more seconds and the screen
+// closes with the player's kills as the score.
+class GameScreen : public PlayScreen {
+public:
+    static constexpr int kMinColonies = 1;
+    static constexpr int kMaxColonies = 4;
+
+    // `colonies` is clamped to 1..4; the sides are made with m_difficult.
+    explicit GameScreen(int colonies);
+
+    void onLButtonDown(int x, int y, int flags) override;
+    void onRButtonUp(int x, int y, int flags) override;
+
+    bool gameOver() const { return finished(); }
+    // The player's kill counter as it stood when the finished game's screen
+    // closed, by the end delay or earlier by a key or a close request; 0
+    // until then.
+    int score() const { return score_; }
+
+protected:
+    bool endReached() const override;
+    void onClosingFinished() override;
+
+private:
+    Colony& player() const;
+
+    int score_ = 0;
+};
+
+}  // namespace brv

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <string>
+
+#include "app/View.h"
+#include "gfx/BitmapFont.h"
+#include "sim/World.h"
+
+namespace brv {
+
+class Colony;
+
+// What a running game and a demonstration share: the world advanced on every
+// tick, the board drawn with one status line per colony, the pause after each
+// activation during which clicks do nothing, the two seconds the world keeps
+// running after the end, and the keys and close request that leave the screen.
+// The screens are large (the world's grid) and always live on the heap.
+class PlayScreen : public View {
+public:
+    static constexpr int kInputPauseMs = 500;
+    static constexpr int kEndDelayMs = 2000;
+
+    ~PlayScreen() override;
+
+    void onTick(int elapsedMs) override;
+    void draw() override;
+    // Starts the input pause; nothing else (the screen keeps the GL state the
+    // main screen set).
+    void activate() override;
+    // Escape leaves the screen; Enter minimises the window first.
+    void onKeyDown(int virtualKey) override;
+    // The window is closing: result 2 tells the main screen to end the program.
+    void onCloseRequest() override;
+
+    // "%c %5i/%5i": trend mark, virus count and kill counter.
+    static std::string statusLine(const Colony& colony);
+    // A window pixel in logical units, by the window's present size.
+    static int toLogicalX(int windowX);
+    static int toLogicalY(int windowY);
+
+    // The end condition held once; the world runs on for the end delay.
+    bool finished() const { return finished_; }
+    int inputPause() const { return inputPause_; }
+    int endDelay() const { return endDelay_; }
+    World& world() { return world_; }
+    const World& world() const { return world_; }
+
+protected:
+    // Builds the world and the status-line font. The concrete screen adds the
+    // colonies and then calls world().setUp().
+    PlayScreen();
+
+    // Whether the game has come to its end after this tick's update.
+    virtual bool endReached() const = 0;
+    // Called on every path that closes the screen once the end was reached,
+    // right before the close is asked for.
+    virtual void onClosingFinished() {}
+    // Asks the window to close this screen (at the next tick).
+    void close();
+    bool inputPaused() const { return inputPause_ > 0; }
+
+private:
+    bool finished_ = false;
+    World world_;
+    BitmapFont text_;
+    int inputPause_ = 0;
+    int endDelay_ = kEndDelayMs;
+};
+
+}  // namespace brv

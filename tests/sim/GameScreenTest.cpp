@@ -1,0 +1,297 @@
+#include "sim/GameScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "sim/ComputerColony.h"
+#include "sim/HardComputerColony.h"
+#include "tests/sim/ScreenFixture.h"
+
+namespace brv {
+namespace {
+
+using test::ScreenWindow;
+using test::SimRules;
+
+constexpr int kEscape = 27;
+constexpr int kEnter = 13;
+
+std::size_t flagCount(const Colony& colony) {
+    return colony.flags().size();
+}
+
+bool hasFlagOn(const Colony& colony, int column, int row) {
+    for (const auto& flag : colony.flags()) {
+        if (flag->column() == column && flag->row() == row) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A game of two colonies pushed over the stand-in main screen.
+struct Game {
+    explicit Game(int scale = 1, int colonies = 2, int difficulty = 0,
+                  const std::string& rules = "m_flag_per_count \"10 10 10\"\n")
+        : rules(rules, difficulty),
+          win(800 * scale, 600 * scale),
+          screen(std::make_unique<GameScreen>(colonies)),
+          scale(scale) {
+        win.window.pushScreen(screen.get());
+    }
+    Colony& player() { return *screen->world().colonies().front(); }
+    // A press and a release at a logical position, sent in window pixels.
+    void press(int lx, int ly) { screen->onLButtonDown(lx * scale, ly * scale, 0); }
+    void rightRelease(int lx, int ly) { screen->onRButtonUp(lx * scale, ly * scale, 0); }
+    void waitOutInputPause() {
+        // 17 ticks of 30 ms run 500 ms down below zero; 16 leave 20 ms.
+        win.ticks(16);
+        ASSERT_GT(screen->inputPause(), 0);
+        win.ticks(1);
+        ASSERT_LE(screen->inputPause(), 0);
+    }
+
+    SimRules rules;
+    ScreenWindow win;
+    std::unique_ptr<GameScreen> screen;
+    int scale;
+};
+
+TEST(GameScreen, CreatesThePlayerFirstAndComputerSidesOfTheDifficulty) {
+    for (int n = 1; n <= 4; ++n) {
+        Game game(1, n, 2);
+        const auto& colonies = game.screen->world().colonies();
+        ASSERT_EQ(colonies.size(), static_cast<std::size_t>(n));
+        EXPECT_FALSE(colonies[0]->isComputer());
+        EXPECT_FLOAT_EQ(colonies[0]->red(), 1.0f);
+        EXPECT_FLOAT_EQ(colonies[0]->green(), 0.0f);
+        for (int k = 1; k < n; ++k) {
+            EXPECT_NE(dynamic_cast<HardComputerColony*>(colonies[k].get()), nullptr) << k;
+        }
+        // Seeded: every colony starts with viruses and its flag.
+        for (const auto& colony : colonies) {
+            EXPECT_GT(colony->virusCount(), 0);
+            EXPECT_EQ(flagCount(*colony), 1u);
+        }
+    }
+    Game medium(1, 4, 1);
+    const auto& colonies = medium.screen->world().colonies();
+    EXPECT_EQ(dynamic_cast<HardComputerColony*>(colonies[3].get()), nullptr);
+    EXPECT_NE(dynamic_cast<ComputerColony*>(colonies[3].get()), nullptr);
+    EXPECT_FLOAT_EQ(colonies[2]->blue(), 0.3f);
+    EXPECT_FLOAT_EQ(colonies[3]->red(), 0.7f);
+}
+
+class GameScreenClicks : public ::testing::TestWithParam<int> {};
+
+TEST_P(GameScreenClicks, ToggleFlagsAfterTheInputPauseWithinTheLimit) {
+    Game game(GetParam());
+    Colony& player = game.player();
+    const int startColumn = player.flags().front()->column();
+    const int startRow = player.flags().front()->row();
+
+    // Inside the pause neither a press on the flag nor one away from it counts.
+    game.press(startColumn * 4, startRow * 4);
+    game.press(401, 301);
+    game.rightRelease(startColumn * 4, startRow * 4);
+    game.win.ticks(16);
+    ASSERT_GT(game.screen->inputPause(), 0);
+    game.press(401, 301);
+    EXPECT_EQ(flagCount(player), 1u);
+    EXPECT_TRUE(hasFlagOn(player, startColumn, startRow));
+
+    game.win.ticks(1);
+    ASSERT_LE(game.screen->inputPause(), 0);
+    game.press(401, 301);
+    EXPECT_EQ(flagCount(player), 2u);
+    EXPECT_TRUE(hasFlagOn(player, 100, 75)) << "the cell under the pointer";
+
+    // Fill up to the limit along a row far from every flag, then one more.
+    const int limit = player.flagLimit();
+    ASSERT_GE(limit, 4);
+    int x = 40;
+    while (static_cast<int>(flagCount(player)) < limit) {
+        game.press(x, 200);
+        EXPECT_TRUE(hasFlagOn(player, x / 4, 50)) << x;
+        x += 60;
+    }
+    game.press(x, 200);
+    EXPECT_EQ(static_cast<int>(flagCount(player)), limit);
+    EXPECT_FALSE(hasFlagOn(player, x / 4, 50));
+
+    // Exactly 25 units away on one axis is not near; the colony is full, so
+    // nothing changes. Within 25 on both axes the flag goes, and only that one.
+    game.press(400 + 25, 300);
+    EXPECT_EQ(static_cast<int>(flagCount(player)), limit);
+    EXPECT_TRUE(hasFlagOn(player, 100, 75));
+    game.press(400 + 24, 300 - 24);
+    EXPECT_EQ(static_cast<int>(flagCount(player)), limit - 1);
+    EXPECT_FALSE(hasFlagOn(player, 100, 75));
+    // A right release removes near a flag and does nothing elsewhere.
+    game.rightRelease(40 - 20, 200 + 20);
+    EXPECT_FALSE(hasFlagOn(player, 10, 50));
+    EXPECT_EQ(static_cast<int>(flagCount(player)), limit - 2);
+    game.rightRelease(401, 301);
+    EXPECT_EQ(static_cast<int>(flagCount(player)), limit - 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowScale, GameScreenClicks, ::testing::Values(1, 2));
+
+TEST(GameScreen, EscapeInterruptsTheGameAndContinuingPausesClicksAgain) {
+    Game game;
+    game.win.ticks(20);
+    const std::string before = game.screen->world().checksum();
+    game.screen->onKeyDown('A');
+    game.win.ticks(1);
+    ASSERT_EQ(game.win.window.currentView(), game.screen.get()) << "other keys do nothing";
+
+    game.screen->onKeyDown(kEscape);
+    game.win.ticks(1);
+    EXPECT_EQ(game.win.window.currentView(), &game.win.menu);
+    EXPECT_FALSE(game.screen->gameOver());
+    EXPECT_EQ(game.screen->score(), 0);
+    EXPECT_EQ(game.win.platform.minimizeCount(), 0);
+
+    // Kept by the main screen, untouched, and pushed again to continue.
+    const std::string kept = game.screen->world().checksum();
+    EXPECT_NE(kept, before) << "ran on until the key";
+    game.win.ticks(5);
+    EXPECT_EQ(game.screen->world().checksum(), kept);
+    game.win.window.pushScreen(game.screen.get());
+    game.press(401, 301);
+    EXPECT_EQ(flagCount(game.player()), 1u);
+    game.win.ticks(17);
+    game.press(401, 301);
+    EXPECT_EQ(flagCount(game.player()), 2u);
+
+    // Enter minimises the window, then leaves the game the same way.
+    game.screen->onKeyDown(kEnter);
+    EXPECT_EQ(game.win.platform.minimizeCount(), 1);
+    game.win.ticks(1);
+    EXPECT_EQ(game.win.window.currentView(), &game.win.menu);
+}
+
+TEST(GameScreen, EndsWhenThePlayerIsGoneOrAtMostOneColonyIsLeft) {
+    {
+        // The player's last virus dies while two computer colonies remain.
+        Game game(1, 3);
+        World& world = game.screen->world();
+        test::clearViruses(world, &game.player());
+        test::putDying(world, &game.player(), 100, 75);
+        game.win.ticks(1);
+        EXPECT_EQ(game.player().virusCount(), 0);
+        EXPECT_EQ(world.aliveColonyCount(), 2);
+        EXPECT_TRUE(game.screen->gameOver());
+    }
+    {
+        // Both colonies die in the same tick: none is alive.
+        Game game;
+        World& world = game.screen->world();
+        test::clearViruses(world);
+        test::putDying(world, world.colonies()[0].get(), 100, 70);
+        test::putDying(world, world.colonies()[1].get(), 100, 80);
+        ASSERT_EQ(world.aliveColonyCount(), 2);
+        game.win.ticks(1);
+        EXPECT_EQ(world.aliveColonyCount(), 0);
+        EXPECT_TRUE(game.screen->gameOver());
+    }
+    {
+        // The player alone: a one-colony game ends at once.
+        Game game(1, 1);
+        game.win.ticks(1);
+        EXPECT_TRUE(game.screen->gameOver());
+    }
+}
+
+TEST(GameScreen, ClosesOnThe67thTickAfterTheEndWithThePlayersKills) {
+    Game game(1, 3);
+    World& world = game.screen->world();
+    test::clearViruses(world, &game.player());
+    test::putDying(world, &game.player(), 100, 75);
+    for (int i = 0; i < 3; ++i) {
+        game.player().addKill();
+    }
+    game.win.ticks(1);
+    ASSERT_TRUE(game.screen->gameOver());
+
+    // The world keeps running through the end delay.
+    const std::string atEnd = world.checksum();
+    game.win.ticks(66);
+    EXPECT_NE(world.checksum(), atEnd);
+    EXPECT_EQ(game.screen->score(), 0);
+    EXPECT_EQ(game.screen->endDelay(), 2000 - 66 * 30);
+    game.win.ticks(1);
+    EXPECT_EQ(game.screen->score(), 3);
+    EXPECT_EQ(game.win.window.currentView(), game.screen.get());
+    game.win.ticks(1);
+    EXPECT_EQ(game.win.window.currentView(), &game.win.menu);
+    EXPECT_EQ(game.screen->result, View::kResultConfirmed);
+}
+
+TEST(GameScreen, LeavingAFinishedGameEarlyKeepsTheScore) {
+    for (const int key : {kEscape, kEnter}) {
+        Game game;
+        World& world = game.screen->world();
+        Colony& enemy = *world.colonies()[1];
+        test::clearViruses(world, &enemy);
+        test::putDying(world, &enemy, 100, 75);
+        game.win.ticks(1);
+        ASSERT_TRUE(game.screen->gameOver());
+        game.player().addKill();
+        game.player().addKill();
+        game.win.ticks(10);
+        game.screen->onKeyDown(key);
+        EXPECT_EQ(game.screen->score(), 2) << key;
+        game.win.ticks(1);
+        EXPECT_EQ(game.win.window.currentView(), &game.win.menu);
+        EXPECT_TRUE(game.screen->gameOver());
+    }
+    // A close request on a finished game asks for the end of the program and
+    // keeps the score too; on a running game it stores none.
+    for (const bool over : {true, false}) {
+        Game game;
+        World& world = game.screen->world();
+        if (over) {
+            test::clearViruses(world, world.colonies()[1].get());
+        }
+        game.player().addKill();
+        game.win.ticks(1);
+        ASSERT_EQ(game.screen->gameOver(), over);
+        game.win.window.closeRequest();
+        EXPECT_EQ(game.screen->result, View::kResultQuit);
+        EXPECT_EQ(game.screen->score(), over ? 1 : 0);
+        game.win.ticks(1);
+        EXPECT_EQ(game.win.window.currentView(), &game.win.menu);
+    }
+}
+
+TEST(GameScreen, StatusLineShowsTrendCountAndKills) {
+    SimRules rules;
+    World world(rules.params());
+    Colony* colony = world.addColony(1, 0, 0, false, 0);
+    for (int i = 0; i < 57; ++i) {
+        test::put(world, colony, i, 10);
+    }
+    for (int i = 0; i < 3; ++i) {
+        colony->addKill();
+    }
+    for (int t = 0; t < 34; ++t) {
+        colony->update(30, 0);
+    }
+    EXPECT_EQ(PlayScreen::statusLine(*colony), "+    57/    3");
+
+    // A colony wiped out still shows its kills, falling.
+    test::clearViruses(world);
+    for (int t = 0; t < 34; ++t) {
+        colony->update(30, 0);
+    }
+    EXPECT_EQ(PlayScreen::statusLine(*colony), "-     0/    3");
+    for (int i = 0; i < 99997; ++i) {
+        colony->addKill();
+    }
+    EXPECT_EQ(PlayScreen::statusLine(*colony), "-     0/100000") << "wider numbers push right";
+}
+
+}  // namespace
+}  // namespace brv

@@ -1,0 +1,229 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "config/GameParams.h"
+#include "gfx/ResourceSet.h"
+#include "platform/OffscreenGl.h"
+#include "platform/Random.h"
+#include "sim/ColonyColours.h"
+#include "sim/GameScreen.h"
+#include "sim/LifeSource.h"
+#include "tests/sim/ScreenFixture.h"
+
+namespace brv {
+namespace {
+
+using Rgb = std::array<int, 3>;
+
+// The window's picture read back once, addressed in window pixels from the
+// top left.
+class Frame {
+public:
+    Frame(int width, int height)
+        : width_(width), height_(height), rgba_(static_cast<std::size_t>(width) * height * 4) {
+        glFinish();
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba_.data());
+    }
+    Rgb at(int x, int y) const {
+        const std::size_t i = (static_cast<std::size_t>(height_ - 1 - y) * width_ + x) * 4;
+        return {rgba_[i], rgba_[i + 1], rgba_[i + 2]};
+    }
+    bool operator==(const Frame& other) const { return rgba_ == other.rgba_; }
+
+private:
+    int width_;
+    int height_;
+    std::vector<std::uint8_t> rgba_;
+};
+
+bool near(const Rgb& a, const Rgb& b, int tolerance) {
+    for (int c = 0; c < 3; ++c) {
+        if (std::abs(a[c] - b[c]) > tolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Rgb toRgb(const ColonyColour& c) {
+    return {static_cast<int>(std::lround(c.red * 255)),
+            static_cast<int>(std::lround(c.green * 255)),
+            static_cast<int>(std::lround(c.blue * 255))};
+}
+
+// A game of four colonies on the built data set, drawn into a real context of
+// 800 × 600 times `scale` pixels with the projection the main screen sets.
+class ScreenDrawing : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        scale_ = GetParam();
+        gl_ = std::make_unique<OffscreenGl>(800 * scale_, 600 * scale_);
+        ASSERT_TRUE(gl_->ok()) << gl_->error();
+        params_ = std::make_unique<GameParams>(std::string(BREVORA_BUILD_DIR) + "/game");
+        if (!params_->m_archive.contains("mui/font.tga")) {
+            GTEST_SKIP() << "the data set of this build has no pictures";
+        }
+        scope_ = std::make_unique<ScopedGameParams>(*params_);
+        resourceSet(*params_).loadAll();
+        World::resetProcessCounters();
+        brv::srand(7);
+        glViewport(0, 0, 800 * scale_, 600 * scale_);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, 800, 600, 0, -50, 50);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glEnable(GL_DEPTH_TEST);
+        screen_ = std::make_unique<GameScreen>(4);
+    }
+    void TearDown() override {
+        screen_.reset();
+        if (params_) {
+            resourceSet(*params_).releaseAll();
+        }
+    }
+    Frame draw() {
+        screen_->draw();
+        return Frame(800 * scale_, 600 * scale_);
+    }
+    // Window pixel of a logical position.
+    int px(float logical) const { return static_cast<int>(logical) * scale_; }
+
+    // Whether anything drawn stands within `cells` of the cell.
+    bool clearAround(int column, int row, float cells) const {
+        auto far = [&](int c, int r) { return std::hypot(c - column, r - row) > cells; };
+        for (const auto& source : screen_->world().lifeSources()) {
+            if (!far(source->column(), source->row())) {
+                return false;
+            }
+        }
+        for (const auto& colony : screen_->world().colonies()) {
+            for (const auto& flag : colony->flags()) {
+                if (!far(flag->column(), flag->row())) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
+    int scale_ = 1;
+    std::unique_ptr<OffscreenGl> gl_;
+    std::unique_ptr<GameParams> params_;
+    std::unique_ptr<ScopedGameParams> scope_;
+    std::unique_ptr<GameScreen> screen_;
+};
+
+TEST_P(ScreenDrawing, VirusesShowInTheirColonysColourAtTheirCell) {
+    World& world = screen_->world();
+    test::clearViruses(world);
+    // A row where four cells 30 apart are far from every sprite.
+    const float reach = resourceSet(*params_).lifeSourceSprite.cellWidth() / 4 + 3;
+    int row = 40;
+    auto rowIsClear = [&](int r) {
+        for (int k = 0; k < 4; ++k) {
+            if (!clearAround(40 + 30 * k, r, reach)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    while (row < 110 && !rowIsClear(row)) {
+        ++row;
+    }
+    ASSERT_LT(row, 110);
+    for (int k = 0; k < 4; ++k) {
+        test::put(world, world.colonies()[k].get(), 40 + 30 * k, row);
+    }
+    const Frame frame = draw();
+    const float p = params_->m_distance_beween_viruses;
+    for (int k = 0; k < 4; ++k) {
+        const Rgb colour = toRgb(kColonyColours[k]);
+        // Points stand one unit in from the cell's corner.
+        const int x = px((40 + 30 * k) * p + 1);
+        const int y = px(row * p + 1);
+        EXPECT_TRUE(near(frame.at(x, y), colour, 2))
+            << "colony " << k << " at " << x << "," << y << ": " << frame.at(x, y)[0] << " "
+            << frame.at(x, y)[1] << " " << frame.at(x, y)[2];
+        EXPECT_FALSE(near(frame.at(x + 12, y), colour, 2)) << "the field beside it, colony " << k;
+    }
+}
+
+TEST_P(ScreenDrawing, LifeSourcesAndOnlyThePlayersFlagsAreDrawnAtTheirCells) {
+    World& world = screen_->world();
+    const float p = params_->m_distance_beween_viruses;
+    test::clearViruses(world);
+
+    // The last random source, compared with the same frame without it.
+    LifeSource& source = *world.lifeSources().back();
+    const float half = resourceSet(*params_).lifeSourceSprite.cellWidth() / 2;
+    const Frame with = draw();
+    source.sprite().setVisible(false);
+    const Frame without = draw();
+    source.sprite().setVisible(true);
+    const int sx = px(source.column() * p + 1);
+    const int sy = px(source.row() * p + 1);
+    int changed = 0;
+    for (int d = -static_cast<int>(half) + 2; d < static_cast<int>(half) - 2; ++d) {
+        changed += with.at(sx + px(d), sy) != without.at(sx + px(d), sy) ? 1 : 0;
+    }
+    EXPECT_GT(changed, static_cast<int>(half / 2)) << "the sprite covers its cell";
+    const int outside = px(half + 4);
+    if (clearAround(source.column(), source.row(), 2 * half / p + 6)) {
+        EXPECT_EQ(with.at(sx + outside, sy), without.at(sx + outside, sy));
+        EXPECT_EQ(with.at(sx, sy - outside), without.at(sx, sy - outside));
+    }
+
+    // The player's first flag stands on its start cell; hiding it changes the
+    // picture there. A computer colony's flag is never drawn.
+    Flag& flag = *world.colonies()[0]->flags().front();
+    flag.sprite().setVisible(false);
+    const Frame noFlag = draw();
+    flag.sprite().setVisible(true);
+    const int flagHalf = static_cast<int>(resourceSet(*params_).flagSprite.cellWidth() / 2);
+    int flagInk = 0;
+    for (int dy = -flagHalf; dy < flagHalf; ++dy) {
+        for (int dx = -flagHalf; dx < flagHalf; ++dx) {
+            const int x = px(flag.column() * p + dx);
+            const int y = px(flag.row() * p + dy);
+            flagInk += with.at(x, y) != noFlag.at(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(flagInk, flagHalf * flagHalf / 4) << "the flag over its start cell";
+    world.colonies()[1]->flags().front()->sprite().setVisible(false);
+    EXPECT_TRUE(draw() == with);
+}
+
+TEST_P(ScreenDrawing, StatusLinesStandSideBySideInTheColonysColour) {
+    // The start squares reach up into the status band; only the text stays.
+    test::clearViruses(screen_->world());
+    const Frame frame = draw();
+    for (int k = 0; k < 4; ++k) {
+        const Rgb colour = toRgb(kColonyColours[k]);
+        int inked = 0;
+        int elsewhere = 0;
+        for (int y = px(4); y < px(20); ++y) {
+            for (int x = px(0); x < px(800); ++x) {
+                if (!near(frame.at(x, y), colour, 12)) {
+                    continue;
+                }
+                const bool inBand = x >= px(10 + 120 * k) && x < px(10 + 120 * k + 118);
+                (inBand ? inked : elsewhere) += 1;
+            }
+        }
+        EXPECT_GT(inked, 40 * scale_ * scale_) << "colony " << k;
+        EXPECT_LT(elsewhere, inked / 4) << "colony " << k;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowScale, ScreenDrawing, ::testing::Values(1, 2));
+
+}  // namespace
+}  // namespace brv

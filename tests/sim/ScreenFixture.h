@@ -1,0 +1,69 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/GlWindow.h"
+#include "app/View.h"
+#include "platform/HeadlessPlatform.h"
+#include "sim/Colony.h"
+#include "sim/PlayScreen.h"
+#include "sim/Virus.h"
+#include "tests/sim/SimWorld.h"
+
+namespace brv::test {
+
+// A headless window of the given size installed as the game's window, with a
+// plain view standing in for the main screen at the bottom of the stack.
+class ScreenWindow {
+public:
+    explicit ScreenWindow(int width = 800, int height = 600)
+        : window(platform, nullptr), previous_(setGlWindow(&window)) {
+        window.create("Brevora", 0, 0, width, height);
+        window.pushScreen(&menu);
+    }
+    ~ScreenWindow() { setGlWindow(previous_); }
+    ScreenWindow(const ScreenWindow&) = delete;
+    ScreenWindow& operator=(const ScreenWindow&) = delete;
+
+    // Window ticks, as the frame timer delivers them.
+    void ticks(int count) {
+        for (int i = 0; i < count; ++i) {
+            window.tick(30);
+        }
+    }
+
+    HeadlessPlatform platform;
+    GlWindow window;
+    View menu;
+
+private:
+    GlWindow* previous_;
+};
+
+// Empties the grid of every virus of `colony` (all colonies when null).
+inline void clearViruses(World& world, const Colony* colony = nullptr) {
+    for (int c = 0; c < world.columnCount(); ++c) {
+        for (int r = 0; r < world.rowCount(); ++r) {
+            const Virus* v = world.virusAt(c, r);
+            if (v != nullptr && (colony == nullptr || v->colony() == colony)) {
+                world.takeVirus(c, r);
+            }
+        }
+    }
+}
+
+// The column parity the next world update visits.
+inline int nextParity() {
+    return World::columnParity() + 1 > 1 ? 0 : World::columnParity() + 1;
+}
+
+// A virus that dies at its colony's next update, placed alone in a column the
+// next tick visits, on row `row`.
+inline void putDying(World& world, Colony* colony, int column, int row) {
+    const int c = column - column % 2 + nextParity();
+    put(world, colony, c, row, 0);
+}
+
+}  // namespace brv::test
