@@ -15,6 +15,9 @@ namespace brv {
 namespace {
 
 constexpr std::uint32_t kSeed = 12345;
+// Of the Hard games with seeds 1 to 20 on the shipped rules, this one grows
+// the largest field (about 5600 viruses).
+constexpr std::uint32_t kPeakSeed = 14;
 
 // The shipped rules at Hard, read once.
 GameParams& shippedRules() {
@@ -38,10 +41,10 @@ int liveViruses(const World& world) {
 }
 
 // A 4-colony Hard game, as the demonstration plays it, run for `ticks`.
-std::unique_ptr<World> hardGame(int ticks) {
+std::unique_ptr<World> hardGame(std::uint32_t seed, int ticks) {
     GameParams& params = shippedRules();
     World::resetProcessCounters();
-    brv::srand(kSeed);
+    brv::srand(seed);
     auto world = std::make_unique<World>(params);
     for (int k = 0; k < 4; ++k) {
         world->addColony(k == 0 ? 1.0f : 0.0f, 1.0f, 0.5f, true, 2);
@@ -53,12 +56,12 @@ std::unique_ptr<World> hardGame(int ticks) {
     return world;
 }
 
-// The tick at which the game above has the most viruses (within its first
+// The tick at which the peak game has the most viruses (within its first
 // 40000 ticks), found once.
 int peakTick() {
     static int peak = -1;
     if (peak < 0) {
-        auto world = hardGame(0);
+        auto world = hardGame(kPeakSeed, 0);
         int most = 0;
         for (int t = 1; t <= 40000 && world->aliveColonyCount() > 1; ++t) {
             world->update(30);
@@ -88,14 +91,14 @@ void runTicks(benchmark::State& state, World& world) {
 }
 
 void BM_UpdateEarlyGame(benchmark::State& state) {
-    auto world = hardGame(100);
+    auto world = hardGame(kSeed, 100);
     runTicks(state, *world);
 }
 BENCHMARK(BM_UpdateEarlyGame)->Iterations(300)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_UpdatePeakPopulation(benchmark::State& state) {
     const int peak = peakTick();
-    auto world = hardGame(peak - 100);
+    auto world = hardGame(kPeakSeed, peak - 100);
     runTicks(state, *world);
 }
 BENCHMARK(BM_UpdatePeakPopulation)->Iterations(200)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -136,7 +139,7 @@ void BM_UpdateTwelveThousand(benchmark::State& state) {
 BENCHMARK(BM_UpdateTwelveThousand)->Iterations(100)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_RebuildInfluencePeak(benchmark::State& state) {
-    auto world = hardGame(peakTick());
+    auto world = hardGame(kPeakSeed, peakTick());
     for (auto _ : state) {
         world->rebuildInfluence();
         benchmark::DoNotOptimize(world->influence().data());
