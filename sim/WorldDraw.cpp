@@ -3,6 +3,10 @@
 // projection (origin top left, y down, depth -50 to 50).
 #include <GL/gl.h>
 
+#include <array>
+#include <memory>
+#include <vector>
+
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
 #include "sim/Colony.h"
@@ -34,6 +38,33 @@ void drawField(const Texture& texture, float width, float height) {
     glDisable(GL_TEXTURE_2D);
 }
 
+// The points of each colony, gathered in one pass over the grid and handed
+// to GL as one vertex array per colony rather than one call per virus. Kept
+// between frames so drawing allocates nothing once the field has grown.
+std::vector<float>& pointsOf(std::size_t colony) {
+    static std::array<std::vector<float>, World::kMaxColonies> points;
+    return points[colony];
+}
+
+void gatherPoints(const std::vector<std::unique_ptr<Virus>>& cells,
+                  const std::vector<std::unique_ptr<Colony>>& colonies) {
+    for (std::size_t k = 0; k < colonies.size(); ++k) {
+        pointsOf(k).clear();
+    }
+    for (const auto& cell : cells) {
+        if (!cell) {
+            continue;
+        }
+        for (std::size_t k = 0; k < colonies.size(); ++k) {
+            if (cell->colony() == colonies[k].get()) {
+                pointsOf(k).push_back(cell->x());
+                pointsOf(k).push_back(cell->y());
+                break;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void World::draw() {
@@ -46,17 +77,16 @@ void World::draw() {
     // Viruses and sources stand one pixel in from their cell's corner and
     // above the field.
     glTranslatef(1, 1, 10);
-    for (const auto& colony : colonies_) {
-        const Colony* own = colony.get();
-        glColor3f(own->red(), own->green(), own->blue());
-        glBegin(GL_POINTS);
-        for (const auto& cell : cells_) {
-            if (cell && cell->colony() == own) {
-                glVertex2f(cell->x(), cell->y());
-            }
-        }
-        glEnd();
+    gatherPoints(cells_, colonies_);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    for (std::size_t k = 0; k < colonies_.size(); ++k) {
+        const Colony& colony = *colonies_[k];
+        const std::vector<float>& points = pointsOf(k);
+        glColor3f(colony.red(), colony.green(), colony.blue());
+        glVertexPointer(2, GL_FLOAT, 0, points.data());
+        glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(points.size() / 2));
     }
+    glDisableClientState(GL_VERTEX_ARRAY);
     for (auto& source : lifeSources_) {
         source->draw();
     }

@@ -1,0 +1,197 @@
+// Cost of one frame of a running game: the screen's tick (the world update),
+// its drawing finished with glFinish, and the two together, at the peak
+// population of a four-colony Hard game on the built data set, drawn into an
+// offscreen context of 800 × 600 (and twice that) on whatever GL the machine
+// has. A frame must fit well inside the 30 ms tick. Three fields: a game
+// screen whose player never clicks (the three computer sides overrun it), the
+// demonstration's four computer sides, and a demonstration crowded with 12000
+// viruses, far more than the rules let grow, for the cost of the points.
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/GameParams.h"
+#include "gfx/ResourceSet.h"
+#include "platform/OffscreenGl.h"
+#include "platform/Random.h"
+#include "sim/Colony.h"
+#include "sim/DemoScreen.h"
+#include "sim/GameScreen.h"
+#include "sim/Virus.h"
+
+namespace brv {
+namespace {
+
+constexpr std::uint32_t kSeed = 12345;
+constexpr int kMeasuredTicks = 200;
+constexpr int kPeakSearchTicks = 20000;
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+double percentile90(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() * 9 / 10];
+}
+
+int liveViruses(const World& world) {
+    int total = 0;
+    for (const auto& colony : world.colonies()) {
+        total += colony->virusCount();
+    }
+    return total;
+}
+
+// The built data set at Hard, read once; its art needs a current context.
+GameParams& shippedGame() {
+    static GameParams params(std::string(BREVORA_BUILD_DIR) + "/game");
+    static bool ready = false;
+    if (!ready) {
+        setGameParams(&params);
+        params.m_difficult = 2;
+        ready = true;
+    }
+    return params;
+}
+
+enum class Kind { Game = 0, Demo = 1, Crowded = 2 };
+constexpr int kCrowd = 12000;
+
+// The colonies hold the four quarters of the field, so they meet along two
+// lines and fight there.
+void crowd(World& world) {
+    GameParams& params = world.params();
+    const int maxPopulation = params.m_max_population;
+    params.m_max_population = kCrowd;
+    for (int c = 0; c < World::kColumns; ++c) {
+        for (int r = 0; r < World::kRows; ++r) {
+            world.takeVirus(c, r);
+        }
+    }
+    int placed = 0;
+    while (placed < kCrowd) {
+        const int c = brv::rand() % World::kColumns;
+        const int r = brv::rand() % World::kRows;
+        if (world.virusAt(c, r) == nullptr) {
+            Colony* colony = world.colonies()[(c < 100 ? 0 : 1) + (r < 75 ? 0 : 2)].get();
+            world.placeVirus(c, r, std::make_unique<Virus>(c, r, colony));
+            ++placed;
+        }
+    }
+    params.m_max_population = maxPopulation;
+}
+
+std::unique_ptr<PlayScreen> hardGame(Kind kind, int ticks) {
+    World::resetProcessCounters();
+    brv::srand(kSeed);
+    std::unique_ptr<PlayScreen> screen;
+    if (kind == Kind::Game) {
+        screen = std::make_unique<GameScreen>(4);
+    } else {
+        screen = std::make_unique<DemoScreen>();
+    }
+    if (kind == Kind::Crowded) {
+        crowd(screen->world());
+    }
+    for (int t = 0; t < ticks; ++t) {
+        screen->onTick(30);
+    }
+    return screen;
+}
+
+// The tick with the most viruses in the game above, found once per kind.
+int peakTick(Kind kind) {
+    static int peaks[3] = {-1, -1, 0};
+    int& peak = peaks[static_cast<int>(kind)];
+    if (peak < 0) {
+        auto screen = hardGame(kind, 0);
+        int most = 0;
+        for (int t = 1; t <= kPeakSearchTicks && screen->world().aliveColonyCount() > 1; ++t) {
+            screen->onTick(30);
+            if (liveViruses(screen->world()) > most) {
+                most = liveViruses(screen->world());
+                peak = t;
+            }
+        }
+    }
+    return peak;
+}
+
+// The projection the main screen leaves for the game screen.
+void logicalProjection(int width, int height) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 800, 600, 0, -50, 50);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_DEPTH_TEST);
+}
+
+void BM_GameScreenFrame(benchmark::State& state) {
+    const int scale = static_cast<int>(state.range(0));
+    const Kind kind = static_cast<Kind>(state.range(1));
+    OffscreenGl gl(800 * scale, 600 * scale);
+    if (!gl.ok()) {
+        state.SkipWithError(("no GL context: " + gl.error()).c_str());
+        return;
+    }
+    GameParams& params = shippedGame();
+    resourceSet(params).loadAll();
+    logicalProjection(800 * scale, 600 * scale);
+    // Start a little before the peak so the measured ticks straddle it.
+    const int peak = peakTick(kind);
+    auto screen = hardGame(kind, std::max(peak - kMeasuredTicks / 2, 0));
+    std::vector<double> update;
+    std::vector<double> draw;
+    std::vector<double> total;
+    long long viruses = 0;
+    for (auto _ : state) {
+        for (int t = 0; t < kMeasuredTicks; ++t) {
+            const auto start = Clock::now();
+            screen->onTick(30);
+            update.push_back(msSince(start));
+            const auto drawStart = Clock::now();
+            screen->draw();
+            glFinish();
+            draw.push_back(msSince(drawStart));
+            total.push_back(msSince(start));
+            viruses += liveViruses(screen->world());
+            gl.swap();
+        }
+    }
+    state.counters["update_ms_median"] = median(update);
+    state.counters["draw_ms_median"] = median(draw);
+    state.counters["total_ms_median"] = median(total);
+    state.counters["total_ms_p90"] = percentile90(total);
+    state.counters["viruses"] = static_cast<double>(viruses) / static_cast<double>(total.size());
+    state.counters["peak_tick"] = peak;
+    screen.reset();
+    resourceSet(params).releaseAll();
+}
+// Arguments: window scale (1 is 800 × 600), game (0), demonstration (1) or
+// crowded field (2).
+BENCHMARK(BM_GameScreenFrame)
+    ->ArgNames({"scale", "field"})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({1, 2})
+    ->Args({2, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace brv
