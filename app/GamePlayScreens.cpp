@@ -1,25 +1,27 @@
 #include "app/GamePlayScreens.h"
 
-#include "app/View.h"
+#include "sim/DemoScreen.h"
+#include "sim/GameScreen.h"
 
 namespace brv {
 
-// The game and demonstration screens join here once the simulation offers
-// them; until then the menu has nothing to start and stays on its own.
-std::unique_ptr<View> GamePlayScreens::newGame(int /*colonies*/) {
-    return nullptr;
+std::unique_ptr<View> GamePlayScreens::newGame(int colonies) {
+    return std::make_unique<GameScreen>(colonies);
 }
 
 std::unique_ptr<View> GamePlayScreens::newDemo() {
-    return nullptr;
+    return std::make_unique<DemoScreen>();
 }
 
-bool GamePlayScreens::isOver(const View& /*game*/) const {
-    return false;
+// Only games made by newGame come back here, so the view is a GameScreen.
+bool GamePlayScreens::isOver(const View& game) const {
+    const auto* screen = dynamic_cast<const GameScreen*>(&game);
+    return screen != nullptr && screen->gameOver();
 }
 
-int GamePlayScreens::score(const View& /*game*/) const {
-    return 0;
+int GamePlayScreens::score(const View& game) const {
+    const auto* screen = dynamic_cast<const GameScreen*>(&game);
+    return screen != nullptr ? screen->score() : 0;
 }
 
 }  // namespace brv

@@ -24,15 +24,27 @@ int refuse(const std::vector<std::string>& problems) {
     return 1;
 }
 
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// Without a display the video layer may fall back to a device nobody sees and
+// the game would run invisibly, so the program stops and says why. A video
+// driver chosen on purpose (SDL_VIDEODRIVER) is left to its own devices.
+bool haveDisplay() {
+    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("SDL_VIDEODRIVER");
+}
+
+void explainNoDisplay() {
+    std::fprintf(stderr,
+                 "brevora: no display to open the game window on (DISPLAY is not set).\n"
+                 "Start the game from a desktop session, or under a virtual display:\n"
+                 "    xvfb-run -a -s \"-screen 0 1024x768x24\" ./brevora\n");
+}
+
 void explainNoWindow(const std::string& error) {
     std::fprintf(stderr, "brevora: cannot open the game window: %s\n", error.c_str());
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
-        std::fprintf(stderr,
-                     "No display is set (DISPLAY is empty). Start the game from a desktop "
-                     "session, or under a virtual display:\n"
-                     "    xvfb-run -a -s \"-screen 0 1024x768x24\" ./brevora\n");
-    }
 }
 
 }  // namespace
@@ -41,6 +53,10 @@ int main() {
     brv::GameParams& params = brv::gameParams();
     if (const std::vector<std::string> problems = params.startupProblems(); !problems.empty()) {
         return refuse(problems);
+    }
+    if (!haveDisplay()) {
+        explainNoDisplay();
+        return 1;
     }
     brv::SdlPlatform platform;
     if (!platform.ok()) {

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# One session of the real game on the display this script is started on
+# (xvfb-run): arguments are the game executable, the data set, the
+# unscrambling helper and a folder for the screenshots.
+set -euo pipefail
+game_exe=$1
+data_pack=$2
+unscramble=$3
+shots=$4
+
+fail() {
+  echo "e2e: $*" >&2
+  exit 1
+}
+
+work=$(mktemp -d)
+game_pid=
+wm_pid=
+cleanup() {
+  [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
+  [[ -n "$wm_pid" ]] && kill "$wm_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$shots" "$work/game/data"
+cp "$game_exe" "$work/game/brevora"
+cp "$data_pack" "$work/game/data/data.pk"
+export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent
+
+# Refusals come first and need no window: no data, then no display.
+mkdir -p "$work/empty"
+if (cd "$work/empty" && "$work/game/brevora" 2>"$work/refusal.txt"); then
+  fail "started without its data"
+fi
+grep -q "cannot start" "$work/refusal.txt" || fail "no clear message without data: $(cat "$work/refusal.txt")"
+if (cd "$work/game" && env -u DISPLAY ./brevora 2>"$work/nodisplay.txt"); then
+  fail "started without a display"
+fi
+grep -qi "display" "$work/nodisplay.txt" || fail "no clear message without a display: $(cat "$work/nodisplay.txt")"
+
+openbox >/dev/null 2>&1 &
+wm_pid=$!
+sleep 1
+
+shot() {
+  xwd -root -silent | /usr/bin/convert xwd:- "png:$shots/$1.png"
+}
+# RGB of one screen pixel of a screenshot, as "r g b".
+pixel() {
+  /usr/bin/convert "$shots/$1.png" -format "%[fx:int(255*p{$2}.r)] %[fx:int(255*p{$2}.g)] %[fx:int(255*p{$2}.b)]" info:
+}
+bright() {
+  local r g b
+  read -r r g b <<<"$(pixel "$1" "$2")"
+  ((r + g + b > 450))
+}
+# How many pixels of a region (WxH+X+Y) differ between two screenshots.
+differing() {
+  local count
+  # compare exits non-zero when the pictures differ; the count is what matters.
+  /usr/bin/convert "$shots/$1.png" -crop "$3" +repage "png:$work/a.png"
+  /usr/bin/convert "$shots/$2.png" -crop "$3" +repage "png:$work/b.png"
+  count=$(/usr/bin/compare -metric AE -fuzz 8% "$work/a.png" "$work/b.png" null: 2>&1 || true)
+  [[ "${count%% *}" =~ ^[0-9.e+]+$ ]] || fail "cannot compare $1 with $2: $count"
+  printf '%.0f\n' "${count%% *}"
+}
+click_at() {
+  xdotool mousemove --window "$window" "$1" "$2"
+  sleep 0.15
+  xdotool click 1
+  sleep 0.15
+}
+
+cd "$work/game"
+BREVORA_SEED=2024 ./brevora &
+game_pid=$!
+window=$(timeout 20 xdotool search --sync --name '^Brevora$' | head -n1) || fail "no window appeared"
+sleep 2.5
+shot menu
+read -r _ geometry <<<"$(xdotool getwindowgeometry "$window" | grep Geometry)"
+[[ "$geometry" == "800x600" ]] || fail "window is $geometry, not 800x600"
+
+# The new-game dialog: its light box covers the dark menu in the middle.
+click_at 300 200
+sleep 0.5
+shot new_game
+bright new_game 400,160 || fail "the new-game dialog did not open"
+bright menu 400,160 && fail "the menu is not the dark picture expected"
+
+# 4 colonies, then OK: a game starts and covers the whole menu.
+click_at 196 376
+click_at 300 450
+sleep 1.5
+shot game
+changed=$(differing menu game 800x600+0+0)
+((changed > 100000)) || fail "no game on screen after OK ($changed pixels changed)"
+
+# Escape interrupts the game; the menu now offers Continue.
+xdotool key Escape
+sleep 0.8
+shot menu_kept
+changed=$(differing menu menu_kept 256x43+272+245)
+((changed > 1000)) || fail "no continue button on the menu ($changed pixels changed)"
+click_at 300 260
+sleep 1
+shot continued
+changed=$(differing menu_kept continued 800x600+0+0)
+((changed > 100000)) || fail "continue did not bring the game back ($changed pixels changed)"
+
+# Back to the menu, Escape asks to quit, Enter confirms.
+xdotool key Escape
+sleep 0.6
+xdotool key Escape
+sleep 0.6
+shot quit
+bright quit 400,300 || fail "the quit dialog did not open"
+xdotool key Return
+for _ in $(seq 50); do
+  kill -0 "$game_pid" 2>/dev/null || break
+  sleep 0.2
+done
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after the quit was confirmed"
+status=0
+wait "$game_pid" || status=$?
+game_pid=
+((status == 0)) || fail "exit code $status"
+
+# The settings file holds the seven keys in key order, the choice remembered.
+settings=$("$unscramble" data/dx.cfg qz) || fail "data/dx.cfg missing or damaged"
+keys=$(cut -d' ' -f1 <<<"$settings" | tr '\n' ' ')
+[[ "$keys" == "m_autosave m_last_difficult m_last_players_count m_window_height m_window_width x y " ]] ||
+  fail "unexpected settings: $settings"
+grep -qx "m_last_players_count 2" <<<"$settings" || fail "4 colonies not remembered: $settings"
+grep -qx "m_window_width 800" <<<"$settings" || fail "window width not saved: $settings"
+[[ -f data/scores.tab ]] || fail "data/scores.tab not written"
+echo "e2e: session played and ended with exit code 0"
