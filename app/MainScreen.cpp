@@ -8,9 +8,11 @@
 #include "gfx/ResourceSet.h"
 #include "ui/Button.h"
 #include "ui/GameOverDialog.h"
+#include "ui/HelpDialog.h"
 #include "ui/Layout.h"
 #include "ui/NewGameDialog.h"
 #include "ui/QuitDialog.h"
+#include "ui/Top7Dialog.h"
 
 namespace brv {
 
@@ -238,6 +240,10 @@ void MainScreen::onWidgetEvent(Widget* widget) {
         }
     } else if (widget == &button(Control::Quit) || widget == &button(Control::SmallQuit)) {
         openQuitDialog();
+    } else if (widget == &button(Control::Help) || widget == &button(Control::SmallHelp)) {
+        openHelpDialog();
+    } else if (widget == &button(Control::Top7)) {
+        openTop7Dialog();
     } else if (widget == &button(Control::FullScreen)) {
         if (window != nullptr && !window->fullScreen()) {
             enterFullScreen();
@@ -281,6 +287,31 @@ void MainScreen::openQuitDialog() {
     window->pushDialog(quitDialog_.get());
 }
 
+void MainScreen::openHelpDialog() {
+    GlWindow* window = glWindow();
+    if (window == nullptr || helpDialog_ != nullptr) {
+        return;
+    }
+    helpDialog_ = std::make_unique<HelpDialog>();
+    placeDialog(*helpDialog_, false, true);
+    helpDialog_->x = static_cast<float>(layoutInt("m_hd_x"));
+    helpDialog_->y = static_cast<float>(layoutInt("m_hd_y"));
+    helpDialog_->width = layoutInt("m_hd_width");
+    helpDialog_->height = layoutInt("m_hd_height");
+    window->pushDialog(helpDialog_.get());
+}
+
+// The table covers the whole screen; its box keeps the default place.
+void MainScreen::openTop7Dialog() {
+    GlWindow* window = glWindow();
+    if (window == nullptr || top7Dialog_ != nullptr) {
+        return;
+    }
+    top7Dialog_ = std::make_unique<Top7Dialog>();
+    placeDialog(*top7Dialog_, true, false);
+    window->pushDialog(top7Dialog_.get());
+}
+
 void MainScreen::onDialogClosed(int result, View* dialog) {
     if (dialog == nullptr) {
         return;
@@ -295,8 +326,12 @@ void MainScreen::onDialogClosed(int result, View* dialog) {
         if (result == kResultConfirmed) {
             postClose();
         }
+    } else if (dialog == helpDialog_.get()) {
+        helpDialog_.reset();
     } else if (dialog == gameOverDialog_.get()) {
         gameOverDialog_.reset();
+    } else if (dialog == top7Dialog_.get()) {
+        top7Dialog_.reset();
     }
 }
 
@@ -334,7 +369,9 @@ void MainScreen::closeAllDialogs() {
     game_.reset();
     newGameDialog_.reset();
     quitDialog_.reset();
+    helpDialog_.reset();
     gameOverDialog_.reset();
+    top7Dialog_.reset();
 }
 
 void MainScreen::enterFullScreen() {

@@ -9,9 +9,11 @@ namespace brv {
 class Button;
 class Dialog;
 class GameOverDialog;
+class HelpDialog;
 class NewGameDialog;
 class PlayScreens;
 class QuitDialog;
+class Top7Dialog;
 
 // The main menu: the bottom screen for the whole run. It owns every dialog it
 // opens and the game it keeps: a game left with Escape stays for Continue, a
@@ -51,6 +53,8 @@ public:
     NewGameDialog* newGameDialog() const { return newGameDialog_.get(); }
     QuitDialog* quitDialog() const { return quitDialog_.get(); }
     GameOverDialog* gameOverDialog() const { return gameOverDialog_.get(); }
+    HelpDialog* helpDialog() const { return helpDialog_.get(); }
+    Top7Dialog* top7Dialog() const { return top7Dialog_.get(); }
 
     enum class Control {
         NewGame,
@@ -71,6 +75,8 @@ private:
     void takeBackGame();
     void openNewGameDialog();
     void openQuitDialog();
+    void openHelpDialog();
+    void openTop7Dialog();
     void startNewGame(const NewGameDialog& choice);
     void placeDialog(Dialog& dialog, bool shade, bool frame) const;
     void postClose() const;
@@ -85,7 +91,9 @@ private:
     std::unique_ptr<Button> buttons_[static_cast<int>(Control::Count)];
     std::unique_ptr<NewGameDialog> newGameDialog_;
     std::unique_ptr<QuitDialog> quitDialog_;
+    std::unique_ptr<HelpDialog> helpDialog_;
     std::unique_ptr<GameOverDialog> gameOverDialog_;
+    std::unique_ptr<Top7Dialog> top7Dialog_;
     int newGameWidth_ = 0;
     int newGameHeight_ = 0;
 };

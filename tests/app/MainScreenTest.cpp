@@ -3,8 +3,10 @@
 #include "platform/VirtualKeys.h"
 #include "tests/app/MenuTestSupport.h"
 #include "ui/GameOverDialog.h"
+#include "ui/HelpDialog.h"
 #include "ui/NewGameDialog.h"
 #include "ui/QuitDialog.h"
+#include "ui/Top7Dialog.h"
 
 namespace brv {
 namespace {
@@ -204,6 +206,32 @@ TEST(MainScreenQuit, QuitDialogConfirmedPostsTheCloseAndCancelledDoesNot) {
     EXPECT_EQ(f.closesPosted(), 1u);
 }
 
+TEST(MainScreenDialogs, HelpAndTop7OpenFromTheirButtonsAndGoWhenClosed) {
+    MenuFixture f;
+    for (Control help : {Control::Help, Control::SmallHelp}) {
+        f.press(help);
+        HelpDialog* dialog = f.menu->helpDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FLOAT_EQ(dialog->x, 120);
+        EXPECT_EQ(dialog->height, 500);
+        EXPECT_TRUE(dialog->frameVisible);
+        dialog->onKeyDown(kVkEscape);
+        f.ticks(1);
+        EXPECT_EQ(f.menu->helpDialog(), nullptr);
+    }
+    f.press(Control::Top7);
+    Top7Dialog* top7 = f.menu->top7Dialog();
+    ASSERT_NE(top7, nullptr);
+    EXPECT_TRUE(top7->shadeVisible);
+    EXPECT_FALSE(top7->frameVisible);
+    EXPECT_FLOAT_EQ(top7->x, 0);
+    f.window.drawAll();  // the whole stack draws without art
+    top7->onKeyDown(kVkEnter);
+    f.ticks(1);
+    EXPECT_EQ(f.menu->top7Dialog(), nullptr);
+    EXPECT_EQ(f.closesPosted(), 0u);
+}
+
 TEST(MainScreenQuit, CloseRequestDropsOpenDialogsAndPostsTheClose) {
     MenuFixture f;
     startFourColoniesHard(f);
@@ -246,9 +274,9 @@ TEST(MainScreenInput, PointerPositionsAreScaledToTheLogicalScreen) {
     f.window.create("Brevora", 0, 0, 1600, 1200);
     f.menu->activate();
     const Button& newGame = f.menu->button(Control::NewGame);
-    // The far corner of the button, in window pixels at twice the size.
-    const int x = 2 * static_cast<int>(newGame.x + newGame.width) + 1;
-    const int y = 2 * static_cast<int>(newGame.y + newGame.height) + 1;
+    // The button's corner, in window pixels at twice the size.
+    const int x = 2 * static_cast<int>(newGame.x) + 1;
+    const int y = 2 * static_cast<int>(newGame.y) + 1;
     f.menu->onLButtonDown(x, y, 0);
     EXPECT_NE(f.menu->newGameDialog(), nullptr);
 }

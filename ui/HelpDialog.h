@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+#include "ui/Button.h"
+#include "ui/Dialog.h"
+#include "ui/TextPanel.h"
+
+namespace brv {
+
+// The help text ("mui/help.txt"), wrapped into a column of 13 lines that the
+// up and down buttons scroll two lines at a time.
+class HelpDialog : public Dialog {
+public:
+    static constexpr const char* kTextPath = "mui/help.txt";
+
+    HelpDialog();
+
+    void draw() override;
+    void onWidgetEvent(Widget* widget) override;
+
+    const TextPanel& panel() const { return panel_; }
+    Button& closeButton() { return *closeButton_; }
+    Button& upButton() { return *upButton_; }
+    Button& downButton() { return *downButton_; }
+
+private:
+    std::unique_ptr<Button> closeButton_;
+    std::unique_ptr<Button> upButton_;
+    std::unique_ptr<Button> downButton_;
+    TextPanel panel_;
+};
+
+}  // namespace brv

@@ -1,0 +1,66 @@
+#include "ui/TextPanel.h"
+
+#include <algorithm>
+
+#include "gfx/BitmapFont.h"
+
+namespace brv {
+
+float TextPanel::width(const std::string& text) const {
+    return font_ != nullptr ? font_->textWidth(text.c_str(), textSize_) : 0.0f;
+}
+
+void TextPanel::setText(const void* bytes, std::size_t count) {
+    const char* text = static_cast<const char*>(bytes);
+    std::string line;
+    std::string word;
+    // The closing carriage return ends the last paragraph like any other.
+    for (std::size_t i = 0; i <= count; ++i) {
+        const char c = i < count && text != nullptr ? text[i] : '\r';
+        if (c == '\n') {
+            continue;
+        }
+        if (c != ' ' && c != '\r') {
+            word.push_back(c);
+            continue;
+        }
+        if (width(line) + width(word) < maxWidth_) {
+            line += word;
+        } else {
+            lines_.push_back(line);
+            line = word;
+        }
+        line.push_back(' ');
+        word.clear();
+        if (c == '\r') {
+            lines_.push_back(line);
+            line.clear();
+        }
+    }
+}
+
+void TextPanel::scrollUp() {
+    firstLine_ = std::max(firstLine_ - scrollStep_, 0);
+}
+
+void TextPanel::scrollDown() {
+    const int count = static_cast<int>(lines_.size());
+    firstLine_ += scrollStep_;
+    if (count < firstLine_ + visibleLines_) {
+        firstLine_ = count - visibleLines_;
+    }
+    firstLine_ = std::max(firstLine_, 0);
+}
+
+void TextPanel::draw(float x, float y, float red, float green, float blue, float alpha) const {
+    if (font_ == nullptr) {
+        return;
+    }
+    const int count = static_cast<int>(lines_.size());
+    for (int i = firstLine_; i < count && i < firstLine_ + visibleLines_; ++i) {
+        font_->drawText(lines_[i].c_str(), textSize_, x, y, 10, red, green, blue, alpha);
+        y += textSize_;
+    }
+}
+
+}  // namespace brv

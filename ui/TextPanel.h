@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace brv {
+
+class BitmapFont;
+
+// A column of text word-wrapped to a width and scrolled a few lines at a time.
+// Paragraphs end at carriage returns (line feeds are ignored), so a text with
+// CR LF line ends wraps paragraph by paragraph and a blank line stays blank.
+class TextPanel {
+public:
+    // `font` measures and draws; it may be null (every word then measures 0).
+    TextPanel(const BitmapFont* font, float maxWidth, float textSize, int visibleLines,
+              int scrollStep)
+        : font_(font),
+          maxWidth_(maxWidth),
+          textSize_(textSize),
+          visibleLines_(visibleLines),
+          scrollStep_(scrollStep) {}
+    virtual ~TextPanel() = default;
+
+    // Appends the wrapped lines of `count` bytes. Every stored line ends with
+    // the space that followed its last word.
+    void setText(const void* bytes, std::size_t count);
+    void scrollUp();
+    void scrollDown();
+    // Draws the visible lines, the first with its baseline at y, one line
+    // every textSize further down.
+    void draw(float x, float y, float red, float green, float blue, float alpha) const;
+
+    const std::vector<std::string>& lines() const { return lines_; }
+    int firstLine() const { return firstLine_; }
+
+private:
+    float width(const std::string& text) const;
+
+    const BitmapFont* font_;
+    std::vector<std::string> lines_;
+    float maxWidth_;
+    float textSize_;
+    int firstLine_ = 0;
+    int visibleLines_;
+    int scrollStep_;
+};
+
+}  // namespace brv
