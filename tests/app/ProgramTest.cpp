@@ -1,3 +1,4 @@
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -108,6 +109,39 @@ TEST_F(ProgramFixture, SavedWindowIsPulledBackOntoTheDesktopBeforeItOpens) {
     EXPECT_EQ(platform.windowRect().left, 750);
     EXPECT_EQ(platform.windowRect().top, 100);
     program.stop();
+}
+
+TEST_F(ProgramFixture, IntroPictureFillsTheWholeWindowWhateverItsSize) {
+    GameParams params(dir.path());
+    ScopedGameParams scope(params);
+    params.m_window_width = 640;
+    params.m_window_height = 360;
+    HeadlessPlatform platform(true);
+    ASSERT_TRUE(platform.createWindow("Brevora", 0, 0, 640, 360));
+    {
+        IntroScreen intro(1);
+        ASSERT_GT(intro.picture().width(), 0);
+        intro.activate();
+        intro.draw();
+        glFinish();
+        std::vector<unsigned char> rgb(640 * 360 * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, 640, 360, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        // Nowhere is the black clear colour left, and the picture stands
+        // upright: its red colony (top left) shows in the window's top half.
+        int black = 0, redTop = 0, redBottom = 0;
+        for (int i = 0; i < 640 * 360; ++i) {
+            const unsigned char* p = &rgb[i * 3];
+            black += p[0] == 0 && p[1] == 0 && p[2] == 0;
+            if (p[0] > 150 && p[1] < 80 && p[2] < 80 && i % 640 < 320) {
+                (i / 640 >= 180 ? redTop : redBottom) += 1;  // rows count from the bottom
+            }
+        }
+        EXPECT_LT(black, 640 * 360 / 100);
+        EXPECT_GT(redTop, 50);
+        EXPECT_EQ(redBottom, 0);
+    }
+    platform.destroyWindow();
 }
 
 TEST(SavedGame, AnyLeftoverIsDeletedAndAbsenceIsFine) {
