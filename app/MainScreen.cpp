@@ -6,6 +6,7 @@
 #include "app/PlayScreens.h"
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
+#include "gfx/StretchedPicture.h"
 #include "ui/Button.h"
 #include "ui/GameOverDialog.h"
 #include "ui/HelpDialog.h"
@@ -171,19 +172,7 @@ void MainScreen::drawBackground() const {
     const GameParams& params = gameParams();
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, resourceSet().mainBackground.glName());
-    glColor4f(1, 1, 1, 1);
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(0, 1);
-    glVertex3f(0, 0, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(0, h, 0);
-    glTexCoord2f(1, 1);
-    glVertex3f(w, 0, 0);
-    glTexCoord2f(1, 0);
-    glVertex3f(w, h, 0);
-    glEnd();
+    drawStretchedPicture(resourceSet().mainBackground, w, h);
 }
 
 void MainScreen::onMouseMove(int x, int y, int flags) {

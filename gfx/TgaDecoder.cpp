@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 18;
 // Identification length 0, no colour map, type 2 (uncompressed true colour),
-// empty colour map specification, x and y origin 0.
+// an empty colour map description, x and y origin 0.
 constexpr std::uint8_t kFixedHeader[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 int readLe16(const std::uint8_t* bytes) {

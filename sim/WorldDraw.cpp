@@ -9,6 +9,7 @@
 
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
+#include "gfx/StretchedPicture.h"
 #include "sim/Colony.h"
 #include "sim/Flag.h"
 #include "sim/LifeSource.h"
@@ -18,25 +19,6 @@
 namespace brv {
 
 namespace {
-
-// The field picture stretched over the logical area at depth 0. The pictures
-// are stored bottom row first, hence t = 1 at the top edge.
-void drawField(const Texture& texture, float width, float height) {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture.glName());
-    glColor4f(1, 1, 1, 1);
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(0, 1);
-    glVertex3f(0, 0, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(0, height, 0);
-    glTexCoord2f(1, 1);
-    glVertex3f(width, 0, 0);
-    glTexCoord2f(1, 0);
-    glVertex3f(width, height, 0);
-    glEnd();
-    glDisable(GL_TEXTURE_2D);
-}
 
 // The points of each colony, gathered in one pass over the grid and handed
 // to GL as one vertex array per colony rather than one call per virus. Kept
@@ -70,9 +52,10 @@ void gatherPoints(const std::vector<std::unique_ptr<Virus>>& cells,
 void World::draw() {
     ResourceSet& art = resourceSet(params_);
     glPushMatrix();
-    drawField(art.fieldTextures[backgroundIndex_ % ResourceSet::kFieldTextureCount],
-              static_cast<float>(params_.m_screen_width),
-              static_cast<float>(params_.m_screen_height));
+    drawStretchedPicture(art.fieldTextures[backgroundIndex_ % ResourceSet::kFieldTextureCount],
+                         static_cast<float>(params_.m_screen_width),
+                         static_cast<float>(params_.m_screen_height));
+    glDisable(GL_TEXTURE_2D);
     glPointSize(params_.m_virus_size);
     // Viruses and sources stand one pixel in from their cell's corner and
     // above the field.

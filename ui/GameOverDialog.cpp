@@ -6,6 +6,7 @@
 
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
+#include "gfx/StretchedPicture.h"
 #include "platform/VirtualKeys.h"
 #include "ui/Layout.h"
 
@@ -64,19 +65,7 @@ void GameOverDialog::draw() {
     drawFrame(0.3f, 0.4f, 0.5f, 0.9f);
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, art.gameBackground.glName());
-    glColor4f(1, 1, 1, 1);
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(0, 1);
-    glVertex2f(0, 0);
-    glTexCoord2f(0, 0);
-    glVertex2f(0, h);
-    glTexCoord2f(1, 1);
-    glVertex2f(w, 0);
-    glTexCoord2f(1, 0);
-    glVertex2f(w, h);
-    glEnd();
+    drawStretchedPicture(art.gameBackground, w, h);
     drawContent();
     drawTitle(art.font, "Game Over !", 300, 70);
     char line[48];

@@ -4,6 +4,7 @@
 
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
+#include "gfx/StretchedPicture.h"
 #include "ui/Layout.h"
 
 namespace brv {
@@ -28,20 +29,8 @@ void Top7Dialog::draw() {
     const float h = static_cast<float>(params.m_screen_height);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, art.gameBackground.glName());
     glDisable(GL_DEPTH_TEST);
-    glColor4f(1, 1, 1, 1);
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(0, 1);
-    glVertex3f(0, 0, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(0, h, 0);
-    glTexCoord2f(1, 1);
-    glVertex3f(w, 0, 0);
-    glTexCoord2f(1, 0);
-    glVertex3f(w, h, 0);
-    glEnd();
+    drawStretchedPicture(art.gameBackground, w, h);
     drawContent();
     drawTitle(art.font, "Top 7", 350, 60);
     params.m_score_table.draw(art.font);

@@ -59,7 +59,7 @@ TEST(TgaDecoding, RefusesOtherKindsAndShortBuffersLeavingTheImageAlone) {
         {"identification field", 0, 5},
         {"colour map", 1, 1},
         {"run-length type", 2, 10},
-        {"colour map spec", 5, 16},
+        {"colour map length", 5, 16},
         {"x origin", 8, 1},
         {"y origin", 11, 1},
         {"16 bits", 16, 16},
