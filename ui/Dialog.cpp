@@ -4,6 +4,7 @@
 
 #include "app/GlWindow.h"
 #include "gfx/BitmapFont.h"
+#include "gfx/StretchedPicture.h"
 #include "gfx/Texture.h"
 #include "platform/VirtualKeys.h"
 #include "ui/Layout.h"
@@ -118,22 +119,11 @@ void Dialog::drawFrame(float r, float g, float b, float a) {
 void Dialog::drawBox(const Texture& picture) const {
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, picture.glName());
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_DEPTH_TEST);
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(0, 1);
-    glVertex3f(x, y, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(x, y + h, 0);
-    glTexCoord2f(1, 1);
-    glVertex3f(x + w, y, 0);
-    glTexCoord2f(1, 0);
-    glVertex3f(x + w, y + h, 0);
-    glEnd();
+    drawStretchedPicture(picture, x, y, w, h);
     glDisable(GL_BLEND);
 }
 

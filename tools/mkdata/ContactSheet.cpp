@@ -9,6 +9,7 @@
 #include "config/KeyValueFile.h"
 #include "config/PackFile.h"
 #include "gfx/ResourceSet.h"
+#include "gfx/StretchedPicture.h"
 #include "platform/FileIo.h"
 #include "platform/OffscreenGl.h"
 #include "tools/mkdata/ImageFiles.h"
@@ -31,21 +32,9 @@ struct Sheet {
 
 // A picture stretched over a rectangle, upright as the game shows backgrounds.
 void picture(const Texture& t, float x, float y, float w, float h) {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, t.glName());
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(1, 1, 1, 1);
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(0, 1);
-    glVertex3f(x, y, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(x, y + h, 0);
-    glTexCoord2f(1, 1);
-    glVertex3f(x + w, y, 0);
-    glTexCoord2f(1, 0);
-    glVertex3f(x + w, y + h, 0);
-    glEnd();
+    drawStretchedPicture(t, x, y, w, h);
     glDisable(GL_BLEND);
 }
 
