@@ -157,7 +157,10 @@ std::vector<std::string> GameParams::ruleProblems() const {
 
 std::vector<std::string> GameParams::startupProblems() const {
     std::vector<std::string> problems;
-    const std::string where = std::filesystem::absolute(m_base_dir).lexically_normal().string();
+    std::string where = std::filesystem::absolute(m_base_dir).lexically_normal().string();
+    if (where.size() > 1 && where.back() == '/') {
+        where.pop_back();  // "." normalises to "dir/"
+    }
     auto missing = [&](const char* path) {
         problems.push_back(std::string("\"") + path + "\" was found neither in the archive \"" +
                            where + "/data/data.pk\" nor as a loose file under \"" + where + "\"");

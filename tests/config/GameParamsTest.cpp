@@ -74,7 +74,8 @@ TEST(GameParams, MissingFilesAreNamedWithWhereTheyWereSought) {
     auto problems = params.startupProblems();
     EXPECT_TRUE(mentions(problems, "\"dat/param.txt\" was found neither"));
     EXPECT_TRUE(mentions(problems, "\"mui/menu.txt\" was found neither"));
-    EXPECT_TRUE(mentions(problems, dir.path()));
+    EXPECT_TRUE(mentions(problems, dir.path() + "/data/data.pk\""));
+    EXPECT_FALSE(mentions(problems, "//"));
 }
 
 TEST(GameParams, ArchiveEntriesWinOverLooseFiles) {
