@@ -43,23 +43,38 @@ TEST(Match, AGameDependsOnItsSeedAloneNotOnTheGamesBefore) {
     EXPECT_EQ(line["winner"], -1);
     EXPECT_EQ(line["count"].size(), 4u);
     EXPECT_EQ(line["kills"].size(), 4u);
+    EXPECT_EQ(line["start_source_ticks"].size(), 4u);
+    EXPECT_GE(line["peak"], 160);  // four colonies of 40 at the start
 }
 
-TEST(Match, GameWithoutVirusesEndsOnItsFirstTick) {
+// Every start source reaches all viruses of its colony and feeds each one
+// point per tick from a reserve of 100; nothing is born or dies, so a colony
+// of n spends its source on tick 100 / n + 1.
+TEST(Match, RecordsHowLongLifeSourcesLastAndThePeakPopulation) {
     test::TempDir dir;
     dir.write("dat/param.txt",
-              "m_distance_beween_viruses 4\nm_speed 1\nm_virus_visible 4\n"
-              "m_min_life_reserve 1\nm_max_life_reserve 2\n"
-              "m_life_src_min_life_reserve 1\nm_life_src_max_life_reserve 2\n"
-              "m_life_src_add_prob 1\nm_flag_per_count 1\n");
+              "m_distance_beween_viruses 4\nm_speed 2\nm_virus_visible 4\n"
+              "m_min_life_reserve 1000\nm_max_life_reserve 1001\nm_viruses_on_start 40\n"
+              "m_max_population 1000\nm_flag_per_count 50\nm_life_src_visible 53\n"
+              "m_life_src_min_life_reserve 100\nm_life_src_max_life_reserve 101\n"
+              "m_life_src_add_prob 1\nm_life_distribute 1\nm_life_src_dist 40\n");
     GameParams params(dir.path());
     ScopedGameParams scope(params);
     MatchOptions options;
     options.colonies = 2;
+    options.maxTicks = 10;
     const MatchResult result = playMatch(params, options);
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(result.ticks, 1);
-    EXPECT_EQ(result.winner, -1);
+    ASSERT_EQ(result.count.size(), 2u);
+    ASSERT_GT(result.count[0], 0);
+    ASSERT_GT(result.count[1], 0);
+    EXPECT_NE(result.count[0], result.count[1]);  // the two colonies are told apart
+    EXPECT_EQ(result.startSourceTicks,
+              (std::vector<int>{100 / result.count[0] + 1, 100 / result.count[1] + 1}));
+    EXPECT_GE(result.sourceTicks.size(), 2u);
+    EXPECT_EQ(result.peak, result.count[0] + result.count[1]);
+
+    options.maxTicks = 1;  // both still stand when the game is cut short
+    EXPECT_EQ(playMatch(params, options).startSourceTicks, (std::vector<int>{-1, -1}));
 }
 
 struct ToolRun {

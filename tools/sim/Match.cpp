@@ -1,5 +1,6 @@
 #include "tools/sim/Match.h"
 
+#include <algorithm>
 #include <memory>
 #include <nlohmann/json.hpp>
 
@@ -8,6 +9,7 @@
 #include "sim/Colony.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
+#include "sim/LifeSource.h"
 #include "sim/World.h"
 
 namespace brv {
@@ -56,7 +58,43 @@ std::vector<int> counts(const World& world) {
     return result;
 }
 
+int total(const std::vector<int>& counts) {
+    int sum = 0;
+    for (int c : counts) {
+        sum += c;
+    }
+    return sum;
+}
+
 }  // namespace
+
+void SourceWatch::observe(const World& world, int tick) {
+    std::vector<Seen> next;
+    for (const auto& source : world.lifeSources()) {
+        auto known = std::find_if(alive_.begin(), alive_.end(), [&](const Seen& s) {
+            return s.source == source.get() && s.column == source->column() &&
+                   s.row == source->row() && source->reserve() <= s.reserve;
+        });
+        if (known != alive_.end()) {
+            next.push_back({known->source, known->column, known->row, source->reserve(),
+                            known->born, known->order});
+            alive_.erase(known);
+        } else {
+            next.push_back({source.get(), source->column(), source->row(), source->reserve(), tick,
+                            static_cast<int>(byOrder_.size())});
+            byOrder_.push_back(-1);
+        }
+    }
+    for (const Seen& gone : alive_) {
+        lifetimes_.push_back(tick - gone.born);
+        byOrder_[gone.order] = tick - gone.born;
+    }
+    alive_ = std::move(next);
+}
+
+int SourceWatch::lifetimeOf(int n) const {
+    return n >= 0 && n < static_cast<int>(byOrder_.size()) ? byOrder_[n] : -1;
+}
 
 MatchResult playMatch(GameParams& params, const MatchOptions& options, const TraceSink& trace) {
     params.m_difficult = options.difficulty;
@@ -70,6 +108,8 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
         world.addColony(makeColony(world, params, k, kind, options.player && k == 0));
     }
     world.setUp();
+    SourceWatch watch;
+    watch.observe(world, 0);
 
     MatchResult result;
     result.seed = options.seed;
@@ -80,6 +120,8 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
         world.update(30);
         ++tick;
         result.finished = gameOver(world, options.player);
+        watch.observe(world, tick);
+        result.peak = std::max(result.peak, total(counts(world)));
         if (trace && options.traceEvery > 0 && tick % options.traceEvery == 0) {
             trace(tick, counts(world));
         }
@@ -91,6 +133,11 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
         result.kills.push_back(colony->killCounter());
     }
     result.checksum = world.checksum();
+    result.sourceTicks = watch.lifetimes();
+    // Set-up places the start-cell sources first, one per colony.
+    for (int k = 0; k < colonies; ++k) {
+        result.startSourceTicks.push_back(watch.lifetimeOf(k));
+    }
     return result;
 }
 
@@ -105,6 +152,12 @@ std::string toJsonLine(const MatchResult& r) {
     line["count"] = r.count;
     line["kills"] = r.kills;
     line["checksum"] = r.checksum;
+    line["peak"] = r.peak;
+    line["start_source_ticks"] = r.startSourceTicks;
+    std::vector<int> sorted = r.sourceTicks;
+    std::sort(sorted.begin(), sorted.end());
+    line["sources_spent"] = sorted.size();
+    line["source_ticks_median"] = sorted.empty() ? -1 : sorted[sorted.size() / 2];
     return line.dump();
 }
 

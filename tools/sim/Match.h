@@ -8,6 +8,7 @@
 namespace brv {
 
 class GameParams;
+class World;
 
 // One headless game between computer-steered colonies, as the demonstration
 // plays it, optionally with an idle player colony at index 0.
@@ -36,6 +37,35 @@ struct MatchResult {
     std::vector<int> count;
     std::vector<int> kills;
     std::string checksum;
+    // Most viruses on the field at the end of any tick.
+    int peak = 0;
+    // Ticks each life source lived from its placement until it was spent, in
+    // the order they were spent.
+    std::vector<int> sourceTicks;
+    // The same for the sources on the colonies' start cells, by colony; -1
+    // while one still stands at the end.
+    std::vector<int> startSourceTicks;
+};
+
+// Follows the world's life sources from tick to tick and records how long
+// each lived. A source is known by its address, its cell and a reserve that
+// never grows, so a new source in a freed allocation counts as new.
+class SourceWatch {
+public:
+    // `tick` is the number of updates played so far (0 after set-up).
+    void observe(const World& world, int tick);
+    const std::vector<int>& lifetimes() const { return lifetimes_; }
+    // Lifetime of the n-th source ever seen (placement order), -1 if alive.
+    int lifetimeOf(int n) const;
+
+private:
+    struct Seen {
+        const void* source;
+        int column, row, reserve, born, order;
+    };
+    std::vector<Seen> alive_;
+    std::vector<int> lifetimes_;
+    std::vector<int> byOrder_;
 };
 
 using TraceSink = std::function<void(int tick, const std::vector<int>& counts)>;
