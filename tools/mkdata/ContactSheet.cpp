@@ -288,7 +288,11 @@ bool savePng(const std::string& path, std::string& error) {
 bool renderContactSheet(const std::string& dataDir, const std::string& pngPath, SheetReport& report,
                         std::string& error) {
     PackFile pack(dataDir);
-    pack.open(pack.resolve("data/data.pk"));  // loose files stand in without it
+    pack.open("data/data.pk");  // loose files stand in without it
+    if (pack.directory().empty() && pack.readEntry("mui/font.tga").empty()) {
+        error = "no data set under \"" + dataDir + "\": neither data/data.pk nor loose files";
+        return false;
+    }
     OffscreenGl gl(kWidth, kHeight);
     if (!gl.ok()) {
         error = "no GL context: " + gl.error();
