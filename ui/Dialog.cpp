@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "app/GlWindow.h"
 #include "gfx/BitmapFont.h"
 #include "gfx/StretchedPicture.h"
@@ -10,6 +12,20 @@
 #include "ui/Layout.h"
 
 namespace brv {
+
+namespace {
+
+// A logical position relative to the box origin. A damaged layout can put the
+// box as far out as an int reaches; the difference is taken in wider
+// arithmetic and kept within the logical range instead of overflowing.
+int boxLocal(int logical, float origin) {
+    const auto limit = static_cast<float>(kLogicalLimit);
+    const auto start = static_cast<long long>(std::clamp(origin, -limit, limit));
+    const long long local = static_cast<long long>(logical) - start;
+    return static_cast<int>(std::clamp<long long>(local, -kLogicalLimit, kLogicalLimit));
+}
+
+}  // namespace
 
 void Dialog::setLogicalSize(int w, int h) {
     logicalWidth = w;
@@ -36,13 +52,13 @@ void Dialog::onKeyDown(int virtualKey) {
 int Dialog::localX(int windowX) const {
     const GlWindow* window = glWindow();
     const int size = window != nullptr ? window->width() : 0;
-    return toLogical(windowX, size, logicalWidth) - static_cast<int>(x);
+    return boxLocal(toLogical(windowX, size, logicalWidth), x);
 }
 
 int Dialog::localY(int windowY) const {
     const GlWindow* window = glWindow();
     const int size = window != nullptr ? window->height() : 0;
-    return toLogical(windowY, size, logicalHeight) - static_cast<int>(y);
+    return boxLocal(toLogical(windowY, size, logicalHeight), y);
 }
 
 void Dialog::onMouseMove(int px, int py, int flags) {

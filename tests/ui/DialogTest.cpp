@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "app/GlWindow.h"
 #include "config/GameParams.h"
 #include "platform/HeadlessPlatform.h"
@@ -87,6 +89,16 @@ TEST(DialogInput, PointerPositionsArriveBoxLocalInLogicalUnits) {
     unsized.onMouseMove(400, 300, 0);
     EXPECT_EQ(unsized.spy.last.x, 400);
     EXPECT_EQ(unsized.spy.last.y, 300);
+
+    // A damaged layout reads as far as an int goes; a box placed there still
+    // gets positions on the right side of its origin, not wrapped ones.
+    PlainDialog farOut;
+    farOut.setLogicalSize(800, 600);
+    farOut.x = static_cast<float>(INT_MIN);
+    farOut.y = static_cast<float>(INT_MAX);
+    farOut.onMouseMove(1598, 1198, 0);
+    EXPECT_EQ(farOut.spy.last.x, kLogicalLimit);
+    EXPECT_EQ(farOut.spy.last.y, 599 - kLogicalLimit);
 }
 
 TEST(DialogInput, EscapeCancelsEnterConfirmsAndTheKeysStillReachTheControls) {
