@@ -1,5 +1,6 @@
 #include "ui/Layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "config/GameParams.h"
@@ -8,11 +9,15 @@
 namespace brv {
 
 int layoutInt(const char* key) {
-    return toInt(gameParams().m_layout.get(key, "0"));
+    return std::clamp(toInt(gameParams().m_layout.get(key, "0")), -kLayoutLimit, kLayoutLimit);
 }
 
 float layoutFloat(const char* key) {
-    return toFloat(gameParams().m_layout.get(key, "0"));
+    const float value = toFloat(gameParams().m_layout.get(key, "0"));
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return std::clamp(value, -static_cast<float>(kLayoutLimit), static_cast<float>(kLayoutLimit));
 }
 
 int toLogical(int windowPixel, int windowSize, int logicalSize) {

@@ -126,6 +126,13 @@ TEST(LayoutValues, MissingKeysReadAsZeroAndIntKeysTruncate) {
     EXPECT_EQ(layoutInt("m_test_value"), 12);
     EXPECT_FLOAT_EQ(layoutFloat("m_test_value"), 12.7f);
     EXPECT_EQ(layoutInt("m_no_such_key"), 0);
+    // Damaged values stay far off screen but inside what placement sums can carry.
+    shipped.params.m_layout.set("m_test_value", "-99999999999");
+    EXPECT_EQ(layoutInt("m_test_value"), -kLayoutLimit);
+    shipped.params.m_layout.set("m_test_value", "3e38");
+    EXPECT_FLOAT_EQ(layoutFloat("m_test_value"), static_cast<float>(kLayoutLimit));
+    shipped.params.m_layout.set("m_test_value", "nan");
+    EXPECT_FLOAT_EQ(layoutFloat("m_test_value"), 0.0f);
     EXPECT_EQ(toLogical(-3, 1600, 800), -1);  // towards zero, not down
     EXPECT_EQ(toLogical(7, 0, 800), 7);
     EXPECT_EQ(toLogical(2000000000, 1, 800), kLogicalLimit);  // kept an int
