@@ -14,6 +14,7 @@
 #include "platform/OffscreenGl.h"
 #include "tools/mkdata/ImageFiles.h"
 #include "tools/mkdata/Scenes.h"
+#include "ui/ControlArt.h"
 
 namespace brv::art {
 
@@ -38,29 +39,12 @@ void picture(const Texture& t, float x, float y, float w, float h) {
     glDisable(GL_BLEND);
 }
 
-// One state of a control, with the band mapping the widgets use: band s of n
-// spans v = (s - 1) / n .. s / n, its top edge at v = s / n.
+// One state of a control, drawn by the widgets' own band routine so the sheet
+// shows exactly what the game shows.
 void band(const Texture& t, int state, int bands, float x, float y) {
-    const float w = static_cast<float>(t.width());
-    const float h = static_cast<float>(t.height() / bands);
-    const float v0 = static_cast<float>(state - 1) / static_cast<float>(bands);
-    const float v1 = static_cast<float>(state) / static_cast<float>(bands);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, t.glName());
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1, 1, 1, 1);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, v1);
-    glVertex2f(x, y);
-    glTexCoord2f(0, v0);
-    glVertex2f(x, y + h);
-    glTexCoord2f(1, v0);
-    glVertex2f(x + w, y + h);
-    glTexCoord2f(1, v1);
-    glVertex2f(x + w, y);
-    glEnd();
-    glDisable(GL_BLEND);
+    drawBand(&t, x, y, static_cast<float>(t.width()), static_cast<float>(t.height() / bands), state,
+             bands);
 }
 
 void title(const Sheet& s, const char* text, float x, float y) {
