@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/View.h"
+#include "app/window/View.h"
 #include "gfx/JpegTexture.h"
 
 namespace brv {

@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "app/GlWindow.h"
 #include "app/PlayScreens.h"
+#include "app/window/GlWindow.h"
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
 #include "gfx/StretchedPicture.h"

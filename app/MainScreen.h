@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/View.h"
+#include "app/window/View.h"
 
 namespace brv {
 

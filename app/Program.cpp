@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/GlWindow.h"
 #include "app/IntroScreen.h"
 #include "app/MainScreen.h"
-#include "app/WindowProcedure.h"
+#include "app/window/GlWindow.h"
+#include "app/window/WindowProcedure.h"
 #include "config/GameParams.h"
 #include "config/KeyValueFile.h"
 #include "config/WindowSettings.h"

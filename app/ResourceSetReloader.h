@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ResourceReloader.h"
+#include "app/window/ResourceReloader.h"
 
 namespace brv {
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/GlWindow.h"
+#include "app/window/GlWindow.h"
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
 #include "sim/Colony.h"

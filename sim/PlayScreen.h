@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/View.h"
+#include "app/window/View.h"
 #include "gfx/BitmapFont.h"
 #include "sim/World.h"
 

@@ -1,6 +1,6 @@
 #include "ui/Button.h"
 
-#include "app/View.h"
+#include "app/window/View.h"
 #include "gfx/Texture.h"
 #include "ui/ControlArt.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Widget.h"
+#include "app/window/Widget.h"
 
 namespace brv {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/GlWindow.h"
+#include "app/window/GlWindow.h"
 #include "gfx/BitmapFont.h"
 #include "gfx/StretchedPicture.h"
 #include "gfx/Texture.h"

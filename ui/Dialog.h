@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/View.h"
+#include "app/window/View.h"
 
 namespace brv {
 

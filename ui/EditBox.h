@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/Widget.h"
+#include "app/window/Widget.h"
 
 namespace brv {
 

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/View.h"
+#include "app/window/View.h"
 #include "gfx/Texture.h"
 #include "ui/ControlArt.h"
 

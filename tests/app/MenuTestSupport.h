@@ -3,10 +3,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/GlWindow.h"
 #include "app/MainScreen.h"
 #include "app/PlayScreens.h"
-#include "app/View.h"
+#include "app/window/GlWindow.h"
+#include "app/window/View.h"
 #include "config/GameParams.h"
 #include "platform/HeadlessPlatform.h"
 #include "ui/Button.h"

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/GlWindow.h"
 #include "app/IntroScreen.h"
 #include "app/MainScreen.h"
 #include "app/Program.h"
+#include "app/window/GlWindow.h"
 #include "config/GameParams.h"
 #include "config/KeyValueFile.h"
 #include "config/WindowSettings.h"

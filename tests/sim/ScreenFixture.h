@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/GlWindow.h"
-#include "app/View.h"
+#include "app/window/GlWindow.h"
+#include "app/window/View.h"
 #include "platform/HeadlessPlatform.h"
 #include "sim/Colony.h"
 #include "sim/PlayScreen.h"

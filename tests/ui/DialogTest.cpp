@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/GlWindow.h"
+#include "app/window/GlWindow.h"
 #include "config/GameParams.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/VirtualKeys.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GlWindow.h"
+#include "app/window/GlWindow.h"
 #include "config/GameParams.h"
 #include "gfx/BitmapFont.h"
 #include "platform/HeadlessPlatform.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/View.h"
+#include "app/window/View.h"
 #include "config/GameParams.h"
 
 namespace brv::test {

@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/GlWindow.h"
-#include "app/View.h"
-#include "app/WindowProcedure.h"
+#include "app/window/GlWindow.h"
+#include "app/window/View.h"
+#include "app/window/WindowProcedure.h"
 #include "platform/SdlPlatform.h"
 
 namespace brv {

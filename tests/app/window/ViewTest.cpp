@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/app/AppTestViews.h"
+#include "tests/app/window/AppTestViews.h"
 
 namespace brv {
 namespace {

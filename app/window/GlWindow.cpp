@@ -1,9 +1,9 @@
-#include "app/GlWindow.h"
+#include "app/window/GlWindow.h"
 
 #include <algorithm>
 
-#include "app/ResourceReloader.h"
-#include "app/View.h"
+#include "app/window/ResourceReloader.h"
+#include "app/window/View.h"
 
 namespace brv {
 

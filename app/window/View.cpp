@@ -1,6 +1,6 @@
-#include "app/View.h"
+#include "app/window/View.h"
 
-#include "app/GlWindow.h"
+#include "app/window/GlWindow.h"
 
 namespace brv {
 

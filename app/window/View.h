@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "app/window/Widget.h"
 #include "platform/Platform.h"
-#include "ui/Widget.h"
 
 namespace brv {
 

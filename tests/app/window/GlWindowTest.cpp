@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/ResourceReloader.h"
-#include "tests/app/AppTestViews.h"
+#include "app/window/ResourceReloader.h"
+#include "tests/app/window/AppTestViews.h"
 
 namespace brv {
 namespace {

@@ -1,7 +1,7 @@
-#include "app/WindowProcedure.h"
+#include "app/window/WindowProcedure.h"
 
-#include "app/GlWindow.h"
-#include "app/View.h"
+#include "app/window/GlWindow.h"
+#include "app/window/View.h"
 #include "platform/VirtualKeys.h"
 
 namespace brv {

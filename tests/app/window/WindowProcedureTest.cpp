@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/WindowProcedure.h"
+#include "app/window/WindowProcedure.h"
 #include "platform/VirtualKeys.h"
-#include "tests/app/AppTestViews.h"
+#include "tests/app/window/AppTestViews.h"
 
 namespace brv {
 namespace {

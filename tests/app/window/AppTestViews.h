@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/GlWindow.h"
-#include "app/View.h"
+#include "app/window/GlWindow.h"
+#include "app/window/View.h"
 #include "platform/HeadlessPlatform.h"
 
 namespace brv::test {
