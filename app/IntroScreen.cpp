@@ -18,30 +18,12 @@ IntroScreen::IntroScreen(std::uint32_t seed) {
     picture_.loadMemory(picture.bytes(), picture.size, false, false);
 }
 
-void IntroScreen::activate() {
-    const GameParams& params = gameParams();
-    glClearColor(1, 1, 1, 1);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glAlphaFunc(GL_GREATER, 0.5f);
-    glEnable(GL_ALPHA_TEST);
-    glViewport(0, 0, params.m_window_width, params.m_window_height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, params.m_screen_width, params.m_screen_height, 0, -50, 50);
-    glMatrixMode(GL_MODELVIEW);
-}
-
 void IntroScreen::draw() {
     const GameParams& params = gameParams();
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
-    glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, picture_.glName());
     glColor4f(1, 1, 1, 1);
     // Decoded rows run from the bottom of the picture up, so v = 0 is its

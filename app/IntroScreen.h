@@ -18,7 +18,6 @@ public:
     // Needs a current GL context for the picture.
     explicit IntroScreen(std::uint32_t seed);
 
-    void activate() override;
     void draw() override;
 
     const JpegTexture& picture() const { return picture_; }

@@ -56,9 +56,7 @@ MainScreen::MainScreen(PlayScreens& screens) : screens_(screens) {
     resetIdle();
 }
 
-MainScreen::~MainScreen() {
-    closeAllDialogs();
-}
+MainScreen::~MainScreen() = default;
 
 void MainScreen::createButtons() {
     ResourceSet& art = resourceSet();
@@ -71,30 +69,18 @@ void MainScreen::createButtons() {
     }
 }
 
-void MainScreen::setProjection(int logicalW, int logicalH, int viewportW, int viewportH) {
-    glClearColor(1, 1, 1, 1);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    logicalWidth_ = logicalW;
-    logicalHeight_ = logicalH;
-    glViewport(0, 0, viewportW, viewportH);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, logicalW, logicalH, 0, -50, 50);
-    glMatrixMode(GL_MODELVIEW);
-}
-
 void MainScreen::activate() {
-    const GameParams& params = gameParams();
     GlWindow* window = glWindow();
-    setProjection(params.m_screen_width, params.m_screen_height,
-                  window != nullptr ? window->width() : params.m_screen_width,
-                  window != nullptr ? window->height() : params.m_screen_height);
     draggable = window == nullptr || !window->fullScreen();
     View::activate();
-    if (game_ != nullptr) {
+    if (keptGame_ != nullptr) {
         takeBackGame();
+    }
+}
+
+void MainScreen::onScreenClosed(std::unique_ptr<View> screen) {
+    if (screen != nullptr && screen.get() == game_) {
+        keptGame_ = std::move(screen);
     }
 }
 
@@ -103,21 +89,21 @@ void MainScreen::activate() {
 // the program to end ends it, an interrupted game is kept for Continue.
 void MainScreen::takeBackGame() {
     if (demoRunning_) {
-        if (game_->result == kResultQuit) {
+        const bool quit = keptGame_->result == kResultQuit;
+        keptGame_.reset();
+        game_ = nullptr;
+        if (quit) {
             onCloseRequest();
         }
-        game_.reset();
         resetIdle();
         return;
     }
-    if (screens_.isOver(*game_)) {
-        gameOverDialog_ = std::make_unique<GameOverDialog>(screens_.score(*game_));
-        game_.reset();
-        placeDialog(*gameOverDialog_, true, false);
-        if (GlWindow* window = glWindow(); window != nullptr) {
-            window->pushDialog(gameOverDialog_.get());
-        }
-    } else if (game_->result == kResultQuit) {
+    if (screens_.isOver(*keptGame_)) {
+        auto gameOver = std::make_unique<GameOverDialog>(screens_.score(*keptGame_));
+        keptGame_.reset();
+        game_ = nullptr;
+        openDialog(gameOverDialog_, std::move(gameOver), true, false);
+    } else if (keptGame_->result == kResultQuit) {
         onCloseRequest();
     }
 }
@@ -137,14 +123,14 @@ void MainScreen::checkDemo() {
         return;
     }
     idleMs_ = 0;
-    game_ = screens_.newDemo();
     GlWindow* window = glWindow();
-    if (game_ == nullptr || window == nullptr) {
-        game_.reset();
+    std::unique_ptr<View> demo = screens_.newDemo();
+    if (demo == nullptr || window == nullptr) {
         return;
     }
     demoRunning_ = true;
-    window->pushScreen(game_.get());
+    game_ = demo.get();
+    window->pushScreen(std::move(demo));
 }
 
 void MainScreen::resetIdle() {
@@ -153,8 +139,6 @@ void MainScreen::resetIdle() {
 }
 
 void MainScreen::draw() {
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     drawBackground();
@@ -173,27 +157,6 @@ void MainScreen::drawBackground() const {
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
     drawStretchedPicture(resourceSet().mainBackground, w, h);
-}
-
-void MainScreen::onMouseMove(int x, int y, int flags) {
-    const GlWindow* window = glWindow();
-    View::onMouseMove(toLogical(x, window != nullptr ? window->width() : 0, logicalWidth_),
-                      toLogical(y, window != nullptr ? window->height() : 0, logicalHeight_),
-                      flags);
-}
-
-void MainScreen::onLButtonUp(int x, int y, int flags) {
-    const GlWindow* window = glWindow();
-    View::onLButtonUp(toLogical(x, window != nullptr ? window->width() : 0, logicalWidth_),
-                      toLogical(y, window != nullptr ? window->height() : 0, logicalHeight_),
-                      flags);
-}
-
-void MainScreen::onLButtonDown(int x, int y, int flags) {
-    const GlWindow* window = glWindow();
-    View::onLButtonDown(toLogical(x, window != nullptr ? window->width() : 0, logicalWidth_),
-                        toLogical(y, window != nullptr ? window->height() : 0, logicalHeight_),
-                        flags);
 }
 
 void MainScreen::onKeyDown(int virtualKey) {
@@ -220,8 +183,8 @@ void MainScreen::onWidgetEvent(Widget* widget) {
     if (widget == &button(Control::NewGame)) {
         openNewGameDialog();
     } else if (widget == &button(Control::Continue)) {
-        if (game_ != nullptr && window != nullptr) {
-            window->pushScreen(game_.get());
+        if (keptGame_ != nullptr && window != nullptr) {
+            window->pushScreen(std::move(keptGame_));
         }
     } else if (widget == &button(Control::Minimize)) {
         if (window != nullptr) {
@@ -242,102 +205,106 @@ void MainScreen::onWidgetEvent(Widget* widget) {
     }
 }
 
-void MainScreen::placeDialog(Dialog& dialog, bool shade, bool frame) const {
-    dialog.setLogicalSize(logicalWidth_, logicalHeight_);
-    dialog.shadeVisible = shade;
-    dialog.frameVisible = frame;
-}
-
-void MainScreen::openNewGameDialog() {
+template <class D>
+void MainScreen::openDialog(D*& slot, std::unique_ptr<D> dialog, bool shade, bool frame) {
     GlWindow* window = glWindow();
-    if (window == nullptr || newGameDialog_ != nullptr) {
+    if (window == nullptr || slot != nullptr) {
         return;
     }
-    newGameDialog_ = std::make_unique<NewGameDialog>();
-    placeDialog(*newGameDialog_, false, true);
-    newGameDialog_->x = static_cast<float>((logicalWidth_ - newGameWidth_) / 2);
-    newGameDialog_->y = static_cast<float>((logicalHeight_ - newGameHeight_) / 2);
-    newGameDialog_->width = newGameWidth_;
-    newGameDialog_->height = newGameHeight_;
-    window->pushDialog(newGameDialog_.get());
+    const GameParams& params = gameParams();
+    dialog->setLogicalSize(params.m_screen_width, params.m_screen_height);
+    dialog->shadeVisible = shade;
+    dialog->frameVisible = frame;
+    slot = dialog.get();
+    window->pushDialog(std::move(dialog));
+}
+
+// The opening buttons check first, so that a dialog still open is never built
+// a second time.
+void MainScreen::openNewGameDialog() {
+    if (newGameDialog_ != nullptr) {
+        return;
+    }
+    const GameParams& params = gameParams();
+    auto dialog = std::make_unique<NewGameDialog>();
+    dialog->x = static_cast<float>((params.m_screen_width - newGameWidth_) / 2);
+    dialog->y = static_cast<float>((params.m_screen_height - newGameHeight_) / 2);
+    dialog->width = newGameWidth_;
+    dialog->height = newGameHeight_;
+    openDialog(newGameDialog_, std::move(dialog), false, true);
 }
 
 void MainScreen::openQuitDialog() {
-    GlWindow* window = glWindow();
-    if (window == nullptr || quitDialog_ != nullptr) {
+    if (quitDialog_ != nullptr) {
         return;
     }
-    quitDialog_ = std::make_unique<QuitDialog>();
-    placeDialog(*quitDialog_, false, true);
-    quitDialog_->x = static_cast<float>(layoutInt("m_qd_x"));
-    quitDialog_->y = static_cast<float>(layoutInt("m_qd_y"));
-    quitDialog_->width = layoutInt("m_qd_width");
-    quitDialog_->height = layoutInt("m_qd_height");
-    window->pushDialog(quitDialog_.get());
+    auto dialog = std::make_unique<QuitDialog>();
+    dialog->x = static_cast<float>(layoutInt("m_qd_x"));
+    dialog->y = static_cast<float>(layoutInt("m_qd_y"));
+    dialog->width = layoutInt("m_qd_width");
+    dialog->height = layoutInt("m_qd_height");
+    openDialog(quitDialog_, std::move(dialog), false, true);
 }
 
 void MainScreen::openHelpDialog() {
-    GlWindow* window = glWindow();
-    if (window == nullptr || helpDialog_ != nullptr) {
+    if (helpDialog_ != nullptr) {
         return;
     }
-    helpDialog_ = std::make_unique<HelpDialog>();
-    placeDialog(*helpDialog_, false, true);
-    helpDialog_->x = static_cast<float>(layoutInt("m_hd_x"));
-    helpDialog_->y = static_cast<float>(layoutInt("m_hd_y"));
-    helpDialog_->width = layoutInt("m_hd_width");
-    helpDialog_->height = layoutInt("m_hd_height");
-    window->pushDialog(helpDialog_.get());
+    auto dialog = std::make_unique<HelpDialog>();
+    dialog->x = static_cast<float>(layoutInt("m_hd_x"));
+    dialog->y = static_cast<float>(layoutInt("m_hd_y"));
+    dialog->width = layoutInt("m_hd_width");
+    dialog->height = layoutInt("m_hd_height");
+    openDialog(helpDialog_, std::move(dialog), false, true);
 }
 
 // The table covers the whole screen; its box keeps the default place.
 void MainScreen::openTop7Dialog() {
-    GlWindow* window = glWindow();
-    if (window == nullptr || top7Dialog_ != nullptr) {
+    if (top7Dialog_ != nullptr) {
         return;
     }
-    top7Dialog_ = std::make_unique<Top7Dialog>();
-    placeDialog(*top7Dialog_, true, false);
-    window->pushDialog(top7Dialog_.get());
+    openDialog(top7Dialog_, std::make_unique<Top7Dialog>(), true, false);
 }
 
-void MainScreen::onDialogClosed(int result, View* dialog) {
-    if (dialog == nullptr) {
+void MainScreen::onDialogClosed(int result, std::unique_ptr<View> dialog) {
+    View* closed = dialog.get();
+    if (closed == nullptr) {
         return;
     }
-    if (dialog == newGameDialog_.get()) {
+    if (closed == newGameDialog_) {
         if (result == kResultConfirmed) {
             startNewGame(*newGameDialog_);
         }
-        newGameDialog_.reset();
-    } else if (dialog == quitDialog_.get()) {
-        quitDialog_.reset();
+        newGameDialog_ = nullptr;
+    } else if (closed == quitDialog_) {
+        quitDialog_ = nullptr;
         if (result == kResultConfirmed) {
             postClose();
         }
-    } else if (dialog == helpDialog_.get()) {
-        helpDialog_.reset();
-    } else if (dialog == gameOverDialog_.get()) {
-        gameOverDialog_.reset();
-    } else if (dialog == top7Dialog_.get()) {
-        top7Dialog_.reset();
+    } else if (closed == helpDialog_) {
+        helpDialog_ = nullptr;
+    } else if (closed == gameOverDialog_) {
+        gameOverDialog_ = nullptr;
+    } else if (closed == top7Dialog_) {
+        top7Dialog_ = nullptr;
     }
 }
 
 // The difficulty is set before the game is built, because building the world
 // reads the per-difficulty rules through it.
 void MainScreen::startNewGame(const NewGameDialog& choice) {
-    game_.reset();
+    keptGame_.reset();
     GameParams& params = gameParams();
     const int difficulty = std::max(choice.difficultyGroup().checkedIndex(), 0);
     const int colonyChoice = std::max(choice.colonyGroup().checkedIndex(), 0);
     params.m_difficult = difficulty;
-    game_ = screens_.newGame(colonyChoice + 2);
+    keptGame_ = screens_.newGame(colonyChoice + 2);
+    game_ = keptGame_.get();
     params.m_last_difficult = difficulty;
     params.m_last_players_count = colonyChoice;
     GlWindow* window = glWindow();
-    if (game_ != nullptr && window != nullptr) {
-        window->pushScreen(game_.get());
+    if (keptGame_ != nullptr && window != nullptr) {
+        window->pushScreen(std::move(keptGame_));
     }
 }
 
@@ -354,22 +321,26 @@ void MainScreen::postClose() const {
     }
 }
 
+// The window has dropped every dialog unanswered (a close request); the menu
+// forgets them and the game it kept.
 void MainScreen::closeAllDialogs() {
-    game_.reset();
-    newGameDialog_.reset();
-    quitDialog_.reset();
-    helpDialog_.reset();
-    gameOverDialog_.reset();
-    top7Dialog_.reset();
+    keptGame_.reset();
+    game_ = nullptr;
+    newGameDialog_ = nullptr;
+    quitDialog_ = nullptr;
+    helpDialog_ = nullptr;
+    gameOverDialog_ = nullptr;
+    top7Dialog_ = nullptr;
 }
 
 void MainScreen::enterFullScreen() {
     GlWindow* window = glWindow();
-    if (window == nullptr || !window->enterFullScreen(logicalWidth_, logicalHeight_)) {
+    const GameParams& params = gameParams();
+    if (window == nullptr ||
+        !window->enterFullScreen(params.m_screen_width, params.m_screen_height)) {
         return;
     }
     draggable = false;
-    setProjection(logicalWidth_, logicalHeight_, window->width(), window->height());
 }
 
 void MainScreen::leaveFullScreen() {
@@ -379,7 +350,6 @@ void MainScreen::leaveFullScreen() {
     }
     window->leaveFullScreen();
     draggable = true;
-    setProjection(logicalWidth_, logicalHeight_, window->width(), window->height());
 }
 
 }  // namespace brv

@@ -15,8 +15,9 @@ class PlayScreens;
 class QuitDialog;
 class Top7Dialog;
 
-// The main menu: the bottom screen for the whole run. It owns every dialog it
-// opens and the game it keeps: a game left with Escape stays for Continue, a
+// The main menu: the bottom screen for the whole run. It opens every dialog
+// and game; the window owns them while they are open and hands them back when
+// they close. A game left with Escape stays with the menu for Continue, a
 // finished one turns into the game-over dialog, and after a spell without any
 // button press the demonstration starts. Quitting the program goes through it.
 class MainScreen : public View {
@@ -32,14 +33,11 @@ public:
     void draw() override;
     void activate() override;
     void onKeyDown(int virtualKey) override;
-    void onMouseMove(int x, int y, int flags) override;
-    void onLButtonUp(int x, int y, int flags) override;
-    void onLButtonDown(int x, int y, int flags) override;
     void onWidgetEvent(Widget* widget) override;
-    void onDialogClosed(int result, View* dialog) override;
+    void onDialogClosed(int result, std::unique_ptr<View> dialog) override;
+    void onScreenClosed(std::unique_ptr<View> screen) override;
     void onCloseRequest() override;
 
-    void setProjection(int logicalW, int logicalH, int viewportW, int viewportH);
     void enterFullScreen();
     void leaveFullScreen();
     void closeAllDialogs();
@@ -48,13 +46,14 @@ public:
 
     bool demoRunning() const { return demoRunning_; }
     int idleMs() const { return idleMs_; }
-    // The kept game or the running demonstration.
-    View* game() const { return game_.get(); }
-    NewGameDialog* newGameDialog() const { return newGameDialog_.get(); }
-    QuitDialog* quitDialog() const { return quitDialog_.get(); }
-    GameOverDialog* gameOverDialog() const { return gameOverDialog_.get(); }
-    HelpDialog* helpDialog() const { return helpDialog_.get(); }
-    Top7Dialog* top7Dialog() const { return top7Dialog_.get(); }
+    // The kept game or the one running (a game or the demonstration).
+    View* game() const { return game_; }
+    // The dialogs the menu has open; null once they have come back.
+    NewGameDialog* newGameDialog() const { return newGameDialog_; }
+    QuitDialog* quitDialog() const { return quitDialog_; }
+    GameOverDialog* gameOverDialog() const { return gameOverDialog_; }
+    HelpDialog* helpDialog() const { return helpDialog_; }
+    Top7Dialog* top7Dialog() const { return top7Dialog_; }
 
     enum class Control {
         NewGame,
@@ -78,22 +77,27 @@ private:
     void openHelpDialog();
     void openTop7Dialog();
     void startNewGame(const NewGameDialog& choice);
-    void placeDialog(Dialog& dialog, bool shade, bool frame) const;
+    // Places the dialog, keeps a pointer to it in `slot` and opens it; nothing
+    // happens while the window is missing or that dialog is still open.
+    template <class D>
+    void openDialog(D*& slot, std::unique_ptr<D> dialog, bool shade, bool frame);
     void postClose() const;
     void drawBackground() const;
 
     PlayScreens& screens_;
     bool demoRunning_ = false;
     int idleMs_ = 0;
-    std::unique_ptr<View> game_;
-    int logicalWidth_ = 0;
-    int logicalHeight_ = 0;
+    // The game or demonstration, while it runs (on the window's stack) or is
+    // kept for Continue; keptGame_ owns it while it is off the stack.
+    View* game_ = nullptr;
+    std::unique_ptr<View> keptGame_;
     std::unique_ptr<Button> buttons_[static_cast<int>(Control::Count)];
-    std::unique_ptr<NewGameDialog> newGameDialog_;
-    std::unique_ptr<QuitDialog> quitDialog_;
-    std::unique_ptr<HelpDialog> helpDialog_;
-    std::unique_ptr<GameOverDialog> gameOverDialog_;
-    std::unique_ptr<Top7Dialog> top7Dialog_;
+    // Open dialogs, owned by the window until they come back.
+    NewGameDialog* newGameDialog_ = nullptr;
+    QuitDialog* quitDialog_ = nullptr;
+    HelpDialog* helpDialog_ = nullptr;
+    GameOverDialog* gameOverDialog_ = nullptr;
+    Top7Dialog* top7Dialog_ = nullptr;
     int newGameWidth_ = 0;
     int newGameHeight_ = 0;
 };

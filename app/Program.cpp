@@ -27,6 +27,7 @@ Program::~Program() {
 bool Program::start() {
     WindowSettings::load(params_);
     window_ = std::make_unique<GlWindow>(platform_, &reloader_);
+    window_->setLogicalSize(params_.m_screen_width, params_.m_screen_height);
     previousWindow_ = setGlWindow(window_.get());
     const ScreenPoint desktop = platform_.desktopSize();
     WindowSettings::keepCentreOnDesktop(params_, desktop.x, desktop.y);
@@ -61,14 +62,17 @@ void Program::setIcon() {
 // The intro stays on screen through the long art load; ticks posted meanwhile
 // wait in the queue and reach the menu once the loop runs.
 void Program::showIntroWhileLoading() {
-    IntroScreen intro(startSeed(platform_.milliseconds()));
-    window_->pushScreen(&intro);
+    auto intro = std::make_unique<IntroScreen>(startSeed(platform_.milliseconds()));
+    View* introView = intro.get();
+    window_->pushScreen(std::move(intro));
     window_->drawAll();
     platform_.swapBuffers();
     resourceSet(params_).loadAll();
-    mainScreen_ = std::make_unique<MainScreen>(screens_);
-    window_->pushScreen(mainScreen_.get());
-    window_->removeScreen(&intro);
+    auto menu = std::make_unique<MainScreen>(screens_);
+    mainScreen_ = menu.get();
+    window_->pushScreen(std::move(menu));
+    // The intro's picture goes while its context is current.
+    window_->removeScreen(introView);
 }
 
 int Program::run() {
@@ -79,7 +83,8 @@ void Program::stop() {
     if (window_ == nullptr) {
         return;
     }
-    mainScreen_.reset();
+    window_->clearViews();
+    mainScreen_ = nullptr;
     const WindowRect rect = platform_.windowRect();
     WindowSettings::save(params_, rect.left, rect.top);
     platform_.showWindow(false);

@@ -17,8 +17,8 @@ class PlayScreens;
 // The program's life in its fixed order. start(): window settings and score
 // table, the window centred on the desktop, the intro drawn while the art
 // loads, the main menu as the only screen, a leftover saved game discarded.
-// run(): the message loop. stop(): the menu with its dialogs and games
-// deleted, settings and score table written, the art released while its
+// run(): the message loop. stop(): every view (the menu, its dialogs and
+// games) deleted, settings and score table written, the art released while its
 // context still exists, the window destroyed.
 class Program {
 public:
@@ -41,7 +41,7 @@ public:
     void stop();
 
     GlWindow* window() const { return window_.get(); }
-    MainScreen* mainScreen() const { return mainScreen_.get(); }
+    MainScreen* mainScreen() const { return mainScreen_; }
 
 private:
     void setIcon();
@@ -52,7 +52,8 @@ private:
     PlayScreens& screens_;
     ResourceSetReloader reloader_;
     std::unique_ptr<GlWindow> window_;
-    std::unique_ptr<MainScreen> mainScreen_;
+    // Owned by the window's screen stack.
+    MainScreen* mainScreen_ = nullptr;
     GlWindow* previousWindow_ = nullptr;
 };
 

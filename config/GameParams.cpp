@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <tuple>
 
+#include "platform/Clock.h"
+
 namespace brv {
 
 namespace {
@@ -31,7 +33,7 @@ std::string describeTriple(const char* key, const int* triple) {
 // The file gives the demonstration time in ticks; it is kept in milliseconds.
 // Saturates rather than overflowing on absurd values.
 int scaleDemoTime(int ticks) {
-    const long long ms = static_cast<long long>(ticks) * 30;
+    const long long ms = static_cast<long long>(ticks) * kTickMs;
     return static_cast<int>(std::clamp<long long>(ms, INT_MIN, INT_MAX));
 }
 

@@ -18,17 +18,8 @@ bool DemoScreen::endReached() const {
     return world().aliveColonyCount() <= 1;
 }
 
-bool DemoScreen::endByRelease(int& x, int& y) {
-    if (inputPaused()) {
-        return false;
-    }
-    x = toLogicalX(x);
-    y = toLogicalY(y);
-    return true;
-}
-
 void DemoScreen::onLButtonUp(int x, int y, int flags) {
-    const bool ends = endByRelease(x, y);
+    const bool ends = !inputPaused();
     View::onLButtonUp(x, y, flags);
     if (ends) {
         close();
@@ -36,7 +27,7 @@ void DemoScreen::onLButtonUp(int x, int y, int flags) {
 }
 
 void DemoScreen::onRButtonUp(int x, int y, int flags) {
-    const bool ends = endByRelease(x, y);
+    const bool ends = !inputPaused();
     View::onRButtonUp(x, y, flags);
     if (ends) {
         close();

@@ -19,10 +19,6 @@ public:
 
 protected:
     bool endReached() const override;
-
-private:
-    // A release after the input pause ends the demonstration.
-    bool endByRelease(int& x, int& y);
 };
 
 }  // namespace brv

@@ -32,29 +32,22 @@ void GameScreen::onClosingFinished() {
 }
 
 void GameScreen::onLButtonDown(int x, int y, int flags) {
+    View::onLButtonDown(x, y, flags);
     if (inputPaused()) {
-        View::onLButtonDown(x, y, flags);
         return;
     }
-    const int lx = toLogicalX(x);
-    const int ly = toLogicalY(y);
-    View::onLButtonDown(lx, ly, flags);
     // A press near a flag takes it away; elsewhere it plants one while the
     // colony's limit allows.
-    if (!player().removeFlagNear(lx, ly)) {
-        player().addFlagAt(lx, ly);
+    if (!player().removeFlagNear(x, y)) {
+        player().addFlagAt(x, y);
     }
 }
 
 void GameScreen::onRButtonUp(int x, int y, int flags) {
-    if (inputPaused()) {
-        View::onRButtonUp(x, y, flags);
-        return;
+    View::onRButtonUp(x, y, flags);
+    if (!inputPaused()) {
+        player().removeFlagNear(x, y);
     }
-    const int lx = toLogicalX(x);
-    const int ly = toLogicalY(y);
-    View::onRButtonUp(lx, ly, flags);
-    player().removeFlagNear(lx, ly);
 }
 
 }  // namespace brv

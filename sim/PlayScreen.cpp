@@ -19,17 +19,6 @@ constexpr float kStatusSpacing = 120;
 constexpr float kStatusTop = 20;
 constexpr float kStatusDepth = 10;
 
-// Window pixels are stretched onto the logical area: one logical unit is
-// windowSize / logicalSize pixels. Without a window or a logical area there
-// is nothing to scale by, and the pixel stands as it is.
-int scaled(int pixel, int windowSize, int logicalSize) {
-    if (windowSize <= 0 || logicalSize <= 0) {
-        return pixel;
-    }
-    const float unit = static_cast<float>(windowSize) / static_cast<float>(logicalSize);
-    return static_cast<int>(static_cast<float>(pixel) / unit);
-}
-
 }  // namespace
 
 PlayScreen::PlayScreen() : world_(gameParams()) {
@@ -46,16 +35,6 @@ std::string PlayScreen::statusLine(const Colony& colony) {
     std::snprintf(line, sizeof line, "%c %5i/%5i", colony.trendMark(), colony.virusCount(),
                   colony.killCounter());
     return line;
-}
-
-int PlayScreen::toLogicalX(int windowX) {
-    const GlWindow* window = glWindow();
-    return scaled(windowX, window != nullptr ? window->width() : 0, gameParams().m_screen_width);
-}
-
-int PlayScreen::toLogicalY(int windowY) {
-    const GlWindow* window = glWindow();
-    return scaled(windowY, window != nullptr ? window->height() : 0, gameParams().m_screen_height);
 }
 
 void PlayScreen::close() {
@@ -86,13 +65,8 @@ void PlayScreen::onTick(int elapsedMs) {
 }
 
 void PlayScreen::draw() {
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    // Every layer comes in back-to-front order: field, viruses, life sources,
-    // flags, status lines. Flags and sources share a depth, and the status
-    // lines turn the depth test off anyway, so it stays off from the first
-    // frame on and every frame looks alike.
-    glDisable(GL_DEPTH_TEST);
+    // Every layer comes in back-to-front order, without a depth test: field,
+    // viruses, life sources, flags, status lines.
     glPushMatrix();
     world_.draw();
     const auto& colonies = world_.colonies();

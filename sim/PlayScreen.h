@@ -24,8 +24,7 @@ public:
 
     void onTick(int elapsedMs) override;
     void draw() override;
-    // Starts the input pause; nothing else (the screen keeps the GL state the
-    // main screen set).
+    // Starts the input pause.
     void activate() override;
     // Escape leaves the screen; Enter minimises the window first.
     void onKeyDown(int virtualKey) override;
@@ -34,9 +33,6 @@ public:
 
     // "%c %5i/%5i": trend mark, virus count and kill counter.
     static std::string statusLine(const Colony& colony);
-    // A window pixel in logical units, by the window's present size.
-    static int toLogicalX(int windowX);
-    static int toLogicalY(int windowY);
 
     // The end condition held once; the world runs on for the end delay.
     bool finished() const { return finished_; }

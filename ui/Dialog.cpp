@@ -5,11 +5,11 @@
 #include <algorithm>
 
 #include "app/window/GlWindow.h"
+#include "app/window/PointerScale.h"
 #include "gfx/BitmapFont.h"
 #include "gfx/StretchedPicture.h"
 #include "gfx/Texture.h"
 #include "platform/VirtualKeys.h"
-#include "ui/Layout.h"
 
 namespace brv {
 
@@ -49,16 +49,12 @@ void Dialog::onKeyDown(int virtualKey) {
     View::onKeyDown(virtualKey);
 }
 
-int Dialog::localX(int windowX) const {
-    const GlWindow* window = glWindow();
-    const int size = window != nullptr ? window->width() : 0;
-    return boxLocal(toLogical(windowX, size, logicalWidth), x);
+int Dialog::localX(int logicalX) const {
+    return boxLocal(logicalX, x);
 }
 
-int Dialog::localY(int windowY) const {
-    const GlWindow* window = glWindow();
-    const int size = window != nullptr ? window->height() : 0;
-    return boxLocal(toLogical(windowY, size, logicalHeight), y);
+int Dialog::localY(int logicalY) const {
+    return boxLocal(logicalY, y);
 }
 
 void Dialog::onMouseMove(int px, int py, int flags) {

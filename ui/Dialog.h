@@ -8,10 +8,9 @@ class BitmapFont;
 class Texture;
 
 // A box that opens above the current screen and is modal while it is open.
-// It converts window pointer positions into box-local logical coordinates
-// before its controls see them, closes itself with result 1 on Escape and 0
-// on Enter, and its opener learns the result through onDialogClosed. Every
-// concrete dialog answers its own controls in onWidgetEvent.
+// Its controls see pointer positions relative to the box's origin, closes itself with result 1 on
+// Escape and 0 on Enter, and its opener learns the result through onDialogClosed. Every concrete
+// dialog answers its own controls in onWidgetEvent.
 class Dialog : public View {
 public:
     static constexpr float kTitleSize = 50;
@@ -44,9 +43,9 @@ public:
     // next tick.
     void close(int closeResult);
 
-    // Pointer position in box-local logical coordinates.
-    int localX(int windowX) const;
-    int localY(int windowY) const;
+    // A logical pointer position relative to the box.
+    int localX(int logicalX) const;
+    int localY(int logicalY) const;
 
     int logicalWidth = 0;
     int logicalHeight = 0;

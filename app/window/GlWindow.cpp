@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "app/window/PointerScale.h"
 #include "app/window/ResourceReloader.h"
 #include "app/window/View.h"
+#include "gfx/FrameState.h"
+#include "platform/Clock.h"
 
 namespace brv {
 
@@ -111,40 +114,89 @@ void GlWindow::minimize() {
     minimized_ = true;
 }
 
+void GlWindow::setLogicalSize(int width, int height) {
+    logicalWidth_ = width;
+    logicalHeight_ = height;
+}
+
+int GlWindow::toLogicalX(int windowX) const {
+    return toLogical(windowX, width_, logicalWidth_);
+}
+
+int GlWindow::toLogicalY(int windowY) const {
+    return toLogical(windowY, height_, logicalHeight_);
+}
+
+std::vector<View*> GlWindow::pointers(const ViewStack& stack) {
+    std::vector<View*> views;
+    views.reserve(stack.size());
+    for (const auto& view : stack) {
+        views.push_back(view.get());
+    }
+    return views;
+}
+
 View* GlWindow::currentView() const {
     if (!dialogs_.empty()) {
-        return dialogs_.front();
+        return dialogs_.front().get();
     }
-    return screens_.empty() ? nullptr : screens_.front();
+    return screens_.empty() ? nullptr : screens_.front().get();
 }
 
-void GlWindow::pushScreen(View* view) {
-    view->activate();
-    screens_.insert(screens_.begin(), view);
-}
-
-void GlWindow::pushDialog(View* view) {
-    dialogs_.insert(dialogs_.begin(), view);
-    view->activate();
-}
-
-void GlWindow::removeScreen(View* view) {
-    auto it = std::find(screens_.begin(), screens_.end(), view);
-    if (it != screens_.end()) {
-        screens_.erase(it);
+void GlWindow::pushScreen(std::unique_ptr<View> view) {
+    if (view == nullptr) {
+        return;
     }
+    view->activate();
+    screens_.insert(screens_.begin(), std::move(view));
+}
+
+void GlWindow::pushDialog(std::unique_ptr<View> view) {
+    if (view == nullptr) {
+        return;
+    }
+    dialogs_.insert(dialogs_.begin(), std::move(view));
+    dialogs_.front()->activate();
+}
+
+std::unique_ptr<View> GlWindow::removeScreen(View* view) {
+    auto it = std::find_if(screens_.begin(), screens_.end(),
+                           [view](const auto& screen) { return screen.get() == view; });
+    if (it == screens_.end()) {
+        return nullptr;
+    }
+    std::unique_ptr<View> removed = std::move(*it);
+    screens_.erase(it);
+    return removed;
+}
+
+// One by one, top first: a view being freed still finds the ones below it on
+// the stack.
+void GlWindow::freeTopFirst(ViewStack& stack) {
+    while (!stack.empty()) {
+        std::unique_ptr<View> top = std::move(stack.front());
+        stack.erase(stack.begin());
+    }
+}
+
+void GlWindow::clearViews() {
+    closedDialog_.reset();
+    freeTopFirst(dialogs_);
+    freeTopFirst(screens_);
 }
 
 void GlWindow::closePendingView() {
     closePending_ = false;
     if (!dialogs_.empty()) {
-        closedDialog_ = dialogs_.front();
+        closedDialog_ = std::move(dialogs_.front());
         dialogs_.erase(dialogs_.begin());
-        notifyPending_ = true;
     } else if (screens_.size() > 1) {
         // The last screen never leaves: a request to close it is dropped.
+        std::unique_ptr<View> closed = std::move(screens_.front());
         screens_.erase(screens_.begin());
-        screens_.front()->activate();
+        View& below = *screens_.front();
+        below.onScreenClosed(std::move(closed));
+        below.activate();
     }
 }
 
@@ -152,12 +204,11 @@ void GlWindow::tick(int elapsedMs) {
     if (closePending_) {
         closePendingView();
     }
-    if (notifyPending_) {
-        notifyPending_ = false;
-        View* closed = closedDialog_;
-        closedDialog_ = nullptr;
+    if (closedDialog_ != nullptr) {
+        std::unique_ptr<View> closed = std::move(closedDialog_);
         if (View* below = currentView(); below != nullptr) {
-            below->onDialogClosed(closed->result, closed);
+            const int result = closed->result;
+            below->onDialogClosed(result, std::move(closed));
         }
     }
     if (View* view = currentView(); view != nullptr) {
@@ -169,6 +220,8 @@ void GlWindow::drawAll() {
     if (minimized_) {
         return;
     }
+    const ScreenPoint drawable = platform_.drawableSize();
+    beginFrame({drawable.x, drawable.y, logicalWidth_, logicalHeight_});
     if (!screens_.empty()) {
         screens_.front()->draw();
     }
@@ -189,7 +242,9 @@ void GlWindow::onRestored() {
 }
 
 void GlWindow::closeRequest() {
-    dialogs_.clear();
+    // Unanswered: no dialog's result counts when the window is closing.
+    closedDialog_.reset();
+    freeTopFirst(dialogs_);
     if (!screens_.empty()) {
         screens_.front()->onCloseRequest();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,13 +13,11 @@ class View;
 
 // The game's single window with its GL context and frame timer, the switch
 // between a movable window and full screen, and the two stacks of open views
-// that decide which one view gets ticks and input. It owns no view: whoever
-// opens a view deletes it after it has left the stacks.
+// that decide which one view gets ticks and input. The window owns every view
+// on its stacks; a view that leaves them goes back to the view then below it
+// (onDialogClosed, onScreenClosed), which keeps or frees it.
 class GlWindow {
 public:
-    // Period of the frame timer and game time handed to the current view per tick.
-    static constexpr int kTickMs = 30;
-
     // `resources` is the art to release and reload around a context change;
     // it may be null (nothing to reload) and is not owned.
     GlWindow(Platform& platform, ResourceReloader* resources);
@@ -40,15 +39,31 @@ public:
     void startTimer();
     void stopTimer();
 
+    // The size of the logical area every view works in. Pointer positions
+    // reach the views in these units, and each frame is projected onto it.
+    void setLogicalSize(int width, int height);
+    int logicalWidth() const { return logicalWidth_; }
+    int logicalHeight() const { return logicalHeight_; }
+    // A pointer position in window pixels, in logical units.
+    int toLogicalX(int windowX) const;
+    int toLogicalY(int windowY) const;
+
     // The view stacks.
     View* currentView() const;
-    void pushScreen(View* view);
-    void pushDialog(View* view);
+    void pushScreen(std::unique_ptr<View> view);
+    void pushDialog(std::unique_ptr<View> view);
     void closeTop() { closePending_ = true; }
-    void removeScreen(View* view);
+    // Takes a screen off the stack without activating anything (the start-up
+    // hand-over from the intro to the menu) and gives it back; null when the
+    // view is not a screen of this window.
+    std::unique_ptr<View> removeScreen(View* view);
+    // Frees every view, dialogs first, top first (the program's shutdown).
+    void clearViews();
     void tick(int elapsedMs);
+    // Sets the frame's GL state, then draws the top screen and every dialog.
     void drawAll();
     void onRestored();
+    // Every dialog closes unanswered and the top screen is asked to close.
     void closeRequest();
 
     Platform& platform() const { return platform_; }
@@ -59,25 +74,30 @@ public:
     bool minimized() const { return minimized_; }
     const std::string& title() const { return title_; }
     // Top first.
-    const std::vector<View*>& screens() const { return screens_; }
-    const std::vector<View*>& dialogs() const { return dialogs_; }
+    std::vector<View*> screens() const { return pointers(screens_); }
+    std::vector<View*> dialogs() const { return pointers(dialogs_); }
 
 private:
+    using ViewStack = std::vector<std::unique_ptr<View>>;
+    static std::vector<View*> pointers(const ViewStack& stack);
+    static void freeTopFirst(ViewStack& stack);
     void closePendingView();
 
     Platform& platform_;
     ResourceReloader* resources_;
     // Top of each stack is the front element.
-    std::vector<View*> screens_;
-    std::vector<View*> dialogs_;
-    View* closedDialog_ = nullptr;
-    bool notifyPending_ = false;
+    ViewStack screens_;
+    ViewStack dialogs_;
+    // A dialog closed at the start of a tick, on its way back to the view below.
+    std::unique_ptr<View> closedDialog_;
     bool closePending_ = false;
     std::string title_;
     bool fullScreen_ = false;
     bool minimized_ = false;
     int width_ = 0;
     int height_ = 0;
+    int logicalWidth_ = 0;
+    int logicalHeight_ = 0;
     // The window's geometry before the first switch to full screen.
     int savedWidth_ = 0;
     int savedHeight_ = 0;

@@ -111,7 +111,9 @@ void View::onWidgetEvent(Widget* /*widget*/) {
     dragging_ = false;
 }
 
-void View::onDialogClosed(int /*result*/, View* /*dialog*/) {}
+void View::onDialogClosed(int /*result*/, std::unique_ptr<View> /*dialog*/) {}
+
+void View::onScreenClosed(std::unique_ptr<View> /*screen*/) {}
 
 void View::onCloseRequest() {}
 

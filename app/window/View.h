@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "app/window/Widget.h"
@@ -34,7 +35,12 @@ public:
     virtual void onLButtonDown(int x, int y, int flags);
     virtual void onRButtonUp(int x, int y, int flags);
     virtual void onWidgetEvent(Widget* widget);
-    virtual void onDialogClosed(int result, View* dialog);
+    // A dialog that was on top of this view has closed with `result` and is
+    // handed back; whatever the view does not keep is freed on return.
+    virtual void onDialogClosed(int result, std::unique_ptr<View> dialog);
+    // The screen above this one has closed and is handed back, right before
+    // this view is activated again; its result says why it closed.
+    virtual void onScreenClosed(std::unique_ptr<View> screen);
     virtual void onCloseRequest();
 
     void addWidget(Widget* widget) { widgets_.push_back(widget); }

@@ -2,6 +2,7 @@
 
 #include "app/window/GlWindow.h"
 #include "app/window/View.h"
+#include "platform/Clock.h"
 #include "platform/VirtualKeys.h"
 
 namespace brv {
@@ -13,7 +14,7 @@ void onTickMessage(GlWindow& window) {
     // Ticks falling due while this one runs are dropped by the timer, so a
     // slow frame slows the game down instead of queuing work.
     TickInProgress busy(platform);
-    window.tick(GlWindow::kTickMs);
+    window.tick(kTickMs);
     if (window.hasWindow()) {
         window.drawAll();
         platform.swapBuffers();
@@ -33,7 +34,10 @@ void onCloseMessage(GlWindow& window) {
     platform.postQuit(0);
 }
 
-void routeInput(View& view, const Message& m) {
+// Pointer positions reach the views in logical units, converted here once.
+void routeInput(const GlWindow& window, View& view, const Message& m) {
+    const int x = window.toLogicalX(m.x);
+    const int y = window.toLogicalY(m.y);
     switch (m.kind) {
         case MessageKind::KeyDown:
             view.onKeyDown(m.key);
@@ -42,16 +46,16 @@ void routeInput(View& view, const Message& m) {
             view.onChar(m.key, m.repeat);
             break;
         case MessageKind::MouseMove:
-            view.onMouseMove(m.x, m.y, m.flags);
+            view.onMouseMove(x, y, m.flags);
             break;
         case MessageKind::LButtonDown:
-            view.onLButtonDown(m.x, m.y, m.flags);
+            view.onLButtonDown(x, y, m.flags);
             break;
         case MessageKind::LButtonUp:
-            view.onLButtonUp(m.x, m.y, m.flags);
+            view.onLButtonUp(x, y, m.flags);
             break;
         case MessageKind::RButtonUp:
-            view.onRButtonUp(m.x, m.y, m.flags);
+            view.onRButtonUp(x, y, m.flags);
             break;
         default:
             break;
@@ -75,7 +79,7 @@ void windowProcedure(GlWindow& window, const Message& message) {
             break;
         default:
             if (View* view = window.currentView(); view != nullptr) {
-                routeInput(*view, message);
+                routeInput(window, *view, message);
             }
             break;
     }

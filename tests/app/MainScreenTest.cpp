@@ -27,7 +27,7 @@ TEST(MainScreenIdle, DemonstrationStartsOnThe101stTickAndMovesOrKeysDoNotDelayIt
     f.ticks(50);
     EXPECT_EQ(f.menu->idleMs(), 3000);  // 100 ticks: 3000 is not more than 3000
     EXPECT_TRUE(f.screens.demos.empty());
-    EXPECT_EQ(f.top(), f.menu.get());
+    EXPECT_EQ(f.top(), f.menu);
 
     f.ticks(1);
     ASSERT_EQ(f.screens.demos.size(), 1u);
@@ -38,7 +38,7 @@ TEST(MainScreenIdle, DemonstrationStartsOnThe101stTickAndMovesOrKeysDoNotDelayIt
     // The demonstration ends by itself: it is destroyed and the count starts over.
     f.window.closeTop();
     f.ticks(1);
-    EXPECT_EQ(f.top(), f.menu.get());
+    EXPECT_EQ(f.top(), f.menu);
     EXPECT_EQ(f.menu->game(), nullptr);
     EXPECT_FALSE(f.menu->demoRunning());
     EXPECT_EQ(f.menu->idleMs(), 30);  // the tick of the return counts
@@ -115,7 +115,7 @@ TEST(MainScreenGames, KeptGameBlocksTheDemonstrationAndCanBeContinued) {
     // Escape in the game: it closes as a screen and the menu keeps it.
     f.window.closeTop();
     f.ticks(1);
-    EXPECT_EQ(f.top(), f.menu.get());
+    EXPECT_EQ(f.top(), f.menu);
     EXPECT_EQ(f.menu->game(), game);
     f.window.drawAll();
     EXPECT_TRUE(f.menu->button(Control::Continue).visible);
@@ -277,7 +277,7 @@ TEST(MainScreenInput, PointerPositionsAreScaledToTheLogicalScreen) {
     // The button's corner, in window pixels at twice the size.
     const int x = 2 * static_cast<int>(newGame.x) + 1;
     const int y = 2 * static_cast<int>(newGame.y) + 1;
-    f.menu->onLButtonDown(x, y, 0);
+    f.send(MessageKind::LButtonDown, x, y);
     EXPECT_NE(f.menu->newGameDialog(), nullptr);
 }
 

@@ -7,6 +7,7 @@
 #include "app/PlayScreens.h"
 #include "app/window/GlWindow.h"
 #include "app/window/View.h"
+#include "app/window/WindowProcedure.h"
 #include "config/GameParams.h"
 #include "platform/HeadlessPlatform.h"
 #include "ui/Button.h"
@@ -26,7 +27,7 @@ public:
     void activate() override { ++activations; }
 };
 
-// Makes fake screens and remembers them (they are owned by the menu).
+// Makes fake screens and remembers them (the window and the menu own them).
 class FakeScreens : public PlayScreens {
 public:
     std::unique_ptr<View> newGame(int colonies) override {
@@ -61,17 +62,16 @@ public:
           previous_(setGlWindow(&window)) {
         params.m_time_before_demo = 3000;
         window.create("Brevora", 0, 0, 800, 600);
-        menu = std::make_unique<MainScreen>(screens);
-        window.pushScreen(menu.get());
+        window.setLogicalSize(800, 600);
+        auto owned = std::make_unique<MainScreen>(screens);
+        menu = owned.get();
+        window.pushScreen(std::move(owned));
         // As in the game, a frame is drawn before any input: the buttons then
         // take their size from the art (none here, so size 0) instead of the
         // overlapping 130 by 60 they test against before the first draw.
         window.drawAll();
     }
-    ~MenuFixture() {
-        menu.reset();
-        setGlWindow(previous_);
-    }
+    ~MenuFixture() { setGlWindow(previous_); }
     MenuFixture(const MenuFixture&) = delete;
     MenuFixture& operator=(const MenuFixture&) = delete;
 
@@ -89,6 +89,14 @@ public:
         window.currentView()->onLButtonDown(x, y, 0);
         window.currentView()->onLButtonUp(x, y, 0);
     }
+    // A pointer message in window pixels, dispatched as the window does.
+    void send(MessageKind kind, int x, int y) {
+        Message m;
+        m.kind = kind;
+        m.x = x;
+        m.y = y;
+        windowProcedure(window, m);
+    }
     View* top() const { return window.screens().front(); }
     std::size_t closesPosted() const { return platform.pendingCount(MessageKind::Close); }
 
@@ -101,7 +109,8 @@ public:
     HeadlessPlatform platform;
     GlWindow window;
     FakeScreens screens;
-    std::unique_ptr<MainScreen> menu;
+    // Owned by the window's screen stack.
+    MainScreen* menu = nullptr;
 
 private:
     GlWindow* previous_;

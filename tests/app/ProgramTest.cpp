@@ -114,15 +114,18 @@ TEST_F(ProgramFixture, SavedWindowIsPulledBackOntoTheDesktopBeforeItOpens) {
 TEST_F(ProgramFixture, IntroPictureFillsTheWholeWindowWhateverItsSize) {
     GameParams params(dir.path());
     ScopedGameParams scope(params);
-    params.m_window_width = 640;
-    params.m_window_height = 360;
+    // The saved settings name another size than the window really has.
+    params.m_window_width = 800;
+    params.m_window_height = 600;
     HeadlessPlatform platform(true);
-    ASSERT_TRUE(platform.createWindow("Brevora", 0, 0, 640, 360));
     {
-        IntroScreen intro(1);
-        ASSERT_GT(intro.picture().width(), 0);
-        intro.activate();
-        intro.draw();
+        GlWindow window(platform, nullptr);
+        ASSERT_TRUE(window.create("Brevora", 0, 0, 640, 360));
+        window.setLogicalSize(800, 600);
+        auto intro = std::make_unique<IntroScreen>(1);
+        ASSERT_GT(intro->picture().width(), 0);
+        window.pushScreen(std::move(intro));
+        window.drawAll();
         glFinish();
         std::vector<unsigned char> rgb(640 * 360 * 3);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -140,8 +143,9 @@ TEST_F(ProgramFixture, IntroPictureFillsTheWholeWindowWhateverItsSize) {
         EXPECT_LT(black, 640 * 360 / 100);
         EXPECT_GT(redTop, 50);
         EXPECT_EQ(redBottom, 0);
+        window.clearViews();
+        window.destroy();
     }
-    platform.destroyWindow();
 }
 
 TEST(SavedGame, AnyLeftoverIsDeletedAndAbsenceIsFine) {

@@ -19,14 +19,12 @@ constexpr int kEnter = 13;
 
 struct Demo {
     explicit Demo(int difficulty = 0)
-        : rules("", difficulty), screen(std::make_unique<DemoScreen>()) {
-        win.window.pushScreen(screen.get());
-    }
-    bool running() const { return win.window.currentView() == screen.get(); }
+        : rules("", difficulty), screen(win.push(std::make_unique<DemoScreen>())) {}
+    bool running() const { return win.window.currentView() == screen; }
 
     SimRules rules;
     ScreenWindow win;
-    std::unique_ptr<DemoScreen> screen;
+    DemoScreen* screen;
 };
 
 TEST(DemoScreen, FourComputerColoniesOfTheCurrentDifficulty) {

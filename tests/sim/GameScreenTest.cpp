@@ -36,14 +36,12 @@ struct Game {
                   const std::string& rules = "m_flag_per_count \"10 10 10\"\n")
         : rules(rules, difficulty),
           win(800 * scale, 600 * scale),
-          screen(std::make_unique<GameScreen>(colonies)),
-          scale(scale) {
-        win.window.pushScreen(screen.get());
-    }
+          screen(win.push(std::make_unique<GameScreen>(colonies))),
+          scale(scale) {}
     Colony& player() { return *screen->world().colonies().front(); }
     // A press and a release at a logical position, sent in window pixels.
-    void press(int lx, int ly) { screen->onLButtonDown(lx * scale, ly * scale, 0); }
-    void rightRelease(int lx, int ly) { screen->onRButtonUp(lx * scale, ly * scale, 0); }
+    void press(int lx, int ly) { win.send(MessageKind::LButtonDown, lx * scale, ly * scale); }
+    void rightRelease(int lx, int ly) { win.send(MessageKind::RButtonUp, lx * scale, ly * scale); }
     void waitOutInputPause() {
         // 17 ticks of 30 ms run 500 ms down below zero; 16 leave 20 ms.
         win.ticks(16);
@@ -54,7 +52,7 @@ struct Game {
 
     SimRules rules;
     ScreenWindow win;
-    std::unique_ptr<GameScreen> screen;
+    GameScreen* screen;
     int scale;
 };
 
@@ -144,11 +142,11 @@ TEST(GameScreen, EscapeInterruptsTheGameAndContinuingPausesClicksAgain) {
     const std::string before = game.screen->world().checksum();
     game.screen->onKeyDown('A');
     game.win.ticks(1);
-    ASSERT_EQ(game.win.window.currentView(), game.screen.get()) << "other keys do nothing";
+    ASSERT_EQ(game.win.window.currentView(), game.screen) << "other keys do nothing";
 
     game.screen->onKeyDown(kEscape);
     game.win.ticks(1);
-    EXPECT_EQ(game.win.window.currentView(), &game.win.menu);
+    EXPECT_EQ(game.win.window.currentView(), game.win.menu);
     EXPECT_FALSE(game.screen->gameOver());
     EXPECT_EQ(game.screen->score(), 0);
     EXPECT_EQ(game.win.platform.minimizeCount(), 0);
@@ -158,7 +156,7 @@ TEST(GameScreen, EscapeInterruptsTheGameAndContinuingPausesClicksAgain) {
     EXPECT_NE(kept, before) << "ran on until the key";
     game.win.ticks(5);
     EXPECT_EQ(game.screen->world().checksum(), kept);
-    game.win.window.pushScreen(game.screen.get());
+    game.win.pushReturned();
     game.press(401, 301);
     EXPECT_EQ(flagCount(game.player()), 1u);
     game.win.ticks(17);
@@ -169,7 +167,7 @@ TEST(GameScreen, EscapeInterruptsTheGameAndContinuingPausesClicksAgain) {
     game.screen->onKeyDown(kEnter);
     EXPECT_EQ(game.win.platform.minimizeCount(), 1);
     game.win.ticks(1);
-    EXPECT_EQ(game.win.window.currentView(), &game.win.menu);
+    EXPECT_EQ(game.win.window.currentView(), game.win.menu);
 }
 
 TEST(GameScreen, EndsWhenThePlayerIsGoneOrAtMostOneColonyIsLeft) {
@@ -223,9 +221,9 @@ TEST(GameScreen, ClosesOnThe67thTickAfterTheEndWithThePlayersKills) {
     EXPECT_EQ(game.screen->endDelay(), 2000 - 66 * 30);
     game.win.ticks(1);
     EXPECT_EQ(game.screen->score(), 3);
-    EXPECT_EQ(game.win.window.currentView(), game.screen.get());
+    EXPECT_EQ(game.win.window.currentView(), game.screen);
     game.win.ticks(1);
-    EXPECT_EQ(game.win.window.currentView(), &game.win.menu);
+    EXPECT_EQ(game.win.window.currentView(), game.win.menu);
     EXPECT_EQ(game.screen->result, View::kResultConfirmed);
 }
 
@@ -244,7 +242,7 @@ TEST(GameScreen, LeavingAFinishedGameEarlyKeepsTheScore) {
         game.screen->onKeyDown(key);
         EXPECT_EQ(game.screen->score(), 2) << key;
         game.win.ticks(1);
-        EXPECT_EQ(game.win.window.currentView(), &game.win.menu);
+        EXPECT_EQ(game.win.window.currentView(), game.win.menu);
         EXPECT_TRUE(game.screen->gameOver());
     }
     // A close request on a finished game asks for the end of the program and
@@ -262,7 +260,7 @@ TEST(GameScreen, LeavingAFinishedGameEarlyKeepsTheScore) {
         EXPECT_EQ(game.screen->result, View::kResultQuit);
         EXPECT_EQ(game.screen->score(), over ? 1 : 0);
         game.win.ticks(1);
-        EXPECT_EQ(game.win.window.currentView(), &game.win.menu);
+        EXPECT_EQ(game.win.window.currentView(), game.win.menu);
     }
 }
 

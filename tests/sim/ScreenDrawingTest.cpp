@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/GameParams.h"
+#include "gfx/FrameState.h"
 #include "gfx/ResourceSet.h"
 #include "platform/OffscreenGl.h"
 #include "platform/Random.h"
@@ -59,7 +60,7 @@ Rgb toRgb(const ColonyColour& c) {
 }
 
 // A game of four colonies on the built data set, drawn into a real context of
-// 800 × 600 times `scale` pixels with the projection the main screen sets.
+// 800 × 600 times `scale` pixels with the frame state the window sets.
 class ScreenDrawing : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
@@ -74,13 +75,6 @@ protected:
         resourceSet(*params_).loadAll();
         World::resetProcessCounters();
         brv::srand(7);
-        glViewport(0, 0, 800 * scale_, 600 * scale_);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 800, 600, 0, -50, 50);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glEnable(GL_DEPTH_TEST);
         screen_ = std::make_unique<GameScreen>(4);
     }
     void TearDown() override {
@@ -90,6 +84,7 @@ protected:
         }
     }
     Frame draw() {
+        beginFrame({800 * scale_, 600 * scale_, 800, 600});
         screen_->draw();
         return Frame(800 * scale_, 600 * scale_);
     }

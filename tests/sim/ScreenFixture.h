@@ -6,6 +6,7 @@
 
 #include "app/window/GlWindow.h"
 #include "app/window/View.h"
+#include "app/window/WindowProcedure.h"
 #include "platform/HeadlessPlatform.h"
 #include "sim/Colony.h"
 #include "sim/PlayScreen.h"
@@ -14,14 +15,42 @@
 
 namespace brv::test {
 
-// A headless window of the given size installed as the game's window, with a
-// plain view standing in for the main screen at the bottom of the stack.
+// Stands in for the main screen: keeps the screen that comes back to it.
+class HoldingView : public View {
+public:
+    void onScreenClosed(std::unique_ptr<View> screen) override { returned = std::move(screen); }
+    std::unique_ptr<View> returned;
+};
+
+// A headless window of the given size over the 800 by 600 logical screen,
+// installed as the game's window, with a view standing in for the main screen
+// at the bottom of the stack.
 class ScreenWindow {
 public:
     explicit ScreenWindow(int width = 800, int height = 600)
         : window(platform, nullptr), previous_(setGlWindow(&window)) {
         window.create("Brevora", 0, 0, width, height);
-        window.pushScreen(&menu);
+        window.setLogicalSize(800, 600);
+        auto bottom = std::make_unique<HoldingView>();
+        menu = bottom.get();
+        window.pushScreen(std::move(bottom));
+    }
+    // Pushes a screen the window then owns and returns it for the test to watch.
+    template <class S>
+    S* push(std::unique_ptr<S> screen) {
+        S* watched = screen.get();
+        window.pushScreen(std::move(screen));
+        return watched;
+    }
+    // Pushes again the screen that came back to the stand-in main screen.
+    void pushReturned() { window.pushScreen(std::move(menu->returned)); }
+    // A pointer message in window pixels, dispatched as the window does.
+    void send(MessageKind kind, int x, int y) {
+        Message m;
+        m.kind = kind;
+        m.x = x;
+        m.y = y;
+        windowProcedure(window, m);
     }
     ~ScreenWindow() { setGlWindow(previous_); }
     ScreenWindow(const ScreenWindow&) = delete;
@@ -36,7 +65,7 @@ public:
 
     HeadlessPlatform platform;
     GlWindow window;
-    View menu;
+    HoldingView* menu = nullptr;
 
 private:
     GlWindow* previous_;

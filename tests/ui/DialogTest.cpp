@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 
 #include "app/window/GlWindow.h"
+#include "app/window/PointerScale.h"
+#include "app/window/WindowProcedure.h"
 #include "config/GameParams.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/VirtualKeys.h"
@@ -45,66 +48,91 @@ public:
     SpyWidget spy;
 };
 
-// A headless window of the given size installed as the game's window, with
-// the main menu's stand-in as the bottom screen.
+// The main menu's stand-in: it keeps every dialog that comes back with its result.
+struct Below : View {
+    void onDialogClosed(int result, std::unique_ptr<View> dialog) override {
+        closed.push_back({result, dialog.get()});
+        kept.push_back(std::move(dialog));
+    }
+    std::vector<std::pair<int, View*>> closed;
+    std::vector<std::unique_ptr<View>> kept;
+};
+
+// A headless window of the given size over the 800 by 600 logical screen (or
+// none, when `logical` is false), installed as the game's window, with the
+// main menu's stand-in as the bottom screen.
 struct WindowScope {
-    WindowScope(int width, int height) : window(platform, nullptr) {
+    WindowScope(int width, int height, bool logical = true) : window(platform, nullptr) {
         previous = setGlWindow(&window);
         window.create("test", 0, 0, width, height);
-        window.pushScreen(&below);
+        if (logical) {
+            window.setLogicalSize(800, 600);
+        }
+        window.pushScreen(std::move(owned));
     }
     ~WindowScope() { setGlWindow(previous); }
-    // Opens a dialog, closes it as the window would at the next tick and
-    // returns the result the view below was told.
+    // Opens a dialog the window then owns and returns it for the test to watch.
+    template <class D>
+    D& open(std::unique_ptr<D> dialog) {
+        D& watched = *dialog;
+        window.pushDialog(std::move(dialog));
+        return watched;
+    }
+    // A pointer message in window pixels, dispatched as the window does.
+    void send(MessageKind kind, int x, int y) {
+        Message m;
+        m.kind = kind;
+        m.x = x;
+        m.y = y;
+        windowProcedure(window, m);
+    }
     HeadlessPlatform platform;
     GlWindow window;
     GlWindow* previous = nullptr;
-    struct Below : View {
-        void onDialogClosed(int result, View* dialog) override {
-            closed.push_back({result, dialog});
-        }
-        std::vector<std::pair<int, View*>> closed;
-    } below;
+    std::unique_ptr<Below> owned = std::make_unique<Below>();
+    Below& below = *owned;
 };
 
 TEST(DialogInput, PointerPositionsArriveBoxLocalInLogicalUnits) {
     WindowScope scope(1600, 1200);
-    PlainDialog dialog;
+    auto owned = std::make_unique<PlainDialog>();
+    PlainDialog& dialog = *owned;
     dialog.setLogicalSize(800, 600);
     dialog.x = 100.9f;  // truncated, as the window position is
     dialog.y = 50;
-    scope.window.pushDialog(&dialog);
-    dialog.onLButtonDown(400, 300, 0);
+    scope.window.pushDialog(std::move(owned));
+    scope.send(MessageKind::LButtonDown, 400, 300);
     EXPECT_EQ(dialog.spy.last.x, 100);
     EXPECT_EQ(dialog.spy.last.y, 100);
-    dialog.onMouseMove(1599, 1199, 0);
+    scope.send(MessageKind::MouseMove, 1599, 1199);
     EXPECT_EQ(dialog.spy.last.x, 799 - 100);
     EXPECT_EQ(dialog.spy.last.y, 599 - 50);
-    dialog.onLButtonUp(1, 1, 0);  // half a logical unit truncates to 0
+    scope.send(MessageKind::LButtonUp, 1, 1);  // half a logical unit truncates to 0
     EXPECT_EQ(dialog.spy.last.x, -100);
     EXPECT_EQ(dialog.spy.last.y, -50);
 
     // Without a logical size there is no scale: window pixels, minus the box.
-    PlainDialog unsized;
-    unsized.onMouseMove(400, 300, 0);
+    WindowScope unsizedScope(1600, 1200, false);
+    PlainDialog& unsized = unsizedScope.open(std::make_unique<PlainDialog>());
+    unsizedScope.send(MessageKind::MouseMove, 400, 300);
     EXPECT_EQ(unsized.spy.last.x, 400);
     EXPECT_EQ(unsized.spy.last.y, 300);
 
     // A damaged layout reads as far as an int goes; a box placed there still
     // gets positions on the right side of its origin, not wrapped ones.
-    PlainDialog farOut;
-    farOut.setLogicalSize(800, 600);
-    farOut.x = static_cast<float>(INT_MIN);
-    farOut.y = static_cast<float>(INT_MAX);
-    farOut.onMouseMove(1598, 1198, 0);
+    auto far = std::make_unique<PlainDialog>();
+    far->setLogicalSize(800, 600);
+    far->x = static_cast<float>(INT_MIN);
+    far->y = static_cast<float>(INT_MAX);
+    PlainDialog& farOut = scope.open(std::move(far));
+    scope.send(MessageKind::MouseMove, 1598, 1198);
     EXPECT_EQ(farOut.spy.last.x, kLogicalLimit);
     EXPECT_EQ(farOut.spy.last.y, 599 - kLogicalLimit);
 }
 
 TEST(DialogInput, EscapeCancelsEnterConfirmsAndTheKeysStillReachTheControls) {
     WindowScope scope(800, 600);
-    PlainDialog dialog;
-    scope.window.pushDialog(&dialog);
+    PlainDialog& dialog = scope.open(std::make_unique<PlainDialog>());
     dialog.onKeyDown(kVkEscape);
     EXPECT_EQ(dialog.result, View::kResultCancelled);
     dialog.onKeyDown(kVkEnter);  // a second request within the tick
@@ -163,13 +191,14 @@ TEST(NewGameDialogChoice, RememberedChoicesArePreselectedAndNonsenseFallsBack) {
 TEST(NewGameDialogChoice, ClicksChooseWithinEachGroupAndOnlyEscapeOrEnterClose) {
     ShippedParams shipped;
     WindowScope scope(800, 600);
-    NewGameDialog dialog;
+    auto owned = std::make_unique<NewGameDialog>();
+    NewGameDialog& dialog = *owned;
     dialog.setLogicalSize(800, 600);
     dialog.x = 120;
     dialog.y = 100;
-    scope.window.pushDialog(&dialog);
+    scope.window.pushDialog(std::move(owned));
 
-    // A click is a move over the option and a release (window pixels).
+    // A click is a move over the option and a release (logical units).
     auto click = [&](const RadioButton& option) {
         const int wx = static_cast<int>(dialog.x + option.x) + 5;
         const int wy = static_cast<int>(dialog.y + option.y) + 5;
@@ -204,9 +233,10 @@ TEST(NewGameDialogChoice, OkAndCancelButtonsCloseWithTheirResults) {
     ShippedParams shipped;
     WindowScope scope(800, 600);
     for (bool ok : {true, false}) {
-        NewGameDialog dialog;
+        auto owned = std::make_unique<NewGameDialog>();
+        NewGameDialog& dialog = *owned;
         dialog.setLogicalSize(800, 600);
-        scope.window.pushDialog(&dialog);
+        scope.window.pushDialog(std::move(owned));
         const Button& button = ok ? dialog.okButton() : dialog.cancelButton();
         dialog.onLButtonDown(static_cast<int>(button.x) + 1, static_cast<int>(button.y) + 1, 0);
         scope.window.tick(30);
@@ -219,12 +249,13 @@ TEST(NewGameDialogChoice, OkAndCancelButtonsCloseWithTheirResults) {
 TEST(QuitDialogAnswer, OkConfirmsCancelCancelsAndButtonsAreBoxLocal) {
     ShippedParams shipped;
     WindowScope scope(800, 600);
-    QuitDialog dialog;
+    auto owned = std::make_unique<QuitDialog>();
+    QuitDialog& dialog = *owned;
     dialog.setLogicalSize(800, 600);
     dialog.x = 170;
     dialog.y = 135;
     EXPECT_FLOAT_EQ(dialog.okButton().x, static_cast<float>(layoutInt("m_qd_ok_btnx")));
-    scope.window.pushDialog(&dialog);
+    scope.window.pushDialog(std::move(owned));
     const Button& cancel = dialog.cancelButton();
     dialog.onLButtonDown(170 + static_cast<int>(cancel.x), 135 + static_cast<int>(cancel.y), 0);
     EXPECT_EQ(dialog.result, View::kResultCancelled);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -98,7 +99,7 @@ TEST(TextPanelScrolling, StepsOfTwoStopAtTheEndsOfTheText) {
 struct DialogWindow {
     DialogWindow() : window(platform, nullptr), previous(setGlWindow(&window)) {
         window.create("test", 0, 0, 800, 600);
-        window.pushScreen(&below);
+        window.pushScreen(std::make_unique<View>());
     }
     ~DialogWindow() { setGlWindow(previous); }
     void pressOn(Dialog& dialog, const Button& button) {
@@ -109,17 +110,17 @@ struct DialogWindow {
     HeadlessPlatform platform;
     GlWindow window;
     GlWindow* previous;
-    View below;
 };
 
 TEST(HelpDialogButtons, ArrowsScrollTheShippedTextAndCloseConfirms) {
     DialogWindow w;
-    HelpDialog dialog;
+    auto owned = std::make_unique<HelpDialog>();
+    HelpDialog& dialog = *owned;
     dialog.setLogicalSize(800, 600);
     dialog.x = 120;
     dialog.y = 50;
     ASSERT_GT(dialog.panel().lines().size(), 13u);  // the help needs scrolling
-    w.window.pushDialog(&dialog);
+    w.window.pushDialog(std::move(owned));
     w.pressOn(dialog, dialog.downButton());
     w.pressOn(dialog, dialog.downButton());
     EXPECT_EQ(dialog.panel().firstLine(), 4);
@@ -134,9 +135,10 @@ TEST(Top7DialogButtons, CloseButtonEscapeAndEnterCloseAndLeaveTheTableAlone) {
     DialogWindow w;
     w.shipped.params.m_score_table.clear();
     w.shipped.params.m_score_table.insert("Ann", 10);
-    Top7Dialog dialog;
+    auto owned = std::make_unique<Top7Dialog>();
+    Top7Dialog& dialog = *owned;
     dialog.setLogicalSize(800, 600);
-    w.window.pushDialog(&dialog);
+    w.window.pushDialog(std::move(owned));
     w.pressOn(dialog, dialog.closeButton());
     EXPECT_EQ(dialog.result, View::kResultConfirmed);
     dialog.onKeyDown(kVkEscape);

@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "app/window/GlWindow.h"
 #include "app/window/View.h"
@@ -141,21 +142,24 @@ int run(const Options& o) {
         std::fprintf(stderr, "windowcheck: no window: %s\n", platform.error().c_str());
         return 2;
     }
-    ClearView view(window, colour, o.checkMs, o.holdMs);
+    auto owned = std::make_unique<ClearView>(window, colour, o.checkMs, o.holdMs);
+    ClearView& view = *owned;
     if (o.fullScreen.size() == 2) {
         view.fullScreenWidth = o.fullScreen[0];
         view.fullScreenHeight = o.fullScreen[1];
     }
     view.minimiseAtMs = o.minimiseAtMs;
-    window.pushScreen(&view);
+    window.pushScreen(std::move(owned));
     const std::uint32_t start = platform.milliseconds();
     const int exitCode = runMessageLoop(window);
     report(window, view, exitCode, start);
-    window.destroy();
-    setGlWindow(nullptr);
     const bool colourOk = view.checked && near(view.pixel[0], colour.r) &&
                           near(view.pixel[1], colour.g) && near(view.pixel[2], colour.b);
-    return colourOk && exitCode == 0 && view.ticks > 0 ? 0 : 1;
+    const bool passed = colourOk && exitCode == 0 && view.ticks > 0;
+    window.clearViews();
+    window.destroy();
+    setGlWindow(nullptr);
+    return passed ? 0 : 1;
 }
 
 }  // namespace

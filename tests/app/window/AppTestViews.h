@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,13 +43,18 @@ public:
     void onRButtonUp(int x, int y, int) override {
         note("rup " + std::to_string(x) + "," + std::to_string(y));
     }
-    void onDialogClosed(int result, View* dialog) override {
+    void onDialogClosed(int result, std::unique_ptr<View> dialog) override {
         note("closed " + std::to_string(result) + " " +
-             (dialog != nullptr ? static_cast<JournalView*>(dialog)->name_ : "?"));
+             (dialog != nullptr ? static_cast<JournalView*>(dialog.get())->name_ : "?"));
+    }
+    // Keeps every screen that comes back, as the main menu keeps a game.
+    void onScreenClosed(std::unique_ptr<View> screen) override {
+        returned.push_back(std::move(screen));
     }
     void onCloseRequest() override { note("closeRequest"); }
 
     const std::string& name() const { return name_; }
+    std::vector<std::unique_ptr<View>> returned;
 
 private:
     void note(const std::string& what) { journal_.push_back(name_ + ": " + what); }
@@ -56,6 +62,20 @@ private:
     std::string name_;
     std::vector<std::string>& journal_;
 };
+
+// Pushes a view the window then owns and returns it for the test to watch.
+template <class V>
+V& pushScreen(GlWindow& window, std::unique_ptr<V> view) {
+    V& watched = *view;
+    window.pushScreen(std::move(view));
+    return watched;
+}
+template <class V>
+V& pushDialog(GlWindow& window, std::unique_ptr<V> view) {
+    V& watched = *view;
+    window.pushDialog(std::move(view));
+    return watched;
+}
 
 // A headless window installed as the game's window for the test's lifetime.
 class WindowFixture {

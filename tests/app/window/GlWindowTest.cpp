@@ -13,10 +13,9 @@ using Journal = std::vector<std::string>;
 TEST(GlWindowStacks, ClosedDialogIsReportedToTheViewBelowBeforeItsTick) {
     Journal journal;
     WindowFixture f;
-    JournalView main("main", journal), lower("lower", journal), upper("upper", journal);
-    f.window.pushScreen(&main);
-    f.window.pushDialog(&lower);
-    f.window.pushDialog(&upper);
+    test::pushScreen(f.window, std::make_unique<JournalView>("main", journal));
+    auto& lower = test::pushDialog(f.window, std::make_unique<JournalView>("lower", journal));
+    auto& upper = test::pushDialog(f.window, std::make_unique<JournalView>("upper", journal));
     EXPECT_EQ(f.window.currentView(), &upper);
     journal.clear();
 
@@ -41,9 +40,8 @@ TEST(GlWindowStacks, ClosedDialogIsReportedToTheViewBelowBeforeItsTick) {
 TEST(GlWindowStacks, ClosedScreenActivatesTheOneBelowAndTheLastScreenStays) {
     Journal journal;
     WindowFixture f;
-    JournalView main("main", journal), game("game", journal);
-    f.window.pushScreen(&main);
-    f.window.pushScreen(&game);
+    auto& main = test::pushScreen(f.window, std::make_unique<JournalView>("main", journal));
+    auto& game = test::pushScreen(f.window, std::make_unique<JournalView>("game", journal));
     EXPECT_EQ(journal, (Journal{"main: activate", "game: activate"}));
     journal.clear();
 
@@ -58,9 +56,8 @@ TEST(GlWindowStacks, ClosedScreenActivatesTheOneBelowAndTheLastScreenStays) {
     EXPECT_EQ(f.window.screens(), (std::vector<View*>{&main}));
 
     // A screen pushed while a dialog is open stays under the dialog.
-    JournalView dialog("dialog", journal);
-    f.window.pushDialog(&dialog);
-    f.window.pushScreen(&game);
+    auto& dialog = test::pushDialog(f.window, std::make_unique<JournalView>("dialog", journal));
+    f.window.pushScreen(std::move(main.returned.back()));
     EXPECT_EQ(f.window.currentView(), &dialog);
     // The start-up hand-over takes a screen off without activating anything.
     journal.clear();
@@ -73,12 +70,10 @@ TEST(GlWindowStacks, DrawsTopScreenThenDialogsBottomUpUnlessMinimised) {
     Journal journal;
     WindowFixture f;
     ASSERT_TRUE(f.window.create("Brevora", 0, 0, 800, 600));
-    JournalView below("below", journal), main("main", journal);
-    JournalView lower("lower", journal), upper("upper", journal);
-    f.window.pushScreen(&below);
-    f.window.pushScreen(&main);
-    f.window.pushDialog(&lower);
-    f.window.pushDialog(&upper);
+    test::pushScreen(f.window, std::make_unique<JournalView>("below", journal));
+    test::pushScreen(f.window, std::make_unique<JournalView>("main", journal));
+    test::pushDialog(f.window, std::make_unique<JournalView>("lower", journal));
+    test::pushDialog(f.window, std::make_unique<JournalView>("upper", journal));
     journal.clear();
     f.window.drawAll();
     EXPECT_EQ(journal, (Journal{"main: draw", "lower: draw", "upper: draw"}));
@@ -101,10 +96,9 @@ TEST(GlWindowStacks, DrawsTopScreenThenDialogsBottomUpUnlessMinimised) {
 TEST(GlWindowStacks, CloseRequestDropsEveryDialogUntoldAndAsksTheTopScreen) {
     Journal journal;
     WindowFixture f;
-    JournalView main("main", journal), lower("lower", journal), upper("upper", journal);
-    f.window.pushScreen(&main);
-    f.window.pushDialog(&lower);
-    f.window.pushDialog(&upper);
+    test::pushScreen(f.window, std::make_unique<JournalView>("main", journal));
+    test::pushDialog(f.window, std::make_unique<JournalView>("lower", journal));
+    test::pushDialog(f.window, std::make_unique<JournalView>("upper", journal));
     journal.clear();
     f.window.closeRequest();
     EXPECT_TRUE(f.window.dialogs().empty());

@@ -38,14 +38,15 @@ struct DragFixture {
         view.draggable = true;
         view.addWidget(&first);
         view.addWidget(&second);
-        f.window.pushScreen(&view);
+        f.window.pushScreen(std::move(owned));
         f.platform.setCursor(500, 400);
     }
     WindowRect rect() const { return f.platform.windowRect(); }
-    WindowFixture f;
-    View view;
     BoxWidget first{0, 0, 50, 50};
     BoxWidget second{0, 0, 50, 50};
+    WindowFixture f;
+    std::unique_ptr<View> owned = std::make_unique<View>();
+    View& view = *owned;
 };
 
 TEST(ViewDrag, BackgroundPressMovesTheWindowWithTheCursor) {

@@ -37,10 +37,9 @@ bool dispatchPending(WindowFixture& f) {
 TEST(WindowProcedure, InputReachesOnlyTheCurrentView) {
     Journal journal;
     WindowFixture f;
-    JournalView main("main", journal), lower("lower", journal), upper("upper", journal);
-    f.window.pushScreen(&main);
-    f.window.pushDialog(&lower);
-    f.window.pushDialog(&upper);
+    test::pushScreen(f.window, std::make_unique<JournalView>("main", journal));
+    test::pushDialog(f.window, std::make_unique<JournalView>("lower", journal));
+    test::pushDialog(f.window, std::make_unique<JournalView>("upper", journal));
     journal.clear();
     const Message messages[] = {
         input(MessageKind::KeyDown, kVkEscape),
@@ -71,9 +70,8 @@ TEST(WindowProcedure, TickAdvancesDrawsAndSwapsAlsoWhileMinimised) {
     Journal journal;
     WindowFixture f;
     ASSERT_TRUE(f.window.create("Brevora", 0, 0, 800, 600));
-    JournalView main("main", journal), dialog("dialog", journal);
-    f.window.pushScreen(&main);
-    f.window.pushDialog(&dialog);
+    test::pushScreen(f.window, std::make_unique<JournalView>("main", journal));
+    test::pushDialog(f.window, std::make_unique<JournalView>("dialog", journal));
     journal.clear();
     windowProcedure(f.window, input(MessageKind::Tick, 0));
     EXPECT_EQ(journal, (Journal{"dialog: tick 30", "main: draw", "dialog: draw"}));
@@ -128,9 +126,8 @@ TEST(WindowProcedure, CloseWithoutF4HidesAndQuitsWithCodeZero) {
     Journal journal;
     WindowFixture f;
     ASSERT_TRUE(f.window.create("Brevora", 0, 0, 800, 600));
-    JournalView main("main", journal), dialog("dialog", journal);
-    f.window.pushScreen(&main);
-    f.window.pushDialog(&dialog);
+    test::pushScreen(f.window, std::make_unique<JournalView>("main", journal));
+    test::pushDialog(f.window, std::make_unique<JournalView>("dialog", journal));
     journal.clear();
     f.platform.post(input(MessageKind::KeyDown, 'A'));
     f.platform.post(input(MessageKind::Close, 0));
@@ -144,12 +141,9 @@ TEST(WindowProcedure, AltF4ClosesTheTopScreenFirstAndQuitsOnceF4IsReleased) {
     Journal journal;
     WindowFixture f;
     ASSERT_TRUE(f.window.create("Brevora", 0, 0, 800, 600));
-    ClosingMenu menu(f.platform, journal);
-    ClosingGame game(f.window, journal);
-    JournalView dialog("dialog", journal);
-    f.window.pushScreen(&menu);
-    f.window.pushScreen(&game);
-    f.window.pushDialog(&dialog);
+    test::pushScreen(f.window, std::make_unique<ClosingMenu>(f.platform, journal));
+    auto& game = test::pushScreen(f.window, std::make_unique<ClosingGame>(f.window, journal));
+    test::pushDialog(f.window, std::make_unique<JournalView>("dialog", journal));
     journal.clear();
 
     f.platform.setKeyHeld(kVkF4, true);
@@ -198,8 +192,7 @@ private:
 TEST(WindowProcedure, TicksFallingDueDuringASlowTickAreDropped) {
     WindowFixture f;
     ASSERT_TRUE(f.window.create("Brevora", 0, 0, 800, 600));
-    SlowView slow(f.platform, 100);
-    f.window.pushScreen(&slow);
+    auto& slow = test::pushScreen(f.window, std::make_unique<SlowView>(f.platform, 100));
 
     f.platform.advanceClock(30);
     ASSERT_EQ(f.platform.pendingCount(MessageKind::Tick), 1u);
@@ -222,8 +215,7 @@ TEST(WindowProcedure, TicksFallingDueDuringASlowTickAreDropped) {
     // start-up) wait in the queue and each counts as a full tick.
     f.window.stopTimer();
     f.window.startTimer();
-    SlowView quick(f.platform, 0);
-    f.window.pushScreen(&quick);
+    auto& quick = test::pushScreen(f.window, std::make_unique<SlowView>(f.platform, 0));
     f.platform.advanceClock(90);
     EXPECT_EQ(f.platform.pendingCount(MessageKind::Tick), 3u);
     ASSERT_TRUE(dispatchPending(f));
