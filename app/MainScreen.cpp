@@ -7,6 +7,7 @@
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
 #include "gfx/StretchedPicture.h"
+#include "platform/Clock.h"
 #include "ui/Button.h"
 #include "ui/GameOverDialog.h"
 #include "ui/HelpDialog.h"
@@ -39,10 +40,6 @@ constexpr ButtonPlace kButtonPlaces[] = {
     {"m_quit_sml_btnx", "m_quit_sml_btny", &ResourceSet::smallQuitButton},
 };
 static_assert(std::size(kButtonPlaces) == static_cast<std::size_t>(MainScreen::Control::Count));
-
-// The demonstration waits for this much menu time per tick, whatever the
-// tick's length.
-constexpr int kIdleStepMs = 30;
 
 }  // namespace
 
@@ -118,7 +115,8 @@ void MainScreen::checkDemo() {
     if (demoRunning_ || game_ != nullptr) {
         return;
     }
-    idleMs_ += kIdleStepMs;
+    // One tick's worth of menu time per tick, whatever the tick's length.
+    idleMs_ += kTickMs;
     if (idleMs_ <= gameParams().m_time_before_demo) {
         return;
     }
@@ -144,9 +142,9 @@ void MainScreen::draw() {
     drawBackground();
     View::draw();
     const BitmapFont& font = resourceSet().font;
-    font.drawText(kCaption, 50, 32, 62, -10, 0, 0, 0, 1);
-    font.drawText(kCaption, 50, 30, 60, -10, 1, 1, 0, 1);
-    font.drawText(kVersion, 30, 602, 472, -10, 0, 0, 0, 1);
+    font.drawText(kCaption, 32, 62, {.size = 50, .colour = {0, 0, 0}, .depth = -10});
+    font.drawText(kCaption, 30, 60, {.size = 50, .colour = {1, 1, 0}, .depth = -10});
+    font.drawText(kVersion, 602, 472, {.size = 30, .colour = {0, 0, 0}, .depth = -10});
     // Set after the buttons were drawn: a change shows from the next frame.
     button(Control::Continue).visible = game_ != nullptr;
     glPopMatrix();

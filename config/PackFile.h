@@ -47,7 +47,6 @@ public:
 
     const std::vector<std::string>& names() const { return names_; }
     const std::vector<Entry>& directory() const { return directory_; }
-    const std::string& archivePath() const { return archivePath_; }
     const std::string& baseDir() const { return baseDir_; }
 
     // Joins a relative path onto the base folder.

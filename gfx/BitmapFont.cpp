@@ -139,8 +139,7 @@ float BitmapFont::glyphWidth(const Glyph& glyph, float size) const {
     return size * aspect * (glyph.right - glyph.left) / glyphHeight_;
 }
 
-void BitmapFont::drawText(const char* text, float size, float x, float y, float z, float red,
-                          float green, float blue, float alpha) const {
+void BitmapFont::drawText(const char* text, float x, float y, const TextStyle& style) const {
     if (text == nullptr || !hasGlyphs()) {
         return;
     }
@@ -149,9 +148,9 @@ void BitmapFont::drawText(const char* text, float size, float x, float y, float 
     glBindTexture(GL_TEXTURE_2D, texture_ != nullptr ? texture_->glName() : 0);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_DEPTH_TEST);
-    glColor4f(red, green, blue, alpha);
+    const float size = style.size;
+    const float z = style.depth;
+    glColor4f(style.colour.red, style.colour.green, style.colour.blue, style.colour.alpha);
     const Metrics m = metrics(size);
     const float startX = x;
     for (const char* p = text; *p != '\0'; ++p) {
@@ -184,11 +183,10 @@ void BitmapFont::drawText(const char* text, float size, float x, float y, float 
     }
 }
 
-void BitmapFont::drawNumber(int value, float size, float x, float y, float z, float red,
-                            float green, float blue, float alpha) const {
+void BitmapFont::drawNumber(int value, float x, float y, const TextStyle& style) const {
     char text[16];
     std::snprintf(text, sizeof text, "%i", value);
-    drawText(text, size, x, y, z, red, green, blue, alpha);
+    drawText(text, x, y, style);
 }
 
 float BitmapFont::textWidth(const char* text, float size) const {

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "gfx/TextStyle.h"
+
 namespace brv {
 
 class Texture;
@@ -31,13 +33,12 @@ public:
     bool build(const void* tga, std::size_t size, const Texture* texture);
 
     // Draws `text` with its first glyph's lower-left corner at (x, y) in a
-    // y-down drawing space; `size` is the height of a glyph line. A line feed
-    // starts a new line `size` further down; bytes outside 32..126 draw
+    // y-down drawing space, in the style's colour and at its depth; the
+    // style's size is the height of a glyph line. A line feed starts a new
+    // line that much further down; bytes outside 32..126 draw
     // nothing and advance nothing.
-    void drawText(const char* text, float size, float x, float y, float z, float red, float green,
-                  float blue, float alpha) const;
-    void drawNumber(int value, float size, float x, float y, float z, float red, float green,
-                    float blue, float alpha) const;
+    void drawText(const char* text, float x, float y, const TextStyle& style) const;
+    void drawNumber(int value, float x, float y, const TextStyle& style) const;
 
     // The advance drawText makes for `text`; for several lines, that of the
     // widest one.

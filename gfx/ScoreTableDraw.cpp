@@ -15,10 +15,14 @@ void ScoreTable::draw(const BitmapFont& font) const {
     for (std::size_t i = 0; i < count; ++i) {
         const Entry& entry = entries_[i];
         const float y = 150.0f + 60.0f * static_cast<float>(i);
-        font.drawText(entry.name.c_str(), kTextSize, 101, y + 1, kDepth, 0, 0, 0, 1);
-        font.drawNumber(entry.score, kTextSize, 561, y + 1, kDepth, 0, 0, 0, 1);
-        font.drawText(entry.name.c_str(), kTextSize, 100, y, kDepth, 1, 1, 0, 1);
-        font.drawNumber(entry.score, kTextSize, 560, y, kDepth, 1, 1, 0, 1);
+        font.drawText(entry.name.c_str(), 101, y + 1,
+                      {.size = kTextSize, .colour = {0, 0, 0}, .depth = kDepth});
+        font.drawNumber(entry.score, 561, y + 1,
+                        {.size = kTextSize, .colour = {0, 0, 0}, .depth = kDepth});
+        font.drawText(entry.name.c_str(), 100, y,
+                      {.size = kTextSize, .colour = {1, 1, 0}, .depth = kDepth});
+        font.drawNumber(entry.score, 560, y,
+                        {.size = kTextSize, .colour = {1, 1, 0}, .depth = kDepth});
     }
 }
 

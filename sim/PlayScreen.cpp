@@ -74,9 +74,11 @@ void PlayScreen::draw() {
         Colony& colony = *colonies[k];
         colony.drawFlags();
         const std::string line = statusLine(colony);
-        text_.drawText(line.c_str(), kStatusSize,
-                       kStatusLeft + kStatusSpacing * static_cast<float>(k), kStatusTop,
-                       kStatusDepth, colony.red(), colony.green(), colony.blue(), 1.0f);
+        text_.drawText(line.c_str(), kStatusLeft + kStatusSpacing * static_cast<float>(k),
+                       kStatusTop,
+                       {.size = kStatusSize,
+                        .colour = {colony.red(), colony.green(), colony.blue()},
+                        .depth = kStatusDepth});
     }
     View::draw();
     glPopMatrix();

@@ -22,9 +22,7 @@ void drawBand(const Texture* image, float x, float y, float width, float height,
     glBindTexture(GL_TEXTURE_2D, image->glName());
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_ALPHA_TEST);
     // Interface art is layered in drawing order, as the font draws its text.
-    glDisable(GL_DEPTH_TEST);
     glBegin(GL_QUADS);
     glTexCoord2f(0, upper);
     glVertex2f(x, y);

@@ -84,8 +84,6 @@ void Dialog::drawShade(float r, float g, float b, float a) {
     const float w = static_cast<float>(logicalWidth);
     const float h = static_cast<float>(logicalHeight);
     glDisable(GL_TEXTURE_2D);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glMatrixMode(GL_MODELVIEW);
@@ -107,9 +105,7 @@ void Dialog::drawFrame(float r, float g, float b, float a) {
     }
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
-    glDisable(GL_ALPHA_TEST);
     glDisable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);
     glMatrixMode(GL_MODELVIEW);
     glTranslatef(x, y, 0.5f);
     glColor4f(r, g, b, a);
@@ -133,15 +129,13 @@ void Dialog::drawBox(const Texture& picture) const {
     const float h = static_cast<float>(height);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_DEPTH_TEST);
     drawStretchedPicture(picture, x, y, w, h);
     glDisable(GL_BLEND);
 }
 
 void Dialog::drawTitle(const BitmapFont& font, const char* text, float tx, float ty) {
-    font.drawText(text, kTitleSize, tx + 2, ty + 2, 10, 0, 0, 0, 1);
-    font.drawText(text, kTitleSize, tx, ty, 10, 1, 0.3f, 0, 1);
+    font.drawText(text, tx + 2, ty + 2, {.size = kTitleSize, .colour = {0, 0, 0}, .depth = 10});
+    font.drawText(text, tx, ty, {.size = kTitleSize, .colour = {1, 0.3f, 0}, .depth = 10});
 }
 
 }  // namespace brv

@@ -80,7 +80,7 @@ void EditBox::drawCaret() const {
     const float left =
         x + inset + (font_ != nullptr ? font_->textWidth(text_.c_str(), textSize_) : 0.0f);
     glDisable(GL_TEXTURE_2D);
-    glColor4f(colour[0], colour[1], colour[2], colour[3]);
+    glColor4f(colour.red, colour.green, colour.blue, colour.alpha);
     glBegin(GL_QUADS);
     glVertex2f(left, y + inset);
     glVertex2f(left, y + height - inset);
@@ -98,8 +98,8 @@ void EditBox::drawText() const {
     glMatrixMode(GL_MODELVIEW);
     glTranslatef(0, 0, 0.5f);
     // The text's y is its baseline, which centres one line in the box.
-    font_->drawText(text_.c_str(), textSize_, x + inset, y + height - (height - textSize_) * 0.5f,
-                    20, colour[0], colour[1], colour[2], colour[3]);
+    font_->drawText(text_.c_str(), x + inset, y + height - (height - textSize_) * 0.5f,
+                    {.size = textSize_, .colour = colour, .depth = 20});
     glTranslatef(0, 0, -0.5f);
     glDisable(GL_BLEND);
 }

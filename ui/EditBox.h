@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/window/Widget.h"
+#include "gfx/TextStyle.h"
 
 namespace brv {
 
@@ -45,7 +46,7 @@ public:
     float width = 130;
     float height = 60;
     int state = kIdle;
-    float colour[4] = {1, 1, 0, 1};
+    Colour colour{1, 1, 0};
     int maxLength = 10;
     bool visible = true;
     bool caretOn = false;

@@ -70,9 +70,10 @@ void GameOverDialog::draw() {
     drawTitle(art.font, "Game Over !", 300, 70);
     char line[48];
     std::snprintf(line, sizeof line, "Your score: %i", score_);
-    art.font.drawText(line, 30, 300, 200, 10, 1, 0, 0, 1);
+    art.font.drawText(line, 300, 200, {.size = 30, .colour = {1, 0, 0}, .depth = 10});
     if (qualifies_) {
-        art.font.drawText("Enter Your Name", 30, 300, 300, 10, 1, 0, 0, 1);
+        art.font.drawText("Enter Your Name", 300, 300,
+                          {.size = 30, .colour = {1, 0, 0}, .depth = 10});
     }
     glPopMatrix();
 }

@@ -48,7 +48,7 @@ void HelpDialog::draw() {
     drawBox(art.dialogFrame);
     drawContent();
     drawTitle(art.font, "Help", 50, 100);
-    panel_.draw(80, 120, 0, 0.2f, 0, 1);
+    panel_.draw(80, 120, {0, 0.2f, 0});
     glPopMatrix();
 }
 

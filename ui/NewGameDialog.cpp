@@ -106,7 +106,8 @@ void NewGameDialog::draw() {
 void NewGameDialog::drawLabels() const {
     const BitmapFont& font = resourceSet().font;
     auto label = [&](const RadioButton& option, const char* text) {
-        font.drawText(text, 40, option.x + 35, option.y + 40, option.z, 0, 0, 0, 1);
+        font.drawText(text, option.x + 35, option.y + 40,
+                      {.size = 40, .colour = {0, 0, 0}, .depth = option.z});
     };
     for (int i = 0; i < kOptions; ++i) {
         label(*colonies_[i], kColonyLabels[i]);

@@ -34,10 +34,12 @@ void QuitDialog::draw() {
         {"Do you really", 50, 100}, {"want", 100, 170}, {"to exit?", 160, 240}};
     // All shadows first, so no shadow falls over an orange line.
     for (const Line& line : kLines) {
-        art.font.drawText(line.text, kTitleSize, line.x + 2, line.y + 2, 10, 0, 0, 0, 1);
+        art.font.drawText(line.text, line.x + 2, line.y + 2,
+                          {.size = kTitleSize, .colour = {0, 0, 0}, .depth = 10});
     }
     for (const Line& line : kLines) {
-        art.font.drawText(line.text, kTitleSize, line.x, line.y, 10, 1, 0.3f, 0, 1);
+        art.font.drawText(line.text, line.x, line.y,
+                          {.size = kTitleSize, .colour = {1, 0.3f, 0}, .depth = 10});
     }
     glPopMatrix();
 }

@@ -52,13 +52,14 @@ void TextPanel::scrollDown() {
     firstLine_ = std::max(firstLine_, 0);
 }
 
-void TextPanel::draw(float x, float y, float red, float green, float blue, float alpha) const {
+void TextPanel::draw(float x, float y, const Colour& colour) const {
     if (font_ == nullptr) {
         return;
     }
     const int count = static_cast<int>(lines_.size());
     for (int i = firstLine_; i < count && i < firstLine_ + visibleLines_; ++i) {
-        font_->drawText(lines_[i].c_str(), textSize_, x, y, 10, red, green, blue, alpha);
+        font_->drawText(lines_[i].c_str(), x, y,
+                        {.size = textSize_, .colour = colour, .depth = 10});
         y += textSize_;
     }
 }

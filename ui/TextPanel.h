@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "gfx/TextStyle.h"
+
 namespace brv {
 
 class BitmapFont;
@@ -30,7 +32,7 @@ public:
     void scrollDown();
     // Draws the visible lines, the first with its baseline at y, one line
     // every textSize further down.
-    void draw(float x, float y, float red, float green, float blue, float alpha) const;
+    void draw(float x, float y, const Colour& colour) const;
 
     const std::vector<std::string>& lines() const { return lines_; }
     int firstLine() const { return firstLine_; }

@@ -29,7 +29,6 @@ void Top7Dialog::draw() {
     const float h = static_cast<float>(params.m_screen_height);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
-    glDisable(GL_DEPTH_TEST);
     drawStretchedPicture(art.gameBackground, w, h);
     drawContent();
     drawTitle(art.font, "Top 7", 350, 60);

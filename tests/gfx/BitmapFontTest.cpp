@@ -88,7 +88,9 @@ protected:
         return gl.frame();
     }
 
-    void text(const char* s, float x, float y) { font.drawText(s, kSize, x, y, 0, 0, 1, 0, 1); }
+    void text(const char* s, float x, float y) {
+        font.drawText(s, x, y, {.size = kSize, .colour = {0, 1, 0}, .depth = 0});
+    }
 
     static constexpr float kSize = 40;
     test::GlProbe gl;
@@ -127,7 +129,9 @@ TEST_F(BitmapFontDrawing, TextWidthIsTheAdvanceDrawingMakes) {
 
 TEST_F(BitmapFontDrawing, NumbersLineFeedsAndStrayBytes) {
     const float gap = font.textWidth(" ", kSize) * 0.1f;
-    const auto number = drawn([&] { font.drawNumber(-42, kSize, 5, 50, 0, 0, 1, 0, 1); });
+    const auto number = drawn([&] {
+        font.drawNumber(-42, 5, 50, {.size = kSize, .colour = {0, 1, 0}, .depth = 0});
+    });
     EXPECT_EQ(gl.firstDifference(number, drawn([&] { text("-42", 5, 50); })), "");
     EXPECT_GT(gl.inkedPixels(number), 20);
 
@@ -158,7 +162,9 @@ TEST_F(BitmapFontDrawing, NumbersLineFeedsAndStrayBytes) {
 
     // A font that was never built draws and measures nothing.
     BitmapFont empty;
-    EXPECT_EQ(gl.inkedPixels(drawn([&] { empty.drawText("AB", kSize, 10, 60, 0, 1, 1, 1, 1); })),
+    EXPECT_EQ(gl.inkedPixels(drawn([&] {
+        empty.drawText("AB", 10, 60, {.size = kSize, .colour = {1, 1, 1}, .depth = 0});
+    })),
               0);
     EXPECT_EQ(empty.textWidth("AB", kSize), 0.0f);
 }

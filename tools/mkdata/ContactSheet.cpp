@@ -8,6 +8,7 @@
 
 #include "config/KeyValueFile.h"
 #include "config/PackFile.h"
+#include "gfx/FrameState.h"
 #include "gfx/ResourceSet.h"
 #include "gfx/StretchedPicture.h"
 #include "platform/FileIo.h"
@@ -48,13 +49,13 @@ void band(const Texture& t, int state, int bands, float x, float y) {
 }
 
 void title(const Sheet& s, const char* text, float x, float y) {
-    s.art.font.drawText(text, 50, x + 2, y + 2, 10, 0, 0, 0, 1);
-    s.art.font.drawText(text, 50, x, y, 10, 1, 0.3f, 0, 1);
+    s.art.font.drawText(text, x + 2, y + 2, {.size = 50, .colour = {0, 0, 0}, .depth = 10});
+    s.art.font.drawText(text, x, y, {.size = 50, .colour = {1, 0.3f, 0}, .depth = 10});
 }
 
 void label(const Sheet& s, const char* text, float size, float x, float y, float r, float g,
            float b) {
-    s.art.font.drawText(text, size, x, y, 10, r, g, b, 1);
+    s.art.font.drawText(text, x, y, {.size = size, .colour = {r, g, b}, .depth = 10});
 }
 
 void mainMenu(const Sheet& s) {
@@ -70,9 +71,9 @@ void mainMenu(const Sheet& s) {
     band(a.minimizeButton, 1, 3, s.key("m_min_sml_btnx"), s.key("m_min_sml_btny"));
     band(a.smallHelpButton, 2, 3, s.key("m_help_sml_btnx"), s.key("m_help_sml_btny"));
     band(a.smallQuitButton, 1, 3, s.key("m_quit_sml_btnx"), s.key("m_quit_sml_btny"));
-    a.font.drawText("www.brevora.example", 50, 32, 62, -10, 0, 0, 0, 1);
-    a.font.drawText("www.brevora.example", 50, 30, 60, -10, 1, 1, 0, 1);
-    a.font.drawText("ver. 1.20", 30, 602, 472, -10, 0, 0, 0, 1);
+    a.font.drawText("www.brevora.example", 32, 62, {.size = 50, .colour = {0, 0, 0}, .depth = -10});
+    a.font.drawText("www.brevora.example", 30, 60, {.size = 50, .colour = {1, 1, 0}, .depth = -10});
+    a.font.drawText("ver. 1.20", 602, 472, {.size = 30, .colour = {0, 0, 0}, .depth = -10});
 }
 
 void points(float x0, float y0, float cx, float cy, int count, const Rgba& c, unsigned seed) {
@@ -151,10 +152,12 @@ void top7(const Sheet& s, float x0, float y0) {
     const char* names[7] = {"Anonymous", "Mira", "Jo 'the virus'", "Xq_42", "Lee", "Ana", "Bo"};
     for (int i = 0; i < 7; ++i) {
         const float y = y0 + 150 + 60 * static_cast<float>(i);
-        a.font.drawText(names[i], 40, x0 + 101, y + 1, 10, 0, 0, 0, 1);
-        a.font.drawNumber(9000 - i * 1234, 40, x0 + 561, y + 1, 10, 0, 0, 0, 1);
-        a.font.drawText(names[i], 40, x0 + 100, y, 10, 1, 1, 0, 1);
-        a.font.drawNumber(9000 - i * 1234, 40, x0 + 560, y, 10, 1, 1, 0, 1);
+        a.font.drawText(names[i], x0 + 101, y + 1, {.size = 40, .colour = {0, 0, 0}, .depth = 10});
+        a.font.drawNumber(9000 - i * 1234, x0 + 561, y + 1,
+                          {.size = 40, .colour = {0, 0, 0}, .depth = 10});
+        a.font.drawText(names[i], x0 + 100, y, {.size = 40, .colour = {1, 1, 0}, .depth = 10});
+        a.font.drawNumber(9000 - i * 1234, x0 + 560, y,
+                          {.size = 40, .colour = {1, 1, 0}, .depth = 10});
     }
     band(a.closeButton, 1, 3, x0 + s.key("m_t7d_close_btnx"), y0 + s.key("m_t7d_close_btny"));
 }
@@ -298,13 +301,7 @@ bool renderContactSheet(const std::string& dataDir, const std::string& pngPath, 
     Sheet sheet{art, {}};
     DataBlob layout = pack.readEntry("mui/menu.txt");
     sheet.layout.loadFromMemory(layout.bytes(), layout.size, true);
-    glViewport(0, 0, kWidth, kHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kWidth, kHeight, 0, -50, 50);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
+    beginFrame({kWidth, kHeight, kWidth, kHeight});
     glClearColor(0.12f, 0.12f, 0.13f, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawAll(sheet, intro, icon);
