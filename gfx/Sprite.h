@@ -11,9 +11,9 @@ class PackFile;
 class Texture;
 
 // An animated picture cut from one texture laid out as a grid: each column is
-// an animation frame, each row a group; its clock is a SpriteAnimation. Life
-// sources and flags keep copies that share the texture but animate and move on
-// their own.
+// an animation frame, each row a group. Its clock is a SpriteAnimation; the
+// art of life sources and flags is one template each, drawn at the cell and
+// place every object's own clock names.
 class Sprite {
 public:
     Sprite() = default;
@@ -44,8 +44,7 @@ public:
     void release();
 
     // Reads "file_name", "groups" and "frames" from a sprite description without
-    // touching any texture, so a world without a window animates exactly as the
-    // windowed game does. Counts below 1 count as 1.
+    // touching any texture. Counts below 1 count as 1.
     void readDescription(const void* data, std::size_t size);
 
     // One animation step of `step` milliseconds (the simulation passes 30).

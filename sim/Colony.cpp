@@ -1,7 +1,6 @@
 #include "sim/Colony.h"
 
 #include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
 
 namespace brv {
 
@@ -24,7 +23,7 @@ void Colony::update(int elapsedMs, int /*index*/) {
     updateTrend(elapsedMs);
     // The player's flags wave at the fixed tick rate.
     for (auto& flag : flags_) {
-        flag->sprite().advance(30);
+        flag->animation().advance(30);
     }
 }
 
@@ -39,10 +38,6 @@ void Colony::updateTrend(int elapsedMs) {
 
 float Colony::pitch() const {
     return params_.m_distance_beween_viruses;
-}
-
-const Sprite& Colony::flagTemplate() const {
-    return resourceSet(params_).flagSprite;
 }
 
 int Colony::flagLimit() const {
@@ -71,7 +66,7 @@ void Colony::addFlagAt(int x, int y) {
         const float toCell = 1.0f / pitch();
         const int column = static_cast<int>(static_cast<float>(x) * toCell);
         const int row = static_cast<int>(static_cast<float>(y) * toCell);
-        flags_.push_back(std::make_unique<Flag>(column, row, flagTemplate()));
+        flags_.push_back(std::make_unique<Flag>(column, row, params_.m_flag_animation));
     }
 }
 

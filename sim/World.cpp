@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
 #include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/ComputerColony.h"
@@ -203,7 +202,6 @@ void World::update(int elapsedMs) {
         rebuildInfluence();
         g_influenceTick = 0;
     }
-    resourceSet(params_).flagSprite.advance(static_cast<unsigned int>(elapsedMs));
 }
 
 // Half of the columns per tick, alternating. The scan visits slots, not

@@ -44,7 +44,7 @@ public:
     void update(int elapsedMs);
     // The field picture, one point per virus in its colony's colour and the
     // life sources; needs a current GL context with the logical projection.
-    void draw();
+    void draw() const;
 
     int aliveColonyCount() const;
     struct HumanColony {

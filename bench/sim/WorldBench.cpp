@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
 #include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/Virus.h"
@@ -25,7 +24,6 @@ GameParams& shippedRules() {
     static bool ready = false;
     if (!ready) {
         setGameParams(&params);
-        resourceSet(params).loadSpriteDescriptions();
         params.m_difficult = 2;
         ready = true;
     }

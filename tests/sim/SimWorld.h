@@ -4,7 +4,6 @@
 #include <string>
 
 #include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
 #include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/Virus.h"
@@ -44,7 +43,6 @@ public:
         params_ = std::make_unique<GameParams>(dir_.path());
         params_->m_difficult = difficulty;
         scope_ = std::make_unique<ScopedGameParams>(*params_);
-        resourceSet(*params_).loadSpriteDescriptions();
         World::resetProcessCounters();
         brv::srand(1);
     }
