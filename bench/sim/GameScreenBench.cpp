@@ -87,7 +87,7 @@ void crowd(World& world) {
         const int r = brv::rand() % World::kRows;
         if (world.virusAt(c, r) == nullptr) {
             Colony* colony = world.colonies()[(c < 100 ? 0 : 1) + (r < 75 ? 0 : 2)].get();
-            world.placeVirus(c, r, std::make_unique<Virus>(c, r, colony));
+            world.placeVirus(c, r, std::make_unique<Virus>(world, c, r, colony));
             ++placed;
         }
     }

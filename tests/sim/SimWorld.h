@@ -56,7 +56,7 @@ private:
 
 // Places a virus of `colony` and, when asked, sets its life.
 inline Virus& put(World& world, Colony* colony, int column, int row, int life = -1000000) {
-    world.placeVirus(column, row, std::make_unique<Virus>(column, row, colony));
+    world.placeVirus(column, row, std::make_unique<Virus>(world, column, row, colony));
     Virus& v = *world.virusAt(column, row);
     if (life != -1000000) {
         v.addLife(life - v.life());
