@@ -43,6 +43,7 @@ public:
     void update(int elapsedMs);
     // The field picture, one point per virus in its colony's colour and the
     // life sources; needs a current GL context with the logical projection.
+    // Defined with the drawing code (sim/view), outside the rules' library.
     void draw() const;
 
     int aliveColonyCount() const;

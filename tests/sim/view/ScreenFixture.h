@@ -8,8 +8,8 @@
 #include "app/View.h"
 #include "platform/HeadlessPlatform.h"
 #include "sim/Colony.h"
-#include "sim/PlayScreen.h"
 #include "sim/Virus.h"
+#include "sim/view/PlayScreen.h"
 #include "tests/sim/SimWorld.h"
 
 namespace brv::test {

@@ -20,9 +20,9 @@
 #include "platform/OffscreenGl.h"
 #include "platform/Random.h"
 #include "sim/Colony.h"
-#include "sim/DemoScreen.h"
-#include "sim/GameScreen.h"
 #include "sim/Virus.h"
+#include "sim/view/DemoScreen.h"
+#include "sim/view/GameScreen.h"
 
 namespace brv {
 namespace {

@@ -1,8 +1,8 @@
-// The drawing members of the simulation objects. Everything else in the
-// simulation stays free of GL. Each object keeps only its animation clock; the
-// art is the resource set's shared template, drawn at the cell the clock
-// shows. These run once per frame in the logical projection (origin top left,
-// y down, depth -50 to 50).
+// The drawing members of the simulation objects, kept apart from the rules so
+// that the rules build and run without any drawing code. Each object keeps
+// only its animation clock; the art is the resource set's shared template,
+// drawn at the cell the clock shows. These run once per frame in the logical
+// projection (origin top left, y down, depth -50 to 50).
 #include <GL/gl.h>
 
 #include <array>

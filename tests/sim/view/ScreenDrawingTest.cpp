@@ -13,9 +13,9 @@
 #include "platform/OffscreenGl.h"
 #include "platform/Random.h"
 #include "sim/ColonyColours.h"
-#include "sim/GameScreen.h"
 #include "sim/LifeSource.h"
-#include "tests/sim/ScreenFixture.h"
+#include "sim/view/GameScreen.h"
+#include "tests/sim/view/ScreenFixture.h"
 
 namespace brv {
 namespace {
