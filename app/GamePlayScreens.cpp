@@ -1,7 +1,7 @@
 #include "app/GamePlayScreens.h"
 
-#include "sim/DemoScreen.h"
-#include "sim/GameScreen.h"
+#include "sim/view/DemoScreen.h"
+#include "sim/view/GameScreen.h"
 
 namespace brv {
 

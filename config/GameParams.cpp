@@ -30,6 +30,11 @@ std::string describeTriple(const char* key, const int* triple) {
     return text;
 }
 
+void readAnimation(const PackFile& archive, const std::string& path, SpriteAnimation& into) {
+    DataBlob description = archive.readEntry(path);
+    into.readDescription(description.bytes(), description.size);
+}
+
 // The file gives the demonstration time in ticks; it is kept in milliseconds.
 // Saturates rather than overflowing on absurd values.
 int scaleDemoTime(int ticks) {
@@ -57,6 +62,8 @@ GameParams::GameParams(std::string baseDir) : m_archive(baseDir), m_base_dir(std
     m_rules_found = readTextEntry(m_archive, "dat/param.txt", rules);
     m_layout_found = readTextEntry(m_archive, "mui/menu.txt", m_layout);
     readRules(rules);
+    readAnimation(m_archive, "dat/flag.spr", m_flag_animation);
+    readAnimation(m_archive, "dat/life_src.spr", m_life_src_animation);
     m_difficult = 0;
 }
 

@@ -7,6 +7,7 @@
 #include "config/KeyValueFile.h"
 #include "config/PackFile.h"
 #include "config/ScoreTable.h"
+#include "config/SpriteAnimation.h"
 
 namespace brv {
 
@@ -19,7 +20,8 @@ class ResourceSet;
 class GameParams {
 public:
     // Opens "data/data.pk" under `baseDir` (the working folder for the game) and
-    // reads "dat/param.txt" and "mui/menu.txt" from it or from loose files.
+    // reads "dat/param.txt", "mui/menu.txt" and the two sprite descriptions
+    // "dat/flag.spr" and "dat/life_src.spr" from it or from loose files.
     explicit GameParams(std::string baseDir = ".");
     GameParams(const GameParams&) = delete;
     GameParams& operator=(const GameParams&) = delete;
@@ -68,6 +70,12 @@ public:
     int m_life_distribute[3] = {};
     float m_life_src_dist = 0;
     int m_max_population = 0;
+    // The animation templates of flags and life sources, from their sprite
+    // descriptions: a new one copies its template and starts on a random frame
+    // of it, so the frame counts take part in the rules' draws. A missing
+    // description gives one group of one frame.
+    SpriteAnimation m_flag_animation;
+    SpriteAnimation m_life_src_animation;
     // The seven best results, read and written with the window settings.
     ScoreTable m_score_table;
 

@@ -20,13 +20,6 @@ void loadTexture(const PackFile& archive, Texture& texture, const std::string& p
 
 }  // namespace
 
-void ResourceSet::loadSpriteDescriptions() {
-    DataBlob lifeSource = archive_->readEntry("dat/life_src.spr");
-    lifeSourceSprite.readDescription(lifeSource.bytes(), lifeSource.size);
-    DataBlob flag = archive_->readEntry("dat/flag.spr");
-    flagSprite.readDescription(flag.bytes(), flag.size);
-}
-
 void ResourceSet::loadAll() {
     releaseAll();
     {

@@ -11,11 +11,12 @@ class GameParams;
 class PackFile;
 
 // Owns every piece of art the game draws; every view reads the members
-// directly. Until the window exists it holds only the two sprite templates'
-// descriptions, which the simulation needs for its animation draws even
-// without a window. GL objects exist only between loadAll and releaseAll: the
-// window code calls releaseAll before it destroys a rendering context, so the
-// set (owned by the static game parameters) is destroyed without GL calls.
+// directly. The flag and life-source sprites are the one picture of every
+// flag and source: each object keeps its own animation clock in the rules and
+// is drawn with the shared sprite at the cell that clock shows. GL objects
+// exist only between loadAll and releaseAll: the window code calls releaseAll
+// before it destroys a rendering context, so the set (owned by the static game
+// parameters) is destroyed without GL calls.
 class ResourceSet {
 public:
     static constexpr int kFieldTextureCount = 10;
@@ -23,10 +24,6 @@ public:
     explicit ResourceSet(const PackFile* archive) : archive_(archive) {}
     ResourceSet(const ResourceSet&) = delete;
     ResourceSet& operator=(const ResourceSet&) = delete;
-
-    // Reads "dat/life_src.spr" and "dat/flag.spr" into the two sprite templates
-    // without creating any texture.
-    void loadSpriteDescriptions();
 
     // Loads every picture from the archive, image names of the standard
     // buttons taken from "mui/menu.txt". Needs a current rendering context. A

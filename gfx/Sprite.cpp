@@ -2,9 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
-
-#include "config/KeyValueFile.h"
 #include "config/PackFile.h"
 #include "gfx/JpegTexture.h"
 #include "gfx/TgaTexture.h"
@@ -18,16 +15,11 @@ Sprite::Sprite(const Sprite& other)
       texture_(other.texture_),
       archive_(other.archive_),
       fileName_(other.fileName_),
-      groups_(other.groups_),
-      frames_(other.frames_),
+      animation_(other.animation_),
       cellWidth_(other.cellWidth_),
       cellHeight_(other.cellHeight_),
-      frame_(other.frame_),
-      group_(other.group_),
       visible_(other.visible_),
-      ownsTexture_(false),
-      elapsed_(other.elapsed_),
-      frameDuration_(other.frameDuration_) {}
+      ownsTexture_(false) {}
 
 Sprite::~Sprite() {
     release();
@@ -57,10 +49,10 @@ bool Sprite::load(const PackFile& archive, const void* description, std::size_t 
         ownsTexture_ = true;
     }
     texture_->loadMemory(picture.bytes(), picture.size, repeat, mipmap);
-    cellWidth_ = static_cast<float>(texture_->width() / frames_);
-    cellHeight_ = static_cast<float>(texture_->height() / groups_);
-    frame_ = 0;
-    group_ = 0;
+    cellWidth_ = static_cast<float>(texture_->width() / frames());
+    cellHeight_ = static_cast<float>(texture_->height() / groups());
+    setFrame(0);
+    setGroup(0);
     return true;
 }
 
@@ -71,6 +63,10 @@ void Sprite::release() {
 }
 
 void Sprite::draw(bool bind) const {
+    drawCell(frame(), group(), x, y, z, bind);
+}
+
+void Sprite::drawCell(int frame, int group, float atX, float atY, float atZ, bool bind) const {
     // A sprite without a picture (not loaded, released, or a picture that
     // failed) draws nothing rather than a blank square.
     if (!visible_ || texture_ == nullptr || texture_->glName() == 0) {
@@ -82,46 +78,32 @@ void Sprite::draw(bool bind) const {
     }
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_ALPHA_TEST);
     glEnable(GL_TEXTURE_2D);
-    const float s0 = static_cast<float>(frame_) / static_cast<float>(frames_);
-    const float s1 = static_cast<float>(frame_ + 1) / static_cast<float>(frames_);
-    const float t0 = static_cast<float>(group_) / static_cast<float>(groups_);
-    const float t1 = static_cast<float>(group_ + 1) / static_cast<float>(groups_);
+    const float s0 = static_cast<float>(frame) / static_cast<float>(frames());
+    const float s1 = static_cast<float>(frame + 1) / static_cast<float>(frames());
+    const float t0 = static_cast<float>(group) / static_cast<float>(groups());
+    const float t1 = static_cast<float>(group + 1) / static_cast<float>(groups());
     const float halfWidth = cellWidth_ / 2;
     const float halfHeight = cellHeight_ / 2;
     glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(s0, t1);
-    glVertex3f(x - halfWidth, y - halfHeight, z);
+    glVertex3f(atX - halfWidth, atY - halfHeight, atZ);
     glTexCoord2f(s0, t0);
-    glVertex3f(x - halfWidth, y + halfHeight, z);
+    glVertex3f(atX - halfWidth, atY + halfHeight, atZ);
     glTexCoord2f(s1, t1);
-    glVertex3f(x + halfWidth, y - halfHeight, z);
+    glVertex3f(atX + halfWidth, atY - halfHeight, atZ);
     glTexCoord2f(s1, t0);
-    glVertex3f(x + halfWidth, y + halfHeight, z);
+    glVertex3f(atX + halfWidth, atY + halfHeight, atZ);
     glEnd();
     glDisable(GL_BLEND);
 }
 
 void Sprite::readDescription(const void* data, std::size_t size) {
-    KeyValueFile description;
-    description.loadFromMemory(data, size, true);
-    fileName_ = description.get("file_name", "0");
-    // A count of 0 (or less) would divide by zero when cells are cut: one row or
-    // column is the only sensible reading.
-    groups_ = std::max(1, toInt(description.get("groups", "1")));
-    frames_ = std::max(1, toInt(description.get("frames", "1")));
-    frame_ = 0;
-    group_ = 0;
+    fileName_ = animation_.readDescription(data, size);
 }
 
 void Sprite::advance(unsigned int step) {
-    elapsed_ += step;
-    frame_ = static_cast<int>(elapsed_ / static_cast<unsigned int>(frameDuration_));
-    if (frame_ >= frames_) {
-        frame_ = 0;
-        elapsed_ -= static_cast<unsigned int>(frameDuration_ * frames_);
-    }
+    animation_.advance(step);
 }
 
 }  // namespace brv

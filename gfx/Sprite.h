@@ -3,14 +3,17 @@
 #include <cstddef>
 #include <string>
 
+#include "config/SpriteAnimation.h"
+
 namespace brv {
 
 class PackFile;
 class Texture;
 
 // An animated picture cut from one texture laid out as a grid: each column is
-// an animation frame, each row a group. Life sources and flags keep copies that
-// share the texture but animate and move on their own.
+// an animation frame, each row a group. Its clock is a SpriteAnimation; the
+// art of life sources and flags is one template each, drawn at the cell and
+// place every object's own clock names.
 class Sprite {
 public:
     Sprite() = default;
@@ -32,14 +35,16 @@ public:
     // Draws the current cell centred on (x, y) at depth z in drawing units,
     // blended by the picture's alpha; `bind` binds the sprite's texture first.
     void draw(bool bind) const;
+    // The same for cell (frame, group) centred on (atX, atY) at depth atZ,
+    // whatever the sprite's own clock and position say.
+    void drawCell(int frame, int group, float atX, float atY, float atZ, bool bind) const;
 
     // Deletes the GL object of an owned texture; the texture object stays for
     // the next load.
     void release();
 
     // Reads "file_name", "groups" and "frames" from a sprite description without
-    // touching any texture, so a world without a window animates exactly as the
-    // windowed game does. Counts below 1 count as 1.
+    // touching any texture. Counts below 1 count as 1.
     void readDescription(const void* data, std::size_t size);
 
     // One animation step of `step` milliseconds (the simulation passes 30).
@@ -49,16 +54,17 @@ public:
     float y = 0;
     float z = 0;
 
-    int groups() const { return groups_; }
-    int frames() const { return frames_; }
-    int frame() const { return frame_; }
-    int group() const { return group_; }
-    void setGroup(int group) { group_ = group; }
-    void setFrame(int frame) { frame_ = frame; }
+    int groups() const { return animation_.groups(); }
+    int frames() const { return animation_.frames(); }
+    int frame() const { return animation_.frame(); }
+    int group() const { return animation_.group(); }
+    void setGroup(int group) { animation_.setGroup(group); }
+    void setFrame(int frame) { animation_.setFrame(frame); }
     bool visible() const { return visible_; }
     void setVisible(bool visible) { visible_ = visible; }
-    unsigned int elapsed() const { return elapsed_; }
-    int frameDuration() const { return frameDuration_; }
+    unsigned int elapsed() const { return animation_.elapsed(); }
+    int frameDuration() const { return animation_.frameDuration(); }
+    const SpriteAnimation& animation() const { return animation_; }
     float cellWidth() const { return cellWidth_; }
     float cellHeight() const { return cellHeight_; }
     const std::string& fileName() const { return fileName_; }
@@ -69,16 +75,11 @@ private:
     Texture* texture_ = nullptr;
     const PackFile* archive_ = nullptr;
     std::string fileName_;
-    int groups_ = 1;
-    int frames_ = 1;
+    SpriteAnimation animation_;
     float cellWidth_ = 0;
     float cellHeight_ = 0;
-    int frame_ = 0;
-    int group_ = 0;
     bool visible_ = true;
     bool ownsTexture_ = false;
-    unsigned int elapsed_ = 0;
-    int frameDuration_ = 50;
 };
 
 }  // namespace brv

@@ -2,11 +2,11 @@
 
 namespace brv {
 
-class Sprite;
+class SpriteAnimation;
 
 // Flags and life sources start their copied animation on a random whole frame:
-// the sprite's clock is set to frame × frame duration, as if it had run that
-// long from frame 0, and the frame shown follows.
-void startAnimationAt(Sprite& sprite, int frame);
+// the clock is set to frame × frame duration, as if it had run that long from
+// frame 0, and the frame shown follows.
+void startAnimationAt(SpriteAnimation& clock, int frame);
 
 }  // namespace brv

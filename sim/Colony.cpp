@@ -1,7 +1,7 @@
 #include "sim/Colony.h"
 
 #include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
+#include "platform/Clock.h"
 
 namespace brv {
 
@@ -24,7 +24,7 @@ void Colony::update(int elapsedMs, int /*index*/) {
     updateTrend(elapsedMs);
     // The player's flags wave at the fixed tick rate.
     for (auto& flag : flags_) {
-        flag->sprite().advance(30);
+        flag->animation().advance(kTickMs);
     }
 }
 
@@ -39,10 +39,6 @@ void Colony::updateTrend(int elapsedMs) {
 
 float Colony::pitch() const {
     return params_.m_distance_beween_viruses;
-}
-
-const Sprite& Colony::flagTemplate() const {
-    return resourceSet(params_).flagSprite;
 }
 
 int Colony::flagLimit() const {
@@ -71,7 +67,7 @@ void Colony::addFlagAt(int x, int y) {
         const float toCell = 1.0f / pitch();
         const int column = static_cast<int>(static_cast<float>(x) * toCell);
         const int row = static_cast<int>(static_cast<float>(y) * toCell);
-        flags_.push_back(std::make_unique<Flag>(column, row, flagTemplate()));
+        flags_.push_back(std::make_unique<Flag>(column, row, params_.m_flag_animation));
     }
 }
 

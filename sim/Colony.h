@@ -8,7 +8,6 @@
 namespace brv {
 
 class GameParams;
-class Sprite;
 
 // One side of a game: a colour, the count of its living viruses, the enemies
 // it killed, a one-second trend mark and its flags. A plain Colony is the
@@ -23,8 +22,9 @@ public:
     // Once per tick, with the colony's position in the world's list. The player's
     // colony renews its trend mark and animates its flags.
     virtual void update(int elapsedMs, int index);
-    // The player sees its own flags; the computer kinds draw none.
-    virtual void drawFlags();
+    // The player sees its own flags; a computer colony's flags stay hidden
+    // from the player, so it draws none.
+    void drawFlags() const;
 
     // Flags, at logical pixel positions. A click within 25 pixels (strictly) of
     // a flag on both axes removes the first such flag.
@@ -64,8 +64,6 @@ protected:
     std::vector<std::unique_ptr<Flag>> flags_;
 
 private:
-    const Sprite& flagTemplate() const;
-
     float red_;
     float green_;
     float blue_;

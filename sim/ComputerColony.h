@@ -18,8 +18,6 @@ public:
     // Thinks once more than 1.5 s have passed and, since the think time is
     // never set back, on every tick after that; then renews the trend mark.
     void update(int elapsedMs, int index) override;
-    // The opponent's flags stay hidden from the player.
-    void drawFlags() override {}
 
     int thinkTime() const { return thinkTime_; }
 

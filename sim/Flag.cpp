@@ -5,9 +5,9 @@
 
 namespace brv {
 
-Flag::Flag(int column, int row, const Sprite& spriteTemplate)
-    : column_(column), row_(row), sprite_(spriteTemplate) {
-    startAnimationAt(sprite_, brv::rand() % sprite_.frames());
+Flag::Flag(int column, int row, const SpriteAnimation& animationTemplate)
+    : column_(column), row_(row), animation_(animationTemplate) {
+    startAnimationAt(animation_, brv::rand() % animation_.frames());
 }
 
 }  // namespace brv

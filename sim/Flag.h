@@ -1,29 +1,32 @@
 #pragma once
 
-#include "gfx/Sprite.h"
+#include "config/SpriteAnimation.h"
 
 namespace brv {
 
+class Sprite;
+
 // A colony's marker on a grid cell; the nearest one draws the colony's idle
 // viruses towards it. Flags are not grid occupants and may share a cell. The
-// sprite is the flag's own copy of the resource set's flag template.
+// animation is the flag's own copy of the flag template's clock.
 class Flag {
 public:
     // Copies the template and starts it on a random frame (one draw).
-    Flag(int column, int row, const Sprite& spriteTemplate);
+    Flag(int column, int row, const SpriteAnimation& animationTemplate);
 
-    // Its sprite on its cell, `pitch` logical pixels per cell, above the viruses.
-    void draw(float pitch);
+    // The flag art's cell its clock shows, on its cell, `pitch` logical pixels
+    // per cell, above the viruses.
+    void draw(const Sprite& art, float pitch) const;
 
     int column() const { return column_; }
     int row() const { return row_; }
-    Sprite& sprite() { return sprite_; }
-    const Sprite& sprite() const { return sprite_; }
+    SpriteAnimation& animation() { return animation_; }
+    const SpriteAnimation& animation() const { return animation_; }
 
 private:
     int column_;
     int row_;
-    Sprite sprite_;
+    SpriteAnimation animation_;
 };
 
 }  // namespace brv

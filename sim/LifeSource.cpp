@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
+#include "platform/Clock.h"
 #include "platform/Random.h"
 #include "sim/AnimationStart.h"
 #include "sim/Virus.h"
@@ -12,12 +12,12 @@
 namespace brv {
 
 LifeSource::LifeSource(int column, int row, GameParams& params, World* world)
-    : sprite_(resourceSet(params).lifeSourceSprite),
+    : animation_(params.m_life_src_animation),
       params_(params),
       column_(column),
       row_(row),
       world_(world) {
-    startAnimationAt(sprite_, brv::rand() % sprite_.frames());
+    startAnimationAt(animation_, brv::rand() % animation_.frames());
     const int d = params_.m_difficult;
     reserve_ = params_.m_life_src_min_life_reserve[d] +
                brv::rand() % (params_.m_life_src_max_life_reserve[d] -
@@ -36,7 +36,7 @@ bool LifeSource::update(int /*elapsedMs*/) {
         world_->virusAt(column, row)->feed(amount);
         reserve_ -= amount;
     }
-    sprite_.advance(30);
+    animation_.advance(kTickMs);
     return reserve_ < 0;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gfx/Sprite.h"
+#include "config/SpriteAnimation.h"
 
 namespace brv {
 
@@ -9,8 +9,8 @@ class World;
 
 // An animated object on a grid cell that hands out life to the viruses around
 // it until its reserve is spent. It does not occupy its cell: a virus may
-// stand on it. The sprite is the source's own copy of the resource set's
-// life-source template.
+// stand on it. The animation is the source's own copy of the life-source
+// template's clock.
 class LifeSource {
 public:
     // Starts the animation on a random frame, then draws the reserve.
@@ -22,19 +22,20 @@ public:
     // each feed costing m_life_distribute; animates. True once spent (reserve
     // below zero).
     bool update(int elapsedMs);
-    // Its sprite on its cell, in opaque white (the world draws it raised).
-    void draw();
+    // The life-source art's cell its clock shows, on its cell, in opaque white
+    // (the world draws it raised).
+    void draw() const;
 
     int column() const { return column_; }
     int row() const { return row_; }
     int reserve() const { return reserve_; }
-    Sprite& sprite() { return sprite_; }
-    const Sprite& sprite() const { return sprite_; }
+    SpriteAnimation& animation() { return animation_; }
+    const SpriteAnimation& animation() const { return animation_; }
 
 private:
     void chooseViruses(int radius);
 
-    Sprite sprite_;
+    SpriteAnimation animation_;
     GameParams& params_;
     int column_;
     int row_;

@@ -67,8 +67,9 @@ void biasTowardsFlag(Window& w, int fx, int fy) {
 
 }  // namespace
 
-Virus::Virus(int column, int row, Colony* colony) : colony_(colony), column_(column), row_(row) {
-    const GameParams& p = currentWorld().params();
+Virus::Virus(World& world, int column, int row, Colony* colony)
+    : world_(world), colony_(colony), column_(column), row_(row) {
+    const GameParams& p = world_.params();
     const int d = p.m_difficult;
     x_ = static_cast<float>(column) * p.m_distance_beween_viruses;
     y_ = static_cast<float>(row) * p.m_distance_beween_viruses;
@@ -106,7 +107,7 @@ void Virus::decay() {
         return;
     }
     state_ = VirusState::Dead;
-    const World& world = currentWorld();
+    const World& world = world_;
     const int r = world.params().m_virus_visible / 2;
     Window w{column_ - r, row_ - r, column_ + r + 1, row_ + r + 1};
     w.clipTo(world);
@@ -128,7 +129,7 @@ void Virus::decay() {
 }
 
 void Virus::fight() {
-    const World& world = currentWorld();
+    const World& world = world_;
     Window w{column_ - 1, row_ - 1, column_ + 2, row_ + 2};
     w.clipTo(world);
     Virus* enemies[9];
@@ -155,7 +156,7 @@ void Virus::fight() {
 }
 
 void Virus::chooseMove() {
-    World& world = currentWorld();
+    World& world = world_;
     const GameParams& p = world.params();
     const int r = p.m_virus_visible / 2;
     Window w{};
@@ -211,7 +212,7 @@ void Virus::step() {
 
 // Snaps the drawing position to the cell with a jitter of up to one pixel.
 void Virus::wobble() {
-    const float pitch = currentWorld().params().m_distance_beween_viruses;
+    const float pitch = world_.params().m_distance_beween_viruses;
     x_ = static_cast<float>(column_) * pitch + static_cast<float>(brv::rand() % 3 - 1);
     y_ = static_cast<float>(row_) * pitch + static_cast<float>(brv::rand() % 3 - 1);
 }
@@ -219,21 +220,22 @@ void Virus::wobble() {
 void Virus::feed(int amount) {
     addLife(amount);
     if (life_ - maxLife_ > maxLife_ / 2) {
-        spawnChild(currentWorld());
+        spawnChild();
     }
 }
 
 // The child takes the first empty cell of the smallest block around the parent
 // that has one (column by column, row by row). A full grid has no room: no
 // child and no cost.
-void Virus::spawnChild(World& world) {
+void Virus::spawnChild() {
+    World& world = world_;
     Window w{column_ - 1, row_ - 1, column_ + 2, row_ + 2};
     for (;;) {
         w.clipTo(world);
         for (int c = w.x0; c < w.x1; ++c) {
             for (int j = w.y0; j < w.y1; ++j) {
                 if (world.virusAt(c, j) == nullptr) {
-                    auto child = std::make_unique<Virus>(c, j, colony_);
+                    auto child = std::make_unique<Virus>(world, c, j, colony_);
                     addLife(-child->maxLife_);
                     world.placeVirus(c, j, std::move(child));
                     return;

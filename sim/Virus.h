@@ -14,8 +14,9 @@ enum class VirusState { Idle = 0, Moving = 1, Dead = 2 };
 class Virus {
 public:
     // Draws the maximum life and counts itself into the colony. The caller
-    // places the virus into the empty slot (column, row) of the current world.
-    Virus(int column, int row, Colony* colony);
+    // places the virus into the empty slot (column, row) of `world`, the grid
+    // whose rules it follows for the rest of its life.
+    Virus(World& world, int column, int row, Colony* colony);
     ~Virus();
     Virus(const Virus&) = delete;
     Virus& operator=(const Virus&) = delete;
@@ -52,9 +53,10 @@ private:
         return static_cast<int>(life < -kLifeLimit ? -kLifeLimit
                                                    : (life > kLifeLimit ? kLifeLimit : life));
     }
-    void spawnChild(World& world);
+    void spawnChild();
     void wobble();
 
+    World& world_;
     Colony* colony_;
     float x_ = 0;
     float y_ = 0;

@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
 #include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/ComputerColony.h"
@@ -16,11 +15,6 @@
 namespace brv {
 
 namespace {
-
-World* g_currentWorld = nullptr;
-// Both survive from one world to the next, as in a running game.
-int g_columnParity = 0;
-int g_influenceTick = 0;
 
 constexpr int kInfluenceEveryTicks = 30;
 // Column stride of the influence sampling: every tenth column is weighed.
@@ -46,25 +40,18 @@ std::size_t feedListSize(const GameParams& p) {
 
 }  // namespace
 
-World& currentWorld() {
-    return *g_currentWorld;
-}
-
-bool hasCurrentWorld() {
-    return g_currentWorld != nullptr;
-}
+World::ProcessCounters World::processCounters_;
 
 void World::resetProcessCounters() {
-    g_columnParity = 0;
-    g_influenceTick = 0;
+    processCounters_ = ProcessCounters{};
 }
 
 int World::columnParity() {
-    return g_columnParity;
+    return processCounters_.columnParity;
 }
 
 int World::influenceTick() {
-    return g_influenceTick;
+    return processCounters_.influenceTick;
 }
 
 World::World(GameParams& params) : params_(params), cells_(kSlots) {
@@ -73,8 +60,6 @@ World::World(GameParams& params) : params_(params), cells_(kSlots) {
     influence_.reserve(kReservedSources);
     moveCandidates_.reserve(moveListSize(params));
     feedCandidates_.reserve(feedListSize(params));
-    previousWorld_ = g_currentWorld;
-    g_currentWorld = this;
 }
 
 World::~World() {
@@ -87,9 +72,6 @@ World::~World() {
     }
     for (auto& source : lifeSources_) {
         source.reset();
-    }
-    if (g_currentWorld == this) {
-        g_currentWorld = previousWorld_;
     }
 }
 
@@ -180,7 +162,7 @@ void World::seedColony(Colony& colony, int x, int y) {
                         continue;
                     }
                     if (brv::rand() % 20 == 0) {
-                        placeVirus(c, j, std::make_unique<Virus>(c, j, &colony));
+                        placeVirus(c, j, std::make_unique<Virus>(*this, c, j, &colony));
                         --wanted;
                     } else {
                         roomLeft = true;
@@ -199,19 +181,20 @@ void World::update(int elapsedMs) {
     for (std::size_t k = 0; k < colonies_.size(); ++k) {
         colonies_[k]->update(elapsedMs, static_cast<int>(k));
     }
-    if (++g_influenceTick >= kInfluenceEveryTicks) {
+    int& influenceTick = processCounters_.influenceTick;
+    if (++influenceTick >= kInfluenceEveryTicks) {
         rebuildInfluence();
-        g_influenceTick = 0;
+        influenceTick = 0;
     }
-    resourceSet(params_).flagSprite.advance(static_cast<unsigned int>(elapsedMs));
 }
 
 // Half of the columns per tick, alternating. The scan visits slots, not
 // viruses: one that moves ahead of the scan is updated again in this tick.
 void World::updateViruses(int elapsedMs) {
-    g_columnParity = g_columnParity + 1 > 1 ? 0 : g_columnParity + 1;
+    int& parity = processCounters_.columnParity;
+    parity = parity + 1 > 1 ? 0 : parity + 1;
     const bool upwards = brv::rand() % 2 == 0;
-    for (int c = g_columnParity; c < columnCount_; c += 2) {
+    for (int c = parity; c < columnCount_; c += 2) {
         for (int i = 0; i < rowCount_; ++i) {
             const int row = upwards ? rowCount_ - 1 - i : i;
             Virus* virus = virusAt(c, row);

@@ -26,8 +26,7 @@ public:
     static constexpr int kSlots = kColumns * kRows;
     static constexpr int kMaxColonies = InfluenceRecord::kColonies;
 
-    // Registers the new world as the current one (viruses reach the grid through
-    // it) and draws the background picture.
+    // Draws the background picture (one draw).
     explicit World(GameParams& params);
     ~World();
     World(const World&) = delete;
@@ -44,7 +43,8 @@ public:
     void update(int elapsedMs);
     // The field picture, one point per virus in its colony's colour and the
     // life sources; needs a current GL context with the logical projection.
-    void draw();
+    // Defined with the drawing code (sim/view), outside the rules' library.
+    void draw() const;
 
     int aliveColonyCount() const;
     struct HumanColony {
@@ -71,7 +71,6 @@ public:
     const std::vector<std::unique_ptr<Colony>>& colonies() const { return colonies_; }
     const std::vector<std::unique_ptr<LifeSource>>& lifeSources() const { return lifeSources_; }
     const InfluenceTable& influence() const { return influence_; }
-    int backgroundIndex() const { return backgroundIndex_; }
     // Position of a colony in the list (its influence column), -1 if foreign.
     int indexOf(const Colony* colony) const;
 
@@ -93,6 +92,15 @@ public:
     static int influenceTick();
 
 private:
+    // What one world hands on to the next. In a running game a new world starts
+    // with the half of the columns and the influence phase the last one reached,
+    // so these outlive every world; there is one set per process.
+    struct ProcessCounters {
+        int columnParity = 0;
+        int influenceTick = 0;
+    };
+    static ProcessCounters processCounters_;
+
     void seedColony(Colony& colony, int column, int row);
     void updateViruses(int elapsedMs);
     void updateLifeSources(int elapsedMs);
@@ -108,11 +116,6 @@ private:
     InfluenceTable influence_;
     std::vector<int> moveCandidates_;
     std::vector<int> feedCandidates_;
-    World* previousWorld_ = nullptr;
 };
-
-// The world being played; viruses reach the grid and the rules through it.
-World& currentWorld();
-bool hasCurrentWorld();
 
 }  // namespace brv

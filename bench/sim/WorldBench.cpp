@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
 #include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/Virus.h"
@@ -25,7 +24,6 @@ GameParams& shippedRules() {
     static bool ready = false;
     if (!ready) {
         setGameParams(&params);
-        resourceSet(params).loadSpriteDescriptions();
         params.m_difficult = 2;
         ready = true;
     }
@@ -121,7 +119,7 @@ std::unique_ptr<World> crowdedWorld() {
         if (world->virusAt(c, r) == nullptr) {
             // Colonies hold the four quarters, so they meet along two lines.
             Colony* colony = world->colonies()[(c < 100 ? 0 : 1) + (r < 75 ? 0 : 2)].get();
-            world->placeVirus(c, r, std::make_unique<Virus>(c, r, colony));
+            world->placeVirus(c, r, std::make_unique<Virus>(*world, c, r, colony));
             ++placed;
         }
     }

@@ -76,6 +76,10 @@ TEST(GameParams, MissingFilesAreNamedWithWhereTheyWereSought) {
     EXPECT_TRUE(mentions(problems, "\"mui/menu.txt\" was found neither"));
     EXPECT_TRUE(mentions(problems, dir.path() + "/data/data.pk\""));
     EXPECT_FALSE(mentions(problems, "//"));
+    // Flags and life sources without a description animate on one frame.
+    EXPECT_FALSE(mentions(problems, ".spr"));
+    EXPECT_EQ(params.m_flag_animation.frames(), 1);
+    EXPECT_EQ(params.m_life_src_animation.groups(), 1);
 }
 
 TEST(GameParams, ArchiveEntriesWinOverLooseFiles) {
@@ -83,18 +87,28 @@ TEST(GameParams, ArchiveEntriesWinOverLooseFiles) {
     std::vector<std::uint8_t> archive;
     std::string error;
     const std::string rules = "m_max_population 77";
-    ASSERT_TRUE(encodePack({{"dat/param.txt", {rules.begin(), rules.end()}}}, archive, error));
+    const std::string flag = "file_name mui/flag.tga frames 6";
+    ASSERT_TRUE(encodePack({{"dat/param.txt", {rules.begin(), rules.end()}},
+                            {"dat/flag.spr", {flag.begin(), flag.end()}}},
+                           archive, error));
     dir.write("data/data.pk", archive);
     dir.write("dat/param.txt", std::string("m_max_population 5"));
     dir.write("mui/menu.txt", std::string("m_nd_width 420"));
+    dir.write("dat/flag.spr", std::string("frames 2"));
+    dir.write("dat/life_src.spr", std::string("frames 3 groups 2"));
     GameParams params(dir.path());
     EXPECT_EQ(params.m_max_population, 77);
     EXPECT_EQ(params.m_layout.get("m_nd_width", "0"), "420");
+    EXPECT_EQ(params.m_flag_animation.frames(), 6);
+    EXPECT_EQ(params.m_life_src_animation.frames(), 3);
+    EXPECT_EQ(params.m_life_src_animation.groups(), 2);
 }
 
 TEST(GameParams, ShippedRulesAreValidAndTheAccessPointIsSettable) {
     GameParams shipped(std::string(BREVORA_SOURCE_DIR) + "/assets");
     EXPECT_TRUE(shipped.startupProblems().empty()) << shipped.startupProblems().front();
+    EXPECT_GT(shipped.m_flag_animation.frames(), 1);
+    EXPECT_GT(shipped.m_life_src_animation.frames(), 1);
 
     ScopedGameParams scope(shipped);
     EXPECT_EQ(&gameParams(), &shipped);

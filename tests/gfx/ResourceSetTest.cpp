@@ -115,6 +115,7 @@ TEST(ResourceSet, LoadsEveryMemberFromItsPathAndReloadsWithoutLeaks) {
     const int before = test::liveTextureCount();
     GameParams params(dir.path());
     ResourceSet& set = resourceSet(params);
+    EXPECT_EQ(&resourceSet(params), &set);
     for (int round = 0; round < 2; ++round) {
         set.loadAll();
         std::set<unsigned int> names;

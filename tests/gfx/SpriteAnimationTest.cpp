@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
+#include <string>
+
 #include "gfx/Sprite.h"
-#include "tests/support/TempDir.h"
 
 namespace brv {
 namespace {
@@ -44,15 +43,6 @@ TEST(SpriteAnimation, DescriptionDefaultsAndZeroCounts) {
         sprite.advance(30);
         EXPECT_EQ(sprite.frame(), 0);
     }
-}
-
-TEST(SpriteAnimation, ShippedTemplatesAreReadWithoutAWindow) {
-    GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
-    ResourceSet& set = resourceSet(params);
-    set.loadSpriteDescriptions();
-    EXPECT_GT(set.flagSprite.frames(), 1);
-    EXPECT_GT(set.lifeSourceSprite.frames(), 1);
-    EXPECT_EQ(&resourceSet(params), &set);
 }
 
 }  // namespace

@@ -76,6 +76,18 @@ TEST_F(SpriteDrawing, DrawsTheChosenCellUprightAtItsPosition) {
     EXPECT_EQ(gl.inkedPixels(gl.frame()), 0);
 }
 
+// One template draws every object's cell where the object stands.
+TEST_F(SpriteDrawing, DrawsAGivenCellAtAGivenPlaceWhateverItsOwnClockShows) {
+    Sprite sprite;
+    ASSERT_TRUE(load(sprite, archive, "file_name mui/sheet.tga groups 2 frames 4"));
+    sprite.drawCell(3, 1, 64, 64, 0, true);
+    const auto centre = gl.pixel(64, 66);
+    EXPECT_NEAR(centre[0], 220, 2) << "frame 3 at (64, 66)";
+    EXPECT_NEAR(centre[1], 200, 2) << "group 1 at (64, 66)";
+    EXPECT_EQ(sprite.frame(), 0);
+    EXPECT_EQ(sprite.x, 0);
+}
+
 TEST_F(SpriteDrawing, CopiesShareTheTextureAndNeverFreeIt) {
     const int before = test::liveTextureCount();
     Sprite sprite;

@@ -4,7 +4,6 @@
 #include <new>
 
 #include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
 #include "platform/Random.h"
 #include "sim/Flag.h"
 #include "sim/LifeSource.h"
@@ -57,11 +56,10 @@ namespace brv {
 namespace {
 
 // Ticks allocate nothing beyond the objects they create: viruses, life
-// sources (whose sprite copy may carry its picture name) and flags.
+// sources and flags.
 TEST(Allocation, BusyWorldAllocatesOnlyForNewObjects) {
     GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
     ScopedGameParams scope(params);
-    resourceSet(params).loadSpriteDescriptions();
     params.m_difficult = 2;
     World::resetProcessCounters();
     brv::srand(7);

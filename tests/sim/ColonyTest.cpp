@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "gfx/ResourceSet.h"
 #include "platform/Random.h"
 #include "tests/sim/SimWorld.h"
 
@@ -76,22 +75,22 @@ TEST(Flags, StartOnARandomFrameWhateverTheTemplateShows) {
     SimRules rules;
     World world(rules.params());
     Colony* a = world.addColony(1, 0, 0, false, 0);
-    Sprite& flagTemplate = resourceSet(rules.params()).flagSprite;
+    SpriteAnimation& flagTemplate = rules.params().m_flag_animation;
     for (std::uint32_t seed = 1; seed <= 12; ++seed) {
         flagTemplate.advance(30 * seed);
         brv::srand(seed);
         LcgRandom next(seed);
         const int frame = next.next() % 4;
         a->addFlagAt(400, 300);
-        const Sprite& sprite = a->flags().back()->sprite();
-        EXPECT_EQ(sprite.frame(), frame);
-        EXPECT_EQ(sprite.elapsed(), static_cast<unsigned int>(frame * 50));
+        const SpriteAnimation& clock = a->flags().back()->animation();
+        EXPECT_EQ(clock.frame(), frame);
+        EXPECT_EQ(clock.elapsed(), static_cast<unsigned int>(frame * 50));
         EXPECT_EQ(brv::randState(), next.state());
     }
     // The player's flags wave at 30 ms per tick.
-    const unsigned int before = a->flags().back()->sprite().elapsed();
+    const unsigned int before = a->flags().back()->animation().elapsed();
     a->update(30, 0);
-    EXPECT_EQ(a->flags().back()->sprite().elapsed() % 200, (before + 30) % 200);
+    EXPECT_EQ(a->flags().back()->animation().elapsed() % 200, (before + 30) % 200);
 }
 
 TEST(Colony, TrendMarkIsRenewedEvery34thTick) {

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
 #include "tests/support/TempDir.h"
 #include "tools/sim/Match.h"
 
@@ -17,7 +16,6 @@ const std::string kAssets = std::string(BREVORA_SOURCE_DIR) + "/assets";
 TEST(Match, AGameDependsOnItsSeedAloneNotOnTheGamesBefore) {
     GameParams params(kAssets);
     ScopedGameParams scope(params);
-    resourceSet(params).loadSpriteDescriptions();
     MatchOptions options;
     options.difficulty = 2;
     options.maxTicks = 600;

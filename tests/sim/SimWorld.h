@@ -4,7 +4,6 @@
 #include <string>
 
 #include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
 #include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/Virus.h"
@@ -44,7 +43,6 @@ public:
         params_ = std::make_unique<GameParams>(dir_.path());
         params_->m_difficult = difficulty;
         scope_ = std::make_unique<ScopedGameParams>(*params_);
-        resourceSet(*params_).loadSpriteDescriptions();
         World::resetProcessCounters();
         brv::srand(1);
     }
@@ -58,7 +56,7 @@ private:
 
 // Places a virus of `colony` and, when asked, sets its life.
 inline Virus& put(World& world, Colony* colony, int column, int row, int life = -1000000) {
-    world.placeVirus(column, row, std::make_unique<Virus>(column, row, colony));
+    world.placeVirus(column, row, std::make_unique<Virus>(world, column, row, colony));
     Virus& v = *world.virusAt(column, row);
     if (life != -1000000) {
         v.addLife(life - v.life());

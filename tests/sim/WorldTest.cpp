@@ -2,7 +2,6 @@
 
 #include <set>
 
-#include "gfx/ResourceSet.h"
 #include "platform/Random.h"
 #include "sim/HardComputerColony.h"
 #include "sim/LifeSource.h"
@@ -209,7 +208,6 @@ TEST(World, InfluenceSamplesEveryTenthColumnWithinReach) {
 std::string shippedHardGame(std::uint32_t seed, int ticks) {
     GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
     ScopedGameParams scope(params);
-    resourceSet(params).loadSpriteDescriptions();
     params.m_difficult = 2;
     World::resetProcessCounters();
     brv::srand(seed);

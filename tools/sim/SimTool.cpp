@@ -9,7 +9,6 @@
 #include <sstream>
 
 #include "config/GameParams.h"
-#include "gfx/ResourceSet.h"
 #include "platform/Clock.h"
 #include "tools/sim/Match.h"
 
@@ -84,7 +83,6 @@ int run(const Settings& s, const std::string& dataDir) {
     if (!checkRules(params, dataDir)) {
         return 2;
     }
-    brv::resourceSet(params).loadSpriteDescriptions();
     brv::MatchOptions options;
     options.colonies = s.colonies;
     options.difficulty = brv::difficultyFromName(s.difficulty);

@@ -21,9 +21,9 @@
 #include "platform/OffscreenGl.h"
 #include "platform/Random.h"
 #include "sim/Colony.h"
-#include "sim/DemoScreen.h"
-#include "sim/GameScreen.h"
 #include "sim/Virus.h"
+#include "sim/view/DemoScreen.h"
+#include "sim/view/GameScreen.h"
 
 namespace brv {
 namespace {
@@ -88,7 +88,7 @@ void crowd(World& world) {
         const int r = brv::rand() % World::kRows;
         if (world.virusAt(c, r) == nullptr) {
             Colony* colony = world.colonies()[(c < 100 ? 0 : 1) + (r < 75 ? 0 : 2)].get();
-            world.placeVirus(c, r, std::make_unique<Virus>(c, r, colony));
+            world.placeVirus(c, r, std::make_unique<Virus>(world, c, r, colony));
             ++placed;
         }
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sim/PlayScreen.h"
+#include "sim/view/PlayScreen.h"
 
 namespace brv {
 

@@ -14,9 +14,9 @@
 #include "platform/OffscreenGl.h"
 #include "platform/Random.h"
 #include "sim/ColonyColours.h"
-#include "sim/GameScreen.h"
 #include "sim/LifeSource.h"
-#include "tests/sim/ScreenFixture.h"
+#include "sim/view/GameScreen.h"
+#include "tests/sim/view/ScreenFixture.h"
 
 namespace brv {
 namespace {
@@ -156,13 +156,15 @@ TEST_P(ScreenDrawing, LifeSourcesAndOnlyThePlayersFlagsAreDrawnAtTheirCells) {
     const float p = params_->m_distance_beween_viruses;
     test::clearViruses(world);
 
-    // The last random source, compared with the same frame without it.
-    LifeSource& source = *world.lifeSources().back();
-    const float half = resourceSet(*params_).lifeSourceSprite.cellWidth() / 2;
+    // The last random source, compared with the same frame without the
+    // life-source art.
+    const LifeSource& source = *world.lifeSources().back();
+    Sprite& sourceArt = resourceSet(*params_).lifeSourceSprite;
+    const float half = sourceArt.cellWidth() / 2;
     const Frame with = draw();
-    source.sprite().setVisible(false);
+    sourceArt.setVisible(false);
     const Frame without = draw();
-    source.sprite().setVisible(true);
+    sourceArt.setVisible(true);
     const int sx = px(source.column() * p + 1);
     const int sy = px(source.row() * p + 1);
     int changed = 0;
@@ -176,13 +178,15 @@ TEST_P(ScreenDrawing, LifeSourcesAndOnlyThePlayersFlagsAreDrawnAtTheirCells) {
         EXPECT_EQ(with.at(sx, sy - outside), without.at(sx, sy - outside));
     }
 
-    // The player's first flag stands on its start cell; hiding it changes the
-    // picture there. A computer colony's flag is never drawn.
-    Flag& flag = *world.colonies()[0]->flags().front();
-    flag.sprite().setVisible(false);
+    // The player's first flag stands on its start cell; hiding the flag art
+    // changes the picture there. A computer colony's flag is never drawn:
+    // taking it away leaves the picture as it was.
+    const Flag& flag = *world.colonies()[0]->flags().front();
+    Sprite& flagArt = resourceSet(*params_).flagSprite;
+    flagArt.setVisible(false);
     const Frame noFlag = draw();
-    flag.sprite().setVisible(true);
-    const int flagHalf = static_cast<int>(resourceSet(*params_).flagSprite.cellWidth() / 2);
+    flagArt.setVisible(true);
+    const int flagHalf = static_cast<int>(flagArt.cellWidth() / 2);
     int flagInk = 0;
     for (int dy = -flagHalf; dy < flagHalf; ++dy) {
         for (int dx = -flagHalf; dx < flagHalf; ++dx) {
@@ -192,7 +196,10 @@ TEST_P(ScreenDrawing, LifeSourcesAndOnlyThePlayersFlagsAreDrawnAtTheirCells) {
         }
     }
     EXPECT_GT(flagInk, flagHalf * flagHalf / 4) << "the flag over its start cell";
-    world.colonies()[1]->flags().front()->sprite().setVisible(false);
+    Colony& computer = *world.colonies()[1];
+    const Flag& computerFlag = *computer.flags().front();
+    ASSERT_TRUE(computer.removeFlagNear(static_cast<int>(computerFlag.column() * p),
+                                        static_cast<int>(computerFlag.row() * p)));
     EXPECT_TRUE(draw() == with);
 }
 

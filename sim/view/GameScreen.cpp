@@ -1,4 +1,4 @@
-#include "sim/GameScreen.h"
+#include "sim/view/GameScreen.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "sim/DemoScreen.h"
+#include "sim/view/DemoScreen.h"
 
 #include "config/GameParams.h"
 #include "sim/ColonyColours.h"

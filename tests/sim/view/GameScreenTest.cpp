@@ -1,4 +1,4 @@
-#include "sim/GameScreen.h"
+#include "sim/view/GameScreen.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
-#include "tests/sim/ScreenFixture.h"
+#include "tests/sim/view/ScreenFixture.h"
 
 namespace brv {
 namespace {

@@ -1,4 +1,4 @@
-#include "sim/PlayScreen.h"
+#include "sim/view/PlayScreen.h"
 
 #include <GL/gl.h>
 

@@ -1,5 +1,7 @@
-// The drawing members of the simulation objects. Everything else in the
-// simulation stays free of GL; these run once per frame in the logical
+// The drawing members of the simulation objects, kept apart from the rules so
+// that the rules build and run without any drawing code. Each object keeps
+// only its animation clock; the art is the resource set's shared template,
+// drawn at the cell the clock shows. These run once per frame in the logical
 // projection (origin top left, y down, depth -50 to 50).
 #include <GL/gl.h>
 
@@ -49,7 +51,7 @@ void gatherPoints(const std::vector<std::unique_ptr<Virus>>& cells,
 
 }  // namespace
 
-void World::draw() {
+void World::draw() const {
     ResourceSet& art = resourceSet(params_);
     glPushMatrix();
     drawStretchedPicture(art.fieldTextures[backgroundIndex_ % ResourceSet::kFieldTextureCount],
@@ -70,7 +72,7 @@ void World::draw() {
         glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(points.size() / 2));
     }
     glDisableClientState(GL_VERTEX_ARRAY);
-    for (auto& source : lifeSources_) {
+    for (const auto& source : lifeSources_) {
         source->draw();
     }
     glColor4f(1, 1, 1, 1);
@@ -78,25 +80,26 @@ void World::draw() {
     glPopMatrix();
 }
 
-void LifeSource::draw() {
+void LifeSource::draw() const {
     const float p = params_.m_distance_beween_viruses;
     glColor4f(1, 1, 1, 1);
-    sprite_.x = static_cast<float>(column_) * p;
-    sprite_.y = static_cast<float>(row_) * p;
-    sprite_.z = 0;
-    sprite_.draw(true);
+    resourceSet(params_).lifeSourceSprite.drawCell(animation_.frame(), animation_.group(),
+                                                   static_cast<float>(column_) * p,
+                                                   static_cast<float>(row_) * p, 0, true);
 }
 
-void Flag::draw(float pitch) {
-    sprite_.x = static_cast<float>(column_) * pitch;
-    sprite_.y = static_cast<float>(row_) * pitch;
-    sprite_.z = 10;
-    sprite_.draw(true);
+void Flag::draw(const Sprite& art, float pitch) const {
+    art.drawCell(animation_.frame(), animation_.group(), static_cast<float>(column_) * pitch,
+                 static_cast<float>(row_) * pitch, 10, true);
 }
 
-void Colony::drawFlags() {
-    for (auto& flag : flags_) {
-        flag->draw(pitch());
+void Colony::drawFlags() const {
+    if (isComputer()) {
+        return;
+    }
+    const Sprite& art = resourceSet(params_).flagSprite;
+    for (const auto& flag : flags_) {
+        flag->draw(art, pitch());
     }
 }
 

@@ -9,8 +9,8 @@
 #include "app/window/WindowProcedure.h"
 #include "platform/HeadlessPlatform.h"
 #include "sim/Colony.h"
-#include "sim/PlayScreen.h"
 #include "sim/Virus.h"
+#include "sim/view/PlayScreen.h"
 #include "tests/sim/SimWorld.h"
 
 namespace brv::test {
