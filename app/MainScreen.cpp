@@ -333,9 +333,7 @@ void MainScreen::closeAllDialogs() {
 
 void MainScreen::enterFullScreen() {
     GlWindow* window = glWindow();
-    const GameParams& params = gameParams();
-    if (window == nullptr ||
-        !window->enterFullScreen(params.m_screen_width, params.m_screen_height)) {
+    if (window == nullptr || !window->enterFullScreen()) {
         return;
     }
     draggable = false;
@@ -346,8 +344,9 @@ void MainScreen::leaveFullScreen() {
     if (window == nullptr) {
         return;
     }
-    window->leaveFullScreen();
-    draggable = true;
+    if (window->leaveFullScreen()) {
+        draggable = true;
+    }
 }
 
 }  // namespace brv

@@ -18,7 +18,7 @@
 namespace brv {
 
 Program::Program(Platform& platform, GameParams& params, PlayScreens& screens)
-    : platform_(platform), params_(params), screens_(screens), reloader_(resourceSet(params)) {}
+    : platform_(platform), params_(params), screens_(screens) {}
 
 Program::~Program() {
     stop();
@@ -26,7 +26,7 @@ Program::~Program() {
 
 bool Program::start() {
     WindowSettings::load(params_);
-    window_ = std::make_unique<GlWindow>(platform_, &reloader_);
+    window_ = std::make_unique<GlWindow>(platform_);
     window_->setLogicalSize(params_.m_screen_width, params_.m_screen_height);
     previousWindow_ = setGlWindow(window_.get());
     const ScreenPoint desktop = platform_.desktopSize();

@@ -4,8 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "app/ResourceSetReloader.h"
-
 namespace brv {
 
 class GameParams;
@@ -50,7 +48,6 @@ private:
     Platform& platform_;
     GameParams& params_;
     PlayScreens& screens_;
-    ResourceSetReloader reloader_;
     std::unique_ptr<GlWindow> window_;
     // Owned by the window's screen stack.
     MainScreen* mainScreen_ = nullptr;

@@ -4,8 +4,35 @@
 
 namespace brv {
 
+Viewport logicalViewport(const FrameSize& size) {
+    const Viewport whole{0, 0, size.drawableWidth, size.drawableHeight};
+    if (!size.keepAspect || size.logicalWidth <= 0 || size.logicalHeight <= 0 ||
+        size.drawableWidth <= 0 || size.drawableHeight <= 0) {
+        return whole;
+    }
+    // Compared in wide integers: the side that limits the scale gets all of
+    // its length, the other one the same scale.
+    const long long wideByHeight = static_cast<long long>(size.drawableWidth) * size.logicalHeight;
+    const long long wideByWidth = static_cast<long long>(size.drawableHeight) * size.logicalWidth;
+    Viewport v = whole;
+    if (wideByHeight > wideByWidth) {
+        v.width = static_cast<int>(wideByWidth / size.logicalHeight);
+        v.x = (size.drawableWidth - v.width) / 2;
+    } else {
+        v.height = static_cast<int>(wideByHeight / size.logicalWidth);
+        v.y = (size.drawableHeight - v.height) / 2;
+    }
+    return v;
+}
+
 void beginFrame(const FrameSize& size) {
-    glViewport(0, 0, size.drawableWidth, size.drawableHeight);
+    // The whole surface is cleared, bars included, before the logical area is
+    // placed on it.
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const Viewport v = logicalViewport(size);
+    // GL counts viewport rows from the bottom.
+    glViewport(v.x, size.drawableHeight - v.y - v.height, v.width, v.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // A logical area of 0 (nothing set up yet) would make a singular projection.
@@ -22,8 +49,6 @@ void beginFrame(const FrameSize& size) {
     glDisable(GL_DEPTH_TEST);
     glColor4f(1, 1, 1, 1);
     glPointSize(1);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 }  // namespace brv

@@ -88,7 +88,7 @@ bool HeadlessPlatform::createWindow(const std::string& title, int x, int y, int 
     }
     title_ = title;
     rect_ = {x, y, x + width, y + height};
-    windowFullScreen_ = fullScreenMode_.has_value();
+    windowFullScreen_ = false;
     hasWindow_ = true;
     visible_ = true;
     ++createCount_;
@@ -127,24 +127,18 @@ void HeadlessPlatform::setWindowIcon(int width, int height, const std::vector<st
     iconWidth_ = complete ? width : 0;
 }
 
-std::optional<DisplayMode> HeadlessPlatform::currentDisplayMode() const {
-    if (!canReadMode_) {
-        return std::nullopt;
+bool HeadlessPlatform::setFullScreen(bool fullScreen) {
+    if (!hasWindow_ || fullScreenRefused_) {
+        return false;
     }
-    if (fullScreenMode_ && hasWindow_) {
-        return fullScreenMode_;
+    if (fullScreen && !windowFullScreen_) {
+        windowedRect_ = rect_;
+        rect_ = {0, 0, desktop_.x, desktop_.y};
+    } else if (!fullScreen && windowFullScreen_) {
+        rect_ = windowedRect_;
     }
-    return DisplayMode{desktop_.x, desktop_.y, 60};
-}
-
-bool HeadlessPlatform::setDisplayMode(int width, int height) {
-    for (const DisplayMode& mode : modes_) {
-        if (mode.width == width && mode.height == height) {
-            fullScreenMode_ = mode;
-            return true;
-        }
-    }
-    return false;
+    windowFullScreen_ = fullScreen;
+    return true;
 }
 
 void HeadlessPlatform::setDesktop(int width, int height) {

@@ -49,10 +49,8 @@ public:
     void setWindowIcon(int width, int height, const std::vector<std::uint8_t>& rgba) override;
 
     ScreenPoint desktopSize() const override { return desktop_; }
-    std::optional<DisplayMode> currentDisplayMode() const override;
+    bool setFullScreen(bool fullScreen) override;
     std::vector<DisplayMode> displayModes() const override { return modes_; }
-    bool setDisplayMode(int width, int height) override;
-    void restoreDisplayMode() override { fullScreenMode_.reset(); }
 
     bool isKeyHeld(int virtualKey) const override { return heldKeys_.count(virtualKey) != 0; }
     ScreenPoint cursorPosition() const override { return cursor_; }
@@ -61,7 +59,8 @@ public:
     // What the test controls.
     void setDesktop(int width, int height);
     void setDisplayModes(std::vector<DisplayMode> modes) { modes_ = std::move(modes); }
-    void setCanReadDisplayMode(bool can) { canReadMode_ = can; }
+    // A desktop that refuses full screen (or allows it again).
+    void setFullScreenRefused(bool refused) { fullScreenRefused_ = refused; }
     void setKeyHeld(int virtualKey, bool held);
     void setCursor(int x, int y) { cursor_ = {x, y}; }
 
@@ -95,8 +94,9 @@ private:
     WindowRect rect_;
     ScreenPoint desktop_{1024, 768};
     std::vector<DisplayMode> modes_{{1024, 768, 60}};
-    bool canReadMode_ = true;
-    std::optional<DisplayMode> fullScreenMode_;
+    bool fullScreenRefused_ = false;
+    // Where the window stood before it covered the desktop.
+    WindowRect windowedRect_;
     std::set<int> heldKeys_;
     ScreenPoint cursor_;
     int createCount_ = 0;

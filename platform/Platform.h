@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,8 +55,7 @@ public:
     bool tickInProgress() const { return tickInProgress_.load(); }
 
     // The window: created borderless and visible at (x, y) with its GL context
-    // current (double-buffered, 16-bit depth). Full screen when a display mode
-    // was set with setDisplayMode() before.
+    // current (double-buffered, 16-bit depth).
     virtual bool createWindow(const std::string& title, int x, int y, int width, int height) = 0;
     virtual void destroyWindow() = 0;
     virtual bool hasWindow() const = 0;
@@ -72,15 +70,15 @@ public:
     // The window icon from RGBA pixels, kept for windows created later too.
     virtual void setWindowIcon(int width, int height, const std::vector<std::uint8_t>& rgba) = 0;
 
+    // Makes the window cover its whole display at the desktop's own resolution
+    // (no display mode changes, the GL context stays), or returns it to a
+    // window; windowRect() then reports the area it covers. False when the
+    // desktop refused: the window stays as it was.
+    virtual bool setFullScreen(bool fullScreen) = 0;
+
     // Desktop and display modes.
     virtual ScreenPoint desktopSize() const = 0;
-    virtual std::optional<DisplayMode> currentDisplayMode() const = 0;
     virtual std::vector<DisplayMode> displayModes() const = 0;
-    // Asks for a full-screen mode of width by height for the next window;
-    // false when the display offers no such mode.
-    virtual bool setDisplayMode(int width, int height) = 0;
-    // Back to the desktop's own mode for the next window.
-    virtual void restoreDisplayMode() = 0;
 
     // Input state and time.
     virtual bool isKeyHeld(int virtualKey) const = 0;

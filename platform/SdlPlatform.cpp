@@ -163,7 +163,6 @@ struct SdlPlatform::State {
     Uint32 postedType = 0;
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
-    std::optional<SDL_DisplayMode> fullScreenMode;
     int iconWidth = 0;
     int iconHeight = 0;
     std::vector<std::uint8_t> iconPixels;
@@ -391,10 +390,6 @@ bool SdlPlatform::createWindow(const std::string& title, int x, int y, int width
     // The frame timer paces drawing; waiting for the display would stall ticks.
     SDL_GL_SetSwapInterval(0);
     s.applyIcon();
-    if (s.fullScreenMode) {
-        SDL_SetWindowDisplayMode(s.window, &*s.fullScreenMode);
-        SDL_SetWindowFullscreen(s.window, SDL_WINDOW_FULLSCREEN);
-    }
     return true;
 }
 
@@ -432,9 +427,33 @@ void SdlPlatform::minimizeWindow() {
     }
 }
 
+bool SdlPlatform::setFullScreen(bool fullScreen) {
+    State& s = *state_;
+    if (s.window == nullptr) {
+        return false;
+    }
+    // The desktop keeps its resolution: the window only covers the display, so
+    // the context and every texture in it stay. Going back, SDL puts the window
+    // where and as large as it was.
+    if (SDL_SetWindowFullscreen(s.window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        s.error = SDL_GetError();
+        return false;
+    }
+    return true;
+}
+
 WindowRect SdlPlatform::windowRect() const {
     if (state_->window == nullptr) {
         return {};
+    }
+    // A full-screen window covers its display, whatever size the window
+    // manager has confirmed so far.
+    if ((SDL_GetWindowFlags(state_->window) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+        SDL_WINDOW_FULLSCREEN_DESKTOP) {
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(state_->window), &bounds) == 0) {
+            return {bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
+        }
     }
     int x = 0;
     int y = 0;
@@ -504,14 +523,6 @@ ScreenPoint SdlPlatform::desktopSize() const {
     return {mode.w, mode.h};
 }
 
-std::optional<DisplayMode> SdlPlatform::currentDisplayMode() const {
-    SDL_DisplayMode mode;
-    if (!state_->ensureVideo() || SDL_GetCurrentDisplayMode(0, &mode) != 0) {
-        return std::nullopt;
-    }
-    return DisplayMode{mode.w, mode.h, mode.refresh_rate};
-}
-
 std::vector<DisplayMode> SdlPlatform::displayModes() const {
     std::vector<DisplayMode> modes;
     if (!state_->ensureVideo()) {
@@ -525,26 +536,6 @@ std::vector<DisplayMode> SdlPlatform::displayModes() const {
         }
     }
     return modes;
-}
-
-bool SdlPlatform::setDisplayMode(int width, int height) {
-    if (!state_->ensureVideo()) {
-        return false;
-    }
-    // Modes come best first (highest depth and refresh rate for a size).
-    const int count = SDL_GetNumDisplayModes(0);
-    for (int i = 0; i < count; ++i) {
-        SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height) {
-            state_->fullScreenMode = mode;
-            return true;
-        }
-    }
-    return false;
-}
-
-void SdlPlatform::restoreDisplayMode() {
-    state_->fullScreenMode.reset();
 }
 
 bool SdlPlatform::isKeyHeld(int virtualKey) const {

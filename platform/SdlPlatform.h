@@ -39,10 +39,8 @@ public:
     void setWindowIcon(int width, int height, const std::vector<std::uint8_t>& rgba) override;
 
     ScreenPoint desktopSize() const override;
-    std::optional<DisplayMode> currentDisplayMode() const override;
+    bool setFullScreen(bool fullScreen) override;
     std::vector<DisplayMode> displayModes() const override;
-    bool setDisplayMode(int width, int height) override;
-    void restoreDisplayMode() override;
 
     bool isKeyHeld(int virtualKey) const override;
     ScreenPoint cursorPosition() const override;

@@ -1,9 +1,9 @@
 #include "app/window/GlWindow.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "app/window/PointerScale.h"
-#include "app/window/ResourceReloader.h"
 #include "app/window/View.h"
 #include "gfx/FrameState.h"
 #include "platform/Clock.h"
@@ -26,13 +26,10 @@ GlWindow* setGlWindow(GlWindow* window) {
     return previous;
 }
 
-GlWindow::GlWindow(Platform& platform, ResourceReloader* resources)
-    : platform_(platform), resources_(resources) {}
+GlWindow::GlWindow(Platform& platform) : platform_(platform) {}
 
 bool GlWindow::create(const std::string& title, int x, int y, int width, int height) {
     width_ = width;
-    posX_ = x;
-    posY_ = y;
     height_ = height;
     title_ = title;
     const bool created = platform_.createWindow(title, x, y, width, height);
@@ -55,54 +52,41 @@ void GlWindow::stopTimer() {
     platform_.stopTimer();
 }
 
-bool GlWindow::enterFullScreen(int width, int height) {
-    // Modes this narrow would squeeze the 800 by 600 layout beyond reading.
-    if (width == 320 || width == 400 || width == 640) {
+bool GlWindow::enterFullScreen() {
+    if (fullScreen_) {
+        return true;
+    }
+    if (!platform_.hasWindow()) {
         return false;
     }
-    if (!fullScreen_) {
-        const WindowRect r = platform_.windowRect();
-        savedX_ = r.left;
-        savedY_ = r.top;
-        savedWidth_ = width_;
-        savedHeight_ = height_;
-    }
-    if (!platform_.currentDisplayMode()) {
+    const WindowRect r = platform_.windowRect();
+    savedRect_ = {r.left, r.top, r.left + width_, r.top + height_};
+    if (!platform_.setFullScreen(true)) {
+        std::fprintf(stderr,
+                     "brevora: the desktop refused full screen; the game stays in its window\n");
         return false;
     }
-    if (resources_ != nullptr) {
-        resources_->releaseAll();
-    }
-    destroy();
-    platform_.restoreDisplayMode();
-    if (platform_.setDisplayMode(width, height)) {
-        fullScreen_ = true;
-    }
-    create(title_, 0, 0, width, height);
-    if (resources_ != nullptr) {
-        resources_->loadAll();
-    }
+    fullScreen_ = true;
+    const WindowRect covered = platform_.windowRect();
+    width_ = covered.right - covered.left;
+    height_ = covered.bottom - covered.top;
     return true;
 }
 
 bool GlWindow::leaveFullScreen() {
-    if (resources_ != nullptr) {
-        resources_->releaseAll();
+    if (!fullScreen_) {
+        return true;
     }
-    destroy();
-    platform_.restoreDisplayMode();
+    if (!platform_.setFullScreen(false)) {
+        std::fprintf(stderr, "brevora: the desktop did not let the game leave full screen\n");
+        return false;
+    }
     fullScreen_ = false;
-    // Without a saved window (never in full screen) the current one is kept.
-    if (savedWidth_ <= 0 || savedHeight_ <= 0) {
-        savedWidth_ = width_;
-        savedHeight_ = height_;
-        savedX_ = posX_;
-        savedY_ = posY_;
-    }
-    create(title_, savedX_, savedY_, savedWidth_, savedHeight_);
-    if (resources_ != nullptr) {
-        resources_->loadAll();
-    }
+    width_ = savedRect_.right - savedRect_.left;
+    height_ = savedRect_.bottom - savedRect_.top;
+    // Put back explicitly: some window managers restore a borderless window
+    // elsewhere.
+    platform_.moveWindow(savedRect_.left, savedRect_.top, width_, height_);
     return true;
 }
 
@@ -119,12 +103,18 @@ void GlWindow::setLogicalSize(int width, int height) {
     logicalHeight_ = height;
 }
 
+Viewport GlWindow::pointerViewport() const {
+    return logicalViewport({width_, height_, logicalWidth_, logicalHeight_, fullScreen_});
+}
+
 int GlWindow::toLogicalX(int windowX) const {
-    return toLogical(windowX, width_, logicalWidth_);
+    const Viewport v = pointerViewport();
+    return toLogical(windowX - v.x, v.width, logicalWidth_);
 }
 
 int GlWindow::toLogicalY(int windowY) const {
-    return toLogical(windowY, height_, logicalHeight_);
+    const Viewport v = pointerViewport();
+    return toLogical(windowY - v.y, v.height, logicalHeight_);
 }
 
 std::vector<View*> GlWindow::pointers(const ViewStack& stack) {
@@ -221,7 +211,7 @@ void GlWindow::drawAll() {
         return;
     }
     const ScreenPoint drawable = platform_.drawableSize();
-    beginFrame({drawable.x, drawable.y, logicalWidth_, logicalHeight_});
+    beginFrame({drawable.x, drawable.y, logicalWidth_, logicalHeight_, fullScreen_});
     if (!screens_.empty()) {
         screens_.front()->draw();
     }

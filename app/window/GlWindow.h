@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "gfx/FrameState.h"
 #include "platform/Platform.h"
 
 namespace brv {
 
-class ResourceReloader;
 class View;
 
 // The game's single window with its GL context and frame timer, the switch
@@ -18,9 +18,7 @@ class View;
 // (onDialogClosed, onScreenClosed), which keeps or frees it.
 class GlWindow {
 public:
-    // `resources` is the art to release and reload around a context change;
-    // it may be null (nothing to reload) and is not owned.
-    GlWindow(Platform& platform, ResourceReloader* resources);
+    explicit GlWindow(Platform& platform);
     GlWindow(const GlWindow&) = delete;
     GlWindow& operator=(const GlWindow&) = delete;
 
@@ -28,12 +26,14 @@ public:
     bool create(const std::string& title, int x, int y, int width, int height);
     // Stops the timer and destroys context and window; the program goes on.
     void destroy();
-    // Re-creates the window at (0, 0) with width by height and switches the
-    // display mode when the display offers it. Refuses the widths 320, 400
-    // and 640 and fails when the current mode cannot be read; then nothing
-    // changes. A refused mode change still re-creates the window (true).
-    bool enterFullScreen(int width, int height);
-    // Back to the window as it was before the first switch to full screen.
+    // Covers the whole display at the desktop's own resolution; the logical
+    // screen is drawn as large as fits with its aspect kept, black bars beside
+    // it, and pointer positions are mapped through the same scaling. The
+    // context and the art stay. When the desktop refuses, the window stays
+    // where it was, says so on stderr, and false comes back.
+    bool enterFullScreen();
+    // Back to the window where and as large as it was before full screen.
+    // Nothing to do (true) when not in full screen.
     bool leaveFullScreen();
     void minimize();
     void startTimer();
@@ -83,8 +83,10 @@ private:
     static void freeTopFirst(ViewStack& stack);
     void closePendingView();
 
+    // Where the logical area lies in the window, in window pixels.
+    Viewport pointerViewport() const;
+
     Platform& platform_;
-    ResourceReloader* resources_;
     // Top of each stack is the front element.
     ViewStack screens_;
     ViewStack dialogs_;
@@ -98,13 +100,8 @@ private:
     int height_ = 0;
     int logicalWidth_ = 0;
     int logicalHeight_ = 0;
-    // The window's geometry before the first switch to full screen.
-    int savedWidth_ = 0;
-    int savedHeight_ = 0;
-    int savedX_ = 0;
-    int savedY_ = 0;
-    int posX_ = 0;
-    int posY_ = 0;
+    // The window's geometry before it went full screen.
+    WindowRect savedRect_;
 };
 
 // The global access point: the window procedure, the views and the drag reach

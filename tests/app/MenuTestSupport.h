@@ -58,7 +58,7 @@ public:
         : params(BREVORA_SOURCE_DIR "/assets"),
           scope_(params),
           platform(true),
-          window(platform, nullptr),
+          window(platform),
           previous_(setGlWindow(&window)) {
         params.m_time_before_demo = 3000;
         window.create("Brevora", 0, 0, 800, 600);

@@ -80,6 +80,30 @@ shot menu
 read -r _ geometry <<<"$(xdotool getwindowgeometry "$window" | grep Geometry)"
 [[ "$geometry" == "800x600" ]] || fail "window is $geometry, not 800x600"
 
+# Full screen covers the whole 1024 x 768 screen with the menu scaled by 1.28
+# (the same shape, so no bars); a click lands on the button drawn under it,
+# and leaving puts the window back where it was, at its size.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+placed="$X,$Y"
+click_at 300 430
+sleep 1.5
+shot full_screen
+read -r _ geometry <<<"$(xdotool getwindowgeometry "$window" | grep Geometry)"
+[[ "$geometry" == "1024x768" ]] || fail "full screen is $geometry, not 1024x768"
+changed=$(differing menu full_screen 800x600+0+0)
+((changed > 100000)) || fail "the menu was not scaled up in full screen ($changed pixels changed)"
+click_at 386 410
+sleep 0.6
+shot full_screen_help
+bright full_screen_help 512,205 || fail "the help button drawn in full screen did not open help"
+xdotool key Escape
+sleep 0.6
+click_at 384 550
+sleep 1.5
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[[ "${WIDTH}x${HEIGHT}" == "800x600" ]] || fail "after full screen the window is ${WIDTH}x${HEIGHT}"
+[[ "$X,$Y" == "$placed" ]] || fail "after full screen the window stands at $X,$Y, not $placed"
+
 # The new-game dialog: its light box covers the dark menu in the middle.
 click_at 300 200
 sleep 0.5

@@ -62,7 +62,7 @@ struct Below : View {
 // none, when `logical` is false), installed as the game's window, with the
 // main menu's stand-in as the bottom screen.
 struct WindowScope {
-    WindowScope(int width, int height, bool logical = true) : window(platform, nullptr) {
+    WindowScope(int width, int height, bool logical = true) : window(platform) {
         previous = setGlWindow(&window);
         window.create("test", 0, 0, width, height);
         if (logical) {

@@ -97,7 +97,7 @@ TEST(TextPanelScrolling, StepsOfTwoStopAtTheEndsOfTheText) {
 }
 
 struct DialogWindow {
-    DialogWindow() : window(platform, nullptr), previous(setGlWindow(&window)) {
+    DialogWindow() : window(platform), previous(setGlWindow(&window)) {
         window.create("test", 0, 0, 800, 600);
         window.pushScreen(std::make_unique<View>());
     }

@@ -47,8 +47,8 @@ public:
         if (minimiseAtMs > 0 && gameMs == minimiseAtMs) {
             window_.minimize();
         }
-        if (ticks == 0 && fullScreenWidth > 0) {
-            switched = window_.enterFullScreen(fullScreenWidth, fullScreenHeight);
+        if (ticks == 0 && fullScreen) {
+            switched = window_.enterFullScreen();
         }
         gameMs += elapsedMs;
         ++ticks;
@@ -73,8 +73,7 @@ public:
         }
     }
 
-    int fullScreenWidth = 0;
-    int fullScreenHeight = 0;
+    bool fullScreen = false;
     bool switched = false;
     int closeRequests = 0;
     int minimiseAtMs = 0;
@@ -105,7 +104,7 @@ struct Options {
     int checkMs = 1000;
     int holdMs = 0;
     std::vector<float> colour{0.1f, 0.6f, 0.3f};
-    std::vector<int> fullScreen;
+    bool fullScreen = false;
     int minimiseAtMs = 0;
 };
 
@@ -116,7 +115,7 @@ void report(const GlWindow& window, const ClearView& view, int exitCode, std::ui
     std::printf("window at (%d, %d) size %dx%d, drawable %dx%d, full screen %s\n", r.left, r.top,
                 r.right - r.left, r.bottom - r.top, drawable.x, drawable.y,
                 window.fullScreen() ? "yes" : "no");
-    if (view.fullScreenWidth > 0) {
+    if (view.fullScreen) {
         std::printf("full-screen switch returned %s\n", view.switched ? "true" : "false");
     }
     std::printf("%d ticks; colour read back after %u ms of wall time\n", view.ticks,
@@ -133,7 +132,7 @@ int run(const Options& o) {
         std::fprintf(stderr, "windowcheck: %s\n", platform.error().c_str());
         return 2;
     }
-    GlWindow window(platform, nullptr);
+    GlWindow window(platform);
     setGlWindow(&window);
     const ScreenPoint desktop = platform.desktopSize();
     std::printf("desktop %dx%d, %zu display mode(s)\n", desktop.x, desktop.y,
@@ -144,10 +143,7 @@ int run(const Options& o) {
     }
     auto owned = std::make_unique<ClearView>(window, colour, o.checkMs, o.holdMs);
     ClearView& view = *owned;
-    if (o.fullScreen.size() == 2) {
-        view.fullScreenWidth = o.fullScreen[0];
-        view.fullScreenHeight = o.fullScreen[1];
-    }
+    view.fullScreen = o.fullScreen;
     view.minimiseAtMs = o.minimiseAtMs;
     window.pushScreen(std::move(owned));
     const std::uint32_t start = platform.milliseconds();
@@ -175,8 +171,7 @@ int main(int argc, char** argv) {
     app.add_option("--check-ms", o.checkMs, "game time before the colour is read back");
     app.add_option("--hold-ms", o.holdMs, "game time the window stays up afterwards");
     app.add_option("--colour", o.colour, "red green blue, 0 to 1")->expected(3);
-    app.add_option("--full-screen", o.fullScreen, "switch to full screen W H at the first tick")
-        ->expected(2);
+    app.add_flag("--full-screen", o.fullScreen, "switch to full screen at the first tick");
     app.add_option("--minimise-at-ms", o.minimiseAtMs, "game time at which to minimise");
     CLI11_PARSE(app, argc, argv);
     return brv::run(o);

@@ -80,8 +80,7 @@ V& pushDialog(GlWindow& window, std::unique_ptr<V> view) {
 // A headless window installed as the game's window for the test's lifetime.
 class WindowFixture {
 public:
-    explicit WindowFixture(ResourceReloader* resources = nullptr)
-        : window(platform, resources), previous_(setGlWindow(&window)) {}
+    WindowFixture() : window(platform), previous_(setGlWindow(&window)) {}
     ~WindowFixture() { setGlWindow(previous_); }
     WindowFixture(const WindowFixture&) = delete;
     WindowFixture& operator=(const WindowFixture&) = delete;

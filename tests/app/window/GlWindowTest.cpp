@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/window/ResourceReloader.h"
 #include "tests/app/window/AppTestViews.h"
 
 namespace brv {
@@ -107,65 +106,34 @@ TEST(GlWindowStacks, CloseRequestDropsEveryDialogUntoldAndAsksTheTopScreen) {
     EXPECT_EQ(journal.back(), "main: tick 30");
 }
 
-// Counts reloads and checks that textures are released while the old context
-// still lives and loaded once the new one exists.
-class CountingResources : public ResourceReloader {
-public:
-    void releaseAll() override {
-        ++released;
-        contextAtRelease = contextAtRelease && platform->hasWindow();
-    }
-    void loadAll() override {
-        ++loaded;
-        contextAtLoad = contextAtLoad && platform->hasWindow();
-    }
-    const HeadlessPlatform* platform = nullptr;
-    int released = 0;
-    int loaded = 0;
-    bool contextAtRelease = true;
-    bool contextAtLoad = true;
-};
-
 struct FullScreenFixture {
-    FullScreenFixture() : f(&resources) {
-        resources.platform = &f.platform;
-        f.platform.setDisplayModes({{1024, 768, 60}, {800, 600, 75}});
+    FullScreenFixture() {
+        f.platform.setDesktop(1600, 900);
         f.window.create("Brevora", 100, 50, 700, 500);
+        f.window.setLogicalSize(800, 600);
     }
-    CountingResources resources;
     WindowFixture f;
 };
 
-TEST(GlWindowFullScreen, RefusedWidthsAndUnreadableModesLeaveEverythingAlone) {
+TEST(GlWindowFullScreen, CoversTheDesktopKeepingTheAspectAndLeavingRestoresTheWindow) {
     FullScreenFixture s;
-    for (int width : {320, 400, 640}) {
-        EXPECT_FALSE(s.f.window.enterFullScreen(width, 480));
-    }
-    s.f.platform.setCanReadDisplayMode(false);
-    EXPECT_FALSE(s.f.window.enterFullScreen(800, 600));
-    EXPECT_EQ(s.f.platform.createCount(), 1);
-    EXPECT_EQ(s.f.platform.destroyCount(), 0);
-    EXPECT_EQ(s.resources.released, 0);
-    EXPECT_FALSE(s.f.window.fullScreen());
-    EXPECT_EQ(s.f.window.width(), 700);
-}
-
-TEST(GlWindowFullScreen, SwitchesReCreateTheWindowAndReloadTheArt) {
-    FullScreenFixture s;
-    ASSERT_TRUE(s.f.window.enterFullScreen(800, 600));
+    ASSERT_TRUE(s.f.window.enterFullScreen());
     EXPECT_TRUE(s.f.window.fullScreen());
     EXPECT_TRUE(s.f.platform.fullScreen());
-    const WindowRect r = s.f.platform.windowRect();
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, 800);
-    EXPECT_EQ(r.bottom, 600);
-    EXPECT_EQ(s.f.window.width(), 800);
+    EXPECT_EQ(s.f.window.width(), 1600);
+    EXPECT_EQ(s.f.window.height(), 900);
+    // The same window and context: nothing is re-created, the timer runs on.
+    EXPECT_EQ(s.f.platform.createCount(), 1);
+    EXPECT_EQ(s.f.platform.destroyCount(), 0);
     EXPECT_TRUE(s.f.platform.timerRunning());
-    EXPECT_EQ(s.f.platform.pendingCount(MessageKind::Quit), 0u);
+    // 800 by 600 scaled by 1.5 fills the height; bars of 200 pixels each side.
+    EXPECT_EQ(s.f.window.toLogicalX(200), 0);
+    EXPECT_EQ(s.f.window.toLogicalX(1399), 799);
+    EXPECT_EQ(s.f.window.toLogicalX(0), -133) << "in the bar, left of the screen";
+    EXPECT_EQ(s.f.window.toLogicalY(450), 300);
+    EXPECT_EQ(s.f.window.toLogicalY(899), 599);
+    EXPECT_TRUE(s.f.window.enterFullScreen()) << "already there";
 
-    // A second switch keeps the geometry of the window before the first one.
-    ASSERT_TRUE(s.f.window.enterFullScreen(1024, 768));
     ASSERT_TRUE(s.f.window.leaveFullScreen());
     const WindowRect back = s.f.platform.windowRect();
     EXPECT_EQ(back.left, 100);
@@ -174,27 +142,26 @@ TEST(GlWindowFullScreen, SwitchesReCreateTheWindowAndReloadTheArt) {
     EXPECT_EQ(back.bottom - back.top, 500);
     EXPECT_FALSE(s.f.window.fullScreen());
     EXPECT_FALSE(s.f.platform.fullScreen());
-    EXPECT_EQ(s.resources.released, 3);
-    EXPECT_EQ(s.resources.loaded, 3);
-    EXPECT_TRUE(s.resources.contextAtRelease);
-    EXPECT_TRUE(s.resources.contextAtLoad);
+    // A window stretches the logical screen again.
+    EXPECT_EQ(s.f.window.toLogicalX(350), 400);
+    EXPECT_EQ(s.f.window.toLogicalY(250), 300);
+    EXPECT_TRUE(s.f.window.leaveFullScreen()) << "nothing to leave";
 }
 
-TEST(GlWindowFullScreen, FailedModeChangeStillMovesTheWindowToTheCorner) {
+TEST(GlWindowFullScreen, ARefusedSwitchLeavesTheWindowAsItWas) {
     FullScreenFixture s;
-    ASSERT_TRUE(s.f.window.enterFullScreen(1280, 1024));
+    s.f.platform.setFullScreenRefused(true);
+    EXPECT_FALSE(s.f.window.enterFullScreen());
     EXPECT_FALSE(s.f.window.fullScreen());
-    EXPECT_FALSE(s.f.platform.fullScreen());
-    const WindowRect r = s.f.platform.windowRect();
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.right, 1280);
-    EXPECT_EQ(s.f.platform.createCount(), 2);
-    EXPECT_EQ(s.resources.loaded, 1);
+    EXPECT_EQ(s.f.window.width(), 700);
+    EXPECT_EQ(s.f.platform.windowRect().left, 100);
+    EXPECT_EQ(s.f.platform.createCount(), 1);
+    EXPECT_EQ(s.f.window.toLogicalX(350), 400);
 }
 
 TEST(GlWindowFullScreen, MinimiseFromFullScreenReturnsToTheWindowFirst) {
     FullScreenFixture s;
-    ASSERT_TRUE(s.f.window.enterFullScreen(800, 600));
+    ASSERT_TRUE(s.f.window.enterFullScreen());
     s.f.window.minimize();
     EXPECT_FALSE(s.f.window.fullScreen());
     EXPECT_TRUE(s.f.window.minimized());

@@ -28,7 +28,7 @@ public:
 class ScreenWindow {
 public:
     explicit ScreenWindow(int width = 800, int height = 600)
-        : window(platform, nullptr), previous_(setGlWindow(&window)) {
+        : window(platform), previous_(setGlWindow(&window)) {
         window.create("Brevora", 0, 0, width, height);
         window.setLogicalSize(800, 600);
         auto bottom = std::make_unique<HoldingView>();
