@@ -57,6 +57,7 @@ bool PackFile::open(const std::string& path) {
     archivePath_ = full;
     directory_.clear();
     names_.clear();
+    damage_.clear();
     readDirectory(file, *total);
     std::fclose(file);
     return true;
@@ -64,32 +65,39 @@ bool PackFile::open(const std::string& path) {
 
 // The directory is bounded by the archive's real size: one that announces more
 // entries or bigger data than the file holds ends where the file ends, and a
-// name longer than the format allows ends it too.
+// name longer than the format allows ends it too. What ended it early is kept
+// in damage_.
 void PackFile::readDirectory(std::FILE* file, std::uint64_t total) {
     std::uint8_t header[6];
     if (std::fread(header, 1, sizeof header, file) != sizeof header) {
+        damage_ = "too short to hold an archive header";
         return;
     }
     const std::uint32_t count = readU32(header + 2);
+    auto endsEarly = [&](const std::string& why) {
+        damage_ = "its directory ends after " + std::to_string(names_.size()) + " of " +
+                  std::to_string(count) + " entries: " + why;
+    };
     std::uint64_t pos = sizeof header;
     for (std::uint32_t i = 0; i < count; ++i) {
         std::uint8_t field[4];
         if (std::fread(field, 1, 4, file) != 4) {
-            return;
+            return endsEarly("the file ends");
         }
         const std::uint32_t nameLength = readU32(field);
-        if (nameLength > kMaxNameLength || pos + 8 + nameLength > total) {
-            return;
+        if (nameLength > kMaxNameLength) {
+            return endsEarly("a name of " + std::to_string(nameLength) + " bytes (at most " +
+                             std::to_string(kMaxNameLength) + ")");
         }
         char name[kMaxNameLength + 1];
-        if (std::fread(name, 1, nameLength, file) != nameLength ||
+        if (pos + 8 + nameLength > total || std::fread(name, 1, nameLength, file) != nameLength ||
             std::fread(field, 1, 4, file) != 4) {
-            return;
+            return endsEarly("the file ends");
         }
         const std::uint32_t size = readU32(field);
         const std::uint64_t offset = pos + 8 + nameLength;
         if (offset > UINT32_MAX) {
-            return;
+            return endsEarly("an entry beyond 4 GiB");
         }
         const std::uint64_t available = total - offset;
         const bool truncated = size > available;
@@ -97,8 +105,13 @@ void PackFile::readDirectory(std::FILE* file, std::uint64_t total) {
         directory_.push_back({truncated ? static_cast<std::uint32_t>(available) : size,
                               static_cast<std::uint32_t>(offset)});
         pos = offset + size;
-        if (truncated || std::fseek(file, static_cast<long>(pos), SEEK_SET) != 0) {
-            return;
+        if (truncated) {
+            return endsEarly("\"" + names_.back() + "\" is cut short, " +
+                             std::to_string(available) + " of " + std::to_string(size) +
+                             " bytes are there");
+        }
+        if (std::fseek(file, static_cast<long>(pos), SEEK_SET) != 0) {
+            return endsEarly("the file cannot be read past \"" + names_.back() + "\"");
         }
     }
 }
@@ -117,15 +130,18 @@ bool PackFile::contains(const std::string& path) const {
     return find(path) >= 0;
 }
 
-DataBlob PackFile::readEntry(const std::string& path) const {
-    const int index = find(path);
-    if (index >= 0) {
-        const Entry& entry = directory_[static_cast<std::size_t>(index)];
-        auto bytes = readFileRange(archivePath_, entry.offset, entry.size);
-        if (bytes) {
-            return toBlob(*bytes, entry.offset);
-        }
+DataBlob PackFile::readEntryAt(std::size_t index) const {
+    if (index >= directory_.size()) {
         return DataBlob{};
+    }
+    const Entry& entry = directory_[index];
+    auto bytes = readFileRange(archivePath_, entry.offset, entry.size);
+    return bytes ? toBlob(*bytes, entry.offset) : DataBlob{};
+}
+
+DataBlob PackFile::readEntry(const std::string& path) const {
+    if (const int index = find(path); index >= 0) {
+        return readEntryAt(static_cast<std::size_t>(index));
     }
     // Not in the archive: a loose file at the same relative path.
     auto bytes = readWholeFile(resolve(path));

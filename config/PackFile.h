@@ -41,6 +41,9 @@ public:
 
     // Path written with '/'. Archive first (exact, case-sensitive), then disk.
     DataBlob readEntry(const std::string& path) const;
+    // The bytes of the directory's entry `index`, whatever its name holds;
+    // empty when there is no such entry.
+    DataBlob readEntryAt(std::size_t index) const;
 
     // True when the archive holds the path (no disk fallback).
     bool contains(const std::string& path) const;
@@ -48,6 +51,9 @@ public:
     const std::vector<std::string>& names() const { return names_; }
     const std::vector<Entry>& directory() const { return directory_; }
     const std::string& baseDir() const { return baseDir_; }
+    // What is wrong with the archive last opened, in a few words ("" when its
+    // directory was whole): the entries before the damage are still served.
+    const std::string& damage() const { return damage_; }
 
     // Joins a relative path onto the base folder.
     std::string resolve(const std::string& relative) const;
@@ -58,6 +64,7 @@ private:
 
     std::string baseDir_;
     std::string archivePath_;
+    std::string damage_;
     std::vector<Entry> directory_;
     std::vector<std::string> names_;
 };

@@ -33,6 +33,16 @@ bool openArchive(const std::string& in, brv::PackFile& pack) {
     return true;
 }
 
+// A damaged archive still shows or gives what it holds before the damage, and
+// then fails, so a script never takes part of an archive for all of it.
+int reportDamage(const std::string& in, const brv::PackFile& pack) {
+    if (pack.damage().empty()) {
+        return 0;
+    }
+    std::cerr << "brevora-pack: \"" << in << "\" is damaged: " << pack.damage() << "\n";
+    return 1;
+}
+
 int list(const std::string& in) {
     brv::PackFile pack;
     if (!openArchive(in, pack)) {
@@ -41,7 +51,7 @@ int list(const std::string& in) {
     for (std::size_t i = 0; i < pack.names().size(); ++i) {
         std::cout << pack.names()[i] << " " << pack.directory()[i].size << "\n";
     }
-    return 0;
+    return reportDamage(in, pack);
 }
 
 int extract(const std::string& in, const std::string& dir) {
@@ -49,7 +59,9 @@ int extract(const std::string& in, const std::string& dir) {
     if (!openArchive(in, pack)) {
         return 1;
     }
-    for (const std::string& name : pack.names()) {
+    bool skipped = false;
+    for (std::size_t i = 0; i < pack.names().size(); ++i) {
+        const std::string& name = pack.names()[i];
         std::string relative = name;
         for (char& c : relative) {
             c = c == '\\' ? '/' : c;
@@ -58,16 +70,19 @@ int extract(const std::string& in, const std::string& dir) {
         std::filesystem::path rel(relative);
         if (rel.is_absolute() || relative.find("..") != std::string::npos) {
             std::cerr << "brevora-pack: skipping unsafe name \"" << name << "\"\n";
+            skipped = true;
             continue;
         }
-        brv::DataBlob blob = pack.readEntry(relative);
+        // By position: a name may already hold '/', which a lookup by path
+        // would turn into another name and miss.
+        brv::DataBlob blob = pack.readEntryAt(i);
         const std::string target = dir + "/" + relative;
         if (!brv::writeFileAtomically(target, blob.bytes(), blob.size)) {
             std::cerr << "brevora-pack: cannot write \"" << target << "\"\n";
             return 1;
         }
     }
-    return 0;
+    return reportDamage(in, pack) != 0 || skipped ? 1 : 0;
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/support/TempDir.h"
 
@@ -51,6 +54,47 @@ TEST(PackTool, RejectsWhatTheReaderCannotCarry) {
     EXPECT_NE(run("create " + dir.file("bad.pk") + " " + dir.file("nowhere")), 0);
     EXPECT_NE(run("list " + dir.file("nowhere.pk")), 0);
     EXPECT_NE(run("frobnicate"), 0);
+}
+
+// An archive written by hand: each entry as name and bytes, the last one's
+// name length replaced by `lastNameLength` when that is not 0.
+std::string archive(const std::vector<std::pair<std::string, std::string>>& entries,
+                    std::uint32_t lastNameLength = 0) {
+    auto u32 = [](std::uint32_t v) {
+        return std::string{static_cast<char>(v), static_cast<char>(v >> 8),
+                           static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+    };
+    std::string out = "BV" + u32(static_cast<std::uint32_t>(entries.size()));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto& [name, bytes] = entries[i];
+        const bool last = i + 1 == entries.size() && lastNameLength != 0;
+        out += u32(last ? lastNameLength : static_cast<std::uint32_t>(name.size())) + name;
+        out += u32(static_cast<std::uint32_t>(bytes.size())) + bytes;
+    }
+    return out;
+}
+
+TEST(PackTool, ForeignNamesAndDamagedArchivesAreNeverTakenForWhole) {
+    test::TempDir dir;
+    // A name that already holds '/' is extracted with its own bytes (a lookup
+    // by path would look for "dat\\y.txt" and fall back to the disk).
+    dir.write("only.pk", archive({{"dat/y.txt", "own bytes"}}));
+    ASSERT_EQ(run("extract " + dir.file("only.pk") + " " + dir.file("out")), 0);
+    EXPECT_EQ(slurp(dir.file("out/dat/y.txt")), "own bytes");
+
+    // A name longer than the format allows: the entries before it are listed,
+    // the damage is named and the tool fails.
+    dir.write("long.pk", archive({{"a.txt", "1"}, {"b.txt", "2"}}, 200));
+    EXPECT_NE(run("list " + dir.file("long.pk"), dir.file("list.txt")), 0);
+    const std::string listed = slurp(dir.file("list.txt"));
+    EXPECT_NE(listed.find("a.txt 1\n"), std::string::npos);
+    EXPECT_NE(listed.find("ends after 1 of 2 entries"), std::string::npos) << listed;
+    // Cut inside an entry's data: extracting still fails after writing what is there.
+    std::string cut = archive({{"a.txt", "1"}, {"b.txt", "22222"}});
+    dir.write("cut.pk", cut.substr(0, cut.size() - 2));
+    EXPECT_NE(run("extract " + dir.file("cut.pk") + " " + dir.file("cut"), dir.file("err.txt")), 0);
+    EXPECT_EQ(slurp(dir.file("cut/a.txt")), "1");
+    EXPECT_NE(slurp(dir.file("err.txt")).find("\"b.txt\" is cut short"), std::string::npos);
 }
 
 }  // namespace
