@@ -31,11 +31,11 @@ int hexValue(char c) {
     return -1;
 }
 
+// The bytes the key-value format cannot carry in a value: a '"' would end the
+// quoted name, line breaks and tabs split it, and a '/' right after a written
+// '/' would make the reader blank the rest of the line as a comment.
 bool needsEscape(unsigned char c, char previousOut) {
-    // '%' starts an escape itself; a '/' right after a written '/' would make
-    // the reader blank the rest of the line as a comment.
-    return c == '"' || c == '%' || c == '\t' || c == '\n' || c == '\r' ||
-           (c == '/' && previousOut == '/');
+    return c == '"' || c == '\t' || c == '\n' || c == '\r' || (c == '/' && previousOut == '/');
 }
 
 }  // namespace
@@ -59,14 +59,19 @@ std::string ScoreTable::encodeName(const std::string& name) {
 std::string ScoreTable::decodeName(const std::string& stored) {
     std::string out;
     for (std::size_t i = 0; i < stored.size(); ++i) {
-        // A '%' without two hex digits is a plain '%' from an older table.
+        // Only the escapes encodeName writes are read back; any other '%' is a
+        // character the player typed ("100%", "50%AB").
         if (stored[i] == '%' && i + 2 < stored.size() && hexValue(stored[i + 1]) >= 0 &&
             hexValue(stored[i + 2]) >= 0) {
-            out += static_cast<char>(hexValue(stored[i + 1]) * 16 + hexValue(stored[i + 2]));
-            i += 2;
-        } else {
-            out += stored[i];
+            const auto c =
+                static_cast<unsigned char>(hexValue(stored[i + 1]) * 16 + hexValue(stored[i + 2]));
+            if (needsEscape(c, out.empty() ? '\0' : out.back())) {
+                out += static_cast<char>(c);
+                i += 2;
+                continue;
+            }
         }
+        out += stored[i];
     }
     return out;
 }
@@ -83,6 +88,11 @@ bool ScoreTable::load(const std::string& path) {
     for (std::size_t i = 0; i < count; ++i) {
         Entry entry;
         entry.name = decodeName(file.get(indexed("name", i), "0"));
+        // An empty name could not be written back: the next key would be read
+        // as its value and the table lost on the run after.
+        if (entry.name.empty()) {
+            entry.name = kAnonymous;
+        }
         entry.score = toInt(file.get(indexed("score", i), "0"));
         entries_.push_back(std::move(entry));
     }

@@ -44,9 +44,10 @@ public:
     const std::vector<Entry>& entries() const { return entries_; }
     void clear() { entries_.clear(); }
 
-    // Names travel through the file encoded so that every byte the format
-    // cannot carry (a double quote, a "//" that would start a comment, line
-    // breaks, tabs) reads back exactly as typed. Plain names are unchanged.
+    // Names are stored as typed, except the bytes the format cannot carry (a
+    // double quote, a "//" that would start a comment, line breaks, tabs),
+    // which travel as %XX and read back exactly as typed. Only those escapes
+    // are decoded: any other '%' is the player's.
     static std::string encodeName(const std::string& name);
     static std::string decodeName(const std::string& stored);
 

@@ -121,6 +121,24 @@ TEST(ScoreTable, AwkwardNamesRoundTripWithoutDisturbingOtherEntries) {
     EXPECT_EQ(ScoreTable::encodeName("Ann Lee"), "Ann Lee");
     EXPECT_EQ(ScoreTable::decodeName("100%"), "100%");
     EXPECT_EQ(storedText(dir).find("//"), std::string::npos);
+    // A '%' the player typed is stored as typed and another program's "%AB"
+    // stays three characters.
+    EXPECT_NE(storedText(dir).find("name5 100%\n"), std::string::npos) << storedText(dir);
+    EXPECT_EQ(ScoreTable::decodeName("50%AB"), "50%AB");
+}
+
+TEST(ScoreTable, AnEmptyStoredNameBecomesAnonymousAndTheTableSurvives) {
+    test::TempDir dir;
+    const std::string path = dir.file("data/scores.tab");
+    dir.write("data/scores.tab", scramble("name0 \"\"\nscore0 50\nnum 1\n", "ze#81p", 6, 0));
+    ScoreTable table;
+    ASSERT_TRUE(table.load(path));
+    ASSERT_EQ(names(table), (std::vector<std::string>{"Anonymous"}));
+    ASSERT_TRUE(table.save(path));
+    ScoreTable next;
+    ASSERT_TRUE(next.load(path));
+    EXPECT_EQ(names(next), (std::vector<std::string>{"Anonymous"}));
+    EXPECT_EQ(next.entries()[0].score, 50);
 }
 
 TEST(ScoreTable, InterruptedSaveLeavesThePreviousTableReadable) {
