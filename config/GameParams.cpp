@@ -13,6 +13,8 @@ namespace brv {
 
 namespace {
 
+constexpr float kMinSpeed = 0.01f;
+
 GameParams* g_current = nullptr;
 
 bool readTextEntry(const PackFile& archive, const std::string& path, KeyValueFile& into) {
@@ -101,9 +103,12 @@ std::vector<std::string> GameParams::ruleProblems() const {
                       static_cast<double>(m_distance_beween_viruses));
         bad(text, "its whole part must be at least 4 so the start squares lie inside the field");
     }
-    if (!(m_speed > 0.0f) || !std::isfinite(m_speed)) {
+    // A move's step count is its length over the speed, and a speed near zero
+    // overflows it (viruses would never arrive). A hundredth of a unit per
+    // step keeps the longest move within a few million steps.
+    if (!(m_speed >= kMinSpeed) || !std::isfinite(m_speed)) {
         std::snprintf(text, sizeof text, "m_speed %g", static_cast<double>(m_speed));
-        bad(text, "must be greater than 0");
+        bad(text, "must be at least 0.01");
     }
     if (m_virus_visible < 2 || m_virus_visible > 9) {
         bad("m_virus_visible " + std::to_string(m_virus_visible), "must lie from 2 to 9");
@@ -134,7 +139,8 @@ std::vector<std::string> GameParams::ruleProblems() const {
         // Bounds that keep every life and reserve sum of a tick inside an int.
         auto outside = [](int value, int bound) { return value < -bound || value > bound; };
         constexpr int kLifeBound = 100000000;
-        constexpr int kReserveBound = 1000000000;
+        // Half the int range, so that a maximum less its minimum fits too.
+        constexpr int kReserveBound = 500000000;
         constexpr int kDistributeBound = 100000;
         for (const auto& [key, triple, bound] :
              {std::tuple{"m_min_life_reserve", m_min_life_reserve, kLifeBound},

@@ -144,6 +144,18 @@ TEST(GameParams, RuleChecksFollowThePreconditions) {
     EXPECT_TRUE(mentions(problems, "m_life_src_visible 54"));
     EXPECT_TRUE(mentions(problems, "m_distance_beween_viruses 3.99"));
     EXPECT_TRUE(mentions(problems, "m_max_life_reserve 2 1 2"));
+
+    // A speed that makes move step counts overflow, and source reserves whose
+    // span overflows, are refused too.
+    params.readRules(rules);
+    params.m_speed = 1e-9f;
+    params.m_life_src_min_life_reserve[0] = -999999999;
+    params.m_life_src_max_life_reserve[0] = 999999999;
+    problems = params.ruleProblems();
+    EXPECT_EQ(problems.size(), 3u);
+    EXPECT_TRUE(mentions(problems, "m_speed 1e-09"));
+    EXPECT_TRUE(mentions(problems, "m_life_src_min_life_reserve -999999999"));
+    EXPECT_TRUE(mentions(problems, "m_life_src_max_life_reserve 999999999"));
 }
 
 }  // namespace
