@@ -90,13 +90,31 @@ void installMemorySource(j_decompress_ptr cinfo, const void* data, std::size_t s
 struct ErrorManager {
     jpeg_error_mgr pub;  // first member: the library sees only this part
     std::jmp_buf escape;
+    // What the library had to say, kept for the caller instead of being
+    // printed without the picture's name: the error that ended decoding, else
+    // the first warning.
+    char message[JMSG_LENGTH_MAX];
+    char warning[JMSG_LENGTH_MAX];
 };
 
-// A fatal error abandons the picture: show the library's message, then jump
+// Warnings (a picture cut short, a corrupt marker) are kept; trace messages
+// are not the player's business.
+void emitMessage(j_common_ptr cinfo, int level) {
+    if (level < 0) {
+        auto* errors = reinterpret_cast<ErrorManager*>(cinfo->err);
+        if (errors->warning[0] == '\0') {
+            (*cinfo->err->format_message)(cinfo, errors->warning);
+        }
+        ++cinfo->err->num_warnings;
+    }
+}
+
+// A fatal error abandons the picture: keep the library's message, then jump
 // back to decodeInto, which destroys the object and reports failure.
 [[noreturn]] void errorExit(j_common_ptr cinfo) {
-    (*cinfo->err->output_message)(cinfo);
-    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->escape, 1);
+    auto* errors = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, errors->message);
+    std::longjmp(errors->escape, 1);
 }
 
 // Copies scanline k (0 at the top) to row height - 1 - k.
@@ -115,12 +133,15 @@ bool readRows(jpeg_decompress_struct& cinfo, Image& image) {
 }
 
 // Holds no object with a destructor: a fatal error leaves it by longjmp.
-// `image` belongs to the caller, so nothing is skipped on the way out.
-bool decodeInto(const void* data, std::size_t size, Image& image) {
+// `image` and `errors` belong to the caller, so nothing is skipped on the way
+// out.
+bool decodeInto(const void* data, std::size_t size, Image& image, ErrorManager& errors) {
     jpeg_decompress_struct cinfo;
-    ErrorManager errors;
     cinfo.err = jpeg_std_error(&errors.pub);
     errors.pub.error_exit = errorExit;
+    errors.pub.emit_message = emitMessage;
+    errors.message[0] = '\0';
+    errors.warning[0] = '\0';
     if (setjmp(errors.escape) != 0) {
         jpeg_destroy_decompress(&cinfo);
         return false;
@@ -130,6 +151,9 @@ bool decodeInto(const void* data, std::size_t size, Image& image) {
     jpeg_read_header(&cinfo, TRUE);
     const std::uint64_t pixels = std::uint64_t{cinfo.image_width} * cinfo.image_height;
     if (pixels == 0 || pixels > kMaxJpegPixels) {
+        std::snprintf(errors.message, sizeof errors.message,
+                      "a picture of %u x %u pixels (at most 16 megapixels)", cinfo.image_width,
+                      cinfo.image_height);
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
@@ -137,6 +161,8 @@ bool decodeInto(const void* data, std::size_t size, Image& image) {
     // Only grey and RGB are pictures the game can use; CMYK and other
     // layouts are refused rather than uploaded as the wrong format.
     if (cinfo.output_components != 1 && cinfo.output_components != 3) {
+        std::snprintf(errors.message, sizeof errors.message,
+                      "%d colour components (grey or RGB wanted)", cinfo.output_components);
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
@@ -155,9 +181,20 @@ bool decodeInto(const void* data, std::size_t size, Image& image) {
 
 }  // namespace
 
-bool decodeJpeg(const void* data, std::size_t size, Image& out) {
+bool decodeJpeg(const void* data, std::size_t size, Image& out, std::string* problem) {
+    if (data == nullptr || size == 0) {
+        if (problem != nullptr) {
+            *problem = "missing or empty";
+        }
+        return false;
+    }
     Image image;
-    if (!decodeInto(data, size, image)) {
+    ErrorManager errors;
+    const bool decoded = decodeInto(data, size, image, errors);
+    if (problem != nullptr) {
+        *problem = errors.message[0] != '\0' ? errors.message : errors.warning;
+    }
+    if (!decoded) {
         return false;
     }
     out = std::move(image);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "gfx/Image.h"
 
@@ -15,6 +16,8 @@ inline constexpr std::uint64_t kMaxJpegPixels = 16ull * 1024 * 1024;
 // components), greyscale ones as one channel; row 0 is the bottom row. A
 // damaged picture returns false with `out` untouched; a truncated one still
 // decodes, the missing part filled in by the library, and returns true.
-bool decodeJpeg(const void* data, std::size_t size, Image& out);
+// `problem`, when given, receives the library's words for what was wrong
+// (for a truncated picture too) and stays empty for a sound one.
+bool decodeJpeg(const void* data, std::size_t size, Image& out, std::string* problem = nullptr);
 
 }  // namespace brv

@@ -54,11 +54,23 @@ bool JpegTexture::loadMemoryPair(const void* colourData, std::size_t colourSize,
                                  const void* alphaData, std::size_t alphaSize, bool mipmap) {
     Image colour;
     Image alpha;
-    if (!decodeJpeg(colourData, colourSize, colour) || !decodeJpeg(alphaData, alphaSize, alpha)) {
+    std::string colourProblem;
+    std::string alphaProblem;
+    const bool decoded = decodeJpeg(colourData, colourSize, colour, &colourProblem) &
+                         decodeJpeg(alphaData, alphaSize, alpha, &alphaProblem);
+    problem_.clear();
+    if (!colourProblem.empty()) {
+        problem_ = "colour picture: " + colourProblem;
+    }
+    if (!alphaProblem.empty()) {
+        problem_ += (problem_.empty() ? "" : "; ") + ("alpha picture: " + alphaProblem);
+    }
+    if (!decoded) {
         return false;
     }
     if (colour.width != alpha.width || colour.height != alpha.height || colour.components != 3 ||
         alpha.components != 1) {
+        problem_ = "the alpha picture does not match the colour picture";
         return false;
     }
     Setup setup{};
@@ -82,7 +94,8 @@ bool JpegTexture::loadFile(const std::string& path, bool repeat, bool mipmap) {
 
 bool JpegTexture::loadMemory(const void* data, std::size_t size, bool repeat, bool mipmap) {
     Image image;
-    if (!decodeJpeg(data, size, image)) {
+    problem_.clear();
+    if (!decodeJpeg(data, size, image, &problem_)) {
         return false;
     }
     if (image.components == 1) {

@@ -9,36 +9,45 @@
 
 namespace brv {
 
-namespace {
-
 // Reads one picture and loads it; the buffer goes as soon as the texture has it.
-void loadTexture(const PackFile& archive, Texture& texture, const std::string& path, bool repeat,
-                 bool mipmap) {
-    DataBlob picture = archive.readEntry(path);
+void ResourceSet::loadTexture(Texture& texture, const std::string& path, bool repeat, bool mipmap) {
+    DataBlob picture = archive_->readEntry(path);
     texture.loadMemory(picture.bytes(), picture.size, repeat, mipmap);
+    noteProblem(path, texture);
 }
 
-}  // namespace
+void ResourceSet::noteProblem(const std::string& path, const Texture& texture) {
+    if (!texture.problem().empty()) {
+        problems_.push_back(path + ": " + texture.problem());
+    }
+}
 
 void ResourceSet::loadAll() {
     releaseAll();
+    problems_.clear();
     {
-        DataBlob fontPicture = archive_->readEntry("mui/font.tga");
+        DataBlob fontPicture = archive_->readEntry(kFontPath);
         fontTexture.loadMemory(fontPicture.bytes(), fontPicture.size, false, false);
+        noteProblem(kFontPath, fontTexture);
         // The glyph table depends only on the picture, but a changed data set
         // must not keep a stale table, so it is scanned on every load.
-        font.build(fontPicture.bytes(), fontPicture.size, &fontTexture);
+        const bool complete = font.build(fontPicture.bytes(), fontPicture.size, &fontTexture);
+        if (!complete && fontTexture.problem().empty()) {
+            problems_.push_back(std::string(kFontPath) + ": not a font the game can use (" +
+                                std::to_string(font.glyphsFound()) + " of " +
+                                std::to_string(BitmapFont::kGlyphCount) + " glyphs found)");
+        }
     }
     loadButtons();
     loadSprite(lifeSourceSprite, "dat/life_src.spr");
     loadSprite(flagSprite, "dat/flag.spr");
-    loadTexture(*archive_, mainBackground, "mui/main.jpg", false, false);
-    loadTexture(*archive_, gameBackground, "mui/main_game.jpg", false, false);
-    loadTexture(*archive_, dialogFrame, "mui/dialogbox.tga", true, false);
+    loadTexture(mainBackground, "mui/main.jpg", false, false);
+    loadTexture(gameBackground, "mui/main_game.jpg", false, false);
+    loadTexture(dialogFrame, "mui/dialogbox.tga", true, false);
     for (int i = 0; i < kFieldTextureCount; ++i) {
         char path[32];
         std::snprintf(path, sizeof path, "mui/tex/%03d.jpg", i + 1);
-        loadTexture(*archive_, fieldTextures[i], path, false, false);
+        loadTexture(fieldTextures[i], path, false, false);
     }
 }
 
@@ -48,10 +57,10 @@ void ResourceSet::loadButtons() {
     layout.loadFromMemory(layoutText.bytes(), layoutText.size, true);
     // A missing key names the picture "0", which the archive does not hold.
     auto fromLayout = [&](TgaTexture& texture, const char* key, bool repeat) {
-        loadTexture(*archive_, texture, layout.get(key, "0"), repeat, true);
+        loadTexture(texture, layout.get(key, "0"), repeat, true);
     };
     auto fixed = [&](TgaTexture& texture, const char* path) {
-        loadTexture(*archive_, texture, path, false, true);
+        loadTexture(texture, path, false, true);
     };
     fromLayout(singleGameButton, "m_single_game_btn", false);
     fromLayout(continueButton, "m_continue_single_game_btn", true);
@@ -73,7 +82,13 @@ void ResourceSet::loadButtons() {
 
 void ResourceSet::loadSprite(Sprite& sprite, const char* path) {
     DataBlob description = archive_->readEntry(path);
+    if (description.empty()) {
+        problems_.push_back(std::string(path) + ": missing or empty");
+    }
     sprite.load(*archive_, description.bytes(), description.size, false, true);
+    if (sprite.texture() != nullptr) {
+        noteProblem(sprite.fileName() + " (named by " + path + ")", *sprite.texture());
+    }
 }
 
 void ResourceSet::releaseAll() {

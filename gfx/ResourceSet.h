@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "gfx/BitmapFont.h"
 #include "gfx/JpegTexture.h"
 #include "gfx/Sprite.h"
@@ -60,11 +63,21 @@ public:
     BitmapFont font;
     JpegTexture fieldTextures[kFieldTextureCount];
 
+    // One line per picture the last loadAll could not use or used with
+    // damage, naming the entry and what is wrong ("mui/main.jpg: Not a JPEG
+    // file: ..."); empty when everything loaded as it is.
+    const std::vector<std::string>& problems() const { return problems_; }
+
 private:
+    static constexpr const char* kFontPath = "mui/font.tga";
+
     void loadButtons();
     void loadSprite(Sprite& sprite, const char* path);
+    void loadTexture(Texture& texture, const std::string& path, bool repeat, bool mipmap);
+    void noteProblem(const std::string& path, const Texture& texture);
 
     const PackFile* archive_;
+    std::vector<std::string> problems_;
 };
 
 // The resource set of the current parameters, created on first use.

@@ -35,6 +35,11 @@ public:
     // whenever the name is not 0.
     virtual void release();
 
+    // What was wrong with the picture of the last load, in a few words; empty
+    // after a sound one. A picture that loads with damage (a JPEG cut short)
+    // has a problem too.
+    const std::string& problem() const { return problem_; }
+
     unsigned int glName() const { return name_; }
     int width() const { return width_; }
     int height() const { return height_; }
@@ -53,6 +58,8 @@ protected:
     // Releases the old GL object, creates the new one from `image` (3 or 4
     // components) and records its size.
     void create(const Image& image, const Setup& setup);
+
+    std::string problem_;
 
 private:
     unsigned int name_ = 0;

@@ -18,7 +18,8 @@ bool TgaTexture::loadFile(const std::string& path, bool repeat, bool mipmap) {
 
 bool TgaTexture::loadMemory(const void* data, std::size_t size, bool repeat, bool mipmap) {
     Image image;
-    if (!decodeTga(data, size, image)) {
+    problem_.clear();
+    if (!decodeTga(data, size, image, &problem_)) {
         return false;
     }
     Setup setup{};

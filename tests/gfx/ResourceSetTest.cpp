@@ -1,6 +1,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -166,6 +167,35 @@ TEST(ResourceSet, MissingOrDamagedPicturesLeaveOnlyTheirMemberEmpty) {
     EXPECT_NE(set.fieldTextures[8].glName(), 0u);
     EXPECT_NE(set.gameBackground.glName(), 0u);
     EXPECT_EQ(test::liveTextureCount(), static_cast<int>(members(set).size()) - 4);
+    // Each damaged or missing picture is named once, with what is wrong.
+    EXPECT_EQ(set.problems(), (std::vector<std::string>{
+                                  "mui/up_btn.tga: missing or empty",
+                                  "mui/nothing.tga (named by dat/flag.spr): missing or empty",
+                                  "mui/main.jpg: Not a JPEG file: starts with 0x78 0x78",
+                                  "mui/tex/010.jpg: missing or empty",
+                              }));
+
+    // A font picture without its markers, a TGA cut short and a JPEG cut
+    // short (which still loads) are named too.
+    auto text = [&](const char* path) {
+        const auto bytes = dir.read(path);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    const std::string font = text("mui/font.tga");
+    dir.write("mui/font.tga", std::string(font.size(), '\0').replace(0, 18, font.substr(0, 18)));
+    const std::string down = text("mui/down_btn.tga");
+    dir.write("mui/down_btn.tga", down.substr(0, down.size() / 2));
+    const std::string field = text("mui/tex/001.jpg");
+    dir.write("mui/tex/001.jpg", field.substr(0, field.size() - 4));
+    set.loadAll();
+    EXPECT_NE(set.fieldTextures[0].glName(), 0u);
+    auto named = [&](const std::string& start) {
+        return std::count_if(set.problems().begin(), set.problems().end(),
+                             [&](const std::string& p) { return p.rfind(start, 0) == 0; });
+    };
+    EXPECT_EQ(named("mui/font.tga: not a font the game can use (0 of 94"), 1);
+    EXPECT_EQ(named("mui/down_btn.tga: cut short"), 1);
+    EXPECT_EQ(named("mui/tex/001.jpg: Premature end of JPEG file"), 1);
     set.releaseAll();
 }
 
@@ -179,6 +209,7 @@ TEST(ResourceSet, ShippedDataSetLoadsCompletely) {
     ResourceSet& set = resourceSet(params);
     set.loadAll();
     EXPECT_EQ(set.font.glyphsFound(), BitmapFont::kGlyphCount) << "glyph scan of mui/font.tga";
+    EXPECT_EQ(set.problems(), std::vector<std::string>{});
     for (const Member& m : members(set)) {
         ASSERT_NE(m.texture, nullptr) << m.what;
         EXPECT_NE(m.texture->glName(), 0u) << m.what;
