@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "config/GameLocation.h"
 #include "config/KeyValueFile.h"
 #include "config/PackFile.h"
 #include "config/ScoreTable.h"
@@ -23,6 +24,8 @@ public:
     // reads "dat/param.txt", "mui/menu.txt" and the two sprite descriptions
     // "dat/flag.spr" and "dat/life_src.spr" from it or from loose files.
     explicit GameParams(std::string baseDir = ".");
+    // The same for a data set found by locateGame().
+    explicit GameParams(const GameLocation& location);
     GameParams(const GameParams&) = delete;
     GameParams& operator=(const GameParams&) = delete;
 
@@ -83,13 +86,16 @@ public:
 
 private:
     std::string m_base_dir;
+    // The folders looked at in vain for a data set, for the start-up message.
+    std::vector<std::string> m_searched;
     bool m_rules_found = false;
     bool m_layout_found = false;
 };
 
 // The global access point. Until something is installed it holds the game's
-// own parameters, read from the working folder on first use. A test installs
-// its own and puts the previous one back (setGameParams returns it).
+// own parameters, read on first use from where locateGame() finds them. A
+// test installs its own and puts the previous one back (setGameParams
+// returns it).
 GameParams& gameParams();
 GameParams* setGameParams(GameParams* params);
 

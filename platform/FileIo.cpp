@@ -164,4 +164,10 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
     return true;
 }
 
+std::string executablePath() {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : self.string();
+}
+
 }  // namespace brv

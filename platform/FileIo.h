@@ -38,4 +38,8 @@ bool makeDirectories(const std::string& dir);
 
 bool removeFile(const std::string& path);
 
+// The running executable's own path with links resolved; empty when the
+// system does not tell (no /proc).
+std::string executablePath();
+
 }  // namespace brv
