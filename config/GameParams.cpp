@@ -57,7 +57,10 @@ GameParams::GameParams(std::string baseDir)
     : GameParams(GameLocation{.dir = std::move(baseDir), .installed = false, .searched = {}}) {}
 
 GameParams::GameParams(const GameLocation& location)
-    : m_archive(location.dir), m_base_dir(location.dir), m_searched(location.searched) {
+    : m_archive(location.dir),
+      m_save_folder(location, SaveFolder::userDataDir()),
+      m_base_dir(location.dir),
+      m_searched(location.searched) {
     m_window_width = 800;
     m_window_height = 600;
     m_window_x = 0;
