@@ -145,6 +145,7 @@ void MainScreen::draw() {
     font.drawText(kCaption, 32, 62, {.size = 50, .colour = {0, 0, 0}, .depth = -10});
     font.drawText(kCaption, 30, 60, {.size = 50, .colour = {1, 1, 0}, .depth = -10});
     font.drawText(kVersion, 602, 472, {.size = 30, .colour = {0, 0, 0}, .depth = -10});
+    drawSaveProblem();
     // Set after the buttons were drawn: a change shows from the next frame.
     button(Control::Continue).visible = game_ != nullptr;
     glPopMatrix();
@@ -155,6 +156,15 @@ void MainScreen::drawBackground() const {
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
     drawStretchedPicture(resourceSet().mainBackground, w, h);
+}
+
+void MainScreen::drawSaveProblem() const {
+    if (gameParams().m_save_folder.problem().empty()) {
+        return;
+    }
+    const BitmapFont& font = resourceSet().font;
+    font.drawText(kCannotSave, 11, 591, {.size = 20, .colour = {0, 0, 0}, .depth = -10});
+    font.drawText(kCannotSave, 10, 590, {.size = 20, .colour = {1, 0.6f, 0.2f}, .depth = -10});
 }
 
 void MainScreen::onKeyDown(int virtualKey) {

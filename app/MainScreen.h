@@ -24,6 +24,9 @@ class MainScreen : public View {
 public:
     static constexpr const char* kCaption = "Brevora - colonies at war";
     static constexpr const char* kVersion = "ver. 1.20";
+    // Shown in the bottom-left corner, below the buttons, while the save
+    // folder cannot be written; stderr names the folder and the reason.
+    static constexpr const char* kCannotSave = "Settings and scores cannot be saved";
 
     // `screens` makes the games and the demonstration; it must outlive the menu.
     explicit MainScreen(PlayScreens& screens);
@@ -83,6 +86,7 @@ private:
     void openDialog(D*& slot, std::unique_ptr<D> dialog, bool shade, bool frame);
     void postClose() const;
     void drawBackground() const;
+    void drawSaveProblem() const;
 
     PlayScreens& screens_;
     bool demoRunning_ = false;

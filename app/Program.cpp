@@ -40,7 +40,7 @@ bool Program::start() {
         return false;
     }
     showIntroWhileLoading();
-    discardSavedGame(WindowSettings::path(params_, kSavedGamePath));
+    discardSavedGame(params_.m_save_folder.writePath(kSavedGameFile));
     return true;
 }
 

@@ -21,7 +21,8 @@ class PlayScreens;
 class Program {
 public:
     static constexpr const char* kTitle = "Brevora";
-    static constexpr const char* kSavedGamePath = "data/save.sav";
+    // In the save folder, beside the settings.
+    static constexpr const char* kSavedGameFile = "save.sav";
     static constexpr const char* kSavedGameKey = "kw#81p";
     static constexpr const char* kIconPath = "mui/icon.tga";
 

@@ -37,6 +37,15 @@ void readAnimation(const PackFile& archive, const std::string& path, SpriteAnima
     into.readDescription(description.bytes(), description.size);
 }
 
+std::string absoluteFolder(const std::string& dir) {
+    std::error_code ec;
+    std::string where = std::filesystem::absolute(dir, ec).lexically_normal().string();
+    if (where.size() > 1 && where.back() == '/') {
+        where.pop_back();  // "." normalises to "dir/"
+    }
+    return where;
+}
+
 // The file gives the demonstration time in ticks; it is kept in milliseconds.
 // Saturates rather than overflowing on absurd values.
 int scaleDemoTime(int ticks) {
@@ -46,7 +55,14 @@ int scaleDemoTime(int ticks) {
 
 }  // namespace
 
-GameParams::GameParams(std::string baseDir) : m_archive(baseDir), m_base_dir(std::move(baseDir)) {
+GameParams::GameParams(std::string baseDir)
+    : GameParams(GameLocation{.dir = std::move(baseDir), .installed = false, .searched = {}}) {}
+
+GameParams::GameParams(const GameLocation& location)
+    : m_archive(location.dir),
+      m_save_folder(location, SaveFolder::userDataDir()),
+      m_base_dir(location.dir),
+      m_searched(location.searched) {
     m_window_width = 800;
     m_window_height = 600;
     m_window_x = 0;
@@ -172,10 +188,7 @@ std::vector<std::string> GameParams::ruleProblems() const {
 
 std::vector<std::string> GameParams::startupProblems() const {
     std::vector<std::string> problems;
-    std::string where = std::filesystem::absolute(m_base_dir).lexically_normal().string();
-    if (where.size() > 1 && where.back() == '/') {
-        where.pop_back();  // "." normalises to "dir/"
-    }
+    const std::string where = absoluteFolder(m_base_dir);
     auto missing = [&](const char* path) {
         problems.push_back(std::string("\"") + path + "\" was found neither in the archive \"" +
                            where + "/data/data.pk\" nor as a loose file under \"" + where + "\"");
@@ -185,6 +198,23 @@ std::vector<std::string> GameParams::startupProblems() const {
     }
     if (!m_layout_found) {
         missing("mui/menu.txt");
+    }
+    if (!m_searched.empty()) {
+        std::string folders;
+        for (const std::string& dir : m_searched) {
+            // The working folder may be the executable's folder too.
+            std::string named = "\"";
+            named += absoluteFolder(dir);
+            named += '"';
+            if (folders.find(named) != std::string::npos) {
+                continue;
+            }
+            if (!folders.empty()) {
+                folders += ", ";
+            }
+            folders += named;
+        }
+        problems.push_back("no data set (data/data.pk) was found in " + folders);
     }
     if (m_rules_found) {
         for (auto& p : ruleProblems()) {
@@ -196,7 +226,7 @@ std::vector<std::string> GameParams::startupProblems() const {
 
 GameParams& gameParams() {
     if (g_current == nullptr) {
-        static GameParams programParams{"."};
+        static GameParams programParams{locateGame()};
         g_current = &programParams;
     }
     return *g_current;

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "config/GameLocation.h"
 #include "config/KeyValueFile.h"
 #include "config/PackFile.h"
+#include "config/SaveFolder.h"
 #include "config/ScoreTable.h"
 #include "config/SpriteAnimation.h"
 
@@ -21,8 +23,13 @@ class GameParams {
 public:
     // Opens "data/data.pk" under `baseDir` (the working folder for the game) and
     // reads "dat/param.txt", "mui/menu.txt" and the two sprite descriptions
-    // "dat/flag.spr" and "dat/life_src.spr" from it or from loose files.
+    // "dat/flag.spr" and "dat/life_src.spr" from it or from loose files. The
+    // files the game writes go to that folder's "data/" while it can be
+    // written.
     explicit GameParams(std::string baseDir = ".");
+    // The same for a data set found by locateGame(); an installed one keeps
+    // the files it writes in the player's data folder.
+    explicit GameParams(const GameLocation& location);
     GameParams(const GameParams&) = delete;
     GameParams& operator=(const GameParams&) = delete;
 
@@ -78,18 +85,23 @@ public:
     SpriteAnimation m_life_src_animation;
     // The seven best results, read and written with the window settings.
     ScoreTable m_score_table;
+    // Where the settings and the table are read and written.
+    SaveFolder m_save_folder;
 
     const std::string& baseDir() const { return m_base_dir; }
 
 private:
     std::string m_base_dir;
+    // The folders looked at in vain for a data set, for the start-up message.
+    std::vector<std::string> m_searched;
     bool m_rules_found = false;
     bool m_layout_found = false;
 };
 
 // The global access point. Until something is installed it holds the game's
-// own parameters, read from the working folder on first use. A test installs
-// its own and puts the previous one back (setGameParams returns it).
+// own parameters, read on first use from where locateGame() finds them. A
+// test installs its own and puts the previous one back (setGameParams
+// returns it).
 GameParams& gameParams();
 GameParams* setGameParams(GameParams* params);
 

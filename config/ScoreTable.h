@@ -8,8 +8,8 @@ namespace brv {
 class BitmapFont;
 
 // The seven best results, best first; equal scores keep the older entry
-// first. Stored in "data/scores.tab" as a scrambled key-value file with the
-// keys num, name0.., score0...
+// first. Stored in "scores.tab" in the save folder as a scrambled key-value
+// file with the keys num, name0.., score0...
 class ScoreTable {
 public:
     struct Entry {
@@ -18,7 +18,7 @@ public:
     };
 
     static constexpr int kSize = 7;
-    static constexpr const char* kPath = "data/scores.tab";
+    static constexpr const char* kFileName = "scores.tab";
     static constexpr const char* kAnonymous = "Anonymous";
 
     // Replaces the entries with those of the file; an unreadable or damaged

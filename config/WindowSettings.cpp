@@ -1,9 +1,11 @@
 #include "config/WindowSettings.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "config/GameParams.h"
 #include "config/KeyValueFile.h"
+#include "config/SaveFolder.h"
 #include "platform/FileIo.h"
 
 namespace brv {
@@ -40,24 +42,26 @@ void readSettings(const KeyValueFile& file, GameParams& params) {
 
 }  // namespace
 
-std::string WindowSettings::path(const GameParams& params, const char* relative) {
-    return params.baseDir() + "/" + relative;
-}
-
 bool WindowSettings::load(GameParams& params) {
+    SaveFolder& folder = params.m_save_folder;
+    folder.reportProblem();
     KeyValueFile file;
-    const bool read = file.loadFromFile(path(params, kPath), true, kKey, kKeyLength);
+    const std::string settings = folder.readPath(kFileName);
+    const bool read = file.loadFromFile(settings, true, kKey, kKeyLength);
     if (read) {
-        removeFile(path(params, kOldPath));
+        // Only the save folder is ever changed, never files shipped beside the archive.
+        if (settings == folder.writePath(kFileName)) {
+            removeFile(folder.writePath(kOldFileName));
+        }
         readSettings(file, params);
     }
     // The table is read even without settings, so a stored table is never
     // replaced by an empty one at the next shutdown.
-    params.m_score_table.load(path(params, ScoreTable::kPath));
+    params.m_score_table.load(folder.readPath(ScoreTable::kFileName));
     return read;
 }
 
-bool WindowSettings::save(const GameParams& params, int windowX, int windowY) {
+bool WindowSettings::save(GameParams& params, int windowX, int windowY) {
     KeyValueFile file;
     file.set("m_window_width", std::to_string(params.m_window_width));
     file.set("m_window_height", std::to_string(params.m_window_height));
@@ -66,8 +70,20 @@ bool WindowSettings::save(const GameParams& params, int windowX, int windowY) {
     file.set("m_autosave", params.m_autosave ? "1" : "0");
     file.set("m_last_players_count", std::to_string(params.m_last_players_count));
     file.set("m_last_difficult", std::to_string(params.m_last_difficult));
-    const bool settingsWritten = file.saveToFile(path(params, kPath), kKey, kKeyLength);
-    const bool tableWritten = params.m_score_table.save(path(params, ScoreTable::kPath));
+    SaveFolder& folder = params.m_save_folder;
+    if (folder.dir().empty()) {
+        folder.reportProblem();
+        return false;
+    }
+    errno = 0;
+    const bool settingsWritten = file.saveToFile(folder.writePath(kFileName), kKey, kKeyLength);
+    const int settingsError = errno;
+    errno = 0;
+    const bool tableWritten = params.m_score_table.save(folder.writePath(ScoreTable::kFileName));
+    if (!settingsWritten || !tableWritten) {
+        folder.noteFailedSave(settingsWritten ? errno : settingsError);
+        folder.reportProblem();
+    }
     return settingsWritten && tableWritten;
 }
 

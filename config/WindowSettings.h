@@ -7,13 +7,14 @@ namespace brv {
 class GameParams;
 
 // The window's size and position and the player's last choices, kept between
-// runs in "data/dx.cfg" (scrambled key-value text), with the high-score table
-// "data/scores.tab" beside it. Paths are below the parameters' base folder.
+// runs in "dx.cfg" (scrambled key-value text), with the high-score table
+// "scores.tab" beside it, both in the parameters' save folder: "data/" of the
+// game folder, or the player's data folder for an installed game.
 class WindowSettings {
 public:
-    static constexpr const char* kPath = "data/dx.cfg";
+    static constexpr const char* kFileName = "dx.cfg";
     // An older settings file, only ever deleted once the current one was read.
-    static constexpr const char* kOldPath = "data/d.cfg";
+    static constexpr const char* kOldFileName = "d.cfg";
     static constexpr int kDefaultWidth = 800;
     static constexpr int kDefaultHeight = 600;
     // No display mode is this large; a bigger stored size is damage.
@@ -22,19 +23,19 @@ public:
     // Start-up: reads the settings into `params` (an unreadable file keeps
     // the defaults) and then the high-score table, whether or not the
     // settings were there. A stored size that could not make a usable window
-    // becomes 800 by 600. True when the settings file was read.
+    // becomes 800 by 600. A save folder that cannot be written is reported
+    // on stderr. True when the settings file was read.
     static bool load(GameParams& params);
 
     // Shutdown: writes the settings, with (windowX, windowY) the window's
     // top-left corner on the desktop, then the high-score table. True when
-    // both were written.
-    static bool save(const GameParams& params, int windowX, int windowY);
+    // both were written; otherwise the files there stay as they were, the
+    // table in memory stays, and stderr says why (once per run).
+    static bool save(GameParams& params, int windowX, int windowY);
 
     // Keeps the window's centre on the desktop: a window whose centre lies at
     // or beyond the right (bottom) edge has its x (y) halved, once.
     static void keepCentreOnDesktop(GameParams& params, int desktopWidth, int desktopHeight);
-
-    static std::string path(const GameParams& params, const char* relative);
 };
 
 }  // namespace brv

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 namespace brv {
@@ -162,6 +163,39 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
         ::close(dirFd);
     }
     return true;
+}
+
+std::optional<std::string> folderWriteProblem(const std::string& dir) {
+    std::filesystem::path folder = dir.empty() ? "." : dir;
+    for (;;) {
+        struct stat st {};
+        if (::stat(folder.c_str(), &st) == 0) {
+            const std::string where = folder == dir ? "" : " (at \"" + folder.string() + "\")";
+            if (!S_ISDIR(st.st_mode)) {
+                return std::string(std::strerror(ENOTDIR)) + where;
+            }
+            if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+                return std::string(std::strerror(errno)) + where;
+            }
+            return std::nullopt;
+        }
+        // A part of the way that is a file, or a folder we may not enter, refuses here.
+        const int error = errno;
+        std::filesystem::path parent = folder.parent_path();
+        if (parent.empty()) {
+            parent = ".";
+        }
+        if (error != ENOENT || parent == folder) {
+            return std::string(std::strerror(error));
+        }
+        folder = parent;
+    }
+}
+
+std::string executablePath() {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : self.string();
 }
 
 }  // namespace brv

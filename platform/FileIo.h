@@ -38,4 +38,14 @@ bool makeDirectories(const std::string& dir);
 
 bool removeFile(const std::string& path);
 
+// Why the game could not create files in `dir`: the system's reason, naming the
+// folder that refuses when it is one above `dir` (a missing folder is made on
+// the first save, so it is the nearest existing one that must let us write).
+// Nothing when it can.
+std::optional<std::string> folderWriteProblem(const std::string& dir);
+
+// The running executable's own path with links resolved; empty when the
+// system does not tell (no /proc).
+std::string executablePath();
+
 }  // namespace brv

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "config/GameLocation.h"
 #include "config/GameParams.h"
 #include "tests/support/TempDir.h"
 #include "tools/PackWriter.h"
@@ -119,6 +120,32 @@ TEST(GameParams, ShippedRulesAreValidAndTheAccessPointIsSettable) {
         EXPECT_EQ(&gameParams(), &other);
     }
     EXPECT_EQ(&gameParams(), &shipped);
+}
+
+TEST(GameParams, DataSetIsSoughtInTheWorkingFolderBesideTheExecutableThenInItsInstallTree) {
+    test::TempDir dir;
+    const std::string work = dir.file("work");
+    const std::string installedExe = dir.file("usr/games/brevora");
+    dir.write("usr/share/games/brevora/data/data.pk", std::string("archive"));
+    dir.write("work/readme", std::string());
+    GameLocation found = locateGame(work, installedExe);
+    EXPECT_EQ(found.dir, dir.file("usr/share/games/brevora"));
+    EXPECT_TRUE(found.installed);
+    // A game folder started from elsewhere.
+    dir.write("game/data/data.pk", std::string("archive"));
+    found = locateGame(work, dir.file("game/brevora"));
+    EXPECT_EQ(found.dir, dir.file("game"));
+    EXPECT_FALSE(found.installed);
+    // Loose rules in the working folder win, as they always did.
+    dir.write("work/dat/param.txt", std::string("m_speed 1"));
+    found = locateGame(work, installedExe);
+    EXPECT_EQ(found.dir, work);
+    EXPECT_FALSE(found.installed);
+    // Found nowhere: every folder looked at is named.
+    GameParams params(locateGame(dir.file("elsewhere"), dir.file("bin/brevora")));
+    EXPECT_TRUE(mentions(params.startupProblems(), "was found in \"" + dir.file("elsewhere") +
+                                                       "\", \"" + dir.file("bin") + "\", \"" +
+                                                       dir.file("share/games/brevora") + "\""));
 }
 
 TEST(GameParams, RuleChecksFollowThePreconditions) {

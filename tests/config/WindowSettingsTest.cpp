@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "config/GameParams.h"
 #include "config/KeyValueFile.h"
 #include "config/WindowSettings.h"
+#include "platform/FileIo.h"
 #include "tests/support/TempDir.h"
 
 namespace brv {
@@ -131,6 +134,96 @@ TEST(WindowSettings, StoredTableSurvivesARunWithoutSettings) {
     ASSERT_EQ(params.m_score_table.entries().size(), 1u);
     ASSERT_TRUE(WindowSettings::save(params, 0, 0));
     EXPECT_EQ(plainText(dir, "data/scores.tab", "ze#81p"), "name0 Ann\nnum 1\nscore0 500\n");
+}
+
+// Sets an environment variable for a scope and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+GameLocation installedAt(const std::string& dir) {
+    return {.dir = dir, .installed = true, .searched = {}};
+}
+
+TEST(WindowSettings, InstalledGameKeepsItsFilesInThePlayersFolderInTheSameFormats) {
+    test::TempDir dir;
+    ScopedEnv xdg("XDG_DATA_HOME", dir.file("xdg"));
+    {
+        // Settings and a table shipped beside the archive.
+        GameParams shipped(dir.file("game"));
+        shipped.m_last_players_count = 1;
+        shipped.m_score_table.insert("Ann", 500);
+        ASSERT_TRUE(WindowSettings::save(shipped, 0, 0));
+    }
+    const auto shippedTable = dir.read("game/data/scores.tab");
+    GameParams params(installedAt(dir.file("game")));
+    ASSERT_TRUE(WindowSettings::load(params));
+    EXPECT_EQ(params.m_last_players_count, 1);
+    params.m_last_players_count = 2;
+    params.m_score_table.insert("Bob", 700);
+    ASSERT_TRUE(WindowSettings::save(params, -12, 34));
+    EXPECT_EQ(dir.read("game/data/scores.tab"), shippedTable);
+    EXPECT_EQ(plainText(dir, "xdg/brevora/dx.cfg", "qz"),
+              "m_autosave 0\nm_last_difficult 0\nm_last_players_count 2\n"
+              "m_window_height 600\nm_window_width 800\nx -12\ny 34\n");
+    EXPECT_EQ(plainText(dir, "xdg/brevora/scores.tab", "ze#81p"),
+              "name0 Bob\nname1 Ann\nnum 2\nscore0 700\nscore1 500\n");
+    // From now on the player's own files are read.
+    GameParams again(installedAt(dir.file("game")));
+    WindowSettings::load(again);
+    EXPECT_EQ(again.m_last_players_count, 2);
+    // A relative XDG_DATA_HOME counts for nothing; HOME is next.
+    ScopedEnv relative("XDG_DATA_HOME", "xdg");
+    ScopedEnv home("HOME", dir.file("home"));
+    EXPECT_EQ(SaveFolder::userDataDir(), dir.file("home/.local/share/brevora"));
+}
+
+TEST(WindowSettings, AGameThatCannotSaveSaysSoOnceAndLosesNothing) {
+    test::TempDir dir;
+    dir.write("blocked", std::string("a file where the player's folder should be"));
+    ScopedEnv xdg("XDG_DATA_HOME", dir.file("blocked"));
+    GameParams params(installedAt(dir.file("game")));
+    EXPECT_FALSE(params.m_save_folder.problem().empty());
+    params.m_score_table.insert("Ann", 500);
+    testing::internal::CaptureStderr();
+    WindowSettings::load(params);
+    EXPECT_FALSE(WindowSettings::save(params, 0, 0));
+    EXPECT_FALSE(WindowSettings::save(params, 0, 0));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "brevora: the settings and scores cannot be saved in \"" +
+                  dir.file("blocked/brevora") + "\": Not a directory\n");
+    EXPECT_EQ(params.m_score_table.entries().size(), 1u);
+
+    // A folder that fails only when the files are written (a full disk) is
+    // told at shutdown, and the files there stay as they were.
+    GameParams own(dir.file("game"));
+    own.m_score_table.insert("Ann", 500);
+    ASSERT_TRUE(WindowSettings::save(own, 0, 0));
+    const auto table = dir.read("game/data/scores.tab");
+    own.m_score_table.insert("Bob", 700);
+    setWriteFailureAfterBytes(3);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(WindowSettings::save(own, 0, 0));
+    EXPECT_FALSE(WindowSettings::save(own, 0, 0));
+    const std::string told = testing::internal::GetCapturedStderr();
+    setWriteFailureAfterBytes(std::nullopt);
+    EXPECT_EQ(told, "brevora: the settings and scores cannot be saved in \"" +
+                        dir.file("game/data") + "\": the files could not be written\n");
+    EXPECT_EQ(dir.read("game/data/scores.tab"), table);
+    EXPECT_EQ(own.m_score_table.entries().size(), 2u);
 }
 
 TEST(WindowSettings, CentreStaysOnTheDesktop) {

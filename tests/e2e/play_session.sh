@@ -27,9 +27,11 @@ cp "$game_exe" "$work/game/brevora"
 cp "$data_pack" "$work/game/data/data.pk"
 export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent
 
-# Refusals come first and need no window: no data, then no display.
+# Refusals come first and need no window: no data (none in the working
+# folder, beside the executable or in an install tree), then no display.
 mkdir -p "$work/empty"
-if (cd "$work/empty" && "$work/game/brevora" 2>"$work/refusal.txt"); then
+cp "$game_exe" "$work/empty/brevora"
+if (cd "$work/empty" && ./brevora 2>"$work/refusal.txt"); then
   fail "started without its data"
 fi
 grep -q "cannot start" "$work/refusal.txt" || fail "no clear message without data: $(cat "$work/refusal.txt")"

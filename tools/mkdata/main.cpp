@@ -5,6 +5,8 @@
 #include "platform/FileIo.h"
 #include "tools/mkdata/ContactSheet.h"
 #include "tools/mkdata/DataSetArt.h"
+#include "tools/mkdata/ImageFiles.h"
+#include "tools/mkdata/Scenes.h"
 
 namespace {
 
@@ -37,13 +39,30 @@ int writeSheet(const std::string& dataDir, const std::string& png) {
     return 0;
 }
 
+// The window icon of the data set drawn at the size a desktop wants, as PNG.
+int writeIcon(const std::string& png, int size) {
+    const brv::art::Canvas icon = brv::art::paintIcon(size);
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!brv::art::encodePng(icon.width(), icon.height(), icon.toRgba8(), bytes, error)) {
+        std::cerr << "brevora-mkdata: " << error << "\n";
+        return 1;
+    }
+    if (!brv::writeFileAtomically(png, bytes.data(), bytes.size())) {
+        std::cerr << "brevora-mkdata: cannot write \"" << png << "\"\n";
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"Draws every picture of the Brevora data set."};
     brv::art::ArtOptions options;
     options.fontDir = "/usr/share/fonts/truetype/dejavu";
-    std::string outDir, sheet, dataDir = ".";
+    std::string outDir, sheet, icon, dataDir = ".";
+    int iconSize = 256;
     app.add_option("--assets", options.assetsDir,
                    "folder of the text sources (mui/menu.txt, dat/*.spr)");
     app.add_option("--out", outDir, "folder the pictures are written into");
@@ -52,9 +71,15 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(16, 128));
     app.add_option("--sheet", sheet, "render a contact sheet of a data set into this PNG");
     app.add_option("--data", dataDir, "game folder holding data/data.pk (or the loose files)");
+    app.add_option("--icon", icon, "draw the game's icon into this PNG (for desktop menus)");
+    app.add_option("--icon-size", iconSize, "width and height of that icon")
+        ->check(CLI::Range(16, 1024));
     CLI11_PARSE(app, argc, argv);
     if (!sheet.empty()) {
         return writeSheet(dataDir, sheet);
+    }
+    if (!icon.empty()) {
+        return writeIcon(icon, iconSize);
     }
     if (options.assetsDir.empty() || outDir.empty()) {
         std::cerr << "brevora-mkdata: --assets and --out are needed to draw the pictures\n";

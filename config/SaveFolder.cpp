@@ -1,0 +1,81 @@
+#include "config/SaveFolder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "config/GameLocation.h"
+#include "platform/FileIo.h"
+
+namespace brv {
+
+namespace fs = std::filesystem;
+
+SaveFolder::SaveFolder(const GameLocation& location, std::string userDir)
+    : ownDir_(location.dir + "/data") {
+    if (!location.installed && !folderWriteProblem(ownDir_)) {
+        dir_ = ownDir_;
+        return;
+    }
+    dir_ = std::move(userDir);
+    if (dir_.empty()) {
+        problem_ = "neither XDG_DATA_HOME nor HOME names a folder for them";
+    } else if (auto why = folderWriteProblem(dir_)) {
+        problem_ = *why;
+    }
+}
+
+std::string SaveFolder::userDataDir() {
+    // Only absolute folders count; a relative one would depend on where the
+    // game happens to be started.
+    for (const auto& [variable, below] :
+         {std::pair{"XDG_DATA_HOME", "brevora"}, std::pair{"HOME", ".local/share/brevora"}}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && value[0] == '/') {
+            return (fs::path(value) / below).lexically_normal().string();
+        }
+    }
+    return {};
+}
+
+std::string SaveFolder::writePath(const char* name) const {
+    return dir_.empty() ? std::string() : dir_ + "/" + name;
+}
+
+std::string SaveFolder::readPath(const char* name) const {
+    std::error_code ec;
+    if (!dir_.empty() && (dir_ == ownDir_ || fs::exists(writePath(name), ec))) {
+        return writePath(name);
+    }
+    return ownDir_ + "/" + name;
+}
+
+void SaveFolder::noteFailedSave(int error) {
+    if (!problem_.empty()) {
+        return;
+    }
+    if (auto why = folderWriteProblem(dir_)) {
+        problem_ = *why;
+    } else {
+        problem_ = error != 0 ? std::strerror(error) : "the files could not be written";
+    }
+}
+
+void SaveFolder::reportProblem() {
+    if (problem_.empty() || reported_) {
+        return;
+    }
+    reported_ = true;
+    if (dir_.empty()) {
+        std::fprintf(stderr, "brevora: the settings and scores cannot be saved: %s\n",
+                     problem_.c_str());
+        return;
+    }
+    std::error_code ec;
+    const std::string where = fs::absolute(dir_, ec).lexically_normal().string();
+    std::fprintf(stderr, "brevora: the settings and scores cannot be saved in \"%s\": %s\n",
+                 where.c_str(), problem_.c_str());
+}
+
+}  // namespace brv
