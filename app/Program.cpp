@@ -68,11 +68,25 @@ void Program::showIntroWhileLoading() {
     window_->drawAll();
     platform_.swapBuffers();
     resourceSet(params_).loadAll();
+    reportDamagedData();
     auto menu = std::make_unique<MainScreen>(screens_);
     mainScreen_ = menu.get();
     window_->pushScreen(std::move(menu));
     // The intro's picture goes while its context is current.
     window_->removeScreen(introView);
+}
+
+// The game plays on with what it has (a missing picture draws nothing), but
+// every damaged piece of its data is named once, so a broken install is
+// found without guessing.
+void Program::reportDamagedData() const {
+    if (!params_.m_archive.damage().empty()) {
+        std::fprintf(stderr, "brevora: the archive %s is damaged: %s\n",
+                     params_.m_archive.archivePath().c_str(), params_.m_archive.damage().c_str());
+    }
+    for (const std::string& problem : resourceSet(params_).problems()) {
+        std::fprintf(stderr, "brevora: %s\n", problem.c_str());
+    }
 }
 
 int Program::run() {

@@ -45,6 +45,7 @@ public:
 private:
     void setIcon();
     void showIntroWhileLoading();
+    void reportDamagedData() const;
 
     Platform& platform_;
     GameParams& params_;

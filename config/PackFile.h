@@ -51,6 +51,8 @@ public:
     const std::vector<std::string>& names() const { return names_; }
     const std::vector<Entry>& directory() const { return directory_; }
     const std::string& baseDir() const { return baseDir_; }
+    // The archive last opened, as it was found.
+    const std::string& archivePath() const { return archivePath_; }
     // What is wrong with the archive last opened, in a few words ("" when its
     // directory was whole): the entries before the damage are still served.
     const std::string& damage() const { return damage_; }

@@ -94,6 +94,27 @@ TEST_F(ProgramFixture, StartUpLeavesTheMenuAloneOnScreenAndShutdownSavesEverythi
     EXPECT_EQ(reread.m_score_table.entries()[0].name, "Ann");
 }
 
+TEST_F(ProgramFixture, DamagedDataIsNamedAndTheGameStartsOnWhatIsLeft) {
+    // The archive cut inside its fourth picture; the layout as a loose file.
+    fs::resize_file(dir.file("data/data.pk"), 200000);
+    fs::create_directories(dir.file("mui"));
+    fs::copy_file(BREVORA_SOURCE_DIR "/assets/mui/menu.txt", dir.file("mui/menu.txt"));
+    GameParams params(dir.path());
+    ScopedGameParams scope(params);
+    ASSERT_TRUE(params.startupProblems().empty());
+    HeadlessPlatform platform(true);
+    test::FakeScreens screens;
+    testing::internal::CaptureStderr();
+    Program program(platform, params, screens);
+    ASSERT_TRUE(program.start());
+    const std::string said = testing::internal::GetCapturedStderr();
+    program.stop();
+    EXPECT_NE(said.find("data.pk is damaged: its directory ends after 6 of"), std::string::npos)
+        << said;
+    EXPECT_NE(said.find("brevora: mui/btn_continue.tga: cut short"), std::string::npos) << said;
+    EXPECT_NE(said.find("brevora: mui/font.tga: missing or empty"), std::string::npos) << said;
+}
+
 TEST_F(ProgramFixture, SavedWindowIsPulledBackOntoTheDesktopBeforeItOpens) {
     GameParams params(dir.path());
     ScopedGameParams scope(params);
