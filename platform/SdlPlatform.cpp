@@ -5,6 +5,7 @@
 #include <cstring>
 #include <deque>
 
+#include "platform/Clock.h"
 #include "platform/PeriodicTimer.h"
 #include "platform/VirtualKeys.h"
 
@@ -565,7 +566,7 @@ ScreenPoint SdlPlatform::cursorPosition() const {
 }
 
 std::uint32_t SdlPlatform::milliseconds() const {
-    return SDL_GetTicks();
+    return clockMilliseconds();
 }
 
 int SdlPlatform::virtualKeyForKeyName(const std::string& keyName) {

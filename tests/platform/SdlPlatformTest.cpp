@@ -4,6 +4,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/SdlPlatform.h"
 #include "platform/VirtualKeys.h"
 
@@ -82,6 +83,17 @@ TEST(SdlPlatformQueue, PostedMessagesKeepTheirOrderAndQuitEndsTheLoop) {
     EXPECT_EQ(m.flags, kMouseLeftHeld);
     EXPECT_FALSE(platform.getMessage(m));
     EXPECT_EQ(platform.exitCode(), 0);
+}
+
+// The clock seeds every game: it must run since the machine started, not since
+// the program did, or a launch could only pick among the few milliseconds
+// start-up takes.
+TEST(SdlPlatformClock, MillisecondsAreTheMachinesClock) {
+    SdlPlatform platform;
+    const std::uint32_t before = clockMilliseconds();
+    const std::uint32_t now = platform.milliseconds();
+    const std::uint32_t after = clockMilliseconds();
+    EXPECT_LE(now - before, after - before);
 }
 
 TEST(SdlPlatformTimer, PostsNoTickWhileOneIsBeingProcessed) {
