@@ -82,8 +82,8 @@ public:
     // Back to the desktop's own mode for the next window.
     virtual void restoreDisplayMode() = 0;
 
-    // Input state and time; the clock is the machine's (clockMilliseconds on a
-    // desktop).
+    // Input state and time. Keys count as held as of the message being
+    // handled; the clock is the machine's (clockMilliseconds on a desktop).
     virtual bool isKeyHeld(int virtualKey) const = 0;
     virtual ScreenPoint cursorPosition() const = 0;
     virtual std::uint32_t milliseconds() const = 0;

@@ -44,6 +44,7 @@ public:
     bool setDisplayMode(int width, int height) override;
     void restoreDisplayMode() override;
 
+    // Held as of the last message taken, not as the keyboard is by now.
     bool isKeyHeld(int virtualKey) const override;
     ScreenPoint cursorPosition() const override;
     std::uint32_t milliseconds() const override;
@@ -52,8 +53,8 @@ public:
     // ("Escape", "Return", "Keypad Enter", "F4", "A", "7") arrives as; 0 for
     // keys the game does not know.
     static int virtualKeyForKeyName(const std::string& keyName);
-    // Puts a key press, or typed text, into the queue as the keyboard would,
-    // for tests and for tools that drive the game.
+    // Puts a key press (down and up), or typed text, into the queue as the
+    // keyboard would, for tests and for tools that drive the game.
     void injectKeyPress(const std::string& keyName, bool altHeld);
     void injectText(const std::string& utf8);
 
