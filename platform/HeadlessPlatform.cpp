@@ -105,6 +105,15 @@ void HeadlessPlatform::destroyWindow() {
     ++destroyCount_;
 }
 
+void HeadlessPlatform::minimizeWindow() {
+    ++minimizeCount_;
+    if (minimizeHonoured_) {
+        Message minimized;
+        minimized.kind = MessageKind::Minimized;
+        post(minimized);
+    }
+}
+
 void HeadlessPlatform::moveWindow(int x, int y, int width, int height) {
     rect_ = {x, y, x + width, y + height};
     ++moveCount_;

@@ -41,7 +41,9 @@ public:
     void destroyWindow() override;
     bool hasWindow() const override { return hasWindow_; }
     void showWindow(bool visible) override { visible_ = visible; }
-    void minimizeWindow() override { ++minimizeCount_; }
+    // Posts the Minimized message a window manager sends, unless the test
+    // has the request refused (as with no window manager at all).
+    void minimizeWindow() override;
     WindowRect windowRect() const override { return rect_; }
     void moveWindow(int x, int y, int width, int height) override;
     void swapBuffers() override;
@@ -64,6 +66,7 @@ public:
     void setCanReadDisplayMode(bool can) { canReadMode_ = can; }
     void setKeyHeld(int virtualKey, bool held);
     void setCursor(int x, int y) { cursor_ = {x, y}; }
+    void setMinimizeHonoured(bool honoured) { minimizeHonoured_ = honoured; }
 
     // What the game did.
     const std::string& title() const { return title_; }
@@ -93,6 +96,7 @@ private:
     bool windowFullScreen_ = false;
     std::string title_;
     WindowRect rect_;
+    bool minimizeHonoured_ = true;
     ScreenPoint desktop_{1024, 768};
     std::vector<DisplayMode> modes_{{1024, 768, 60}};
     bool canReadMode_ = true;

@@ -72,6 +72,9 @@ void windowProcedure(GlWindow& window, const Message& message) {
         case MessageKind::Close:
             onCloseMessage(window);
             break;
+        case MessageKind::Minimized:
+            window.onMinimized();
+            break;
         case MessageKind::Restored:
             window.onRestored();
             break;

@@ -256,6 +256,7 @@ TEST(MainScreenWindow, FullScreenButtonAndEnterLeavingFullScreenThenMinimising) 
     EXPECT_EQ(f.window.width(), 800);
 
     f.menu->onKeyDown(kVkEnter);
+    f.window.onMinimized();
     EXPECT_FALSE(f.window.fullScreen());
     EXPECT_TRUE(f.menu->draggable);
     EXPECT_EQ(f.platform.minimizeCount(), 1);
