@@ -174,6 +174,28 @@ TEST(WindowProcedure, AltF4ClosesTheTopScreenFirstAndQuitsOnceF4IsReleased) {
     EXPECT_FALSE(f.platform.visible());
 }
 
+// A window manager takes Alt+F4 itself and sends a plain close while Alt is
+// still held; a close from the task bar comes with no key held.
+TEST(WindowProcedure, CloseWhileAltIsHeldIsAltF4Too) {
+    Journal journal;
+    WindowFixture f;
+    ASSERT_TRUE(f.window.create("Brevora", 0, 0, 800, 600));
+    test::pushScreen(f.window, std::make_unique<ClosingMenu>(f.platform, journal));
+    test::pushScreen(f.window, std::make_unique<ClosingGame>(f.window, journal));
+    journal.clear();
+    f.platform.setKeyHeld(kVkAlt, true);
+    f.platform.post(input(MessageKind::Close, 0));
+    f.platform.post(input(MessageKind::Tick, 0));
+    ASSERT_TRUE(dispatchPending(f));
+    EXPECT_EQ(journal,
+              (Journal{"game: closeRequest", "menu: activate", "menu: tick 30", "menu: draw"}));
+    EXPECT_TRUE(f.platform.visible());
+    f.platform.setKeyHeld(kVkAlt, false);
+    f.platform.post(input(MessageKind::Close, 0));
+    EXPECT_EQ(runMessageLoop(f.window), 0);
+    EXPECT_FALSE(f.platform.visible());
+}
+
 TEST(WindowProcedure, MinimisedOnlyOnceTheWindowReallyIs) {
     Journal journal;
     WindowFixture f;
