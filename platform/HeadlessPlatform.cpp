@@ -88,6 +88,7 @@ bool HeadlessPlatform::createWindow(const std::string& title, int x, int y, int 
     }
     title_ = title;
     rect_ = {x, y, x + width, y + height};
+    movedTo_ = rect_;
     windowFullScreen_ = fullScreenMode_.has_value();
     hasWindow_ = true;
     visible_ = true;
@@ -115,7 +116,10 @@ void HeadlessPlatform::minimizeWindow() {
 }
 
 void HeadlessPlatform::moveWindow(int x, int y, int width, int height) {
-    rect_ = {x, y, x + width, y + height};
+    movedTo_ = {x, y, x + width, y + height};
+    if (!movesLag_) {
+        rect_ = movedTo_;
+    }
     ++moveCount_;
 }
 

@@ -67,6 +67,10 @@ public:
     void setKeyHeld(int virtualKey, bool held);
     void setCursor(int x, int y) { cursor_ = {x, y}; }
     void setMinimizeHonoured(bool honoured) { minimizeHonoured_ = honoured; }
+    // With lagging moves the window rectangle keeps its old place after a
+    // move until settleMoves(), as when the window manager is slow to answer.
+    void setMovesLag(bool lag) { movesLag_ = lag; }
+    void settleMoves() { rect_ = movedTo_; }
 
     // What the game did.
     const std::string& title() const { return title_; }
@@ -96,6 +100,8 @@ private:
     bool windowFullScreen_ = false;
     std::string title_;
     WindowRect rect_;
+    WindowRect movedTo_;
+    bool movesLag_ = false;
     bool minimizeHonoured_ = true;
     ScreenPoint desktop_{1024, 768};
     std::vector<DisplayMode> modes_{{1024, 768, 60}};

@@ -138,6 +138,10 @@ struct SdlPlatform::State {
     // state runs ahead to the last event it has fetched.
     std::set<SDL_Keycode> heldKeys;
     Uint32 heldButtons = 0;
+    // The pointer on the desktop as it was when the last move was handed on,
+    // and whether it was over the window then.
+    ScreenPoint pointer;
+    bool pointerInside = false;
 
     bool ensureVideo() {
         if (!videoReady) {
@@ -153,6 +157,7 @@ struct SdlPlatform::State {
     void translateWindowEvent(const SDL_WindowEvent& window);
     void translateMouse(const SDL_Event& event);
     void pushMove(int x, int y, Uint32 buttons);
+    void catchUpPointer();
     bool isHeld(int vk) const;
     int mouseFlags(Uint32 buttons) const;
     void applyIcon();
@@ -212,6 +217,9 @@ void SdlPlatform::post(const Message& message) {
 void SdlPlatform::State::translate(const SDL_Event& event) {
     if (event.type == postedType) {
         auto* record = static_cast<Message*>(event.user.data1);
+        if (record->kind == MessageKind::Tick) {
+            catchUpPointer();
+        }
         translated.push_back(*record);
         delete record;
         return;
@@ -257,6 +265,9 @@ void SdlPlatform::State::translateWindowEvent(const SDL_WindowEvent& window) {
         case SDL_WINDOWEVENT_FOCUS_LOST:
             // No release reaches a window without the focus.
             heldKeys.clear();
+            break;
+        case SDL_WINDOWEVENT_LEAVE:
+            pointerInside = false;
             break;
         default:
             break;
@@ -319,6 +330,29 @@ void SdlPlatform::State::pushMove(int x, int y, Uint32 buttons) {
     message.y = y;
     message.flags = mouseFlags(buttons);
     translated.push_back(message);
+    SDL_GetGlobalMouseState(&pointer.x, &pointer.y);
+    pointerInside = true;
+}
+
+// SDL drops a motion that leaves the pointer where it was inside the window,
+// and while the player drags the window every motion does: the window moved
+// with the pointer since the last one. Before each tick, a pointer that has
+// moved on the desktop since the last move handed on makes one more move, at
+// the place in the window SDL holds for it.
+void SdlPlatform::State::catchUpPointer() {
+    if (window == nullptr || (!pointerInside && heldButtons == 0) ||
+        SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION) > 0) {
+        return;  // not the window's pointer, or its move is still queued
+    }
+    ScreenPoint now;
+    SDL_GetGlobalMouseState(&now.x, &now.y);
+    if (now.x == pointer.x && now.y == pointer.y) {
+        return;
+    }
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);
+    pushMove(x, y, heldButtons);
 }
 
 void SdlPlatform::State::translateMouse(const SDL_Event& event) {

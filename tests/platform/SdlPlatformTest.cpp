@@ -200,6 +200,41 @@ TEST(SdlPlatformWindow, WindowEventsBecomeCloseMinimizedAndRestored) {
                                                MessageKind::Minimized, MessageKind::Restored}));
 }
 
+// SDL reports no motion that leaves the pointer where it was in the window,
+// which is every step of a drag the window keeps up with. The platform still
+// hands such a move on before the next tick.
+TEST(SdlPlatformMouse, MovesSdlLeavesOutArriveBeforeTheNextTick) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    SdlPlatform platform;
+    ASSERT_TRUE(platform.ok()) << platform.error();
+    ASSERT_TRUE(platform.createWindow("Brevora", 0, 0, 320, 200)) << platform.error();
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    ASSERT_NE(window, nullptr);
+    SDL_WarpMouseInWindow(window, 100, 50);
+    drain(platform);
+    Message tick;
+    tick.kind = MessageKind::Tick;
+    SDL_WarpMouseInWindow(window, 110, 56);
+    SDL_FlushEvent(SDL_MOUSEMOTION);  // as SDL drops it
+    platform.post(tick);
+    EXPECT_EQ(pointerMessages(platform), (std::vector<Pointer>{{MessageKind::MouseMove, 110, 56, 0},
+                                                               {MessageKind::Tick, 0, 0, 0}}));
+    // A move SDL reported is not handed on twice, and a still pointer makes none.
+    SDL_WarpMouseInWindow(window, 120, 62);
+    platform.post(tick);
+    platform.post(tick);
+    EXPECT_EQ(pointerMessages(platform), (std::vector<Pointer>{{MessageKind::MouseMove, 120, 62, 0},
+                                                               {MessageKind::Tick, 0, 0, 0},
+                                                               {MessageKind::Tick, 0, 0, 0}}));
+    // Nor does a pointer that has left the window.
+    pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
+    SDL_WarpMouseInWindow(window, 130, 68);
+    SDL_FlushEvent(SDL_MOUSEMOTION);
+    platform.post(tick);
+    EXPECT_EQ(pointerMessages(platform), (std::vector<Pointer>{{MessageKind::Tick, 0, 0, 0}}));
+    platform.destroyWindow();
+}
+
 TEST(SdlPlatformQueue, PostedMessagesKeepTheirOrderAndQuitEndsTheLoop) {
     SdlPlatform platform;
     ASSERT_TRUE(platform.ok()) << platform.error();
