@@ -385,8 +385,10 @@ bool SdlPlatform::getMessage(Message& out) {
     while (state_->translated.empty()) {
         SDL_Event event;
         if (SDL_WaitEvent(&event) != 1) {
-            // The queue itself failed: end the loop instead of spinning.
-            setExitCode(0);
+            // The queue itself failed: the loop ends instead of spinning, and
+            // the exit code says the program did not end as asked.
+            state_->error = std::string("the event queue failed: ") + SDL_GetError();
+            setExitCode(kQueueFailedExitCode);
             return false;
         }
         state_->translate(event);

@@ -11,14 +11,19 @@ namespace brv {
 // where there is no display.
 class SdlPlatform : public Platform {
 public:
+    // The message loop's exit code when SDL's event queue itself failed.
+    static constexpr int kQueueFailedExitCode = 1;
+
     SdlPlatform();
     ~SdlPlatform() override;
 
-    // False when SDL itself could not start; error() says why.
+    // False when SDL itself could not start; error() says why, as it does
+    // after a window could not be made or the message loop failed.
     bool ok() const;
     const std::string& error() const;
 
     void post(const Message& message) override;
+    // Also false, with kQueueFailedExitCode, when SDL's event queue fails.
     bool getMessage(Message& out) override;
     // The next message without waiting; false when none is queued. A Quit
     // message is returned like any other.

@@ -256,6 +256,16 @@ TEST(SdlPlatformQueue, PostedMessagesKeepTheirOrderAndQuitEndsTheLoop) {
     EXPECT_EQ(platform.exitCode(), 0);
 }
 
+TEST(SdlPlatformQueue, AFailingQueueEndsTheLoopWithAnErrorAndExitCode) {
+    SdlPlatform platform;
+    ASSERT_TRUE(platform.ok()) << platform.error();
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
+    Message m;
+    EXPECT_FALSE(platform.getMessage(m));
+    EXPECT_NE(platform.exitCode(), 0);
+    EXPECT_NE(platform.error().find("event queue"), std::string::npos) << platform.error();
+}
+
 // The clock seeds every game: it must run since the machine started, not since
 // the program did, or a launch could only pick among the few milliseconds
 // start-up takes.
