@@ -42,7 +42,9 @@ void IntroScreen::draw() {
     glPopMatrix();
 }
 
-std::uint32_t startSeed(std::uint32_t clockMs) {
+namespace {
+
+std::uint32_t chooseSeed(std::uint32_t clockMs) {
     const char* text = std::getenv("BREVORA_SEED");
     if (text == nullptr) {
         return clockMs;
@@ -59,6 +61,17 @@ std::uint32_t startSeed(std::uint32_t clockMs) {
         return clockMs;
     }
     return static_cast<std::uint32_t>(value);
+}
+
+}  // namespace
+
+std::uint32_t startSeed(std::uint32_t clockMs) {
+    const std::uint32_t seed = chooseSeed(clockMs);
+    const char* show = std::getenv("BREVORA_SHOW_SEED");
+    if (show != nullptr && *show != '\0') {
+        std::fprintf(stderr, "brevora: seed %u\n", static_cast<unsigned>(seed));
+    }
+    return seed;
 }
 
 }  // namespace brv

@@ -29,7 +29,8 @@ private:
 // The seed for a run: the variable BREVORA_SEED when it holds a decimal number
 // from 0 to 4294967295, so a session can be replayed, else the millisecond
 // clock. A variable that is set but unusable is reported on stderr and the
-// clock is used.
+// clock is used. With BREVORA_SHOW_SEED set (not empty) the seed chosen is
+// printed on stderr, for replaying a session that was seeded by the clock.
 std::uint32_t startSeed(std::uint32_t clockMs);
 
 }  // namespace brv

@@ -316,6 +316,16 @@ void MainScreen::startNewGame(const NewGameDialog& choice) {
     }
 }
 
+void MainScreen::onProgramEnd() {
+    if (game_ == nullptr || demoRunning_ || !screens_.isOver(*game_)) {
+        return;
+    }
+    // A game takes its final score as it is asked to close.
+    game_->onCloseRequest();
+    GameOverDialog::enterScore(ScoreTable::kAnonymous, screens_.score(*game_));
+    game_ = nullptr;
+}
+
 void MainScreen::onCloseRequest() {
     closeAllDialogs();
     postClose();

@@ -44,6 +44,10 @@ public:
     void enterFullScreen();
     void leaveFullScreen();
     void closeAllDialogs();
+    // The program is ending with every view still open: a finished game that
+    // has not reached its game-over dialog yet (the window closed in the end
+    // delay) enters a score that ranks as "Anonymous", as the dialog would.
+    void onProgramEnd();
     void checkDemo();
     void resetIdle();
 

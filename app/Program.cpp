@@ -97,6 +97,11 @@ void Program::stop() {
     if (window_ == nullptr) {
         return;
     }
+    // No score is lost to the way the program ended: a finished game or an
+    // unanswered game-over dialog enters its score before the table is saved.
+    if (mainScreen_ != nullptr) {
+        mainScreen_->onProgramEnd();
+    }
     window_->clearViews();
     mainScreen_ = nullptr;
     const WindowRect rect = platform_.windowRect();

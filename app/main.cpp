@@ -71,5 +71,8 @@ int main() {
     }
     const int exitCode = program.run();
     program.stop();
+    if (exitCode != 0 && !platform.error().empty()) {
+        std::fprintf(stderr, "brevora: the game stopped: %s\n", platform.error().c_str());
+    }
     return exitCode;
 }

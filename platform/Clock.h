@@ -9,7 +9,9 @@ namespace brv {
 // advances by exactly this much game time per tick.
 inline constexpr int kTickMs = 30;
 
-// Milliseconds since an arbitrary start, monotonic; wraps like a 32-bit OS tick count.
+// The machine's millisecond clock: milliseconds since it started, monotonic,
+// wrapping like a 32-bit OS tick count. It seeds each launch differently, so
+// it must not count from the program's own start.
 std::uint32_t clockMilliseconds();
 
 // Seconds since the epoch; seeds the rotation of scrambled files.

@@ -88,6 +88,7 @@ bool HeadlessPlatform::createWindow(const std::string& title, int x, int y, int 
     }
     title_ = title;
     rect_ = {x, y, x + width, y + height};
+    movedTo_ = rect_;
     windowFullScreen_ = false;
     hasWindow_ = true;
     visible_ = true;
@@ -105,8 +106,20 @@ void HeadlessPlatform::destroyWindow() {
     ++destroyCount_;
 }
 
+void HeadlessPlatform::minimizeWindow() {
+    ++minimizeCount_;
+    if (minimizeHonoured_) {
+        Message minimized;
+        minimized.kind = MessageKind::Minimized;
+        post(minimized);
+    }
+}
+
 void HeadlessPlatform::moveWindow(int x, int y, int width, int height) {
-    rect_ = {x, y, x + width, y + height};
+    movedTo_ = {x, y, x + width, y + height};
+    if (!movesLag_) {
+        rect_ = movedTo_;
+    }
     ++moveCount_;
 }
 

@@ -41,7 +41,9 @@ public:
     void destroyWindow() override;
     bool hasWindow() const override { return hasWindow_; }
     void showWindow(bool visible) override { visible_ = visible; }
-    void minimizeWindow() override { ++minimizeCount_; }
+    // Posts the Minimized message a window manager sends, unless the test
+    // has the request refused (as with no window manager at all).
+    void minimizeWindow() override;
     WindowRect windowRect() const override { return rect_; }
     void moveWindow(int x, int y, int width, int height) override;
     void swapBuffers() override;
@@ -63,6 +65,11 @@ public:
     void setFullScreenRefused(bool refused) { fullScreenRefused_ = refused; }
     void setKeyHeld(int virtualKey, bool held);
     void setCursor(int x, int y) { cursor_ = {x, y}; }
+    void setMinimizeHonoured(bool honoured) { minimizeHonoured_ = honoured; }
+    // With lagging moves the window rectangle keeps its old place after a
+    // move until settleMoves(), as when the window manager is slow to answer.
+    void setMovesLag(bool lag) { movesLag_ = lag; }
+    void settleMoves() { rect_ = movedTo_; }
 
     // What the game did.
     const std::string& title() const { return title_; }
@@ -92,6 +99,9 @@ private:
     bool windowFullScreen_ = false;
     std::string title_;
     WindowRect rect_;
+    WindowRect movedTo_;
+    bool movesLag_ = false;
+    bool minimizeHonoured_ = true;
     ScreenPoint desktop_{1024, 768};
     std::vector<DisplayMode> modes_{{1024, 768, 60}};
     bool fullScreenRefused_ = false;

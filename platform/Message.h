@@ -14,6 +14,7 @@ enum class MessageKind {
     LButtonUp,    // x, y, flags
     RButtonUp,    // x, y, flags
     Close,        // the window is asked to close (window manager, Alt+F4, the game itself)
+    Minimized,    // the window really is minimised (the desktop honoured the request)
     Restored,     // the window came back from being minimised
     Quit,         // ends the message loop; key: exit code
 };

@@ -80,7 +80,8 @@ public:
     virtual ScreenPoint desktopSize() const = 0;
     virtual std::vector<DisplayMode> displayModes() const = 0;
 
-    // Input state and time.
+    // Input state and time. Keys count as held as of the message being
+    // handled; the clock is the machine's (clockMilliseconds on a desktop).
     virtual bool isKeyHeld(int virtualKey) const = 0;
     virtual ScreenPoint cursorPosition() const = 0;
     virtual std::uint32_t milliseconds() const = 0;

@@ -4,7 +4,9 @@
 
 #include <cstring>
 #include <deque>
+#include <set>
 
+#include "platform/Clock.h"
 #include "platform/PeriodicTimer.h"
 #include "platform/VirtualKeys.h"
 
@@ -80,24 +82,6 @@ int virtualKeyFor(SDL_Keycode key) {
     return 0;
 }
 
-SDL_Keycode keycodeFor(int vk) {
-    if (vk >= 'A' && vk <= 'Z') {
-        return SDLK_a + (vk - 'A');
-    }
-    if (vk >= '0' && vk <= '9') {
-        return SDLK_0 + (vk - '0');
-    }
-    if (vk >= kVkF1 && vk <= kVkF12) {
-        return SDLK_F1 + (vk - kVkF1);
-    }
-    for (const KeyPair& pair : kNamedKeys) {
-        if (pair.vk == vk) {
-            return pair.sdl;
-        }
-    }
-    return SDLK_UNKNOWN;
-}
-
 // The character a key press also types, as the Windows message loop produces
 // it for the keys that have no text of their own.
 int controlCharacterFor(int vk) {
@@ -110,27 +94,6 @@ int controlCharacterFor(int vk) {
         default:
             return 0;
     }
-}
-
-int mouseFlags(Uint32 buttons) {
-    int flags = 0;
-    if (buttons & SDL_BUTTON_LMASK) {
-        flags |= kMouseLeftHeld;
-    }
-    if (buttons & SDL_BUTTON_RMASK) {
-        flags |= kMouseRightHeld;
-    }
-    if (buttons & SDL_BUTTON_MMASK) {
-        flags |= kMouseMiddleHeld;
-    }
-    const SDL_Keymod mod = SDL_GetModState();
-    if (mod & KMOD_SHIFT) {
-        flags |= kMouseShiftHeld;
-    }
-    if (mod & KMOD_CTRL) {
-        flags |= kMouseControlHeld;
-    }
-    return flags;
 }
 
 // Decodes UTF-8 text into the byte codes of the game's 8-bit texts; characters
@@ -169,6 +132,15 @@ struct SdlPlatform::State {
     PeriodicTimer timer;
     // One SDL event may yield two messages (a key and its character).
     std::deque<Message> translated;
+    // Keys and mouse buttons held as of the last event translated, so that
+    // every message is read with the input state it came with; SDL's own
+    // state runs ahead to the last event it has fetched.
+    std::set<SDL_Keycode> heldKeys;
+    Uint32 heldButtons = 0;
+    // The pointer on the desktop as it was when the last move was handed on,
+    // and whether it was over the window then.
+    ScreenPoint pointer;
+    bool pointerInside = false;
 
     bool ensureVideo() {
         if (!videoReady) {
@@ -183,6 +155,10 @@ struct SdlPlatform::State {
     void translateKey(const SDL_KeyboardEvent& key);
     void translateWindowEvent(const SDL_WindowEvent& window);
     void translateMouse(const SDL_Event& event);
+    void pushMove(int x, int y, Uint32 buttons);
+    void catchUpPointer();
+    bool isHeld(int vk) const;
+    int mouseFlags(Uint32 buttons) const;
     void applyIcon();
     void push(MessageKind kind, int key = 0) {
         Message message;
@@ -240,6 +216,9 @@ void SdlPlatform::post(const Message& message) {
 void SdlPlatform::State::translate(const SDL_Event& event) {
     if (event.type == postedType) {
         auto* record = static_cast<Message*>(event.user.data1);
+        if (record->kind == MessageKind::Tick) {
+            catchUpPointer();
+        }
         translated.push_back(*record);
         delete record;
         return;
@@ -252,7 +231,11 @@ void SdlPlatform::State::translate(const SDL_Event& event) {
             translateWindowEvent(event.window);
             break;
         case SDL_KEYDOWN:
+            heldKeys.insert(event.key.keysym.sym);
             translateKey(event.key);
+            break;
+        case SDL_KEYUP:
+            heldKeys.erase(event.key.keysym.sym);
             break;
         case SDL_TEXTINPUT:
             forEachByteCharacter(event.text.text, [this](int c) { push(MessageKind::Char, c); });
@@ -268,11 +251,55 @@ void SdlPlatform::State::translate(const SDL_Event& event) {
 }
 
 void SdlPlatform::State::translateWindowEvent(const SDL_WindowEvent& window) {
-    if (window.event == SDL_WINDOWEVENT_CLOSE) {
-        push(MessageKind::Close);
-    } else if (window.event == SDL_WINDOWEVENT_RESTORED) {
-        push(MessageKind::Restored);
+    switch (window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            push(MessageKind::Close);
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            push(MessageKind::Minimized);
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+            push(MessageKind::Restored);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // No release reaches a window without the focus.
+            heldKeys.clear();
+            break;
+        case SDL_WINDOWEVENT_LEAVE:
+            pointerInside = false;
+            break;
+        default:
+            break;
     }
+}
+
+bool SdlPlatform::State::isHeld(int vk) const {
+    for (const SDL_Keycode key : heldKeys) {
+        if (virtualKeyFor(key) == vk) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int SdlPlatform::State::mouseFlags(Uint32 buttons) const {
+    int flags = 0;
+    if (buttons & SDL_BUTTON_LMASK) {
+        flags |= kMouseLeftHeld;
+    }
+    if (buttons & SDL_BUTTON_RMASK) {
+        flags |= kMouseRightHeld;
+    }
+    if (buttons & SDL_BUTTON_MMASK) {
+        flags |= kMouseMiddleHeld;
+    }
+    if (isHeld(kVkShift)) {
+        flags |= kMouseShiftHeld;
+    }
+    if (isHeld(kVkControl)) {
+        flags |= kMouseControlHeld;
+    }
+    return flags;
 }
 
 void SdlPlatform::State::translateKey(const SDL_KeyboardEvent& key) {
@@ -295,20 +322,51 @@ void SdlPlatform::State::translateKey(const SDL_KeyboardEvent& key) {
     }
 }
 
-void SdlPlatform::State::translateMouse(const SDL_Event& event) {
+void SdlPlatform::State::pushMove(int x, int y, Uint32 buttons) {
     Message message;
+    message.kind = MessageKind::MouseMove;
+    message.x = x;
+    message.y = y;
+    message.flags = mouseFlags(buttons);
+    translated.push_back(message);
+    SDL_GetGlobalMouseState(&pointer.x, &pointer.y);
+    pointerInside = true;
+}
+
+// SDL drops a motion that leaves the pointer where it was inside the window,
+// and while the player drags the window every motion does: the window moved
+// with the pointer since the last one. Before each tick, a pointer that has
+// moved on the desktop since the last move handed on makes one more move, at
+// the place in the window SDL holds for it.
+void SdlPlatform::State::catchUpPointer() {
+    if (window == nullptr || (!pointerInside && heldButtons == 0) ||
+        SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION) > 0) {
+        return;  // not the window's pointer, or its move is still queued
+    }
+    ScreenPoint now;
+    SDL_GetGlobalMouseState(&now.x, &now.y);
+    if (now.x == pointer.x && now.y == pointer.y) {
+        return;
+    }
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);
+    pushMove(x, y, heldButtons);
+}
+
+void SdlPlatform::State::translateMouse(const SDL_Event& event) {
     if (event.type == SDL_MOUSEMOTION) {
-        message.kind = MessageKind::MouseMove;
-        message.x = event.motion.x;
-        message.y = event.motion.y;
-        message.flags = mouseFlags(event.motion.state);
-        translated.push_back(message);
+        pushMove(event.motion.x, event.motion.y, event.motion.state);
         return;
     }
     const SDL_MouseButtonEvent& button = event.button;
     const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-    Uint32 held = SDL_GetMouseState(nullptr, nullptr);
-    held = down ? (held | SDL_BUTTON(button.button)) : (held & ~SDL_BUTTON(button.button));
+    if (down) {
+        heldButtons |= SDL_BUTTON(button.button);
+    } else {
+        heldButtons &= ~SDL_BUTTON(button.button);
+    }
+    Message message;
     if (button.button == SDL_BUTTON_LEFT) {
         message.kind = down ? MessageKind::LButtonDown : MessageKind::LButtonUp;
     } else if (button.button == SDL_BUTTON_RIGHT && !down) {
@@ -318,7 +376,7 @@ void SdlPlatform::State::translateMouse(const SDL_Event& event) {
     }
     message.x = button.x;
     message.y = button.y;
-    message.flags = mouseFlags(held);
+    message.flags = mouseFlags(heldButtons);
     translated.push_back(message);
 }
 
@@ -326,8 +384,10 @@ bool SdlPlatform::getMessage(Message& out) {
     while (state_->translated.empty()) {
         SDL_Event event;
         if (SDL_WaitEvent(&event) != 1) {
-            // The queue itself failed: end the loop instead of spinning.
-            setExitCode(0);
+            // The queue itself failed: the loop ends instead of spinning, and
+            // the exit code says the program did not end as asked.
+            state_->error = std::string("the event queue failed: ") + SDL_GetError();
+            setExitCode(kQueueFailedExitCode);
             return false;
         }
         state_->translate(event);
@@ -342,8 +402,12 @@ bool SdlPlatform::getMessage(Message& out) {
 }
 
 bool SdlPlatform::takeMessage(Message& out) {
+    // Not SDL_PollEvent: it answers "none" at the end of each of its polling
+    // rounds, even with events queued behind that point.
+    SDL_PumpEvents();
     SDL_Event event;
-    while (state_->translated.empty() && SDL_PollEvent(&event) == 1) {
+    while (state_->translated.empty() &&
+           SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
         state_->translate(event);
     }
     if (state_->translated.empty()) {
@@ -539,14 +603,7 @@ std::vector<DisplayMode> SdlPlatform::displayModes() const {
 }
 
 bool SdlPlatform::isKeyHeld(int virtualKey) const {
-    const SDL_Keycode key = keycodeFor(virtualKey);
-    if (key == SDLK_UNKNOWN) {
-        return false;
-    }
-    const SDL_Scancode scancode = SDL_GetScancodeFromKey(key);
-    int count = 0;
-    const Uint8* keys = SDL_GetKeyboardState(&count);
-    return scancode > SDL_SCANCODE_UNKNOWN && scancode < count && keys[scancode] != 0;
+    return state_->isHeld(virtualKey);
 }
 
 ScreenPoint SdlPlatform::cursorPosition() const {
@@ -556,7 +613,7 @@ ScreenPoint SdlPlatform::cursorPosition() const {
 }
 
 std::uint32_t SdlPlatform::milliseconds() const {
-    return SDL_GetTicks();
+    return clockMilliseconds();
 }
 
 int SdlPlatform::virtualKeyForKeyName(const std::string& keyName) {
@@ -571,6 +628,9 @@ void SdlPlatform::injectKeyPress(const std::string& keyName, bool altHeld) {
     event.key.keysym.sym = SDL_GetKeyFromName(keyName.c_str());
     event.key.keysym.scancode = SDL_GetScancodeFromKey(event.key.keysym.sym);
     event.key.keysym.mod = altHeld ? KMOD_LALT : KMOD_NONE;
+    SDL_PushEvent(&event);
+    event.type = SDL_KEYUP;
+    event.key.state = SDL_RELEASED;
     SDL_PushEvent(&event);
 }
 

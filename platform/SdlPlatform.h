@@ -11,14 +11,19 @@ namespace brv {
 // where there is no display.
 class SdlPlatform : public Platform {
 public:
+    // The message loop's exit code when SDL's event queue itself failed.
+    static constexpr int kQueueFailedExitCode = 1;
+
     SdlPlatform();
     ~SdlPlatform() override;
 
-    // False when SDL itself could not start; error() says why.
+    // False when SDL itself could not start; error() says why, as it does
+    // after a window could not be made or the message loop failed.
     bool ok() const;
     const std::string& error() const;
 
     void post(const Message& message) override;
+    // Also false, with kQueueFailedExitCode, when SDL's event queue fails.
     bool getMessage(Message& out) override;
     // The next message without waiting; false when none is queued. A Quit
     // message is returned like any other.
@@ -42,6 +47,7 @@ public:
     bool setFullScreen(bool fullScreen) override;
     std::vector<DisplayMode> displayModes() const override;
 
+    // Held as of the last message taken, not as the keyboard is by now.
     bool isKeyHeld(int virtualKey) const override;
     ScreenPoint cursorPosition() const override;
     std::uint32_t milliseconds() const override;
@@ -50,8 +56,8 @@ public:
     // ("Escape", "Return", "Keypad Enter", "F4", "A", "7") arrives as; 0 for
     // keys the game does not know.
     static int virtualKeyForKeyName(const std::string& keyName);
-    // Puts a key press, or typed text, into the queue as the keyboard would,
-    // for tests and for tools that drive the game.
+    // Puts a key press (down and up), or typed text, into the queue as the
+    // keyboard would, for tests and for tools that drive the game.
     void injectKeyPress(const std::string& keyName, bool altHeld);
     void injectText(const std::string& utf8);
 

@@ -43,16 +43,28 @@ void GameOverDialog::onWidgetEvent(Widget* widget) {
     }
 }
 
+GameOverDialog::~GameOverDialog() {
+    enterOnce();
+}
+
+void GameOverDialog::enterScore(const std::string& name, int score) {
+    ScoreTable& table = gameParams().m_score_table;
+    if (table.rank(score) != -1) {
+        table.insert(name.empty() ? ScoreTable::kAnonymous : name, score);
+    }
+}
+
 void GameOverDialog::finish() {
+    enterOnce();
+    close(kResultConfirmed);
+}
+
+void GameOverDialog::enterOnce() {
     if (!finished_) {
         finished_ = true;
         name_ = nameBox_->text().empty() ? ScoreTable::kAnonymous : nameBox_->text();
-        ScoreTable& table = gameParams().m_score_table;
-        if (table.rank(score_) != -1) {
-            table.insert(name_, score_);
-        }
+        enterScore(name_, score_);
     }
-    close(kResultConfirmed);
 }
 
 void GameOverDialog::draw() {

@@ -12,12 +12,18 @@ namespace brv {
 // Shown over the whole screen after a finished game: the score and, when it
 // earns a place among the seven best, a box for the player's name. Closing it
 // in any way (close button, Enter, Escape) enters a qualifying score into the
-// table, under "Anonymous" when no name was typed.
+// table, under "Anonymous" when no name was typed. A dialog the window drops
+// unanswered (the program is closing) enters it as it goes, the same way.
 class GameOverDialog : public Dialog {
 public:
     static constexpr int kNameLength = 15;
 
     explicit GameOverDialog(int score);
+    ~GameOverDialog() override;
+
+    // Enters `score` under `name` ("Anonymous" when empty) when it earns a
+    // place in the table.
+    static void enterScore(const std::string& name, int score);
 
     void draw() override;
     void onKeyDown(int virtualKey) override;
@@ -31,6 +37,7 @@ public:
 
 private:
     void finish();
+    void enterOnce();
 
     std::unique_ptr<Button> closeButton_;
     std::unique_ptr<EditBox> nameBox_;

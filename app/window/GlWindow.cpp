@@ -94,8 +94,17 @@ void GlWindow::minimize() {
     if (fullScreen_) {
         leaveFullScreen();
     }
+    minimizeRequested_ = true;
     platform_.minimizeWindow();
-    minimized_ = true;
+}
+
+// A window the desktop minimised on its own keeps drawing, and restoring it
+// activates nothing.
+void GlWindow::onMinimized() {
+    if (minimizeRequested_) {
+        minimizeRequested_ = false;
+        minimized_ = true;
+    }
 }
 
 void GlWindow::setLogicalSize(int width, int height) {

@@ -35,6 +35,9 @@ public:
     // Back to the window where and as large as it was before full screen.
     // Nothing to do (true) when not in full screen.
     bool leaveFullScreen();
+    // Asks the desktop to minimise the window. It counts as minimised, and
+    // drawing stops, only once the desktop says it is (onMinimized): without
+    // a window manager the request is ignored and the game draws on.
     void minimize();
     void startTimer();
     void stopTimer();
@@ -62,6 +65,8 @@ public:
     void tick(int elapsedMs);
     // Sets the frame's GL state, then draws the top screen and every dialog.
     void drawAll();
+    // The window really is minimised; it counts only when the game asked.
+    void onMinimized();
     void onRestored();
     // Every dialog closes unanswered and the top screen is asked to close.
     void closeRequest();
@@ -95,6 +100,7 @@ private:
     bool closePending_ = false;
     std::string title_;
     bool fullScreen_ = false;
+    bool minimizeRequested_ = false;
     bool minimized_ = false;
     int width_ = 0;
     int height_ = 0;

@@ -21,10 +21,11 @@ bool outside(const WindowRect& r, const ScreenPoint& p) {
 
 void View::onTick(int elapsedMs) {
     // A drag whose release happened outside the window never sends a button-up
-    // here; once the cursor has left the window the drag is over.
+    // here; once the cursor has left the window the drag is over. The window
+    // counts where the drag put it: its own rectangle may still lag behind.
     if (dragging_) {
         if (Platform* platform = windowPlatform();
-            platform == nullptr || outside(platform->windowRect(), platform->cursorPosition())) {
+            platform == nullptr || outside(dragPlaced_, platform->cursorPosition())) {
             dragging_ = false;
         }
     }
@@ -58,16 +59,26 @@ void View::onChar(int character, int repeat) {
     }
 }
 
+// The window goes where it stood at the press, moved by as much as the cursor
+// has moved since, in desktop pixels: the grabbed point stays under the
+// cursor whatever the message's coordinates say, and a move the window
+// manager has not reported yet is not lost.
+void View::followCursor(Platform& platform) {
+    const ScreenPoint p = platform.cursorPosition();
+    const int width = dragPlaced_.right - dragPlaced_.left;
+    const int height = dragPlaced_.bottom - dragPlaced_.top;
+    const int left = dragOrigin_.x + p.x - dragAnchor_.x;
+    const int top = dragOrigin_.y + p.y - dragAnchor_.y;
+    if (left != dragPlaced_.left || top != dragPlaced_.top) {
+        platform.moveWindow(left, top, width, height);
+        dragPlaced_ = {left, top, left + width, top + height};
+    }
+}
+
 void View::onMouseMove(int x, int y, int flags) {
-    // The drag follows the cursor in desktop pixels, whatever coordinates the
-    // message carries, so it stays smooth while the window moves under it.
     if (dragging_ && draggable) {
         if (Platform* platform = windowPlatform(); platform != nullptr) {
-            const WindowRect r = platform->windowRect();
-            const ScreenPoint p = platform->cursorPosition();
-            platform->moveWindow(r.left + p.x - dragAnchor_.x, r.top + p.y - dragAnchor_.y,
-                                 r.right - r.left, r.bottom - r.top);
-            dragAnchor_ = p;
+            followCursor(*platform);
         }
     }
     for (Widget* widget : widgets_) {
@@ -89,6 +100,8 @@ void View::onLButtonDown(int x, int y, int flags) {
     dragging_ = true;
     if (Platform* platform = windowPlatform(); platform != nullptr) {
         dragAnchor_ = platform->cursorPosition();
+        dragPlaced_ = platform->windowRect();
+        dragOrigin_ = {dragPlaced_.left, dragPlaced_.top};
     }
     bool claimed = false;
     for (Widget* widget : widgets_) {

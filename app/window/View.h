@@ -52,10 +52,18 @@ public:
     int result = kResultConfirmed;
 
 private:
+    void followCursor(Platform& platform);
+
     std::vector<Widget*> widgets_;
     bool dragging_ = false;
-    // Cursor position in desktop pixels at the press or the last window move.
+    // The cursor and the window's top left corner, in desktop pixels, at the
+    // press that started the drag.
     ScreenPoint dragAnchor_;
+    ScreenPoint dragOrigin_;
+    // Where the drag last put the window (at first, where it stood at the
+    // press). The window manager may take a while to report a move, so the
+    // window's own rectangle can still show an older place.
+    WindowRect dragPlaced_;
 };
 
 }  // namespace brv

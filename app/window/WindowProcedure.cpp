@@ -25,8 +25,10 @@ void onCloseMessage(GlWindow& window) {
     Platform& platform = window.platform();
     // With F4 held this is Alt+F4: the top screen gets to close first (a
     // running game ends, then the menu closes the program once F4 is let go).
-    // Any other close ends the program at once.
-    if (platform.isKeyHeld(kVkF4)) {
+    // A window manager takes Alt+F4 itself and sends a plain close, so a
+    // close with Alt held is Alt+F4 too. Any other close ends the program at
+    // once.
+    if (platform.isKeyHeld(kVkF4) || platform.isKeyHeld(kVkAlt)) {
         window.closeRequest();
         return;
     }
@@ -71,6 +73,9 @@ void windowProcedure(GlWindow& window, const Message& message) {
             break;
         case MessageKind::Close:
             onCloseMessage(window);
+            break;
+        case MessageKind::Minimized:
+            window.onMinimized();
             break;
         case MessageKind::Restored:
             window.onRestored();

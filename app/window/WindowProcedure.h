@@ -8,8 +8,8 @@ class GlWindow;
 
 // Handles one message of the game's window: a tick advances the current view
 // by 30 ms, draws and shows the frame; input goes to the current view only;
-// a close request either asks the top screen to close (F4 held, Alt+F4) or
-// hides the window and ends the message loop with exit code 0.
+// a close request either asks the top screen to close (F4 or Alt held,
+// Alt+F4) or hides the window and ends the message loop with exit code 0.
 void windowProcedure(GlWindow& window, const Message& message);
 
 // Takes messages until the quit message and hands each to windowProcedure;

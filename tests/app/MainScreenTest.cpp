@@ -255,6 +255,7 @@ TEST(MainScreenWindow, FullScreenButtonAndEnterLeavingFullScreenThenMinimising) 
     EXPECT_EQ(f.window.width(), 1024);  // the desktop's own size
 
     f.menu->onKeyDown(kVkEnter);
+    f.window.onMinimized();
     EXPECT_FALSE(f.window.fullScreen());
     EXPECT_TRUE(f.menu->draggable);
     EXPECT_EQ(f.platform.minimizeCount(), 1);

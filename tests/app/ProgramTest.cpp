@@ -8,14 +8,18 @@
 #include "app/MainScreen.h"
 #include "app/Program.h"
 #include "app/window/GlWindow.h"
+#include "app/window/WindowProcedure.h"
 #include "config/GameParams.h"
 #include "config/KeyValueFile.h"
 #include "config/WindowSettings.h"
 #include "gfx/ResourceSet.h"
+#include "platform/Clock.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/Random.h"
+#include "platform/VirtualKeys.h"
 #include "tests/app/MenuTestSupport.h"
 #include "tests/support/TempDir.h"
+#include "ui/NewGameDialog.h"
 
 namespace brv {
 namespace {
@@ -113,6 +117,55 @@ TEST_F(ProgramFixture, DamagedDataIsNamedAndTheGameStartsOnWhatIsLeft) {
         << said;
     EXPECT_NE(said.find("brevora: mui/btn_continue.tga: cut short"), std::string::npos) << said;
     EXPECT_NE(said.find("brevora: mui/font.tga: missing or empty"), std::string::npos) << said;
+}
+
+// A finished game closes by itself two seconds after its end and then turns
+// into the game-over dialog. Whenever the window closes in between, or with
+// the dialog still unanswered, a score that ranks is kept under "Anonymous".
+TEST_F(ProgramFixture, NoCloseLosesAFinishedGamesScore) {
+    enum class When { EndDelay, DialogOpen, DialogOpenAltHeld };
+    for (const When when : {When::EndDelay, When::DialogOpen, When::DialogOpenAltHeld}) {
+        GameParams params(dir.path());
+        ScopedGameParams scope(params);
+        HeadlessPlatform platform(true);
+        test::FakeScreens screens;
+        Program program(platform, params, screens);
+        ASSERT_TRUE(program.start());
+        MainScreen& menu = *program.mainScreen();
+        GlWindow& window = *program.window();
+        menu.onWidgetEvent(&menu.button(MainScreen::Control::NewGame));
+        ASSERT_NE(menu.newGameDialog(), nullptr);
+        menu.newGameDialog()->onKeyDown(kVkEnter);
+        window.tick(kTickMs);
+        ASSERT_EQ(screens.games.size(), 1u);
+        screens.games[0]->over = true;
+        screens.games[0]->score = 50 + static_cast<int>(when);
+        if (when != When::EndDelay) {
+            window.closeTop();
+            window.tick(kTickMs);
+            ASSERT_NE(menu.gameOverDialog(), nullptr);
+        }
+        Message close;
+        close.kind = MessageKind::Close;
+        if (when == When::DialogOpenAltHeld) {
+            platform.setKeyHeld(kVkAlt, true);
+            windowProcedure(window, close);
+            EXPECT_TRUE(window.dialogs().empty());
+            platform.setKeyHeld(kVkAlt, false);
+        } else {
+            platform.post(close);
+        }
+        EXPECT_EQ(program.run(), 0);
+        program.stop();
+    }
+    GameParams reread(dir.path());
+    ASSERT_TRUE(WindowSettings::load(reread));
+    const auto& entries = reread.m_score_table.entries();
+    ASSERT_EQ(entries.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(entries[i].name, ScoreTable::kAnonymous);
+        EXPECT_EQ(entries[i].score, 52 - i);
+    }
 }
 
 TEST_F(ProgramFixture, SavedWindowIsPulledBackOntoTheDesktopBeforeItOpens) {

@@ -106,6 +106,44 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 [[ "${WIDTH}x${HEIGHT}" == "800x600" ]] || fail "after full screen the window is ${WIDTH}x${HEIGHT}"
 [[ "$X,$Y" == "$placed" ]] || fail "after full screen the window stands at $X,$Y, not $placed"
 
+# A slow drag of the menu's background: the grabbed point follows the pointer
+# exactly, step by step, there and back.
+window_at() {
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  echo "$X,$Y"
+}
+slow_drag() {
+  xdotool mousedown 1
+  sleep 0.2
+  for _ in 1 2 3 4 5; do
+    xdotool mousemove_relative -- "$1" "$2"
+    sleep 0.1
+  done
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.3
+}
+xdotool mousemove --window "$window" 100 500
+sleep 0.3
+slow_drag 10 6
+[[ $(window_at) == "50,30" ]] || fail "a drag of 50,30 moved the window to $(window_at)"
+slow_drag -10 -6
+[[ $(window_at) == "0,0" ]] || fail "the drag back left the window at $(window_at)"
+
+# Enter on the menu minimises the window; mapped again, it draws on.
+window_state_becomes() {
+  for _ in $(seq 50); do
+    xprop -id "$window" WM_STATE | grep -q "window state: $1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+xdotool key Return
+window_state_becomes Iconic || fail "Enter did not minimise the window"
+xdotool windowmap "$window"
+window_state_becomes Normal || fail "the window did not come back"
+sleep 0.5
+
 # The new-game dialog: its light box covers the dark menu in the middle.
 click_at 300 200
 sleep 0.5

@@ -1,9 +1,12 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
+#include <tuple>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/SdlPlatform.h"
 #include "platform/VirtualKeys.h"
 
@@ -17,6 +20,79 @@ std::vector<Message> drain(SdlPlatform& platform) {
         out.push_back(m);
     }
     return out;
+}
+
+// Events put into SDL's own queue, as the desktop puts them there. For a
+// button event `buttons` names the button, for a motion the buttons held.
+void pushMouse(Uint32 type, int x, int y, Uint32 buttons) {
+    SDL_Event event{};
+    event.type = type;
+    if (type == SDL_MOUSEMOTION) {
+        event.motion.x = x;
+        event.motion.y = y;
+        event.motion.state = buttons;
+    } else {
+        event.button.x = x;
+        event.button.y = y;
+        event.button.button = static_cast<Uint8>(buttons);
+    }
+    SDL_PushEvent(&event);
+}
+
+void pushKey(Uint32 type, SDL_Keycode key, Uint8 repeat = 0) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.keysym.sym = key;
+    event.key.repeat = repeat;
+    SDL_PushEvent(&event);
+}
+
+void pushWindowEvent(Uint8 which, Uint32 type = SDL_WINDOWEVENT) {
+    SDL_Event event{};
+    event.type = type;
+    event.window.event = which;
+    SDL_PushEvent(&event);
+}
+
+using Pointer = std::tuple<MessageKind, int, int, int>;
+
+std::vector<Pointer> pointerMessages(SdlPlatform& platform) {
+    std::vector<Pointer> out;
+    for (const Message& m : drain(platform)) {
+        out.emplace_back(m.kind, m.x, m.y, m.flags);
+    }
+    return out;
+}
+
+TEST(SdlPlatformMouse, LeftAndRightButtonsCarryTheButtonsAndKeysHeld) {
+    SdlPlatform platform;
+    ASSERT_TRUE(platform.ok()) << platform.error();
+    drain(platform);
+    pushKey(SDL_KEYDOWN, SDLK_LSHIFT);
+    ASSERT_EQ(drain(platform).size(), 1u);
+    pushMouse(SDL_MOUSEBUTTONDOWN, 10, 20, SDL_BUTTON_LEFT);
+    pushMouse(SDL_MOUSEMOTION, 15, 25, SDL_BUTTON_LMASK);
+    // A right press is no message of the game's, and not a release either.
+    pushMouse(SDL_MOUSEBUTTONDOWN, 15, 25, SDL_BUTTON_RIGHT);
+    pushMouse(SDL_MOUSEMOTION, 16, 26, SDL_BUTTON_LMASK | SDL_BUTTON_RMASK);
+    pushMouse(SDL_MOUSEBUTTONUP, 16, 26, SDL_BUTTON_RIGHT);
+    pushKey(SDL_KEYUP, SDLK_LSHIFT);
+    pushMouse(SDL_MOUSEBUTTONUP, 17, 27, SDL_BUTTON_LEFT);
+    // The middle and extra buttons and the wheel are not the game's.
+    pushMouse(SDL_MOUSEBUTTONDOWN, 1, 1, SDL_BUTTON_MIDDLE);
+    pushMouse(SDL_MOUSEBUTTONUP, 1, 1, SDL_BUTTON_MIDDLE);
+    pushMouse(SDL_MOUSEBUTTONUP, 1, 1, SDL_BUTTON_X1);
+    pushMouse(SDL_MOUSEWHEEL, 0, 1, 0);
+    const int shift = kMouseShiftHeld;
+    const int left = kMouseLeftHeld;
+    EXPECT_EQ(pointerMessages(platform),
+              (std::vector<Pointer>{
+                  {MessageKind::LButtonDown, 10, 20, left | shift},
+                  {MessageKind::MouseMove, 15, 25, left | shift},
+                  {MessageKind::MouseMove, 16, 26, left | kMouseRightHeld | shift},
+                  {MessageKind::RButtonUp, 16, 26, left | shift},
+                  {MessageKind::LButtonUp, 17, 27, 0},
+              }));
 }
 
 TEST(SdlPlatformKeys, KeysArriveAsWindowsVirtualKeyNumbers) {
@@ -63,6 +139,102 @@ TEST(SdlPlatformKeys, KeyPressesBecomeKeyAndCharacterMessages) {
     }
 }
 
+// Keys count as held from their press to their release in the order the
+// messages are taken, so a close knows what was held when it came.
+TEST(SdlPlatformKeys, HeldKeysAreThoseOfTheMessageTaken) {
+    SdlPlatform platform;
+    ASSERT_TRUE(platform.ok()) << platform.error();
+    drain(platform);
+    pushKey(SDL_KEYDOWN, SDLK_LALT);
+    pushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    pushKey(SDL_KEYUP, SDLK_LALT);
+    pushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    Message m;
+    ASSERT_TRUE(platform.takeMessage(m));
+    EXPECT_EQ(m.kind, MessageKind::Close);
+    EXPECT_TRUE(platform.isKeyHeld(kVkAlt));
+    EXPECT_FALSE(platform.isKeyHeld(kVkF4));
+    ASSERT_TRUE(platform.takeMessage(m));
+    EXPECT_EQ(m.kind, MessageKind::Close);
+    EXPECT_FALSE(platform.isKeyHeld(kVkAlt));
+
+    // Alt+F4 without a window manager: F4 is down while its close is handled.
+    platform.injectKeyPress("F4", true);
+    ASSERT_TRUE(platform.takeMessage(m));
+    EXPECT_EQ(m.kind, MessageKind::Close);
+    EXPECT_TRUE(platform.isKeyHeld(kVkF4));
+    EXPECT_FALSE(platform.takeMessage(m));
+    EXPECT_FALSE(platform.isKeyHeld(kVkF4));
+
+    // Held keys repeat their press; losing the focus lets every key go.
+    pushKey(SDL_KEYDOWN, SDLK_a);
+    pushKey(SDL_KEYDOWN, SDLK_a, 1);
+    pushKey(SDL_KEYDOWN, SDLK_F4);
+    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    pushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    for (const MessageKind kind :
+         {MessageKind::KeyDown, MessageKind::KeyDown, MessageKind::KeyDown, MessageKind::Close}) {
+        ASSERT_TRUE(platform.takeMessage(m));
+        EXPECT_EQ(m.kind, kind);
+    }
+    EXPECT_FALSE(platform.isKeyHeld('A'));
+    EXPECT_FALSE(platform.isKeyHeld(kVkF4));
+}
+
+TEST(SdlPlatformWindow, WindowEventsBecomeCloseMinimizedAndRestored) {
+    SdlPlatform platform;
+    ASSERT_TRUE(platform.ok()) << platform.error();
+    drain(platform);
+    pushWindowEvent(0, SDL_QUIT);
+    for (const Uint8 which :
+         {SDL_WINDOWEVENT_CLOSE, SDL_WINDOWEVENT_MINIMIZED, SDL_WINDOWEVENT_HIDDEN,
+          SDL_WINDOWEVENT_SHOWN, SDL_WINDOWEVENT_RESTORED, SDL_WINDOWEVENT_MOVED,
+          SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_FOCUS_LOST}) {
+        pushWindowEvent(which);
+    }
+    std::vector<MessageKind> kinds;
+    for (const Message& m : drain(platform)) {
+        kinds.push_back(m.kind);
+    }
+    EXPECT_EQ(kinds, (std::vector<MessageKind>{MessageKind::Close, MessageKind::Close,
+                                               MessageKind::Minimized, MessageKind::Restored}));
+}
+
+// SDL reports no motion that leaves the pointer where it was in the window,
+// which is every step of a drag the window keeps up with. The platform still
+// hands such a move on before the next tick.
+TEST(SdlPlatformMouse, MovesSdlLeavesOutArriveBeforeTheNextTick) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    SdlPlatform platform;
+    ASSERT_TRUE(platform.ok()) << platform.error();
+    ASSERT_TRUE(platform.createWindow("Brevora", 0, 0, 320, 200)) << platform.error();
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    ASSERT_NE(window, nullptr);
+    SDL_WarpMouseInWindow(window, 100, 50);
+    drain(platform);
+    Message tick;
+    tick.kind = MessageKind::Tick;
+    SDL_WarpMouseInWindow(window, 110, 56);
+    SDL_FlushEvent(SDL_MOUSEMOTION);  // as SDL drops it
+    platform.post(tick);
+    EXPECT_EQ(pointerMessages(platform), (std::vector<Pointer>{{MessageKind::MouseMove, 110, 56, 0},
+                                                               {MessageKind::Tick, 0, 0, 0}}));
+    // A move SDL reported is not handed on twice, and a still pointer makes none.
+    SDL_WarpMouseInWindow(window, 120, 62);
+    platform.post(tick);
+    platform.post(tick);
+    EXPECT_EQ(pointerMessages(platform), (std::vector<Pointer>{{MessageKind::MouseMove, 120, 62, 0},
+                                                               {MessageKind::Tick, 0, 0, 0},
+                                                               {MessageKind::Tick, 0, 0, 0}}));
+    // Nor does a pointer that has left the window.
+    pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
+    SDL_WarpMouseInWindow(window, 130, 68);
+    SDL_FlushEvent(SDL_MOUSEMOTION);
+    platform.post(tick);
+    EXPECT_EQ(pointerMessages(platform), (std::vector<Pointer>{{MessageKind::Tick, 0, 0, 0}}));
+    platform.destroyWindow();
+}
+
 TEST(SdlPlatformQueue, PostedMessagesKeepTheirOrderAndQuitEndsTheLoop) {
     SdlPlatform platform;
     ASSERT_TRUE(platform.ok()) << platform.error();
@@ -82,6 +254,27 @@ TEST(SdlPlatformQueue, PostedMessagesKeepTheirOrderAndQuitEndsTheLoop) {
     EXPECT_EQ(m.flags, kMouseLeftHeld);
     EXPECT_FALSE(platform.getMessage(m));
     EXPECT_EQ(platform.exitCode(), 0);
+}
+
+TEST(SdlPlatformQueue, AFailingQueueEndsTheLoopWithAnErrorAndExitCode) {
+    SdlPlatform platform;
+    ASSERT_TRUE(platform.ok()) << platform.error();
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
+    Message m;
+    EXPECT_FALSE(platform.getMessage(m));
+    EXPECT_NE(platform.exitCode(), 0);
+    EXPECT_NE(platform.error().find("event queue"), std::string::npos) << platform.error();
+}
+
+// The clock seeds every game: it must run since the machine started, not since
+// the program did, or a launch could only pick among the few milliseconds
+// start-up takes.
+TEST(SdlPlatformClock, MillisecondsAreTheMachinesClock) {
+    SdlPlatform platform;
+    const std::uint32_t before = clockMilliseconds();
+    const std::uint32_t now = platform.milliseconds();
+    const std::uint32_t after = clockMilliseconds();
+    EXPECT_LE(now - before, after - before);
 }
 
 TEST(SdlPlatformTimer, PostsNoTickWhileOneIsBeingProcessed) {

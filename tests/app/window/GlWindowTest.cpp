@@ -78,6 +78,7 @@ TEST(GlWindowStacks, DrawsTopScreenThenDialogsBottomUpUnlessMinimised) {
     EXPECT_EQ(journal, (Journal{"main: draw", "lower: draw", "upper: draw"}));
 
     f.window.minimize();
+    f.window.onMinimized();  // the window manager's answer
     journal.clear();
     f.window.drawAll();
     f.window.tick(30);
@@ -163,6 +164,7 @@ TEST(GlWindowFullScreen, MinimiseFromFullScreenReturnsToTheWindowFirst) {
     FullScreenFixture s;
     ASSERT_TRUE(s.f.window.enterFullScreen());
     s.f.window.minimize();
+    s.f.window.onMinimized();
     EXPECT_FALSE(s.f.window.fullScreen());
     EXPECT_TRUE(s.f.window.minimized());
     EXPECT_EQ(s.f.platform.minimizeCount(), 1);

@@ -73,6 +73,25 @@ TEST(ViewDrag, BackgroundPressMovesTheWindowWithTheCursor) {
     EXPECT_EQ(d.rect().left, 130);
 }
 
+TEST(ViewDrag, SlowWindowManagerLosesNoStepAndEndsNoDrag) {
+    DragFixture d;
+    d.f.platform.setMovesLag(true);
+    // Grabbed 5 pixels from the right edge; the moves land only later.
+    d.f.platform.setCursor(895, 400);
+    d.view.onLButtonDown(795, 300, 0);
+    for (int step = 1; step <= 5; ++step) {
+        d.f.platform.setCursor(895 + 10 * step, 400 + 6 * step);
+        d.view.onMouseMove(795, 300, kMouseLeftHeld);
+        // The cursor is past the edge of the window as it still stands.
+        d.view.onTick(30);
+        EXPECT_TRUE(d.view.dragging()) << step;
+    }
+    d.f.platform.settleMoves();
+    EXPECT_EQ(d.rect().left, 150);
+    EXPECT_EQ(d.rect().top, 130);
+    EXPECT_EQ(d.rect().right, 950);
+}
+
 TEST(ViewDrag, ControlsReleasesAndActivationEndTheDrag) {
     DragFixture d;
     // A press on a control starts no drag, though every control hears it.

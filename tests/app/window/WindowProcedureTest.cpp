@@ -79,6 +79,7 @@ TEST(WindowProcedure, TickAdvancesDrawsAndSwapsAlsoWhileMinimised) {
     EXPECT_FALSE(f.platform.tickInProgress());
 
     f.window.minimize();
+    ASSERT_TRUE(dispatchPending(f));  // the window manager's answer
     journal.clear();
     windowProcedure(f.window, input(MessageKind::Tick, 0));
     EXPECT_EQ(journal, (Journal{"dialog: tick 30"}));
@@ -171,6 +172,58 @@ TEST(WindowProcedure, AltF4ClosesTheTopScreenFirstAndQuitsOnceF4IsReleased) {
     f.platform.setKeyHeld(kVkF4, false);
     EXPECT_EQ(runMessageLoop(f.window), 0);
     EXPECT_FALSE(f.platform.visible());
+}
+
+// A window manager takes Alt+F4 itself and sends a plain close while Alt is
+// still held; a close from the task bar comes with no key held.
+TEST(WindowProcedure, CloseWhileAltIsHeldIsAltF4Too) {
+    Journal journal;
+    WindowFixture f;
+    ASSERT_TRUE(f.window.create("Brevora", 0, 0, 800, 600));
+    test::pushScreen(f.window, std::make_unique<ClosingMenu>(f.platform, journal));
+    test::pushScreen(f.window, std::make_unique<ClosingGame>(f.window, journal));
+    journal.clear();
+    f.platform.setKeyHeld(kVkAlt, true);
+    f.platform.post(input(MessageKind::Close, 0));
+    f.platform.post(input(MessageKind::Tick, 0));
+    ASSERT_TRUE(dispatchPending(f));
+    EXPECT_EQ(journal,
+              (Journal{"game: closeRequest", "menu: activate", "menu: tick 30", "menu: draw"}));
+    EXPECT_TRUE(f.platform.visible());
+    f.platform.setKeyHeld(kVkAlt, false);
+    f.platform.post(input(MessageKind::Close, 0));
+    EXPECT_EQ(runMessageLoop(f.window), 0);
+    EXPECT_FALSE(f.platform.visible());
+}
+
+TEST(WindowProcedure, MinimisedOnlyOnceTheWindowReallyIs) {
+    Journal journal;
+    WindowFixture f;
+    ASSERT_TRUE(f.window.create("Brevora", 0, 0, 800, 600));
+    test::pushScreen(f.window, std::make_unique<JournalView>("main", journal));
+    auto tickAndDraw = [&] {
+        journal.clear();
+        f.platform.post(input(MessageKind::Tick, 0));
+        EXPECT_TRUE(dispatchPending(f));
+        return journal;
+    };
+    // No window manager refuses the request: the game goes on drawing.
+    f.platform.setMinimizeHonoured(false);
+    f.window.minimize();
+    EXPECT_EQ(tickAndDraw(), (Journal{"main: tick 30", "main: draw"}));
+    EXPECT_FALSE(f.window.minimized());
+
+    // Honoured, drawing stops until the window is restored, which activates once.
+    f.platform.setMinimizeHonoured(true);
+    f.window.minimize();
+    EXPECT_EQ(tickAndDraw(), (Journal{"main: tick 30"}));
+    EXPECT_TRUE(f.window.minimized());
+    f.platform.post(input(MessageKind::Restored, 0));
+    EXPECT_EQ(tickAndDraw(), (Journal{"main: activate", "main: tick 30", "main: draw"}));
+
+    // Minimised by the desktop, not the game: drawing goes on as before.
+    f.platform.post(input(MessageKind::Minimized, 0));
+    EXPECT_EQ(tickAndDraw(), (Journal{"main: tick 30", "main: draw"}));
 }
 
 // A view whose tick takes `costMs` of (headless) wall-clock time.
