@@ -43,6 +43,16 @@ void explainNoDisplay() {
                  "    xvfb-run -a -s \"-screen 0 1024x768x24\" ./brevora\n");
 }
 
+void explainUnreachableDisplay() {
+    const char* display = std::getenv("DISPLAY");
+    std::fprintf(stderr,
+                 "brevora: the display \"%s\" cannot be reached, so there is nowhere to open the "
+                 "game window.\n"
+                 "Start the game from a desktop session, or under a virtual display:\n"
+                 "    xvfb-run -a -s \"-screen 0 1024x768x24\" ./brevora\n",
+                 display != nullptr ? display : "");
+}
+
 void explainNoWindow(const std::string& error) {
     std::fprintf(stderr, "brevora: cannot open the game window: %s\n", error.c_str());
 }
@@ -61,6 +71,10 @@ int main() {
     brv::SdlPlatform platform;
     if (!platform.ok()) {
         explainNoWindow(platform.error());
+        return 1;
+    }
+    if (!platform.displayReachable()) {
+        explainUnreachableDisplay();
         return 1;
     }
     brv::GamePlayScreens screens;

@@ -198,6 +198,23 @@ bool SdlPlatform::ok() const {
     return state_->ok;
 }
 
+bool SdlPlatform::displayReachable() {
+    if (!state_->ensureVideo()) {
+        return false;
+    }
+    const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
+    if (chosen != nullptr && *chosen != '\0') {
+        return true;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool nowhere = driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
+                         std::strcmp(driver, "dummy") == 0;
+    if (nowhere) {
+        state_->error = "no reachable display";
+    }
+    return !nowhere;
+}
+
 const std::string& SdlPlatform::error() const {
     return state_->error;
 }

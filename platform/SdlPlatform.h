@@ -21,6 +21,12 @@ public:
     // after a window could not be made or the message loop failed.
     bool ok() const;
     const std::string& error() const;
+    // Whether windows go to a display someone sees: false when the video layer
+    // cannot start, or starts only on a driver that draws nowhere (the
+    // offscreen and dummy drivers), as it does when the display named in the
+    // environment cannot be reached. A driver chosen on purpose with
+    // SDL_VIDEODRIVER counts as seen.
+    bool displayReachable();
 
     void post(const Message& message) override;
     // Also false, with kQueueFailedExitCode, when SDL's event queue fails.

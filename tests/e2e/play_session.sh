@@ -39,6 +39,13 @@ if (cd "$work/game" && env -u DISPLAY ./brevora 2>"$work/nodisplay.txt"); then
   fail "started without a display"
 fi
 grep -qi "display" "$work/nodisplay.txt" || fail "no clear message without a display: $(cat "$work/nodisplay.txt")"
+# A display that is named but cannot be reached is refused the same way,
+# instead of the game running where nobody sees it.
+if (cd "$work/game" && DISPLAY=:999 timeout 20 ./brevora 2>"$work/unreachable.txt"); then
+  fail "started on a display that cannot be reached"
+fi
+grep -q "cannot be reached" "$work/unreachable.txt" ||
+  fail "no clear message for an unreachable display: $(cat "$work/unreachable.txt")"
 
 openbox >/dev/null 2>&1 &
 wm_pid=$!
