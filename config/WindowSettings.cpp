@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "config/GameParams.h"
 #include "config/KeyValueFile.h"
@@ -40,6 +42,30 @@ void readSettings(const KeyValueFile& file, GameParams& params) {
     }
 }
 
+// A file of the game's that is there but cannot be read would be replaced by a
+// fresh one at shutdown. It is kept aside first (replacing an older one), so
+// what it still holds can be looked at or put back by hand.
+void keepUnreadable(const std::string& path) {
+    const std::string aside = path + ".bad";
+    if (std::rename(path.c_str(), aside.c_str()) == 0) {
+        std::fprintf(stderr,
+                     "brevora: \"%s\" could not be read; it is kept as \"%s\" and a fresh one "
+                     "will be written\n",
+                     path.c_str(), aside.c_str());
+    } else {
+        std::fprintf(stderr, "brevora: \"%s\" could not be read, nor kept aside: %s\n",
+                     path.c_str(), std::strerror(errno));
+    }
+}
+
+// Only files in the save folder are set aside: a file shipped beside the
+// archive is not the game's to move.
+void keepIfUnreadable(bool read, const std::string& path, const std::string& savedPath) {
+    if (!read && path == savedPath && fileSize(path)) {
+        keepUnreadable(path);
+    }
+}
+
 }  // namespace
 
 bool WindowSettings::load(GameParams& params) {
@@ -48,6 +74,7 @@ bool WindowSettings::load(GameParams& params) {
     KeyValueFile file;
     const std::string settings = folder.readPath(kFileName);
     const bool read = file.loadFromFile(settings, true, kKey, kKeyLength);
+    keepIfUnreadable(read, settings, folder.writePath(kFileName));
     if (read) {
         // Only the save folder is ever changed, never files shipped beside the archive.
         if (settings == folder.writePath(kFileName)) {
@@ -57,7 +84,9 @@ bool WindowSettings::load(GameParams& params) {
     }
     // The table is read even without settings, so a stored table is never
     // replaced by an empty one at the next shutdown.
-    params.m_score_table.load(folder.readPath(ScoreTable::kFileName));
+    const std::string table = folder.readPath(ScoreTable::kFileName);
+    keepIfUnreadable(params.m_score_table.load(table), table,
+                     folder.writePath(ScoreTable::kFileName));
     return read;
 }
 

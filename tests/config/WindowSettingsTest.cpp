@@ -118,7 +118,26 @@ TEST(WindowSettings, OldSettingsFileIsDeletedOnlyAfterAReadableOne) {
         EXPECT_TRUE(fs::exists(dir.file("data/d.cfg")));
         EXPECT_EQ(params.m_window_width, 800);
         EXPECT_EQ(params.m_window_height, 600);
+        // A damaged file is kept aside rather than overwritten at shutdown.
+        EXPECT_EQ(fs::exists(dir.file("data/dx.cfg.bad")), !damaged.empty());
     }
+}
+
+TEST(WindowSettings, AnUnreadableTableIsKeptAsideBeforeAFreshOneIsWritten) {
+    test::TempDir dir;
+    dir.write("data/scores.tab", std::string("\x05"));
+    dir.write("data/scores.tab.bad", std::string("an older damaged table"));
+    GameParams params(dir.path());
+    testing::internal::CaptureStderr();
+    WindowSettings::load(params);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("scores.tab\" could not be read; it is kept as"), std::string::npos)
+        << said;
+    const auto kept = dir.read("data/scores.tab.bad");
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "\x05");
+    params.m_score_table.insert("Ann", 500);
+    ASSERT_TRUE(WindowSettings::save(params, 0, 0));
+    EXPECT_EQ(plainText(dir, "data/scores.tab", "ze#81p"), "name0 Ann\nnum 1\nscore0 500\n");
 }
 
 TEST(WindowSettings, StoredTableSurvivesARunWithoutSettings) {
