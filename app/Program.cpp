@@ -84,8 +84,15 @@ void Program::reportDamagedData() const {
         std::fprintf(stderr, "brevora: the archive %s is damaged: %s\n",
                      params_.m_archive.archivePath().c_str(), params_.m_archive.damage().c_str());
     }
+    for (const std::string& problem : params_.dataDamage()) {
+        std::fprintf(stderr, "brevora: %s\n", problem.c_str());
+    }
     for (const std::string& problem : resourceSet(params_).problems()) {
         std::fprintf(stderr, "brevora: %s\n", problem.c_str());
+    }
+    if (params_.m_archive.readEntry(kHelpPath).empty()) {
+        std::fprintf(stderr, "brevora: %s: missing or empty, so the help shows no text\n",
+                     kHelpPath);
     }
 }
 

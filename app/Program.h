@@ -25,6 +25,7 @@ public:
     static constexpr const char* kSavedGameFile = "save.sav";
     static constexpr const char* kSavedGameKey = "kw#81p";
     static constexpr const char* kIconPath = "mui/icon.tga";
+    static constexpr const char* kHelpPath = "mui/help.txt";
 
     Program(Platform& platform, GameParams& params, PlayScreens& screens);
     ~Program();

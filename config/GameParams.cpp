@@ -32,9 +32,24 @@ std::string describeTriple(const char* key, const int* triple) {
     return text;
 }
 
-void readAnimation(const PackFile& archive, const std::string& path, SpriteAnimation& into) {
+// Counts below 1 would cut no cells: they count as 1, and the description is
+// named as damaged, as is one that is missing.
+void readAnimation(const PackFile& archive, const std::string& path, SpriteAnimation& into,
+                   std::vector<std::string>& damage) {
     DataBlob description = archive.readEntry(path);
     into.readDescription(description.bytes(), description.size);
+    if (description.empty()) {
+        damage.push_back(path + ": missing or empty, so it shows one frame");
+        return;
+    }
+    KeyValueFile counts;
+    counts.loadFromMemory(description.bytes(), description.size, true);
+    for (const char* key : {"groups", "frames"}) {
+        const std::string value = counts.get(key, "1");
+        if (toInt(value) < 1) {
+            damage.push_back(path + ": " + key + " " + value + " counts as 1");
+        }
+    }
 }
 
 std::string absoluteFolder(const std::string& dir) {
@@ -80,8 +95,8 @@ GameParams::GameParams(const GameLocation& location)
     m_rules_found = readTextEntry(m_archive, "dat/param.txt", rules);
     m_layout_found = readTextEntry(m_archive, "mui/menu.txt", m_layout);
     readRules(rules);
-    readAnimation(m_archive, "dat/flag.spr", m_flag_animation);
-    readAnimation(m_archive, "dat/life_src.spr", m_life_src_animation);
+    readAnimation(m_archive, "dat/flag.spr", m_flag_animation, m_data_damage);
+    readAnimation(m_archive, "dat/life_src.spr", m_life_src_animation, m_data_damage);
     m_difficult = 0;
 }
 

@@ -41,6 +41,9 @@ public:
     // sizes buffers for. One line per problem, naming the key and its value.
     std::vector<std::string> startupProblems() const;
     std::vector<std::string> ruleProblems() const;
+    // Damage the game plays on with, one line per file: sprite descriptions
+    // that are missing or count no frames.
+    const std::vector<std::string>& dataDamage() const { return m_data_damage; }
 
     int m_window_width = 0;
     int m_window_height = 0;
@@ -96,6 +99,7 @@ private:
     std::vector<std::string> m_searched;
     bool m_rules_found = false;
     bool m_layout_found = false;
+    std::vector<std::string> m_data_damage;
 };
 
 // The global access point. Until something is installed it holds the game's

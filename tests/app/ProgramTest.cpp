@@ -117,6 +117,7 @@ TEST_F(ProgramFixture, DamagedDataIsNamedAndTheGameStartsOnWhatIsLeft) {
         << said;
     EXPECT_NE(said.find("brevora: mui/btn_continue.tga: cut short"), std::string::npos) << said;
     EXPECT_NE(said.find("brevora: mui/font.tga: missing or empty"), std::string::npos) << said;
+    EXPECT_NE(said.find("brevora: mui/help.txt: missing or empty"), std::string::npos) << said;
 }
 
 // A finished game closes by itself two seconds after its end and then turns

@@ -77,8 +77,16 @@ TEST(GameParams, MissingFilesAreNamedWithWhereTheyWereSought) {
     EXPECT_TRUE(mentions(problems, "\"mui/menu.txt\" was found neither"));
     EXPECT_TRUE(mentions(problems, dir.path() + "/data/data.pk\""));
     EXPECT_FALSE(mentions(problems, "//"));
-    // Flags and life sources without a description animate on one frame.
+    // Flags and life sources without a description animate on one frame;
+    // the game starts and names the missing descriptions.
     EXPECT_FALSE(mentions(problems, ".spr"));
+    EXPECT_TRUE(mentions(params.dataDamage(), "dat/flag.spr: missing or empty"));
+    test::TempDir counted;
+    counted.write("dat/life_src.spr", std::string("file_name mui/l.tga frames 0 groups 2"));
+    GameParams zero(counted.path());
+    EXPECT_EQ(zero.m_life_src_animation.frames(), 1);
+    EXPECT_TRUE(mentions(zero.dataDamage(), "dat/life_src.spr: frames 0 counts as 1"));
+    EXPECT_FALSE(mentions(zero.dataDamage(), "groups"));
     EXPECT_EQ(params.m_flag_animation.frames(), 1);
     EXPECT_EQ(params.m_life_src_animation.groups(), 1);
 }
