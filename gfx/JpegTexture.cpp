@@ -56,8 +56,10 @@ bool JpegTexture::loadMemoryPair(const void* colourData, std::size_t colourSize,
     Image alpha;
     std::string colourProblem;
     std::string alphaProblem;
-    const bool decoded = decodeJpeg(colourData, colourSize, colour, &colourProblem) &
-                         decodeJpeg(alphaData, alphaSize, alpha, &alphaProblem);
+    // Both are decoded, so a damaged pair names every damaged picture.
+    const bool colourDecoded = decodeJpeg(colourData, colourSize, colour, &colourProblem);
+    const bool alphaDecoded = decodeJpeg(alphaData, alphaSize, alpha, &alphaProblem);
+    const bool decoded = colourDecoded && alphaDecoded;
     problem_.clear();
     if (!colourProblem.empty()) {
         problem_ = "colour picture: " + colourProblem;
