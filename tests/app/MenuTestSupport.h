@@ -7,9 +7,9 @@
 #include "app/PlayScreens.h"
 #include "app/window/GlWindow.h"
 #include "app/window/View.h"
-#include "app/window/WindowProcedure.h"
 #include "config/GameParams.h"
 #include "platform/HeadlessPlatform.h"
+#include "tests/app/window/PointerMessage.h"
 #include "ui/Button.h"
 
 namespace brv::test {
@@ -90,13 +90,7 @@ public:
         window.currentView()->onLButtonUp(x, y, 0);
     }
     // A pointer message in window pixels, dispatched as the window does.
-    void send(MessageKind kind, int x, int y) {
-        Message m;
-        m.kind = kind;
-        m.x = x;
-        m.y = y;
-        windowProcedure(window, m);
-    }
+    void send(MessageKind kind, int x, int y) { sendPointer(window, kind, x, y); }
     View* top() const { return window.screens().front(); }
     std::size_t closesPosted() const { return platform.pendingCount(MessageKind::Close); }
 

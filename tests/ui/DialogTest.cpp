@@ -5,10 +5,10 @@
 
 #include "app/window/GlWindow.h"
 #include "app/window/PointerScale.h"
-#include "app/window/WindowProcedure.h"
 #include "config/GameParams.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/VirtualKeys.h"
+#include "tests/app/window/PointerMessage.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/GameOverDialog.h"
 #include "ui/Layout.h"
@@ -79,13 +79,7 @@ struct WindowScope {
         return watched;
     }
     // A pointer message in window pixels, dispatched as the window does.
-    void send(MessageKind kind, int x, int y) {
-        Message m;
-        m.kind = kind;
-        m.x = x;
-        m.y = y;
-        windowProcedure(window, m);
-    }
+    void send(MessageKind kind, int x, int y) { test::sendPointer(window, kind, x, y); }
     HeadlessPlatform platform;
     GlWindow window;
     GlWindow* previous = nullptr;

@@ -6,11 +6,11 @@
 
 #include "app/window/GlWindow.h"
 #include "app/window/View.h"
-#include "app/window/WindowProcedure.h"
 #include "platform/HeadlessPlatform.h"
 #include "sim/Colony.h"
 #include "sim/Virus.h"
 #include "sim/view/PlayScreen.h"
+#include "tests/app/window/PointerMessage.h"
 #include "tests/sim/SimWorld.h"
 
 namespace brv::test {
@@ -45,13 +45,7 @@ public:
     // Pushes again the screen that came back to the stand-in main screen.
     void pushReturned() { window.pushScreen(std::move(menu->returned)); }
     // A pointer message in window pixels, dispatched as the window does.
-    void send(MessageKind kind, int x, int y) {
-        Message m;
-        m.kind = kind;
-        m.x = x;
-        m.y = y;
-        windowProcedure(window, m);
-    }
+    void send(MessageKind kind, int x, int y) { sendPointer(window, kind, x, y); }
     ~ScreenWindow() { setGlWindow(previous_); }
     ScreenWindow(const ScreenWindow&) = delete;
     ScreenWindow& operator=(const ScreenWindow&) = delete;
