@@ -51,6 +51,11 @@ std::string SaveFolder::readPath(const char* name) const {
     return ownDir_ + "/" + name;
 }
 
+std::string SaveFolder::shownDir() const {
+    std::error_code ec;
+    return dir_.empty() ? std::string() : fs::absolute(dir_, ec).lexically_normal().string();
+}
+
 void SaveFolder::noteFailedSave(int error) {
     if (!problem_.empty()) {
         return;
@@ -72,10 +77,8 @@ void SaveFolder::reportProblem() {
                      problem_.c_str());
         return;
     }
-    std::error_code ec;
-    const std::string where = fs::absolute(dir_, ec).lexically_normal().string();
     std::fprintf(stderr, "brevora: the settings and scores cannot be saved in \"%s\": %s\n",
-                 where.c_str(), problem_.c_str());
+                 shownDir().c_str(), problem_.c_str());
 }
 
 }  // namespace brv

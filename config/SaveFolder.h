@@ -32,6 +32,8 @@ public:
     // game folder that can no longer be written, are read and then saved anew.
     std::string readPath(const char* name) const;
 
+    // dir() as an absolute folder, for messages that tell the player where.
+    std::string shownDir() const;
     // Why the files cannot be saved; empty while they can.
     const std::string& problem() const { return problem_; }
     // A save into dir() failed; `error` is the errno it left, or 0.

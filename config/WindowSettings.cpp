@@ -116,6 +116,21 @@ bool WindowSettings::save(GameParams& params, int windowX, int windowY) {
     return settingsWritten && tableWritten;
 }
 
+bool WindowSettings::saveScores(GameParams& params) {
+    SaveFolder& folder = params.m_save_folder;
+    if (folder.dir().empty()) {
+        folder.reportProblem();
+        return false;
+    }
+    errno = 0;
+    if (params.m_score_table.save(folder.writePath(ScoreTable::kFileName))) {
+        return true;
+    }
+    folder.noteFailedSave(errno);
+    folder.reportProblem();
+    return false;
+}
+
 void WindowSettings::keepCentreOnDesktop(GameParams& params, int desktopWidth, int desktopHeight) {
     // C++ division truncates toward zero, as the stored position expects.
     // Widened so a damaged position cannot overflow the sum.

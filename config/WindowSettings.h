@@ -33,6 +33,11 @@ public:
     // table in memory stays, and stderr says why (once per run).
     static bool save(GameParams& params, int windowX, int windowY);
 
+    // Writes the high-score table alone, as soon as an entry enters it, so a
+    // crash or a killed process later loses nothing. False when it could not
+    // be written; the folder's problem() then says why (also on stderr, once).
+    static bool saveScores(GameParams& params);
+
     // Keeps the window's centre on the desktop: a window whose centre lies at
     // or beyond the right (bottom) edge has its x (y) halved, once.
     static void keepCentreOnDesktop(GameParams& params, int desktopWidth, int desktopHeight);

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "config/GameParams.h"
+#include "config/WindowSettings.h"
 #include "gfx/ResourceSet.h"
 #include "gfx/StretchedPicture.h"
 #include "platform/VirtualKeys.h"
@@ -47,23 +48,39 @@ GameOverDialog::~GameOverDialog() {
     enterOnce();
 }
 
-void GameOverDialog::enterScore(const std::string& name, int score) {
-    ScoreTable& table = gameParams().m_score_table;
-    if (table.rank(score) != -1) {
-        table.insert(name.empty() ? ScoreTable::kAnonymous : name, score);
+bool GameOverDialog::enterScore(const std::string& name, int score) {
+    GameParams& params = gameParams();
+    ScoreTable& table = params.m_score_table;
+    if (table.rank(score) == -1) {
+        return true;
     }
+    table.insert(name.empty() ? ScoreTable::kAnonymous : name, score);
+    return WindowSettings::saveScores(params);
 }
 
+// The first answer enters the score; a failed save keeps the dialog open for
+// one more answer, so the player reads where the table could not go.
 void GameOverDialog::finish() {
-    enterOnce();
+    if (!finished_) {
+        enterOnce();
+        if (!unsavedReason_.empty()) {
+            nameBox_->visible = false;
+            return;
+        }
+    }
     close(kResultConfirmed);
 }
 
 void GameOverDialog::enterOnce() {
-    if (!finished_) {
-        finished_ = true;
-        name_ = nameBox_->text().empty() ? ScoreTable::kAnonymous : nameBox_->text();
-        enterScore(name_, score_);
+    if (finished_) {
+        return;
+    }
+    finished_ = true;
+    name_ = nameBox_->text().empty() ? ScoreTable::kAnonymous : nameBox_->text();
+    if (!enterScore(name_, score_)) {
+        const SaveFolder& folder = gameParams().m_save_folder;
+        unsavedFolder_ = folder.shownDir();
+        unsavedReason_ = folder.problem().empty() ? "it could not be written" : folder.problem();
     }
 }
 
@@ -83,11 +100,36 @@ void GameOverDialog::draw() {
     char line[48];
     std::snprintf(line, sizeof line, "Your score: %i", score_);
     art.font.drawText(line, 300, 200, {.size = 30, .colour = {1, 0, 0}, .depth = 10});
-    if (qualifies_) {
+    if (!unsavedReason_.empty()) {
+        drawUnsaved(art.font);
+    } else if (qualifies_) {
         art.font.drawText("Enter Your Name", 300, 300,
                           {.size = 30, .colour = {1, 0, 0}, .depth = 10});
     }
     glPopMatrix();
+}
+
+// Where the name box stood: the failure, the folder and the reason, each
+// shortened from the front to fit the screen (the end of a path and of a
+// reason say the most).
+void GameOverDialog::drawUnsaved(const BitmapFont& font) const {
+    // Inside the dialog's frame, which stands 55 units in from each side.
+    const float left = 80;
+    const float right = static_cast<float>(gameParams().m_screen_width) - left;
+    const auto fitted = [&](const std::string& text, float x, float size) {
+        std::string shown = text;
+        while (shown.size() > 4 && x + font.textWidth(shown.c_str(), size) > right) {
+            shown = "..." + shown.substr(4);
+        }
+        return shown;
+    };
+    font.drawText("Your score could not be saved", left, 300,
+                  {.size = 30, .colour = {1, 0, 0}, .depth = 10});
+    const std::string where = unsavedFolder_.empty() ? "No folder to save in" : unsavedFolder_;
+    font.drawText(fitted("in " + where, left, 22).c_str(), left, 340,
+                  {.size = 22, .colour = {1, 1, 1}, .depth = 10});
+    font.drawText(fitted(unsavedReason_, left, 22).c_str(), left, 370,
+                  {.size = 22, .colour = {1, 1, 1}, .depth = 10});
 }
 
 }  // namespace brv

@@ -9,11 +9,16 @@
 
 namespace brv {
 
+class BitmapFont;
+
 // Shown over the whole screen after a finished game: the score and, when it
 // earns a place among the seven best, a box for the player's name. Closing it
 // in any way (close button, Enter, Escape) enters a qualifying score into the
-// table, under "Anonymous" when no name was typed. A dialog the window drops
-// unanswered (the program is closing) enters it as it goes, the same way.
+// table, under "Anonymous" when no name was typed, and saves the table at
+// once. A dialog the window drops unanswered (the program is closing) enters
+// it as it goes, the same way. When the table cannot be saved the dialog
+// stays open and says so, with the folder and the reason, until the next
+// Enter, Escape or click on the close button.
 class GameOverDialog : public Dialog {
 public:
     static constexpr int kNameLength = 15;
@@ -22,8 +27,9 @@ public:
     ~GameOverDialog() override;
 
     // Enters `score` under `name` ("Anonymous" when empty) when it earns a
-    // place in the table.
-    static void enterScore(const std::string& name, int score);
+    // place in the table, and saves the table. False only when a new entry
+    // could not be saved.
+    static bool enterScore(const std::string& name, int score);
 
     void draw() override;
     void onKeyDown(int virtualKey) override;
@@ -32,18 +38,24 @@ public:
     int score() const { return score_; }
     bool qualifies() const { return qualifies_; }
     const std::string& name() const { return name_; }
+    // The folder and the reason when the new entry could not be saved.
+    const std::string& unsavedFolder() const { return unsavedFolder_; }
+    const std::string& unsavedReason() const { return unsavedReason_; }
     Button& closeButton() { return *closeButton_; }
     EditBox& nameBox() { return *nameBox_; }
 
 private:
     void finish();
     void enterOnce();
+    void drawUnsaved(const BitmapFont& font) const;
 
     std::unique_ptr<Button> closeButton_;
     std::unique_ptr<EditBox> nameBox_;
     int score_;
     bool qualifies_ = false;
     std::string name_;
+    std::string unsavedFolder_;
+    std::string unsavedReason_;
     // Enter and a click on the close button can both arrive before the tick
     // that removes the dialog; the score enters the table only once.
     bool finished_ = false;

@@ -163,6 +163,39 @@ TEST(MainScreenGames, FinishedGameTurnsIntoTheGameOverDialogWithItsScore) {
     f.window.drawAll();
     EXPECT_FALSE(f.menu->button(Control::Continue).visible);
     EXPECT_EQ(f.closesPosted(), 0u);
+    // The entry is on disk at once, not only when the program ends.
+    ScoreTable stored;
+    ASSERT_TRUE(stored.load(f.saves.file("data/scores.tab")));
+    ASSERT_EQ(stored.entries().size(), 1u);
+    EXPECT_EQ(stored.entries()[0].score, 42);
+}
+
+TEST(MainScreenGames, ScoreThatCannotBeSavedKeepsTheDialogOpenToSayWhereAndWhy) {
+    MenuFixture f;
+    // A file stands where the folder would be: no one can write there.
+    f.saves.write("blocked", "not a folder");
+    const std::string folder = f.saves.file("blocked/brevora");
+    f.params.m_save_folder = test::saveFolderIn(f.saves.path(), true, folder);
+    startFourColoniesHard(f);
+    f.screens.games.at(0)->over = true;
+    f.screens.games.at(0)->score = 42;
+    f.window.closeTop();
+    f.ticks(1);
+    GameOverDialog* dialog = f.menu->gameOverDialog();
+    ASSERT_NE(dialog, nullptr);
+
+    dialog->onKeyDown(kVkEnter);
+    f.ticks(1);
+    ASSERT_EQ(f.menu->gameOverDialog(), dialog);
+    EXPECT_EQ(dialog->unsavedFolder(), folder);
+    EXPECT_NE(dialog->unsavedReason().find("Not a directory"), std::string::npos);
+    EXPECT_FALSE(dialog->nameBox().visible);
+    f.window.drawAll();
+    // The next answer closes it; the entry stays in memory for the save at exit.
+    dialog->onKeyDown(kVkEnter);
+    f.ticks(1);
+    EXPECT_EQ(f.menu->gameOverDialog(), nullptr);
+    EXPECT_EQ(f.params.m_score_table.entries().size(), 1u);
 }
 
 TEST(MainScreenGames, GameOrDemonstrationClosingWithResultTwoEndsTheProgram) {

@@ -10,6 +10,8 @@
 #include "config/GameParams.h"
 #include "platform/HeadlessPlatform.h"
 #include "tests/app/window/PointerMessage.h"
+#include "tests/support/SaveFolderIn.h"
+#include "tests/support/TempDir.h"
 #include "ui/Button.h"
 
 namespace brv::test {
@@ -61,6 +63,8 @@ public:
           window(platform),
           previous_(setGlWindow(&window)) {
         params.m_time_before_demo = 3000;
+        // Saved files go to a folder of the test's own, never into the sources.
+        params.m_save_folder = saveFolderIn(saves.path());
         window.create("Brevora", 0, 0, 800, 600);
         window.setLogicalSize(800, 600);
         auto owned = std::make_unique<MainScreen>(screens);
@@ -94,6 +98,7 @@ public:
     View* top() const { return window.screens().front(); }
     std::size_t closesPosted() const { return platform.pendingCount(MessageKind::Close); }
 
+    TempDir saves;
     GameParams params;
 
 private:

@@ -4,6 +4,8 @@
 
 #include "app/window/View.h"
 #include "config/GameParams.h"
+#include "tests/support/SaveFolderIn.h"
+#include "tests/support/TempDir.h"
 
 namespace brv::test {
 
@@ -15,10 +17,14 @@ public:
 };
 
 // The shipped rules and layout, read as loose files from the sources and
-// installed as the game's parameters for the lifetime of the object.
+// installed as the game's parameters for the lifetime of the object. Saved
+// files go to a folder of the test's own, never into the sources.
 class ShippedParams {
 public:
-    ShippedParams() : params(BREVORA_SOURCE_DIR "/assets"), scope_(params) {}
+    ShippedParams() : params(BREVORA_SOURCE_DIR "/assets"), scope_(params) {
+        params.m_save_folder = saveFolderIn(saves.path());
+    }
+    TempDir saves;
     GameParams params;
 
 private:
