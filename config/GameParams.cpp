@@ -208,6 +208,11 @@ std::vector<std::string> GameParams::startupProblems() const {
         problems.push_back(std::string("\"") + path + "\" was found neither in the archive \"" +
                            where + "/data/data.pk\" nor as a loose file under \"" + where + "\"");
     };
+    // A damaged archive is named before the files it no longer yields.
+    if (!m_archive.damage().empty() && (!m_rules_found || !m_layout_found)) {
+        problems.push_back("the archive \"" + where +
+                           "/data/data.pk\" is damaged: " + m_archive.damage());
+    }
     if (!m_rules_found) {
         missing("dat/param.txt");
     }

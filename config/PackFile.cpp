@@ -75,6 +75,13 @@ void PackFile::readDirectory(std::FILE* file, std::uint64_t total) {
     }
     const std::uint32_t count = readU32(header + 2);
     auto endsEarly = [&](const std::string& why) {
+        if (names_.empty()) {
+            // Nothing of it reads as a directory: another kind of file, or
+            // one damaged from its start.
+            damage_ = "it is no archive of this game: its directory announces " +
+                      std::to_string(count) + " entries and not one can be read (" + why + ")";
+            return;
+        }
         damage_ = "its directory ends after " + std::to_string(names_.size()) + " of " +
                   std::to_string(count) + " entries: " + why;
     };

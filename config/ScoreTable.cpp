@@ -81,6 +81,12 @@ bool ScoreTable::load(const std::string& path) {
     if (!file.loadFromFile(path, true, kKey, kKeyLength)) {
         return false;
     }
+    // Every table written holds its count as digits; bytes that unscramble to
+    // anything else are not a table, and reading them would leave it empty.
+    const std::string stored = file.get("num", "");
+    if (stored.empty() || stored.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
     entries_.clear();
     // A damaged count cannot claim more entries than the file has keys.
     const int num = toInt(file.get("num", "0"));

@@ -22,7 +22,8 @@ public:
     static constexpr const char* kAnonymous = "Anonymous";
 
     // Replaces the entries with those of the file; an unreadable or damaged
-    // file leaves the table as it was. False in that case.
+    // file (one without a count in digits) leaves the table as it was. False
+    // in that case.
     bool load(const std::string& path);
     // Writes the table safely: the old file survives a failed write. False
     // when it could not be written.

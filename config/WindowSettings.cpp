@@ -17,6 +17,9 @@ namespace {
 constexpr char kKey[] = "qz";
 constexpr std::size_t kKeyLength = 2;
 
+constexpr const char* kKeys[] = {"m_window_width",       "m_window_height", "x", "y", "m_autosave",
+                                 "m_last_players_count", "m_last_difficult"};
+
 bool usableSide(int side) {
     return side > 0 && side <= WindowSettings::kMaxSide;
 }
@@ -73,7 +76,10 @@ bool WindowSettings::load(GameParams& params) {
     folder.reportProblem();
     KeyValueFile file;
     const std::string settings = folder.readPath(kFileName);
-    const bool read = file.loadFromFile(settings, true, kKey, kKeyLength);
+    // A file holding none of the keys the game writes is damage, not settings.
+    const bool read = file.loadFromFile(settings, true, kKey, kKeyLength) &&
+                      std::any_of(std::begin(kKeys), std::end(kKeys),
+                                  [&file](const char* key) { return file.contains(key); });
     keepIfUnreadable(read, settings, folder.writePath(kFileName));
     if (read) {
         // Only the save folder is ever changed, never files shipped beside the archive.

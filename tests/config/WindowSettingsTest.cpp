@@ -121,6 +121,12 @@ TEST(WindowSettings, OldSettingsFileIsDeletedOnlyAfterAReadableOne) {
         // A damaged file is kept aside rather than overwritten at shutdown.
         EXPECT_EQ(fs::exists(dir.file("data/dx.cfg.bad")), !damaged.empty());
     }
+    // Bytes that unscramble to none of the settings' keys are damage too.
+    test::TempDir dir;
+    writeScrambled(dir, "data/dx.cfg", "\x7f\xe1 q\x01\nzz 4\n", 2);
+    GameParams params(dir.path());
+    EXPECT_FALSE(WindowSettings::load(params));
+    EXPECT_TRUE(fs::exists(dir.file("data/dx.cfg.bad")));
 }
 
 TEST(WindowSettings, AnUnreadableTableIsKeptAsideBeforeAFreshOneIsWritten) {
