@@ -9,10 +9,7 @@ config=$2
 unscramble=$3
 shots=$4
 
-fail() {
-  echo "e2e: $*" >&2
-  exit 1
-}
+source "$(dirname "$0")/player.sh"
 
 work=$(mktemp -d)
 root=$work/root
@@ -54,19 +51,9 @@ icon=$(/usr/bin/convert "$root/usr/share/icons/hicolor/256x256/apps/$id.png" -fo
 # Installed files belong to the system: nobody playing may change them.
 chmod -R a-w "$root"
 
-# The player: the current user, or, for tests run as root, a uid no account
-# uses, with a home of its own and a copy of the display's cookie.
-player=()
-if (($(id -u) == 0)); then
-  uid=61000
-  while getent passwd "$uid" >/dev/null || getent group "$uid" >/dev/null; do
-    uid=$((uid + 1))
-  done
-  player=(setpriv --reuid="$uid" --regid="$uid" --clear-groups)
-  chown "$uid:$uid" "$home"
-fi
-cp "$XAUTHORITY" "$home/.Xauthority"
-[[ ${#player[@]} -eq 0 ]] || chown "$uid:$uid" "$home/.Xauthority"
+# The player, unprivileged, with a home of its own and the display's cookie.
+choose_player
+cookie=$(share_display_cookie "$home")
 
 openbox >/dev/null 2>&1 &
 wm_pid=$!
@@ -77,7 +64,7 @@ sleep 1
 play() {
   local name=$1 dir=$2
   shift 2
-  (cd "$dir" && exec "${player[@]}" env -i DISPLAY="$DISPLAY" XAUTHORITY="$home/.Xauthority" \
+  (cd "$dir" && exec "${player[@]}" env -i DISPLAY="$DISPLAY" XAUTHORITY="$cookie" \
     HOME="$home" PATH=/usr/bin:/bin DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent "$@" \
     "$root/usr/games/brevora" 2>"$work/$name.txt") &
   game_pid=$!
