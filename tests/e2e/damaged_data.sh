@@ -137,16 +137,21 @@ cmp -s "$work/scores.tab" "$work/saves/data/scores.tab.bad" || fail "the damaged
 choose_player
 mkdir -p "$work/home"
 cookie=$(share_display_cookie "$work/home")
+# The player's clean environment keeps what a sanitized build is run with.
+kept=(DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS")
+for variable in LD_PRELOAD ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+  [[ -z "${!variable:-}" ]] || kept+=("$variable=${!variable}")
+done
 game_folder readonly
 cp "$stored_table" "$work/readonly/data/scores.tab"
 chmod -R a-w "$work/readonly"
-runner=("${player[@]}" env -i DISPLAY="$DISPLAY" XAUTHORITY="$cookie" HOME="$work/home")
+runner=("${player[@]}" env -i "${kept[@]}" DISPLAY="$DISPLAY" XAUTHORITY="$cookie" HOME="$work/home")
 plays readonly
 cmp -s "$stored_table" "$work/readonly/data/scores.tab" || fail "the read-only table changed"
 diff <("$unscramble" "$stored_table" ze#81p) \
   <("$unscramble" "$work/home/.local/share/brevora/scores.tab" ze#81p) ||
   fail "the table saved in the player's folder differs from the one read"
-runner=("${player[@]}" env -i DISPLAY="$DISPLAY" XAUTHORITY="$cookie" HOME=/nonexistent)
+runner=("${player[@]}" env -i "${kept[@]}" DISPLAY="$DISPLAY" XAUTHORITY="$cookie" HOME=/nonexistent)
 plays readonly "the settings and scores cannot be saved in \"/nonexistent/.local/share/brevora\""
 cmp -s "$stored_table" "$work/readonly/data/scores.tab" || fail "the read-only table changed"
 echo "e2e: every damaged case refused with its reason or played on and named the damage"
