@@ -26,6 +26,7 @@ Program::~Program() {
 
 bool Program::start() {
     WindowSettings::load(params_);
+    params_.m_preferences.load(params_.m_save_folder);
     window_ = std::make_unique<GlWindow>(platform_);
     window_->setLogicalSize(params_.m_screen_width, params_.m_screen_height);
     previousWindow_ = setGlWindow(window_.get());
@@ -113,6 +114,7 @@ void Program::stop() {
     mainScreen_ = nullptr;
     const WindowRect rect = platform_.windowRect();
     WindowSettings::save(params_, rect.left, rect.top);
+    params_.m_preferences.save(params_.m_save_folder);
     platform_.showWindow(false);
     // Textures go while their context still exists.
     resourceSet(params_).releaseAll();

@@ -7,6 +7,7 @@
 #include "config/GameLocation.h"
 #include "config/KeyValueFile.h"
 #include "config/PackFile.h"
+#include "config/Preferences.h"
 #include "config/SaveFolder.h"
 #include "config/ScoreTable.h"
 #include "config/SpriteAnimation.h"
@@ -90,6 +91,8 @@ public:
     ScoreTable m_score_table;
     // Where the settings and the table are read and written.
     SaveFolder m_save_folder;
+    // Sound, palette, speed and the flag count, kept in their own file.
+    Preferences m_preferences;
 
     const std::string& baseDir() const { return m_base_dir; }
 

@@ -66,13 +66,14 @@ void Sprite::draw(bool bind) const {
     drawCell(frame(), group(), x, y, z, bind);
 }
 
-void Sprite::drawCell(int frame, int group, float atX, float atY, float atZ, bool bind) const {
+void Sprite::drawCell(int frame, int group, float atX, float atY, float atZ, bool bind,
+                      const Colour& tint) const {
     // A sprite without a picture (not loaded, released, or a picture that
     // failed) draws nothing rather than a blank square.
     if (!visible_ || texture_ == nullptr || texture_->glName() == 0) {
         return;
     }
-    glColor4f(1, 1, 1, 1);
+    glColor4f(tint.red, tint.green, tint.blue, tint.alpha);
     if (bind) {
         glBindTexture(GL_TEXTURE_2D, texture_->glName());
     }
@@ -96,6 +97,7 @@ void Sprite::drawCell(int frame, int group, float atX, float atY, float atZ, boo
     glVertex3f(atX + halfWidth, atY + halfHeight, atZ);
     glEnd();
     glDisable(GL_BLEND);
+    glColor4f(1, 1, 1, 1);
 }
 
 void Sprite::readDescription(const void* data, std::size_t size) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/SpriteAnimation.h"
+#include "gfx/TextStyle.h"
 
 namespace brv {
 
@@ -37,7 +38,8 @@ public:
     void draw(bool bind) const;
     // The same for cell (frame, group) centred on (atX, atY) at depth atZ,
     // whatever the sprite's own clock and position say.
-    void drawCell(int frame, int group, float atX, float atY, float atZ, bool bind) const;
+    void drawCell(int frame, int group, float atX, float atY, float atZ, bool bind,
+                  const Colour& tint = {}) const;
 
     // Deletes the GL object of an owned texture; the texture object stays for
     // the next load.

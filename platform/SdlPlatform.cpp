@@ -62,6 +62,9 @@ constexpr KeyPair kNamedKeys[] = {
     {SDLK_KP_MINUS, kVkSubtract},
     {SDLK_KP_PERIOD, kVkDecimal},
     {SDLK_KP_DIVIDE, kVkDivide},
+    {SDLK_EQUALS, kVkOemPlus},
+    {SDLK_PLUS, kVkOemPlus},
+    {SDLK_MINUS, kVkOemMinus},
 };
 
 int virtualKeyFor(SDL_Keycode key) {

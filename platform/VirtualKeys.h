@@ -35,5 +35,8 @@ inline constexpr int kVkF1 = 0x70;
 inline constexpr int kVkF4 = 0x73;
 inline constexpr int kVkF10 = 0x79;
 inline constexpr int kVkF12 = 0x7B;
+// The "=+" and "-_" keys of the main block.
+inline constexpr int kVkOemPlus = 0xBB;
+inline constexpr int kVkOemMinus = 0xBD;
 
 }  // namespace brv

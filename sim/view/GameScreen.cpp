@@ -16,6 +16,15 @@ GameScreen::GameScreen(int colonies) {
         world().addColony(c.red, c.green, c.blue, k != 0, difficulty);
     }
     world().setUp();
+    Preferences& prefs = gameParams().m_preferences;
+    if (prefs.firstRun) {
+        // Once per run; the preferences file written at the end marks the
+        // game as played.
+        prefs.firstRun = false;
+        showHint(std::string("You are ") + (prefs.colourBlindPalette ? "orange" : "red") +
+                     ": a left click sets a flag, and your viruses go to the nearest one.",
+                 kFirstRunHintMs);
+    }
 }
 
 Colony& GameScreen::player() const {
@@ -33,7 +42,7 @@ void GameScreen::onClosingFinished() {
 
 void GameScreen::onLButtonDown(int x, int y, int flags) {
     View::onLButtonDown(x, y, flags);
-    if (inputPaused()) {
+    if (inputPaused() || paused()) {
         return;
     }
     // A press near a flag takes it away; elsewhere it plants one while the
@@ -45,7 +54,7 @@ void GameScreen::onLButtonDown(int x, int y, int flags) {
 
 void GameScreen::onRButtonUp(int x, int y, int flags) {
     View::onRButtonUp(x, y, flags);
-    if (!inputPaused()) {
+    if (!inputPaused() && !paused()) {
         player().removeFlagNear(x, y);
     }
 }

@@ -9,11 +9,14 @@ namespace brv {
 // left press toggles a flag under the pointer, a right release removes one.
 // Escape or Enter only interrupts the game; the main screen keeps it for
 // continuing. Once over, the world runs two more seconds and the screen
-// closes with the player's kills as the score.
+// closes with the player's kills as the score. While paused, clicks set and
+// remove nothing. The first game ever played here says in one line how
+// flags steer.
 class GameScreen : public PlayScreen {
 public:
     static constexpr int kMinColonies = 1;
     static constexpr int kMaxColonies = 4;
+    static constexpr int kFirstRunHintMs = 10000;
 
     // `colonies` is clamped to 1..4; the sides are made with m_difficult.
     explicit GameScreen(int colonies);
@@ -30,6 +33,7 @@ public:
 protected:
     bool endReached() const override;
     void onClosingFinished() override;
+    const Colony* playerColony() const override { return &player(); }
 
 private:
     Colony& player() const;

@@ -7,7 +7,9 @@
 #include "app/window/GlWindow.h"
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
+#include "platform/VirtualKeys.h"
 #include "sim/Colony.h"
+#include "sim/view/ColonyPalette.h"
 
 namespace brv {
 
@@ -38,12 +40,34 @@ std::string PlayScreen::statusLine(const Colony& colony) {
 }
 
 void PlayScreen::close() {
+    closeAsked_ = true;
     if (GlWindow* window = glWindow(); window != nullptr) {
         window->closeTop();
     }
 }
 
+void PlayScreen::showHint(std::string text, int ms) {
+    hint_ = std::move(text);
+    hintMs_ = ms;
+}
+
+// A paused screen counts no time at all: no update, no timer, no draw of the
+// generator. At 2x and 4x the world takes the same 30 ms steps, only more of
+// them per tick, and the timers run with it.
 void PlayScreen::onTick(int elapsedMs) {
+    if (!paused_) {
+        const int updates = gameParams().m_preferences.speed;
+        for (int i = 0; i < updates && !closeAsked_; ++i) {
+            advance(elapsedMs);
+        }
+        if (hintMs_ > 0) {
+            hintMs_ -= elapsedMs;
+        }
+    }
+    View::onTick(elapsedMs);
+}
+
+void PlayScreen::advance(int elapsedMs) {
     if (finished_) {
         // The last moves stay visible for the end delay.
         world_.update(elapsedMs);
@@ -52,16 +76,15 @@ void PlayScreen::onTick(int elapsedMs) {
             onClosingFinished();
             close();
         }
-    } else {
-        if (inputPause_ > 0) {
-            inputPause_ -= elapsedMs;
-        }
-        world_.update(elapsedMs);
-        if (endReached()) {
-            finished_ = true;
-        }
+        return;
     }
-    View::onTick(elapsedMs);
+    if (inputPause_ > 0) {
+        inputPause_ -= elapsedMs;
+    }
+    world_.update(elapsedMs);
+    if (endReached()) {
+        finished_ = true;
+    }
 }
 
 void PlayScreen::draw() {
@@ -69,27 +92,93 @@ void PlayScreen::draw() {
     // viruses, life sources, flags, status lines.
     glPushMatrix();
     world_.draw();
-    const auto& colonies = world_.colonies();
-    for (std::size_t k = 0; k < colonies.size(); ++k) {
-        Colony& colony = *colonies[k];
-        colony.drawFlags();
-        const std::string line = statusLine(colony);
-        text_.drawText(line.c_str(), kStatusLeft + kStatusSpacing * static_cast<float>(k),
-                       kStatusTop,
-                       {.size = kStatusSize,
-                        .colour = {colony.red(), colony.green(), colony.blue()},
-                        .depth = kStatusDepth});
+    for (const auto& colony : world_.colonies()) {
+        colony->drawFlags();
+    }
+    drawStatus();
+    if (paused_) {
+        drawPaused();
     }
     View::draw();
     glPopMatrix();
 }
 
+void PlayScreen::drawStatus() const {
+    const auto style = [](const ColonyColour& c) {
+        return TextStyle{
+            .size = kStatusSize, .colour = {c.red, c.green, c.blue}, .depth = kStatusDepth};
+    };
+    const auto& colonies = world_.colonies();
+    for (std::size_t k = 0; k < colonies.size(); ++k) {
+        const std::string line = statusLine(*colonies[k]);
+        text_.drawText(line.c_str(), kStatusLeft + kStatusSpacing * static_cast<float>(k),
+                       kStatusTop, style(drawnColour(*colonies[k], k)));
+    }
+    const GameParams& params = gameParams();
+    if (params.m_preferences.speed != 1) {
+        const std::string speed = std::to_string(params.m_preferences.speed) + "x";
+        text_.drawText(speed.c_str(),
+                       kStatusLeft + kStatusSpacing * static_cast<float>(colonies.size()),
+                       kStatusTop, style({1, 1, 1}));
+    }
+    const Colony* player = playerColony();
+    const GlWindow* window = glWindow();
+    const bool tabHeld = window != nullptr && window->platform().isKeyHeld(kVkTab);
+    if (player != nullptr && (tabHeld || params.m_preferences.alwaysShowFlagCount)) {
+        char line[32];
+        std::snprintf(line, sizeof line, "flags %zu/%i", player->flags().size(),
+                      player->flagLimit());
+        text_.drawText(line, kStatusLeft, kStatusTop + kStatusSize + 4,
+                       style(drawnColour(*player, 0)));
+    }
+    if (hintMs_ > 0) {
+        text_.drawText(hint_.c_str(), kStatusLeft,
+                       static_cast<float>(params.m_screen_height) - kStatusTop - kStatusSize,
+                       style({1, 1, 1}));
+    }
+}
+
+// The field stays in view, dimmed, with the word in the middle.
+void PlayScreen::drawPaused() const {
+    const GameParams& params = gameParams();
+    const float w = static_cast<float>(params.m_screen_width);
+    const float h = static_cast<float>(params.m_screen_height);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0, 0, 0, 0.55f);
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex3f(0, 0, 20);
+    glVertex3f(0, h, 20);
+    glVertex3f(w, 0, 20);
+    glVertex3f(w, h, 20);
+    glEnd();
+    glDisable(GL_BLEND);
+    glColor4f(1, 1, 1, 1);
+    glEnable(GL_TEXTURE_2D);
+    constexpr float kSize = 48;
+    text_.drawText("Paused", (w - text_.textWidth("Paused", kSize)) / 2, (h - kSize) / 2,
+                   {.size = kSize, .colour = {1, 1, 1}, .depth = 30});
+}
+
+// A kept game comes back here when continued: it runs again, unpaused.
 void PlayScreen::activate() {
     inputPause_ = kInputPauseMs;
+    paused_ = false;
+    closeAsked_ = false;
+}
+
+void PlayScreen::changeSpeed(int speed) {
+    GameParams& params = gameParams();
+    if (params.m_preferences.speed != speed) {
+        params.m_preferences.speed = speed;
+        params.m_preferences.save(params.m_save_folder);
+    }
 }
 
 void PlayScreen::onKeyDown(int virtualKey) {
-    const GameParams& params = gameParams();
+    GameParams& params = gameParams();
+    Preferences& prefs = params.m_preferences;
     if (virtualKey == params.m_key_cancel) {
         if (finished_) {
             onClosingFinished();
@@ -103,6 +192,15 @@ void PlayScreen::onKeyDown(int virtualKey) {
             window->minimize();
         }
         close();
+    } else if (virtualKey == 'P' || virtualKey == kVkPause) {
+        paused_ = !paused_;
+    } else if (virtualKey == kVkOemPlus || virtualKey == kVkAdd) {
+        changeSpeed(Preferences::fasterThan(prefs.speed));
+    } else if (virtualKey == kVkOemMinus || virtualKey == kVkSubtract) {
+        changeSpeed(Preferences::slowerThan(prefs.speed));
+    } else if (virtualKey == 'C') {
+        prefs.colourBlindPalette = !prefs.colourBlindPalette;
+        prefs.save(params.m_save_folder);
     }
     View::onKeyDown(virtualKey);
 }

@@ -14,6 +14,9 @@ class Colony;
 // tick, the board drawn with one status line per colony, the pause after each
 // activation during which clicks do nothing, the two seconds the world keeps
 // running after the end, and the keys and close request that leave the screen.
+// Added to that: P (or Pause) freezes the world and every timer of the screen,
+// + and - run 1, 2 or 4 world updates per tick (the same updates, so the same
+// game), and C switches the colour-blind palette.
 // The screens are large (the world's grid) and always live on the heap.
 class PlayScreen : public View {
 public:
@@ -24,9 +27,10 @@ public:
 
     void onTick(int elapsedMs) override;
     void draw() override;
-    // Starts the input pause.
+    // Starts the input pause; a screen paused when it was left runs again.
     void activate() override;
-    // Escape leaves the screen; Enter minimises the window first.
+    // Escape leaves the screen; Enter minimises the window first. P, Pause,
+    // +, - and C as above.
     void onKeyDown(int virtualKey) override;
     // The window is closing: result 2 tells the main screen to end the program.
     void onCloseRequest() override;
@@ -37,6 +41,8 @@ public:
     // The end condition held once; the world runs on for the end delay.
     bool finished() const { return finished_; }
     int inputPause() const { return inputPause_; }
+    bool paused() const { return paused_; }
+    void setPaused(bool paused) { paused_ = paused; }
     int endDelay() const { return endDelay_; }
     World& world() { return world_; }
     const World& world() const { return world_; }
@@ -54,9 +60,24 @@ protected:
     // Asks the window to close this screen (at the next tick).
     void close();
     bool inputPaused() const { return inputPause_ > 0; }
+    // The player's colony, whose flag count the screen shows; none in a
+    // demonstration.
+    virtual const Colony* playerColony() const { return nullptr; }
+    // Drawn under the status lines for as long as it has time left.
+    void showHint(std::string text, int ms);
 
 private:
+    // One world update and the timers that run with it.
+    void advance(int elapsedMs);
+    void drawStatus() const;
+    void drawPaused() const;
+    void changeSpeed(int speed);
+
     bool finished_ = false;
+    bool paused_ = false;
+    bool closeAsked_ = false;
+    std::string hint_;
+    int hintMs_ = 0;
     World world_;
     BitmapFont text_;
     int inputPause_ = 0;

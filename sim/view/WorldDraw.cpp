@@ -17,6 +17,7 @@
 #include "sim/LifeSource.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
+#include "sim/view/ColonyPalette.h"
 
 namespace brv {
 
@@ -67,7 +68,8 @@ void World::draw() const {
     for (std::size_t k = 0; k < colonies_.size(); ++k) {
         const Colony& colony = *colonies_[k];
         const std::vector<float>& points = pointsOf(k);
-        glColor3f(colony.red(), colony.green(), colony.blue());
+        const ColonyColour colour = drawnColour(colony, k);
+        glColor3f(colour.red, colour.green, colour.blue);
         glVertexPointer(2, GL_FLOAT, 0, points.data());
         glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(points.size() / 2));
     }
@@ -88,9 +90,9 @@ void LifeSource::draw() const {
                                                    static_cast<float>(row_) * p, 0, true);
 }
 
-void Flag::draw(const Sprite& art, float pitch) const {
+void Flag::draw(const Sprite& art, float pitch, const Colour& tint) const {
     art.drawCell(animation_.frame(), animation_.group(), static_cast<float>(column_) * pitch,
-                 static_cast<float>(row_) * pitch, 10, true);
+                 static_cast<float>(row_) * pitch, 10, true, tint);
 }
 
 void Colony::drawFlags() const {
@@ -98,8 +100,15 @@ void Colony::drawFlags() const {
         return;
     }
     const Sprite& art = resourceSet(params_).flagSprite;
+    // Only the player's flags are drawn; under the colour-blind palette they
+    // take on the player's colour, otherwise the art's own.
+    Colour tint;
+    if (params_.m_preferences.colourBlindPalette) {
+        const ColonyColour& player = kColourBlindColours[0];
+        tint = {player.red, player.green, player.blue};
+    }
     for (const auto& flag : flags_) {
-        flag->draw(art, pitch());
+        flag->draw(art, pitch(), tint);
     }
 }
 

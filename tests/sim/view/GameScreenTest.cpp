@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "platform/Random.h"
+#include "platform/VirtualKeys.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
 #include "tests/sim/view/ScreenFixture.h"
@@ -262,6 +264,53 @@ TEST(GameScreen, LeavingAFinishedGameEarlyKeepsTheScore) {
         game.win.ticks(1);
         EXPECT_EQ(game.win.window.currentView(), game.win.menu);
     }
+}
+
+TEST(GameScreen, PauseFreezesTheWorldTheTimersAndTheClicks) {
+    Game game;
+    game.waitOutInputPause();
+    game.screen->onKeyDown('P');
+    const std::string frozen = game.screen->world().checksum();
+    const std::uint32_t draws = brv::randState();
+    game.win.ticks(40);
+    game.win.window.drawAll();
+    EXPECT_EQ(game.screen->world().checksum(), frozen);
+    EXPECT_EQ(brv::randState(), draws) << "no draw of the generator while paused";
+    game.press(401, 301);
+    EXPECT_EQ(flagCount(game.player()), 1u);
+    // Escape still leaves; continuing runs the game again.
+    game.screen->onKeyDown(kEscape);
+    game.win.ticks(1);
+    EXPECT_EQ(game.screen->world().checksum(), frozen);
+    game.win.pushReturned();
+    EXPECT_FALSE(game.screen->paused());
+    game.screen->onKeyDown(kVkPause);
+    game.screen->onKeyDown(kVkPause);
+    game.win.ticks(1);
+    EXPECT_NE(game.screen->world().checksum(), frozen);
+}
+
+// Each tick at 2x or 4x takes two or four of the same 30 ms steps, so the
+// same clicks on the same world updates give the same game.
+TEST(GameScreen, FasterSpeedsPlayTheSameGameAsOneTimes) {
+    const auto play = [](int speedKeys) {
+        Game game;
+        for (int i = 0; i < speedKeys; ++i) {
+            game.screen->onKeyDown(kVkOemPlus);
+        }
+        const int speed = game.rules.params().m_preferences.speed;
+        game.win.ticks(40 / speed);
+        game.press(401, 301);
+        game.win.ticks(200 / speed);
+        game.press(101, 201);
+        game.win.ticks(160 / speed);
+        return std::to_string(speed) + " " + game.screen->world().checksum();
+    };
+    const std::string once = play(0);
+    EXPECT_EQ(once.substr(0, 2), "1 ");
+    EXPECT_EQ(play(1), "2 " + once.substr(2));
+    EXPECT_EQ(play(2), "4 " + once.substr(2));
+    EXPECT_EQ(play(5), "4 " + once.substr(2)) << "4x is the top speed";
 }
 
 TEST(GameScreen, StatusLineShowsTrendCountAndKills) {

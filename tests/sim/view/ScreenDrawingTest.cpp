@@ -15,6 +15,7 @@
 #include "platform/Random.h"
 #include "sim/ColonyColours.h"
 #include "sim/LifeSource.h"
+#include "sim/view/ColonyPalette.h"
 #include "sim/view/GameScreen.h"
 #include "tests/sim/view/ScreenFixture.h"
 
@@ -148,6 +149,14 @@ TEST_P(ScreenDrawing, VirusesShowInTheirColonysColourAtTheirCell) {
             << "colony " << k << " at " << x << "," << y << ": " << frame.at(x, y)[0] << " "
             << frame.at(x, y)[1] << " " << frame.at(x, y)[2];
         EXPECT_FALSE(near(frame.at(x + 12, y), colour, 2)) << "the field beside it, colony " << k;
+    }
+    // The colour-blind palette reaches the same pixels.
+    params_->m_preferences.colourBlindPalette = true;
+    const Frame changed = draw();
+    for (int k = 0; k < 4; ++k) {
+        const int x = px((40 + 30 * k) * p + 1);
+        const int y = px(row * p + 1);
+        EXPECT_TRUE(near(changed.at(x, y), toRgb(kColourBlindColours[k]), 2)) << "colony " << k;
     }
 }
 
