@@ -21,10 +21,15 @@ GameScreen::GameScreen(int colonies) {
         // Once per run; the preferences file written at the end marks the
         // game as played.
         prefs.firstRun = false;
-        showHint(std::string("You are ") + (prefs.colourBlindPalette ? "orange" : "red") +
-                     ": a left click sets a flag, and your viruses go to the nearest one.",
-                 kFirstRunHintMs);
+        showHint(kFirstRunHintMs);
     }
+}
+
+// Named in the colour the player's viruses are drawn in just now.
+std::string GameScreen::hintText() const {
+    const bool colourBlind = gameParams().m_preferences.colourBlindPalette;
+    return std::string("You are ") + (colourBlind ? "orange" : "red") +
+           ": a left click sets a flag, and your viruses go to the nearest one.";
 }
 
 Colony& GameScreen::player() const {

@@ -34,6 +34,7 @@ protected:
     bool endReached() const override;
     void onClosingFinished() override;
     const Colony* playerColony() const override { return &player(); }
+    std::string hintText() const override;
 
 private:
     Colony& player() const;

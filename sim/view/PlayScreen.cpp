@@ -46,11 +46,6 @@ void PlayScreen::close() {
     }
 }
 
-void PlayScreen::showHint(std::string text, int ms) {
-    hint_ = std::move(text);
-    hintMs_ = ms;
-}
-
 // A paused screen counts no time at all: no update, no timer, no draw of the
 // generator. At 2x and 4x the world takes the same 30 ms steps, only more of
 // them per tick, and the timers run with it.
@@ -132,7 +127,7 @@ void PlayScreen::drawStatus() const {
                        style(drawnColour(*player, 0)));
     }
     if (hintMs_ > 0) {
-        text_.drawText(hint_.c_str(), kStatusLeft,
+        text_.drawText(hintText().c_str(), kStatusLeft,
                        static_cast<float>(params.m_screen_height) - kStatusTop - kStatusSize,
                        style({1, 1, 1}));
     }

@@ -63,8 +63,9 @@ protected:
     // The player's colony, whose flag count the screen shows; none in a
     // demonstration.
     virtual const Colony* playerColony() const { return nullptr; }
-    // Drawn under the status lines for as long as it has time left.
-    void showHint(std::string text, int ms);
+    // Shows hintText() at the bottom of the field for `ms` of play.
+    void showHint(int ms) { hintMs_ = ms; }
+    virtual std::string hintText() const { return {}; }
 
 private:
     // One world update and the timers that run with it.
@@ -76,7 +77,6 @@ private:
     bool finished_ = false;
     bool paused_ = false;
     bool closeAsked_ = false;
-    std::string hint_;
     int hintMs_ = 0;
     World world_;
     BitmapFont text_;

@@ -116,14 +116,17 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
     result.colonies = colonies;
     result.difficulty = options.difficulty;
     int tick = 0;
+    const int speed = std::max(options.speed, 1);
     while (tick < options.maxTicks && !result.finished) {
-        world.update(30);
-        ++tick;
-        result.finished = gameOver(world, options.player);
-        watch.observe(world, tick);
-        result.peak = std::max(result.peak, total(counts(world)));
-        if (trace && options.traceEvery > 0 && tick % options.traceEvery == 0) {
-            trace(tick, counts(world));
+        for (int step = 0; step < speed && tick < options.maxTicks && !result.finished; ++step) {
+            world.update(30);
+            ++tick;
+            result.finished = gameOver(world, options.player);
+            watch.observe(world, tick);
+            result.peak = std::max(result.peak, total(counts(world)));
+            if (trace && options.traceEvery > 0 && tick % options.traceEvery == 0) {
+                trace(tick, counts(world));
+            }
         }
     }
     result.ticks = tick;

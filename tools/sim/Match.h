@@ -24,6 +24,10 @@ struct MatchOptions {
     std::vector<int> ai;
     // Calls `trace` every `traceEvery` ticks (0: never).
     int traceEvery = 0;
+    // World updates per tick, as the game's speed keys set them (1, 2 or 4).
+    // The game checks its end after every update, so every speed plays the
+    // same game; ticks are counted in world updates either way.
+    int speed = 1;
 };
 
 struct MatchResult {

@@ -24,6 +24,7 @@ struct Settings {
     bool player = false;
     std::string ai;
     int trace = 0;
+    int speed = 1;
 };
 
 // The shipped data set lies beside the tools: <exe dir>/../game.
@@ -89,6 +90,7 @@ int run(const Settings& s, const std::string& dataDir) {
     options.maxTicks = s.maxTicks;
     options.player = s.player;
     options.traceEvery = s.trace;
+    options.speed = s.speed;
     if (!s.ai.empty()) {
         auto kinds = parseAi(s.ai, s.colonies);
         if (!kinds) {
@@ -134,6 +136,8 @@ int main(int argc, char** argv) {
     app.add_option("--data", s.data, "folder holding data/data.pk or loose data files");
     app.add_flag("--player", s.player, "colony 0 is an idle player colony");
     app.add_option("--ai", s.ai, "opponent kind per colony, e.g. easy,hard,hard,easy");
+    app.add_option("--speed", s.speed, "world updates per tick, as in the game: 1, 2 or 4")
+        ->check(CLI::IsMember({1, 2, 4}));
     app.add_option("--trace", s.trace, "print tick and virus counts every N ticks on stderr")
         ->check(CLI::Range(0, 2000000000));
     CLI11_PARSE(app, argc, argv);
