@@ -5,7 +5,8 @@
 // has. A frame must fit well inside the 30 ms tick. Three fields: a game
 // screen whose player never clicks (the three computer sides overrun it), the
 // demonstration's four computer sides, and a demonstration crowded with 12000
-// viruses, far more than the rules let grow, for the cost of the points.
+// viruses, far more than the rules let grow, for the cost of the points; the
+// first two also at 4x, where a tick runs four world updates.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
@@ -134,6 +135,7 @@ int peakTick(Kind kind) {
 void BM_GameScreenFrame(benchmark::State& state) {
     const int scale = static_cast<int>(state.range(0));
     const Kind kind = static_cast<Kind>(state.range(1));
+    const int speed = static_cast<int>(state.range(2));
     OffscreenGl gl(800 * scale, 600 * scale);
     if (!gl.ok()) {
         state.SkipWithError(("no GL context: " + gl.error()).c_str());
@@ -144,6 +146,8 @@ void BM_GameScreenFrame(benchmark::State& state) {
     // Start a little before the peak so the measured ticks straddle it.
     const int peak = peakTick(kind);
     auto screen = hardGame(kind, std::max(peak - kMeasuredTicks / 2, 0));
+    // At 2x and 4x a tick runs that many world updates before its one frame.
+    params.m_preferences.speed = speed;
     std::vector<double> update;
     std::vector<double> draw;
     std::vector<double> total;
@@ -171,16 +175,19 @@ void BM_GameScreenFrame(benchmark::State& state) {
     state.counters["viruses"] = static_cast<double>(viruses) / static_cast<double>(total.size());
     state.counters["peak_tick"] = peak;
     screen.reset();
+    params.m_preferences.speed = 1;
     resourceSet(params).releaseAll();
 }
 // Arguments: window scale (1 is 800 × 600), game (0), demonstration (1) or
-// crowded field (2).
+// crowded field (2), and the game speed (world updates per tick).
 BENCHMARK(BM_GameScreenFrame)
-    ->ArgNames({"scale", "field"})
-    ->Args({1, 0})
-    ->Args({1, 1})
-    ->Args({1, 2})
-    ->Args({2, 1})
+    ->ArgNames({"scale", "field", "speed"})
+    ->Args({1, 0, 1})
+    ->Args({1, 1, 1})
+    ->Args({1, 2, 1})
+    ->Args({2, 1, 1})
+    ->Args({1, 0, 4})
+    ->Args({1, 1, 4})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
