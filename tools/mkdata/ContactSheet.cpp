@@ -2,18 +2,17 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
 #include "config/KeyValueFile.h"
 #include "config/PackFile.h"
 #include "gfx/FrameState.h"
+#include "gfx/PngWriter.h"
 #include "gfx/ResourceSet.h"
 #include "gfx/StretchedPicture.h"
 #include "platform/FileIo.h"
 #include "platform/OffscreenGl.h"
-#include "tools/mkdata/ImageFiles.h"
 #include "tools/mkdata/Scenes.h"
 #include "ui/ControlArt.h"
 
@@ -247,20 +246,8 @@ void drawAll(Sheet& s, const Texture& intro, const Texture& icon) {
 }
 
 bool savePng(const std::string& path, std::string& error) {
-    std::vector<std::uint8_t> rows(static_cast<std::size_t>(kWidth) * kHeight * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
-    std::vector<std::uint8_t> top(rows.size());
-    const std::size_t stride = static_cast<std::size_t>(kWidth) * 4;
-    for (int y = 0; y < kHeight; ++y) {
-        std::copy_n(&rows[static_cast<std::size_t>(kHeight - 1 - y) * stride], stride,
-                    &top[static_cast<std::size_t>(y) * stride]);
-    }
-    for (std::size_t i = 3; i < top.size(); i += 4) {
-        top[i] = 255;
-    }
     std::vector<std::uint8_t> png;
-    if (!encodePng(kWidth, kHeight, top, png, error)) {
+    if (!encodePng(kWidth, kHeight, readFrame(kWidth, kHeight), png, error)) {
         return false;
     }
     if (!writeFileAtomically(path, png.data(), png.size())) {
