@@ -82,6 +82,13 @@ void windowProcedure(GlWindow& window, const Message& message) {
             break;
         case MessageKind::Quit:
             break;
+        case MessageKind::KeyDown:
+            // F12 is the window's own key on every screen: no view sees it.
+            if (message.key == kVkF12) {
+                window.requestScreenshot();
+                break;
+            }
+            [[fallthrough]];
         default:
             if (View* view = window.currentView(); view != nullptr) {
                 routeInput(window, *view, message);
