@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -140,8 +139,8 @@ void Screenshot::drawCaption(int logicalWidth, int logicalHeight) const {
     const float h = static_cast<float>(logicalHeight);
     const float room = w - 2 * kCaptionMargin;
     float size = kCaptionSize;
-    if (const float wide = font.textWidth(caption_.c_str(), size); wide > room) {
-        size = std::max(kSmallestCaption, size * room / wide);
+    while (size > kSmallestCaption && font.textWidth(caption_.c_str(), size) > room) {
+        size -= 1;
     }
     std::string shown = caption_;
     const std::size_t label = caption_.find(": ") + 2;
