@@ -59,6 +59,9 @@ void routeInput(const GlWindow& window, View& view, const Message& m) {
         case MessageKind::RButtonUp:
             view.onRButtonUp(x, y, m.flags);
             break;
+        case MessageKind::MouseWheel:
+            view.onMouseWheel(x, y, m.wheel);
+            break;
         default:
             break;
     }

@@ -78,11 +78,10 @@ TEST(SdlPlatformMouse, LeftAndRightButtonsCarryTheButtonsAndKeysHeld) {
     pushMouse(SDL_MOUSEBUTTONUP, 16, 26, SDL_BUTTON_RIGHT);
     pushKey(SDL_KEYUP, SDLK_LSHIFT);
     pushMouse(SDL_MOUSEBUTTONUP, 17, 27, SDL_BUTTON_LEFT);
-    // The middle and extra buttons and the wheel are not the game's.
+    // The middle and extra buttons are not the game's.
     pushMouse(SDL_MOUSEBUTTONDOWN, 1, 1, SDL_BUTTON_MIDDLE);
     pushMouse(SDL_MOUSEBUTTONUP, 1, 1, SDL_BUTTON_MIDDLE);
     pushMouse(SDL_MOUSEBUTTONUP, 1, 1, SDL_BUTTON_X1);
-    pushMouse(SDL_MOUSEWHEEL, 0, 1, 0);
     const int shift = kMouseShiftHeld;
     const int left = kMouseLeftHeld;
     EXPECT_EQ(pointerMessages(platform),
@@ -93,6 +92,37 @@ TEST(SdlPlatformMouse, LeftAndRightButtonsCarryTheButtonsAndKeysHeld) {
                   {MessageKind::RButtonUp, 16, 26, left | shift},
                   {MessageKind::LButtonUp, 17, 27, 0},
               }));
+}
+
+void pushWheel(int x, int y, Sint32 down, Sint32 sideways, Uint32 direction) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.mouseX = x;
+    event.wheel.mouseY = y;
+    event.wheel.y = down;
+    event.wheel.x = sideways;
+    event.wheel.direction = direction;
+    SDL_PushEvent(&event);
+}
+
+TEST(SdlPlatformMouse, TheWheelCarriesNotchesAsTurnedWithThePointerAndKeysHeld) {
+    SdlPlatform platform;
+    ASSERT_TRUE(platform.ok()) << platform.error();
+    drain(platform);
+    pushKey(SDL_KEYDOWN, SDLK_LCTRL);
+    pushWheel(30, 40, 2, 0, SDL_MOUSEWHEEL_NORMAL);
+    // "Natural" scrolling reports its numbers flipped: this notch turned towards the player.
+    pushWheel(31, 41, 1, 0, SDL_MOUSEWHEEL_FLIPPED);
+    pushWheel(32, 42, 0, 3, SDL_MOUSEWHEEL_NORMAL);  // sideways only: not the game's
+    std::vector<std::tuple<MessageKind, int, int, int, int>> got;
+    for (const Message& m : drain(platform)) {
+        got.emplace_back(m.kind, m.x, m.y, m.flags, m.wheel);
+    }
+    EXPECT_EQ(got, (std::vector<std::tuple<MessageKind, int, int, int, int>>{
+                       {MessageKind::KeyDown, 0, 0, 0, 0},
+                       {MessageKind::MouseWheel, 30, 40, kMouseControlHeld, 2},
+                       {MessageKind::MouseWheel, 31, 41, kMouseControlHeld, -1},
+                   }));
 }
 
 TEST(SdlPlatformKeys, KeysArriveAsWindowsVirtualKeyNumbers) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/window/GlWindow.h"
+#include "app/window/WindowProcedure.h"
 #include "config/GameParams.h"
 #include "gfx/BitmapFont.h"
 #include "platform/HeadlessPlatform.h"
@@ -96,12 +98,25 @@ TEST(TextPanelScrolling, StepsOfTwoStopAtTheEndsOfTheText) {
     EXPECT_EQ(shortText.firstLine(), 0);
 }
 
+// A window of the given size over the 800 by 600 logical screen.
 struct DialogWindow {
-    DialogWindow() : window(platform), previous(setGlWindow(&window)) {
-        window.create("test", 0, 0, 800, 600);
+    explicit DialogWindow(int width = 800, int height = 600)
+        : window(platform), previous(setGlWindow(&window)) {
+        window.create("test", 0, 0, width, height);
+        window.setLogicalSize(800, 600);
         window.pushScreen(std::make_unique<View>());
     }
     ~DialogWindow() { setGlWindow(previous); }
+    // Dispatched as the window does, positions in window pixels.
+    void send(MessageKind kind, int key, int x = 0, int y = 0, int wheel = 0) {
+        Message m;
+        m.kind = kind;
+        m.key = key;
+        m.x = x;
+        m.y = y;
+        m.wheel = wheel;
+        windowProcedure(window, m);
+    }
     void pressOn(Dialog& dialog, const Button& button) {
         dialog.onLButtonDown(static_cast<int>(dialog.x + button.x),
                              static_cast<int>(dialog.y + button.y), 0);
@@ -129,6 +144,50 @@ TEST(HelpDialogButtons, ArrowsScrollTheShippedTextAndCloseConfirms) {
     dialog.result = View::kResultCancelled;
     w.pressOn(dialog, dialog.closeButton());
     EXPECT_EQ(dialog.result, View::kResultConfirmed);
+}
+
+TEST(HelpDialogScrolling, WheelOverTheBoxAndKeysScrollWithinTheText) {
+    DialogWindow w(1600, 1200);  // two window pixels to a logical unit
+    auto owned = std::make_unique<HelpDialog>();
+    HelpDialog& dialog = *owned;
+    dialog.setLogicalSize(800, 600);
+    dialog.x = 120;  // where the menu opens it
+    dialog.y = 50;
+    dialog.width = 560;
+    dialog.height = 500;
+    w.window.pushDialog(std::move(owned));
+    const int lastPage = static_cast<int>(dialog.panel().lines().size()) - 13;
+    ASSERT_GT(lastPage, 13 + 2);
+    const auto first = [&] { return dialog.panel().firstLine(); };
+
+    // A notch towards the player goes down as the down arrow does, away from
+    // the player back up; only over the box (logical 120..679 wide).
+    w.send(MessageKind::MouseWheel, 0, 800, 600, -1);
+    EXPECT_EQ(first(), 2);
+    w.send(MessageKind::MouseWheel, 0, 230, 600, -1);
+    w.send(MessageKind::MouseWheel, 0, 1360, 600, -1);
+    EXPECT_EQ(first(), 2) << "beside the box";
+    w.send(MessageKind::MouseWheel, 0, 242, 1096, 5);
+    EXPECT_EQ(first(), 0);
+
+    // Up and Down move a line, Page Up and Page Down a page of 13.
+    w.send(MessageKind::KeyDown, kVkDown);
+    EXPECT_EQ(first(), 1);
+    w.send(MessageKind::KeyDown, kVkPageDown);
+    EXPECT_EQ(first(), 14);
+    w.send(MessageKind::KeyDown, kVkUp);
+    EXPECT_EQ(first(), 13);
+    w.send(MessageKind::KeyDown, kVkPageUp);
+    EXPECT_EQ(first(), 0);
+
+    // Within the same bounds as the arrows, however far the wheel turns.
+    w.send(MessageKind::MouseWheel, 0, 800, 600, INT_MIN);
+    EXPECT_EQ(first(), lastPage);
+    w.send(MessageKind::KeyDown, kVkPageDown);
+    w.pressOn(dialog, dialog.downButton());
+    EXPECT_EQ(first(), lastPage);
+    w.send(MessageKind::MouseWheel, 0, 800, 600, INT_MAX);
+    EXPECT_EQ(first(), 0);
 }
 
 TEST(Top7DialogButtons, CloseButtonEscapeAndEnterCloseAndLeaveTheTableAlone) {

@@ -43,6 +43,9 @@ public:
     void onRButtonUp(int x, int y, int) override {
         note("rup " + std::to_string(x) + "," + std::to_string(y));
     }
+    void onMouseWheel(int x, int y, int steps) override {
+        note("wheel " + std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(steps));
+    }
     void onDialogClosed(int result, std::unique_ptr<View> dialog) override {
         note("closed " + std::to_string(result) + " " +
              (dialog != nullptr ? static_cast<JournalView*>(dialog.get())->name_ : "?"));

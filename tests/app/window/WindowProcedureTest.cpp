@@ -21,6 +21,12 @@ Message input(MessageKind kind, int key, int x = 0, int y = 0, int flags = 0) {
     return m;
 }
 
+Message wheel(int x, int y, int notches) {
+    Message m = input(MessageKind::MouseWheel, 0, x, y);
+    m.wheel = notches;
+    return m;
+}
+
 // Hands every queued message to the window procedure, as the message loop
 // does, without waiting; returns false once the quit message was taken.
 bool dispatchPending(WindowFixture& f) {
@@ -48,12 +54,14 @@ TEST(WindowProcedure, InputReachesOnlyTheCurrentView) {
         input(MessageKind::LButtonDown, 0, 10, 20),
         input(MessageKind::LButtonUp, 0, 11, 21),
         input(MessageKind::RButtonUp, 0, 12, 22),
+        wheel(13, 23, -2),
     };
     for (const Message& m : messages) {
         windowProcedure(f.window, m);
     }
     EXPECT_EQ(journal, (Journal{"upper: key 27", "upper: char 113x1", "upper: move -3,700 1",
-                                "upper: ldown 10,20", "upper: lup 11,21", "upper: rup 12,22"}));
+                                "upper: ldown 10,20", "upper: lup 11,21", "upper: rup 12,22",
+                                "upper: wheel 13,23 -2"}));
 
     // Without dialogs the top screen is current; the stack stays untouched by input.
     f.window.closeRequest();
