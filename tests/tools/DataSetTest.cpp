@@ -20,6 +20,8 @@
 #include "platform/OffscreenGl.h"
 #include "tests/support/TempDir.h"
 #include "tools/mkdata/DataSetArt.h"
+#include "ui/EditBox.h"
+#include "ui/GameOverDialog.h"
 
 namespace brv {
 namespace {
@@ -130,6 +132,33 @@ TEST_F(ShippedDataSet, FontScansTo94PlausibleGlyphs) {
     // A colony's status line at size 15 fits the 120 units each colony gets.
     EXPECT_LT(font.textWidth("+    57/    3", 15), 118.0f);
     EXPECT_LT(font.textWidth("- 2999/ 2999", 15), 118.0f);
+}
+
+TEST_F(ShippedDataSet, NameBoxHoldsTheLongestNameCentredAboveTheCloseButton) {
+    DataBlob picture = pack.readEntry("mui/font.tga");
+    BitmapFont font;
+    ASSERT_TRUE(font.build(picture.bytes(), picture.size, nullptr));
+    char widest = '!';
+    for (char c = '!'; c <= '~'; ++c) {
+        if (font.textWidth(std::string(1, c).c_str(), GameOverDialog::kNameSize) >
+            font.textWidth(std::string(1, widest).c_str(), GameOverDialog::kNameSize)) {
+            widest = c;
+        }
+    }
+    Image box;
+    ASSERT_TRUE(decode(pack, layout.get("m_enter_name_editbox", "0"), box));
+    const std::string longest(GameOverDialog::kNameLength, widest);
+    const float filled = GameOverDialog::kNameInset +
+                         font.textWidth(longest.c_str(), GameOverDialog::kNameSize) +
+                         EditBox::kCaretWidth;
+    EXPECT_LE(filled, static_cast<float>(box.width - GameOverDialog::kNameInset))
+        << "fifteen of '" << widest << "'";
+    // The dialog covers the 800 units of the screen; its close button comes
+    // below the box (which shows one of its two bands).
+    const int left = toInt(layout.get("m_end_editx", "0"));
+    EXPECT_EQ(left + box.width / 2, 400);
+    EXPECT_LE(toInt(layout.get("m_end_edity", "0")) + box.height / 2,
+              toInt(layout.get("m_end_close_btny", "0")));
 }
 
 TEST_F(ShippedDataSet, LoadsIntoARealContextWithEveryMemberFilled) {
