@@ -107,16 +107,6 @@ struct DialogWindow {
         window.pushScreen(std::make_unique<View>());
     }
     ~DialogWindow() { setGlWindow(previous); }
-    // Dispatched as the window does, positions in window pixels.
-    void send(MessageKind kind, int key, int x = 0, int y = 0, int wheel = 0) {
-        Message m;
-        m.kind = kind;
-        m.key = key;
-        m.x = x;
-        m.y = y;
-        m.wheel = wheel;
-        windowProcedure(window, m);
-    }
     void pressOn(Dialog& dialog, const Button& button) {
         dialog.onLButtonDown(static_cast<int>(dialog.x + button.x),
                              static_cast<int>(dialog.y + button.y), 0);
@@ -150,44 +140,32 @@ TEST(HelpDialogScrolling, WheelOverTheBoxAndKeysScrollWithinTheText) {
     DialogWindow w(1600, 1200);  // two window pixels to a logical unit
     auto owned = std::make_unique<HelpDialog>();
     HelpDialog& dialog = *owned;
-    dialog.setLogicalSize(800, 600);
-    dialog.x = 120;  // where the menu opens it
+    dialog.x = 120;  // where the menu opens it, 560 x 500
     dialog.y = 50;
     dialog.width = 560;
     dialog.height = 500;
     w.window.pushDialog(std::move(owned));
     const int lastPage = static_cast<int>(dialog.panel().lines().size()) - 13;
-    ASSERT_GT(lastPage, 13 + 2);
-    const auto first = [&] { return dialog.panel().firstLine(); };
-
+    ASSERT_GT(lastPage, 14);
+    const auto send = [&](MessageKind kind, int key, int x = 800, int wheel = 0) {
+        windowProcedure(w.window, {.kind = kind, .key = key, .x = x, .y = 600, .wheel = wheel});
+        return dialog.panel().firstLine();
+    };
     // A notch towards the player goes down as the down arrow does, away from
-    // the player back up; only over the box (logical 120..679 wide).
-    w.send(MessageKind::MouseWheel, 0, 800, 600, -1);
-    EXPECT_EQ(first(), 2);
-    w.send(MessageKind::MouseWheel, 0, 230, 600, -1);
-    w.send(MessageKind::MouseWheel, 0, 1360, 600, -1);
-    EXPECT_EQ(first(), 2) << "beside the box";
-    w.send(MessageKind::MouseWheel, 0, 242, 1096, 5);
-    EXPECT_EQ(first(), 0);
-
+    // the player back up; only over the box (logical x 120 to 679).
+    EXPECT_EQ(send(MessageKind::MouseWheel, 0, 800, -1), 2);
+    EXPECT_EQ(send(MessageKind::MouseWheel, 0, 238, -1), 2);
+    EXPECT_EQ(send(MessageKind::MouseWheel, 0, 1360, -1), 2);
+    EXPECT_EQ(send(MessageKind::MouseWheel, 0, 1358, 5), 0);
     // Up and Down move a line, Page Up and Page Down a page of 13.
-    w.send(MessageKind::KeyDown, kVkDown);
-    EXPECT_EQ(first(), 1);
-    w.send(MessageKind::KeyDown, kVkPageDown);
-    EXPECT_EQ(first(), 14);
-    w.send(MessageKind::KeyDown, kVkUp);
-    EXPECT_EQ(first(), 13);
-    w.send(MessageKind::KeyDown, kVkPageUp);
-    EXPECT_EQ(first(), 0);
-
-    // Within the same bounds as the arrows, however far the wheel turns.
-    w.send(MessageKind::MouseWheel, 0, 800, 600, INT_MIN);
-    EXPECT_EQ(first(), lastPage);
-    w.send(MessageKind::KeyDown, kVkPageDown);
-    w.pressOn(dialog, dialog.downButton());
-    EXPECT_EQ(first(), lastPage);
-    w.send(MessageKind::MouseWheel, 0, 800, 600, INT_MAX);
-    EXPECT_EQ(first(), 0);
+    EXPECT_EQ(send(MessageKind::KeyDown, kVkDown), 1);
+    EXPECT_EQ(send(MessageKind::KeyDown, kVkPageDown), 14);
+    EXPECT_EQ(send(MessageKind::KeyDown, kVkUp), 13);
+    EXPECT_EQ(send(MessageKind::KeyDown, kVkPageUp), 0);
+    // Within the arrows' bounds, however far the wheel turns.
+    EXPECT_EQ(send(MessageKind::MouseWheel, 0, 800, INT_MIN), lastPage);
+    EXPECT_EQ(send(MessageKind::KeyDown, kVkPageDown), lastPage);
+    EXPECT_EQ(send(MessageKind::MouseWheel, 0, 800, INT_MAX), 0);
 }
 
 TEST(Top7DialogButtons, CloseButtonEscapeAndEnterCloseAndLeaveTheTableAlone) {

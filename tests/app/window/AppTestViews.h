@@ -80,10 +80,12 @@ V& pushDialog(GlWindow& window, std::unique_ptr<V> view) {
     return watched;
 }
 
-// A headless window installed as the game's window for the test's lifetime.
+// A headless window installed as the game's window for the test's lifetime;
+// with `withGl` it draws on a real GL context.
 class WindowFixture {
 public:
-    WindowFixture() : window(platform), previous_(setGlWindow(&window)) {}
+    explicit WindowFixture(bool withGl = false)
+        : platform(withGl), window(platform), previous_(setGlWindow(&window)) {}
     ~WindowFixture() { setGlWindow(previous_); }
     WindowFixture(const WindowFixture&) = delete;
     WindowFixture& operator=(const WindowFixture&) = delete;

@@ -21,12 +21,6 @@ Message input(MessageKind kind, int key, int x = 0, int y = 0, int flags = 0) {
     return m;
 }
 
-Message wheel(int x, int y, int notches) {
-    Message m = input(MessageKind::MouseWheel, 0, x, y);
-    m.wheel = notches;
-    return m;
-}
-
 // Hands every queued message to the window procedure, as the message loop
 // does, without waiting; returns false once the quit message was taken.
 bool dispatchPending(WindowFixture& f) {
@@ -54,7 +48,7 @@ TEST(WindowProcedure, InputReachesOnlyTheCurrentView) {
         input(MessageKind::LButtonDown, 0, 10, 20),
         input(MessageKind::LButtonUp, 0, 11, 21),
         input(MessageKind::RButtonUp, 0, 12, 22),
-        wheel(13, 23, -2),
+        {.kind = MessageKind::MouseWheel, .x = 13, .y = 23, .wheel = -2},
     };
     for (const Message& m : messages) {
         windowProcedure(f.window, m);
