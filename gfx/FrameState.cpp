@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 namespace brv {
 
 Viewport logicalViewport(const FrameSize& size) {
@@ -49,6 +51,37 @@ void beginFrame(const FrameSize& size) {
     glDisable(GL_DEPTH_TEST);
     glColor4f(1, 1, 1, 1);
     glPointSize(1);
+}
+
+std::vector<std::uint8_t> readFrame(int width, int height) {
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    const std::size_t stride = static_cast<std::size_t>(width) * 4;
+    std::vector<std::uint8_t> rows(stride * static_cast<std::size_t>(height));
+    // Errors an earlier call left must not count against this read (GL keeps
+    // at most one per kind).
+    for (int kind = 0; kind < 8 && glGetError() != GL_NO_ERROR; ++kind) {
+    }
+    GLint alignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+    if (glGetError() != GL_NO_ERROR) {
+        return {};
+    }
+    // GL counts rows from the bottom; the frame's alpha is no part of the
+    // picture (the clear colour leaves it 0).
+    std::vector<std::uint8_t> top(rows.size());
+    for (int y = 0; y < height; ++y) {
+        std::copy_n(&rows[static_cast<std::size_t>(height - 1 - y) * stride], stride,
+                    &top[static_cast<std::size_t>(y) * stride]);
+    }
+    for (std::size_t i = 3; i < top.size(); i += 4) {
+        top[i] = 255;
+    }
+    return top;
 }
 
 }  // namespace brv

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 namespace brv {
 
 // What one frame is drawn onto: the window's drawable in pixels and the
@@ -34,5 +37,11 @@ Viewport logicalViewport(const FrameSize& size);
 // routines switch on what they need (blending for pictures with alpha) and leave the rest as they
 // found it. Outside the logical viewport the frame stays black.
 void beginFrame(const FrameSize& size);
+
+// The frame drawn so far, `width` by `height` pixels of the drawable from its
+// corner, as RGBA rows with the top row first and every pixel opaque: the
+// picture the player sees once the frame is shown. Empty when the size is not
+// positive or GL cannot hand the pixels over.
+std::vector<std::uint8_t> readFrame(int width, int height);
 
 }  // namespace brv

@@ -13,6 +13,7 @@ enum class MessageKind {
     LButtonDown,  // x, y, flags
     LButtonUp,    // x, y, flags
     RButtonUp,    // x, y, flags
+    MouseWheel,   // x, y, flags; wheel: notches turned, positive away from the player
     Close,        // the window is asked to close (window manager, Alt+F4, the game itself)
     Minimized,    // the window really is minimised (the desktop honoured the request)
     Restored,     // the window came back from being minimised
@@ -26,6 +27,7 @@ struct Message {
     int x = 0;
     int y = 0;
     int flags = 0;
+    int wheel = 0;
 };
 
 // Key-state flags of the mouse messages, with their Windows values.

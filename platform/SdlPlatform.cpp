@@ -158,6 +158,7 @@ struct SdlPlatform::State {
     void translateKey(const SDL_KeyboardEvent& key);
     void translateWindowEvent(const SDL_WindowEvent& window);
     void translateMouse(const SDL_Event& event);
+    void translateWheel(const SDL_MouseWheelEvent& wheel);
     void pushMove(int x, int y, Uint32 buttons);
     void catchUpPointer();
     bool isHeld(int vk) const;
@@ -264,6 +265,9 @@ void SdlPlatform::State::translate(const SDL_Event& event) {
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             translateMouse(event);
+            break;
+        case SDL_MOUSEWHEEL:
+            translateWheel(event.wheel);
             break;
         default:
             break;
@@ -397,6 +401,22 @@ void SdlPlatform::State::translateMouse(const SDL_Event& event) {
     message.x = button.x;
     message.y = button.y;
     message.flags = mouseFlags(heldButtons);
+    translated.push_back(message);
+}
+
+// Only the vertical wheel is the game's. A desktop set to "natural" scrolling
+// flips the numbers; the game counts the notches as the wheel turned.
+void SdlPlatform::State::translateWheel(const SDL_MouseWheelEvent& wheel) {
+    const int notches = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -wheel.y : wheel.y;
+    if (notches == 0) {
+        return;
+    }
+    Message message;
+    message.kind = MessageKind::MouseWheel;
+    message.x = wheel.mouseX;
+    message.y = wheel.mouseY;
+    message.flags = mouseFlags(heldButtons);
+    message.wheel = notches;
     translated.push_back(message);
 }
 

@@ -84,8 +84,8 @@ void EditBox::drawCaret() const {
     glBegin(GL_QUADS);
     glVertex2f(left, y + inset);
     glVertex2f(left, y + height - inset);
-    glVertex2f(left + 3, y + height - inset);
-    glVertex2f(left + 3, y + inset);
+    glVertex2f(left + kCaretWidth, y + height - inset);
+    glVertex2f(left + kCaretWidth, y + inset);
     glEnd();
     glEnable(GL_TEXTURE_2D);
 }

@@ -22,6 +22,8 @@ public:
     static constexpr int kFocused = 2;
     // The most characters the box can ever hold, whatever maxLength says.
     static constexpr int kCapacity = 51;
+    // Width of the caret, drawn right after the text.
+    static constexpr float kCaretWidth = 3;
 
     // `font` and `image` belong to the resource set and must outlive the box.
     EditBox(View* owner, const BitmapFont* font, float textSize, const Texture* image)

@@ -19,12 +19,12 @@ GameOverDialog::GameOverDialog(int score) : score_(score) {
     closeButton_->setPosition(static_cast<float>(layoutInt("m_end_close_btnx")),
                               static_cast<float>(layoutInt("m_end_close_btny")));
     addWidget(closeButton_.get());
-    nameBox_ = std::make_unique<EditBox>(this, &art.font, 35.0f, &art.nameEditBox);
+    nameBox_ = std::make_unique<EditBox>(this, &art.font, kNameSize, &art.nameEditBox);
     nameBox_->x = layoutFloat("m_end_editx");
     nameBox_->y = layoutFloat("m_end_edity");
     nameBox_->z = 10;
     nameBox_->maxLength = kNameLength;
-    nameBox_->inset = 12;
+    nameBox_->inset = kNameInset;
     addWidget(nameBox_.get());
     qualifies_ = gameParams().m_score_table.rank(score_) != -1;
     nameBox_->visible = qualifies_;

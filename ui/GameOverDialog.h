@@ -22,6 +22,9 @@ class BitmapFont;
 class GameOverDialog : public Dialog {
 public:
     static constexpr int kNameLength = 15;
+    // The name's text size, and the gap between the box's edge and the name.
+    static constexpr float kNameSize = 35;
+    static constexpr float kNameInset = 12;
 
     explicit GameOverDialog(int score);
     ~GameOverDialog() override;

@@ -2,8 +2,12 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <climits>
+
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
+#include "platform/VirtualKeys.h"
 #include "ui/Layout.h"
 
 namespace brv {
@@ -39,6 +43,38 @@ void HelpDialog::onWidgetEvent(Widget* widget) {
     } else if (widget == downButton_.get()) {
         panel_.scrollDown();
     }
+}
+
+void HelpDialog::onKeyDown(int virtualKey) {
+    switch (virtualKey) {
+        case kVkUp:
+            panel_.scrollBy(-1);
+            break;
+        case kVkDown:
+            panel_.scrollBy(1);
+            break;
+        case kVkPageUp:
+            panel_.scrollBy(-panel_.visibleLines());
+            break;
+        case kVkPageDown:
+            panel_.scrollBy(panel_.visibleLines());
+            break;
+        default:
+            break;
+    }
+    Dialog::onKeyDown(virtualKey);
+}
+
+// A notch turned away from the player goes back towards the start, as the
+// up arrow does; the wheel counts only over the dialog's box.
+void HelpDialog::onMouseWheel(int x, int y, int steps) {
+    const int left = localX(x);
+    const int top = localY(y);
+    if (left < 0 || left >= width || top < 0 || top >= height) {
+        return;
+    }
+    const long long lines = -static_cast<long long>(steps) * panel_.scrollStep();
+    panel_.scrollBy(static_cast<int>(std::clamp<long long>(lines, INT_MIN, INT_MAX)));
 }
 
 void HelpDialog::draw() {

@@ -9,7 +9,9 @@
 namespace brv {
 
 // The help text ("mui/help.txt"), wrapped into a column of 13 lines that the
-// up and down buttons scroll two lines at a time.
+// up and down buttons scroll two lines at a time, as does each notch of the
+// mouse wheel over the dialog; the Up and Down keys scroll one line, Page Up
+// and Page Down one page.
 class HelpDialog : public Dialog {
 public:
     static constexpr const char* kTextPath = "mui/help.txt";
@@ -18,6 +20,8 @@ public:
 
     void draw() override;
     void onWidgetEvent(Widget* widget) override;
+    void onKeyDown(int virtualKey) override;
+    void onMouseWheel(int x, int y, int steps) override;
 
     const TextPanel& panel() const { return panel_; }
     Button& closeButton() { return *closeButton_; }

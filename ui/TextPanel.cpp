@@ -40,16 +40,18 @@ void TextPanel::setText(const void* bytes, std::size_t count) {
 }
 
 void TextPanel::scrollUp() {
-    firstLine_ = std::max(firstLine_ - scrollStep_, 0);
+    scrollBy(-scrollStep_);
 }
 
 void TextPanel::scrollDown() {
-    const int count = static_cast<int>(lines_.size());
-    firstLine_ += scrollStep_;
-    if (count < firstLine_ + visibleLines_) {
-        firstLine_ = count - visibleLines_;
-    }
-    firstLine_ = std::max(firstLine_, 0);
+    scrollBy(scrollStep_);
+}
+
+void TextPanel::scrollBy(int lines) {
+    // In wide arithmetic: a wheel may report any number of notches.
+    const long long last = std::max(static_cast<long long>(lines_.size()) - visibleLines_, 0LL);
+    firstLine_ =
+        static_cast<int>(std::clamp(static_cast<long long>(firstLine_) + lines, 0LL, last));
 }
 
 void TextPanel::draw(float x, float y, const Colour& colour) const {

@@ -28,14 +28,20 @@ public:
     // Appends the wrapped lines of `count` bytes. Every stored line ends with
     // the space that followed its last word.
     void setText(const void* bytes, std::size_t count);
+    // One step of scrollStep lines towards the start or the end.
     void scrollUp();
     void scrollDown();
+    // Moves by `lines` (towards the end when positive), stopping where the
+    // first line or the last full page shows.
+    void scrollBy(int lines);
     // Draws the visible lines, the first with its baseline at y, one line
     // every textSize further down.
     void draw(float x, float y, const Colour& colour) const;
 
     const std::vector<std::string>& lines() const { return lines_; }
     int firstLine() const { return firstLine_; }
+    int visibleLines() const { return visibleLines_; }
+    int scrollStep() const { return scrollStep_; }
 
 private:
     float width(const std::string& text) const;

@@ -213,6 +213,7 @@ void GlWindow::tick(int elapsedMs) {
     if (View* view = currentView(); view != nullptr) {
         view->onTick(elapsedMs);
     }
+    screenshot_.tick(elapsedMs);
 }
 
 void GlWindow::drawAll() {
@@ -227,6 +228,16 @@ void GlWindow::drawAll() {
     // Bottom-up, so the top dialog lies over the others.
     for (auto it = dialogs_.rbegin(); it != dialogs_.rend(); ++it) {
         (*it)->draw();
+    }
+    screenshot_.takeIfRequested(drawable.x, drawable.y);
+    screenshot_.drawCaption(logicalWidth_, logicalHeight_);
+}
+
+void GlWindow::requestScreenshot() {
+    if (platform_.hasWindow()) {
+        screenshot_.request();
+    } else {
+        screenshot_.refuse("the game has no window");
     }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window/Screenshot.h"
 #include "gfx/FrameState.h"
 #include "platform/Platform.h"
 
@@ -63,8 +64,13 @@ public:
     // Frees every view, dialogs first, top first (the program's shutdown).
     void clearViews();
     void tick(int elapsedMs);
-    // Sets the frame's GL state, then draws the top screen and every dialog.
+    // Sets the frame's GL state, then draws the top screen and every dialog;
+    // a screenshot asked for is taken of that, and its caption drawn over it.
     void drawAll();
+    // The player's picture of the screen (F12), taken of the next frame
+    // drawn; without a window there is none, and the caption says so.
+    void requestScreenshot();
+    const Screenshot& screenshot() const { return screenshot_; }
     // The window really is minimised; it counts only when the game asked.
     void onMinimized();
     void onRestored();
@@ -108,6 +114,7 @@ private:
     int logicalHeight_ = 0;
     // The window's geometry before it went full screen.
     WindowRect savedRect_;
+    Screenshot screenshot_;
 };
 
 // The global access point: the window procedure, the views and the drag reach

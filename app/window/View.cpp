@@ -120,6 +120,8 @@ void View::onRButtonUp(int x, int y, int flags) {
     }
 }
 
+void View::onMouseWheel(int /*x*/, int /*y*/, int /*steps*/) {}
+
 void View::onWidgetEvent(Widget* /*widget*/) {
     dragging_ = false;
 }

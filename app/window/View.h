@@ -34,6 +34,9 @@ public:
     virtual void onLButtonUp(int x, int y, int flags);
     virtual void onLButtonDown(int x, int y, int flags);
     virtual void onRButtonUp(int x, int y, int flags);
+    // The wheel turned by `steps` notches (positive away from the player)
+    // with the pointer at (x, y); no view but a scrolling one minds it.
+    virtual void onMouseWheel(int x, int y, int steps);
     virtual void onWidgetEvent(Widget* widget);
     // A dialog that was on top of this view has closed with `result` and is
     // handed back; whatever the view does not keep is freed on return.

@@ -59,6 +59,9 @@ void routeInput(const GlWindow& window, View& view, const Message& m) {
         case MessageKind::RButtonUp:
             view.onRButtonUp(x, y, m.flags);
             break;
+        case MessageKind::MouseWheel:
+            view.onMouseWheel(x, y, m.wheel);
+            break;
         default:
             break;
     }
@@ -82,6 +85,13 @@ void windowProcedure(GlWindow& window, const Message& message) {
             break;
         case MessageKind::Quit:
             break;
+        case MessageKind::KeyDown:
+            // F12 is the window's own key on every screen: no view sees it.
+            if (message.key == kVkF12) {
+                window.requestScreenshot();
+                break;
+            }
+            [[fallthrough]];
         default:
             if (View* view = window.currentView(); view != nullptr) {
                 routeInput(window, *view, message);

@@ -7,7 +7,8 @@ namespace brv {
 class GlWindow;
 
 // Handles one message of the game's window: a tick advances the current view
-// by 30 ms, draws and shows the frame; input goes to the current view only;
+// by 30 ms, draws and shows the frame; F12 takes a screenshot of the next frame
+// (GlWindow::requestScreenshot); other input goes to the current view only;
 // a close request either asks the top screen to close (F4 or Alt held,
 // Alt+F4) or hides the window and ends the message loop with exit code 0.
 void windowProcedure(GlWindow& window, const Message& message);

@@ -78,11 +78,10 @@ TEST(SdlPlatformMouse, LeftAndRightButtonsCarryTheButtonsAndKeysHeld) {
     pushMouse(SDL_MOUSEBUTTONUP, 16, 26, SDL_BUTTON_RIGHT);
     pushKey(SDL_KEYUP, SDLK_LSHIFT);
     pushMouse(SDL_MOUSEBUTTONUP, 17, 27, SDL_BUTTON_LEFT);
-    // The middle and extra buttons and the wheel are not the game's.
+    // The middle and extra buttons are not the game's.
     pushMouse(SDL_MOUSEBUTTONDOWN, 1, 1, SDL_BUTTON_MIDDLE);
     pushMouse(SDL_MOUSEBUTTONUP, 1, 1, SDL_BUTTON_MIDDLE);
     pushMouse(SDL_MOUSEBUTTONUP, 1, 1, SDL_BUTTON_X1);
-    pushMouse(SDL_MOUSEWHEEL, 0, 1, 0);
     const int shift = kMouseShiftHeld;
     const int left = kMouseLeftHeld;
     EXPECT_EQ(pointerMessages(platform),
@@ -93,6 +92,32 @@ TEST(SdlPlatformMouse, LeftAndRightButtonsCarryTheButtonsAndKeysHeld) {
                   {MessageKind::RButtonUp, 16, 26, left | shift},
                   {MessageKind::LButtonUp, 17, 27, 0},
               }));
+}
+
+TEST(SdlPlatformMouse, TheWheelCarriesNotchesAsTurnedAndThePointer) {
+    SdlPlatform platform;
+    ASSERT_TRUE(platform.ok()) << platform.error();
+    drain(platform);
+    // Two notches away from the player; one that "natural" scrolling reports
+    // flipped; a sideways turn, which is not the game's.
+    for (const auto& [vertical, sideways, direction] :
+         {std::tuple{2, 0, SDL_MOUSEWHEEL_NORMAL}, std::tuple{1, 0, SDL_MOUSEWHEEL_FLIPPED},
+          std::tuple{0, 3, SDL_MOUSEWHEEL_NORMAL}}) {
+        SDL_Event event{};
+        event.type = SDL_MOUSEWHEEL;
+        event.wheel.x = sideways;
+        event.wheel.y = vertical;
+        event.wheel.direction = direction;
+        event.wheel.mouseX = 30 + vertical;
+        event.wheel.mouseY = 40;
+        SDL_PushEvent(&event);
+    }
+    const std::vector<Message> got = drain(platform);
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(std::tie(got[0].kind, got[0].x, got[0].y, got[0].wheel),
+              std::tuple(MessageKind::MouseWheel, 32, 40, 2));
+    EXPECT_EQ(std::tie(got[1].kind, got[1].x, got[1].wheel),
+              std::tuple(MessageKind::MouseWheel, 31, -1));
 }
 
 TEST(SdlPlatformKeys, KeysArriveAsWindowsVirtualKeyNumbers) {

@@ -8,6 +8,7 @@
 #include "gfx/BitmapFont.h"
 #include "gfx/Image.h"
 #include "gfx/JpegDecoder.h"
+#include "gfx/PngWriter.h"
 #include "gfx/TgaDecoder.h"
 #include "tools/mkdata/ButtonArt.h"
 #include "tools/mkdata/FontPicture.h"
@@ -165,8 +166,8 @@ TEST(ImageFiles, WritersRoundTripThroughTheGameDecoders) {
 
     // Buffers that do not match their size are refused, not read past.
     EXPECT_FALSE(art::encodeJpeg(64, 33, rgb, 90, jpeg, error));
-    EXPECT_FALSE(art::encodePng(2, 3, rgba, jpeg, error));
-    EXPECT_TRUE(art::encodePng(2, 2, rgba, jpeg, error)) << error;
+    EXPECT_FALSE(encodePng(2, 3, rgba, jpeg, error));
+    EXPECT_TRUE(encodePng(2, 2, rgba, jpeg, error)) << error;
 }
 
 TEST(Canvas, TransparentEdgesTakeTheColourOfTheirNeighbours) {

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -20,6 +21,8 @@
 #include "platform/OffscreenGl.h"
 #include "tests/support/TempDir.h"
 #include "tools/mkdata/DataSetArt.h"
+#include "ui/EditBox.h"
+#include "ui/GameOverDialog.h"
 
 namespace brv {
 namespace {
@@ -130,6 +133,25 @@ TEST_F(ShippedDataSet, FontScansTo94PlausibleGlyphs) {
     // A colony's status line at size 15 fits the 120 units each colony gets.
     EXPECT_LT(font.textWidth("+    57/    3", 15), 118.0f);
     EXPECT_LT(font.textWidth("- 2999/ 2999", 15), 118.0f);
+}
+
+TEST_F(ShippedDataSet, NameBoxHoldsTheLongestNameCentredAboveTheCloseButton) {
+    DataBlob picture = pack.readEntry("mui/font.tga");
+    BitmapFont font;
+    ASSERT_TRUE(font.build(picture.bytes(), picture.size, nullptr));
+    float longest = 0;  // fifteen of the widest letter, the caret after them
+    for (char c = '!'; c <= '~'; ++c) {
+        const std::string name(GameOverDialog::kNameLength, c);
+        longest = std::max(longest, font.textWidth(name.c_str(), GameOverDialog::kNameSize) +
+                                        EditBox::kCaretWidth);
+    }
+    Image box;
+    ASSERT_TRUE(decode(pack, layout.get("m_enter_name_editbox", "0"), box));
+    EXPECT_LE(longest + 2 * GameOverDialog::kNameInset, static_cast<float>(box.width));
+    // Centred on the 800 units the dialog covers, its close button below it.
+    EXPECT_EQ(toInt(layout.get("m_end_editx", "0")) + box.width / 2, 400);
+    EXPECT_LE(toInt(layout.get("m_end_edity", "0")) + box.height / 2,
+              toInt(layout.get("m_end_close_btny", "0")));
 }
 
 TEST_F(ShippedDataSet, LoadsIntoARealContextWithEveryMemberFilled) {

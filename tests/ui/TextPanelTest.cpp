@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/window/GlWindow.h"
+#include "app/window/WindowProcedure.h"
 #include "config/GameParams.h"
 #include "gfx/BitmapFont.h"
 #include "platform/HeadlessPlatform.h"
@@ -96,9 +98,12 @@ TEST(TextPanelScrolling, StepsOfTwoStopAtTheEndsOfTheText) {
     EXPECT_EQ(shortText.firstLine(), 0);
 }
 
+// A window of the given size over the 800 by 600 logical screen.
 struct DialogWindow {
-    DialogWindow() : window(platform), previous(setGlWindow(&window)) {
-        window.create("test", 0, 0, 800, 600);
+    explicit DialogWindow(int width = 800, int height = 600)
+        : window(platform), previous(setGlWindow(&window)) {
+        window.create("test", 0, 0, width, height);
+        window.setLogicalSize(800, 600);
         window.pushScreen(std::make_unique<View>());
     }
     ~DialogWindow() { setGlWindow(previous); }
@@ -129,6 +134,38 @@ TEST(HelpDialogButtons, ArrowsScrollTheShippedTextAndCloseConfirms) {
     dialog.result = View::kResultCancelled;
     w.pressOn(dialog, dialog.closeButton());
     EXPECT_EQ(dialog.result, View::kResultConfirmed);
+}
+
+TEST(HelpDialogScrolling, WheelOverTheBoxAndKeysScrollWithinTheText) {
+    DialogWindow w(1600, 1200);  // two window pixels to a logical unit
+    auto owned = std::make_unique<HelpDialog>();
+    HelpDialog& dialog = *owned;
+    dialog.x = 120;  // where the menu opens it, 560 x 500
+    dialog.y = 50;
+    dialog.width = 560;
+    dialog.height = 500;
+    w.window.pushDialog(std::move(owned));
+    const int lastPage = static_cast<int>(dialog.panel().lines().size()) - 13;
+    ASSERT_GT(lastPage, 14);
+    const auto send = [&](MessageKind kind, int key, int x = 800, int wheel = 0) {
+        windowProcedure(w.window, {.kind = kind, .key = key, .x = x, .y = 600, .wheel = wheel});
+        return dialog.panel().firstLine();
+    };
+    // A notch towards the player goes down as the down arrow does, away from
+    // the player back up; only over the box (logical x 120 to 679).
+    EXPECT_EQ(send(MessageKind::MouseWheel, 0, 800, -1), 2);
+    EXPECT_EQ(send(MessageKind::MouseWheel, 0, 238, -1), 2);
+    EXPECT_EQ(send(MessageKind::MouseWheel, 0, 1360, -1), 2);
+    EXPECT_EQ(send(MessageKind::MouseWheel, 0, 1358, 5), 0);
+    // Up and Down move a line, Page Up and Page Down a page of 13.
+    EXPECT_EQ(send(MessageKind::KeyDown, kVkDown), 1);
+    EXPECT_EQ(send(MessageKind::KeyDown, kVkPageDown), 14);
+    EXPECT_EQ(send(MessageKind::KeyDown, kVkUp), 13);
+    EXPECT_EQ(send(MessageKind::KeyDown, kVkPageUp), 0);
+    // Within the arrows' bounds, however far the wheel turns.
+    EXPECT_EQ(send(MessageKind::MouseWheel, 0, 800, INT_MIN), lastPage);
+    EXPECT_EQ(send(MessageKind::KeyDown, kVkPageDown), lastPage);
+    EXPECT_EQ(send(MessageKind::MouseWheel, 0, 800, INT_MAX), 0);
 }
 
 TEST(Top7DialogButtons, CloseButtonEscapeAndEnterCloseAndLeaveTheTableAlone) {

@@ -2,18 +2,17 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
 #include "config/KeyValueFile.h"
 #include "config/PackFile.h"
 #include "gfx/FrameState.h"
+#include "gfx/PngWriter.h"
 #include "gfx/ResourceSet.h"
 #include "gfx/StretchedPicture.h"
 #include "platform/FileIo.h"
 #include "platform/OffscreenGl.h"
-#include "tools/mkdata/ImageFiles.h"
 #include "tools/mkdata/Scenes.h"
 #include "ui/ControlArt.h"
 
@@ -22,7 +21,7 @@ namespace brv::art {
 namespace {
 
 constexpr int kWidth = 1600;
-constexpr int kHeight = 2150;
+constexpr int kHeight = 2220;
 
 struct Sheet {
     ResourceSet& art;
@@ -171,10 +170,10 @@ void fontSamples(const Sheet& s, float x0, float y0) {
         label(s, sample, size, x0, y, 1, 1, 1);
     }
     // Dark text on the dialog box, as the help and new-game dialogs draw it.
-    picture(s.art.dialogFrame, x0 + 650, y0 + 720, 580, 220);
-    label(s, "Viruses follow their colony's nearest flag.", 25, x0 + 680, y0 + 780, 0, 0.2f, 0);
-    label(s, "2 colonies   Medium", 40, x0 + 680, y0 + 840, 0, 0, 0);
-    title(s, "Do you really", x0 + 680, y0 + 910);
+    picture(s.art.dialogFrame, x0 + 650, y0 + 790, 580, 220);
+    label(s, "Viruses follow their colony's nearest flag.", 25, x0 + 680, y0 + 850, 0, 0.2f, 0);
+    label(s, "2 colonies   Medium", 40, x0 + 680, y0 + 910, 0, 0, 0);
+    title(s, "Do you really", x0 + 680, y0 + 980);
 }
 
 // Every control in every state, side by side.
@@ -208,10 +207,12 @@ void controls(const Sheet& s, float x0, float y0) {
     for (int st = 1; st <= 4; ++st) {
         band(a.radioButton, st, 4, x0 + static_cast<float>(st - 1) * 38, y);
     }
+    // The name box's two states one above the other, each with a name of the
+    // most letters it takes.
     for (int st = 1; st <= 2; ++st) {
-        band(a.nameEditBox, st, 2, x0 + 160 + static_cast<float>(st - 1) * 262, y);
-        label(s, "Player 1", 35, x0 + 160 + static_cast<float>(st - 1) * 262 + 12, y + 64 - 14.5f,
-              1, 1, 0);
+        const float top = y + static_cast<float>(st - 1) * 70;
+        band(a.nameEditBox, st, 2, x0 + 160, top);
+        label(s, "Tester n 123456", 35, x0 + 160 + 12, top + 64 - 14.5f, 1, 1, 0);
     }
 }
 
@@ -240,27 +241,15 @@ void drawAll(Sheet& s, const Texture& intro, const Texture& icon) {
     top7(s, 800, 600);
     fontSamples(s, 10, 1200);
     controls(s, 810, 1400);
-    sprites(s, 1250, 1950);
-    picture(icon, 1500, 1960, 64, 64);
+    sprites(s, 1250, 2020);
+    picture(icon, 1500, 2030, 64, 64);
     fieldThumbnails(s, 0, 1400);
     picture(intro, 0, 1660, 640, 480);
 }
 
 bool savePng(const std::string& path, std::string& error) {
-    std::vector<std::uint8_t> rows(static_cast<std::size_t>(kWidth) * kHeight * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
-    std::vector<std::uint8_t> top(rows.size());
-    const std::size_t stride = static_cast<std::size_t>(kWidth) * 4;
-    for (int y = 0; y < kHeight; ++y) {
-        std::copy_n(&rows[static_cast<std::size_t>(kHeight - 1 - y) * stride], stride,
-                    &top[static_cast<std::size_t>(y) * stride]);
-    }
-    for (std::size_t i = 3; i < top.size(); i += 4) {
-        top[i] = 255;
-    }
     std::vector<std::uint8_t> png;
-    if (!encodePng(kWidth, kHeight, top, png, error)) {
+    if (!encodePng(kWidth, kHeight, readFrame(kWidth, kHeight), png, error)) {
         return false;
     }
     if (!writeFileAtomically(path, png.data(), png.size())) {

@@ -32,7 +32,9 @@ inline constexpr int kSmallButtonWidth = 32;
 inline constexpr int kSmallButtonBand = 21;
 inline constexpr int kArrowButtonBand = 43;
 inline constexpr int kRadioSize = 32;
-inline constexpr int kNameBoxWidth = 256;
+// Fifteen of the font's widest letters at the name box's size 35, the caret
+// and the inset either side need 480; a power of two keeps it unscaled.
+inline constexpr int kNameBoxWidth = 512;
 inline constexpr int kNameBoxBand = 64;
 inline constexpr int kDialogBoxSize = 512;
 inline constexpr int kBackgroundSize = 1024;

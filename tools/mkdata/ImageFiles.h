@@ -17,8 +17,4 @@ std::vector<std::uint8_t> encodeTga(int width, int height, const std::vector<std
 bool encodeJpeg(int width, int height, const std::vector<std::uint8_t>& rgb, int quality,
                 std::vector<std::uint8_t>& out, std::string& error);
 
-// PNG from RGBA bytes, top row first (contact sheets). False on failure.
-bool encodePng(int width, int height, const std::vector<std::uint8_t>& rgba,
-               std::vector<std::uint8_t>& out, std::string& error);
-
 }  // namespace brv::art

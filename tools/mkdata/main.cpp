@@ -2,10 +2,10 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "gfx/PngWriter.h"
 #include "platform/FileIo.h"
 #include "tools/mkdata/ContactSheet.h"
 #include "tools/mkdata/DataSetArt.h"
-#include "tools/mkdata/ImageFiles.h"
 #include "tools/mkdata/Scenes.h"
 
 namespace {
@@ -44,7 +44,7 @@ int writeIcon(const std::string& png, int size) {
     const brv::art::Canvas icon = brv::art::paintIcon(size);
     std::vector<std::uint8_t> bytes;
     std::string error;
-    if (!brv::art::encodePng(icon.width(), icon.height(), icon.toRgba8(), bytes, error)) {
+    if (!brv::encodePng(icon.width(), icon.height(), icon.toRgba8(), bytes, error)) {
         std::cerr << "brevora-mkdata: " << error << "\n";
         return 1;
     }

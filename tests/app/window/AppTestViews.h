@@ -43,6 +43,9 @@ public:
     void onRButtonUp(int x, int y, int) override {
         note("rup " + std::to_string(x) + "," + std::to_string(y));
     }
+    void onMouseWheel(int x, int y, int steps) override {
+        note("wheel " + std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(steps));
+    }
     void onDialogClosed(int result, std::unique_ptr<View> dialog) override {
         note("closed " + std::to_string(result) + " " +
              (dialog != nullptr ? static_cast<JournalView*>(dialog.get())->name_ : "?"));
@@ -77,10 +80,12 @@ V& pushDialog(GlWindow& window, std::unique_ptr<V> view) {
     return watched;
 }
 
-// A headless window installed as the game's window for the test's lifetime.
+// A headless window installed as the game's window for the test's lifetime;
+// with `withGl` it draws on a real GL context.
 class WindowFixture {
 public:
-    WindowFixture() : window(platform), previous_(setGlWindow(&window)) {}
+    explicit WindowFixture(bool withGl = false)
+        : platform(withGl), window(platform), previous_(setGlWindow(&window)) {}
     ~WindowFixture() { setGlWindow(previous_); }
     WindowFixture(const WindowFixture&) = delete;
     WindowFixture& operator=(const WindowFixture&) = delete;

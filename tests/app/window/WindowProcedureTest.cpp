@@ -48,12 +48,14 @@ TEST(WindowProcedure, InputReachesOnlyTheCurrentView) {
         input(MessageKind::LButtonDown, 0, 10, 20),
         input(MessageKind::LButtonUp, 0, 11, 21),
         input(MessageKind::RButtonUp, 0, 12, 22),
+        {.kind = MessageKind::MouseWheel, .x = 13, .y = 23, .wheel = -2},
     };
     for (const Message& m : messages) {
         windowProcedure(f.window, m);
     }
     EXPECT_EQ(journal, (Journal{"upper: key 27", "upper: char 113x1", "upper: move -3,700 1",
-                                "upper: ldown 10,20", "upper: lup 11,21", "upper: rup 12,22"}));
+                                "upper: ldown 10,20", "upper: lup 11,21", "upper: rup 12,22",
+                                "upper: wheel 13,23 -2"}));
 
     // Without dialogs the top screen is current; the stack stays untouched by input.
     f.window.closeRequest();
