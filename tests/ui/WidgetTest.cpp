@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "platform/HeadlessPlatform.h"
 #include "platform/VirtualKeys.h"
+#include "tests/audio/ScopedSounds.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/Button.h"
 #include "ui/EditBox.h"
@@ -50,6 +52,21 @@ TEST(ButtonInput, ActsOnThePressAndMovingAwayBeforeTheReleaseStillCounts) {
     EXPECT_EQ(owner.events.size(), 2u);
     button.reset();
     EXPECT_EQ(button.state, Button::kNormal);
+}
+
+TEST(ButtonInput, APressThatActsIsHeardOnce) {
+    HeadlessPlatform platform;
+    test::ScopedSounds sounds(platform);
+    EventView owner;
+    Button button(&owner, nullptr);
+    button.setPosition(100, 100);
+    const auto& played = platform.soundsPlayed();
+    button.onLButtonDown(50, 50, 0);
+    EXPECT_TRUE(played.empty()) << "a press beside the button";
+    button.onLButtonDown(150, 120, 0);
+    button.onLButtonUp(150, 120, 0);
+    ASSERT_EQ(played.size(), 1u);
+    EXPECT_TRUE(test::lastPlayed(played, Sound::Button));
 }
 
 TEST(ButtonInput, InvisibleButtonIgnoresEverythingAndKeepsItsState) {
