@@ -15,15 +15,15 @@ inline std::string le(std::uint32_t value, int bytes) {
     return out;
 }
 
+// A chunk claiming `claimed` bytes (its real size when 0), padded to even.
 inline std::string chunk(const std::string& tag, const std::string& body,
-                         std::uint32_t claimed = 0xFFFFFFFF) {
-    const std::uint32_t size =
-        claimed == 0xFFFFFFFF ? static_cast<std::uint32_t>(body.size()) : claimed;
-    return tag + le(size, 4) + body + (body.size() % 2 == 1 ? std::string(1, '\0') : "");
+                         std::uint32_t claimed = 0) {
+    return tag + le(claimed != 0 ? claimed : static_cast<std::uint32_t>(body.size()), 4) + body +
+           std::string(body.size() % 2, '\0');
 }
 
-inline std::string fmtChunk(int tag, int channels, int rate, int bits, int blockAlign = -1) {
-    const int align = blockAlign >= 0 ? blockAlign : channels * bits / 8;
+inline std::string fmtChunk(int tag, int channels, int rate, int bits, int align = 0) {
+    align = align != 0 ? align : channels * bits / 8;
     return chunk("fmt ", le(tag, 2) + le(channels, 2) + le(rate, 4) + le(rate * align, 4) +
                              le(align, 2) + le(bits, 2));
 }
@@ -38,11 +38,6 @@ inline std::string samples16(const std::vector<std::int16_t>& values) {
         out += le(static_cast<std::uint16_t>(v), 2);
     }
     return out;
-}
-
-// A mono 16-bit sound at 22050 Hz.
-inline std::string monoWav(const std::vector<std::int16_t>& values) {
-    return riff(fmtChunk(1, 1, 22050, 16) + chunk("data", samples16(values)));
 }
 
 }  // namespace brv::test

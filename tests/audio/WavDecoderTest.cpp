@@ -21,7 +21,9 @@ bool decode(const std::string& bytes, SoundClip& clip, std::string* problem = nu
 
 TEST(WavDecoding, ReadsEightAndSixteenBitMonoAndStereoAsMono) {
     SoundClip clip;
-    ASSERT_TRUE(decode(test::monoWav({0, 1000, -32768, 32767}), clip));
+    ASSERT_TRUE(decode(
+        riff(fmtChunk(1, 1, 22050, 16) + chunk("data", test::samples16({0, 1000, -32768, 32767}))),
+        clip));
     EXPECT_EQ(clip.sampleRate, 22050);
     EXPECT_EQ(clip.samples, (std::vector<std::int16_t>{0, 1000, -32768, 32767}));
 
@@ -47,7 +49,6 @@ TEST(WavDecoding, RefusesDamagedForeignAndUnplayableInputWithAReason) {
     const std::pair<std::string, std::string> cases[] = {
         {"", "not a RIFF/WAVE"},
         {"RIFF\x10\0\0\0AVI LIST"s, "not a RIFF/WAVE"},
-        {std::string(18, '\0') + "TRUEVISION", "not a RIFF/WAVE"},
         {riff(data), "no fmt chunk"},
         {riff(chunk("fmt ", std::string(14, '\1')) + data), "fmt chunk of 14 bytes"},
         {riff(fmtChunk(3, 1, 22050, 32) + data), "format tag 3"},
