@@ -7,6 +7,7 @@
 #include "app/MainScreen.h"
 #include "app/window/GlWindow.h"
 #include "app/window/WindowProcedure.h"
+#include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "config/KeyValueFile.h"
 #include "config/WindowSettings.h"
@@ -69,6 +70,7 @@ void Program::showIntroWhileLoading() {
     window_->drawAll();
     platform_.swapBuffers();
     resourceSet(params_).loadAll();
+    soundSet().loadAll(params_.m_archive, platform_);
     reportDamagedData();
     auto menu = std::make_unique<MainScreen>(screens_);
     mainScreen_ = menu.get();
@@ -77,9 +79,9 @@ void Program::showIntroWhileLoading() {
     window_->removeScreen(introView);
 }
 
-// The game plays on with what it has (a missing picture draws nothing), but
-// every damaged piece of its data is named once, so a broken install is
-// found without guessing.
+// The game plays on with what it has (a missing picture draws nothing, a
+// missing sound is silent), but every damaged piece of its data is named
+// once, so a broken install is found without guessing.
 void Program::reportDamagedData() const {
     if (!params_.m_archive.damage().empty()) {
         std::fprintf(stderr, "brevora: the archive %s is damaged: %s\n",
@@ -89,6 +91,9 @@ void Program::reportDamagedData() const {
         std::fprintf(stderr, "brevora: %s\n", problem.c_str());
     }
     for (const std::string& problem : resourceSet(params_).problems()) {
+        std::fprintf(stderr, "brevora: %s\n", problem.c_str());
+    }
+    for (const std::string& problem : soundSet().problems()) {
         std::fprintf(stderr, "brevora: %s\n", problem.c_str());
     }
     if (params_.m_archive.readEntry(kHelpPath).empty()) {
@@ -118,6 +123,7 @@ void Program::stop() {
     platform_.showWindow(false);
     // Textures go while their context still exists.
     resourceSet(params_).releaseAll();
+    soundSet().release();
     window_->destroy();
     setGlWindow(previousWindow_);
     window_.reset();

@@ -13,11 +13,12 @@ class Platform;
 class PlayScreens;
 
 // The program's life in its fixed order. start(): window settings and score
-// table, the window centred on the desktop, the intro drawn while the art
-// loads, the main menu as the only screen, a leftover saved game discarded.
-// run(): the message loop. stop(): every view (the menu, its dialogs and
-// games) deleted, settings and score table written, the art released while its
-// context still exists, the window destroyed.
+// table, the window centred on the desktop, the intro drawn while the art and
+// the sound effects load, the main menu as the only screen, a leftover saved
+// game discarded. run(): the message loop. stop(): every view (the menu, its
+// dialogs and games) deleted, settings and score table written, the art
+// released while its context still exists, the sound output closed, the
+// window destroyed.
 class Program {
 public:
     static constexpr const char* kTitle = "Brevora";

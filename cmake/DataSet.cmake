@@ -1,7 +1,7 @@
-# Builds build/game/data/data.pk: the text sources in assets/ and every picture
-# drawn by brevora-mkdata. Everything is staged into one folder first so the
-# archive is packed from a single, sorted tree; the same sources give the same
-# bytes.
+# Builds build/game/data/data.pk: the text sources in assets/, every picture
+# drawn by brevora-mkdata and the sound effects it synthesises. Everything is
+# staged into one folder first so the archive is packed from a single, sorted
+# tree; the same sources give the same bytes.
 set(BREVORA_STAGE_DIR ${CMAKE_BINARY_DIR}/stage)
 file(GLOB_RECURSE BREVORA_ASSET_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*)
 
@@ -23,6 +23,6 @@ add_custom_command(
           --out ${BREVORA_STAGE_DIR} --fonts ${BREVORA_DEJAVU_DIR}
   COMMAND $<TARGET_FILE:brevora-pack> create ${BREVORA_DATA_PK} ${BREVORA_STAGE_DIR}
   DEPENDS brevora-pack brevora-mkdata ${BREVORA_ASSET_FILES} ${BREVORA_FONT_FILES}
-  COMMENT "Drawing the pictures and packing the data set into data/data.pk"
+  COMMENT "Drawing the pictures, synthesising the sounds and packing the data set into data/data.pk"
   VERBATIM)
 add_custom_target(dataset ALL DEPENDS ${BREVORA_DATA_PK})

@@ -166,6 +166,17 @@ void HeadlessPlatform::setKeyHeld(int virtualKey, bool held) {
     }
 }
 
+bool HeadlessPlatform::openAudio() {
+    audioOpen_ = !audioMissing_;
+    return audioOpen_;
+}
+
+void HeadlessPlatform::playSound(std::shared_ptr<const SoundClip> clip) {
+    if (audioOpen_ && clip) {
+        soundsPlayed_.push_back(std::move(clip));
+    }
+}
+
 bool HeadlessPlatform::glReady() const {
     return gl_ != nullptr;
 }

@@ -58,6 +58,14 @@ public:
     ScreenPoint cursorPosition() const override { return cursor_; }
     std::uint32_t milliseconds() const override { return now_; }
 
+    // Sound is recorded, never heard: an open output keeps every clip asked
+    // for, in order, and the last volume set.
+    bool openAudio() override;
+    void closeAudio() override { audioOpen_ = false; }
+    bool audioOpen() const override { return audioOpen_; }
+    void playSound(std::shared_ptr<const SoundClip> clip) override;
+    void setSoundVolume(int percent) override { soundVolume_ = percent; }
+
     // What the test controls.
     void setDesktop(int width, int height);
     void setDisplayModes(std::vector<DisplayMode> modes) { modes_ = std::move(modes); }
@@ -66,6 +74,8 @@ public:
     void setKeyHeld(int virtualKey, bool held);
     void setCursor(int x, int y) { cursor_ = {x, y}; }
     void setMinimizeHonoured(bool honoured) { minimizeHonoured_ = honoured; }
+    // A machine without a sound device: openAudio() fails.
+    void setAudioMissing(bool missing) { audioMissing_ = missing; }
     // With lagging moves the window rectangle keeps its old place after a
     // move until settleMoves(), as when the window manager is slow to answer.
     void setMovesLag(bool lag) { movesLag_ = lag; }
@@ -82,6 +92,10 @@ public:
     int moveCount() const { return moveCount_; }
     int iconWidth() const { return iconWidth_; }
     bool glReady() const;
+    const std::vector<std::shared_ptr<const SoundClip>>& soundsPlayed() const {
+        return soundsPlayed_;
+    }
+    int soundVolume() const { return soundVolume_; }
 
 private:
     mutable std::mutex mutex_;
@@ -115,6 +129,10 @@ private:
     int swapCount_ = 0;
     int moveCount_ = 0;
     int iconWidth_ = 0;
+    bool audioMissing_ = false;
+    bool audioOpen_ = false;
+    int soundVolume_ = 100;
+    std::vector<std::shared_ptr<const SoundClip>> soundsPlayed_;
 };
 
 }  // namespace brv

@@ -2,10 +2,12 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Message.h"
+#include "platform/SoundClip.h"
 
 namespace brv {
 
@@ -29,9 +31,9 @@ struct DisplayMode {
 
 // The operating system as the game sees it: one borderless window with an
 // OpenGL context, a message queue, a periodic frame timer, the desktop and its
-// display modes, the keyboard and the cursor, a millisecond clock. Only plain
-// data crosses this interface. One backend drives a real desktop, another
-// serves tests without a screen.
+// display modes, the keyboard and the cursor, a millisecond clock, a sound
+// output. Only plain data crosses this interface. One backend drives a real
+// desktop, another serves tests without a screen.
 class Platform {
 public:
     Platform() = default;
@@ -85,6 +87,18 @@ public:
     virtual bool isKeyHeld(int virtualKey) const = 0;
     virtual ScreenPoint cursorPosition() const = 0;
     virtual std::uint32_t milliseconds() const = 0;
+
+    // Sound: one output mixing a few clips at once, on its own thread.
+    // openAudio() is false where the machine has no sound device; the game
+    // then plays silently and playSound() does nothing. playSound() only
+    // hands the clip to a voice, so it is cheap from any view's handler.
+    virtual bool openAudio() = 0;
+    virtual void closeAudio() = 0;
+    virtual bool audioOpen() const = 0;
+    virtual void playSound(std::shared_ptr<const SoundClip> clip) = 0;
+    // The loudness of the whole output, 0..100 percent, for the voices
+    // already playing too; 0 silences them.
+    virtual void setSoundVolume(int percent) = 0;
 
 protected:
     // Called by a backend's timer on the timer thread: posts one Tick unless a

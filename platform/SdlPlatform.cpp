@@ -8,6 +8,7 @@
 
 #include "platform/Clock.h"
 #include "platform/PeriodicTimer.h"
+#include "platform/SoundMixer.h"
 #include "platform/VirtualKeys.h"
 
 namespace brv {
@@ -144,6 +145,11 @@ struct SdlPlatform::State {
     // and whether it was over the window then.
     ScreenPoint pointer;
     bool pointerInside = false;
+    // The sound output: the device, and the voices its thread mixes under
+    // the device's lock.
+    SDL_AudioDeviceID audioDevice = 0;
+    SoundMixer mixer{kAudioRate};
+    int soundVolume = 100;
 
     bool ensureVideo() {
         if (!videoReady) {
@@ -184,6 +190,7 @@ SdlPlatform::SdlPlatform() : state_(std::make_unique<State>()) {
 }
 
 SdlPlatform::~SdlPlatform() {
+    closeAudio();
     stopTimer();
     destroyWindow();
     // Messages still queued own their records.
@@ -654,6 +661,89 @@ ScreenPoint SdlPlatform::cursorPosition() const {
 
 std::uint32_t SdlPlatform::milliseconds() const {
     return clockMilliseconds();
+}
+
+namespace {
+
+// Runs on SDL's audio thread with the device locked.
+void mixVoices(void* mixer, Uint8* stream, int bytes) {
+    static_cast<SoundMixer*>(mixer)->mix(reinterpret_cast<std::int16_t*>(stream),
+                                         bytes / static_cast<int>(sizeof(std::int16_t)));
+}
+
+}  // namespace
+
+bool SdlPlatform::openAudio() {
+    State& s = *state_;
+    if (s.audioDevice != 0) {
+        return true;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return false;
+    }
+    // No output listed at all: opening the default one anyway would only
+    // have the sound library complain on stderr (ALSA does without a card).
+    // A count SDL cannot tell (-1) still tries the default output.
+    if (SDL_GetNumAudioDevices(0) == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    SDL_AudioSpec want;
+    std::memset(&want, 0, sizeof want);
+    want.freq = kAudioRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = 1;
+    // About 23 ms: an effect follows its click without a noticeable lag.
+    want.samples = 512;
+    want.callback = mixVoices;
+    want.userdata = &s.mixer;
+    SDL_AudioSpec have;
+    s.audioDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (s.audioDevice == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    s.mixer.stopAll();
+    s.mixer.setVolume(s.soundVolume);
+    SDL_PauseAudioDevice(s.audioDevice, 0);
+    return true;
+}
+
+void SdlPlatform::closeAudio() {
+    State& s = *state_;
+    if (s.audioDevice == 0) {
+        return;
+    }
+    // Closing waits for the audio thread, so the voices are ours afterwards.
+    SDL_CloseAudioDevice(s.audioDevice);
+    s.audioDevice = 0;
+    s.mixer.stopAll();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlPlatform::audioOpen() const {
+    return state_->audioDevice != 0;
+}
+
+void SdlPlatform::playSound(std::shared_ptr<const SoundClip> clip) {
+    State& s = *state_;
+    if (s.audioDevice == 0 || !clip) {
+        return;
+    }
+    SDL_LockAudioDevice(s.audioDevice);
+    s.mixer.start(std::move(clip));
+    SDL_UnlockAudioDevice(s.audioDevice);
+}
+
+void SdlPlatform::setSoundVolume(int percent) {
+    State& s = *state_;
+    s.soundVolume = percent;
+    if (s.audioDevice == 0) {
+        return;
+    }
+    SDL_LockAudioDevice(s.audioDevice);
+    s.mixer.setVolume(percent);
+    SDL_UnlockAudioDevice(s.audioDevice);
 }
 
 int SdlPlatform::virtualKeyForKeyName(const std::string& keyName) {

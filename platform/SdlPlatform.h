@@ -58,6 +58,17 @@ public:
     ScreenPoint cursorPosition() const override;
     std::uint32_t milliseconds() const override;
 
+    // Mono 16-bit output at kAudioRate; SDL converts for the device. Without a
+    // device (no sound server or card, or a driver named in SDL_AUDIODRIVER
+    // that does not exist) openAudio() fails without a word and the game
+    // stays silent.
+    static constexpr int kAudioRate = 22050;
+    bool openAudio() override;
+    void closeAudio() override;
+    bool audioOpen() const override;
+    void playSound(std::shared_ptr<const SoundClip> clip) override;
+    void setSoundVolume(int percent) override;
+
     // The virtual-key number a key press of the key SDL calls `keyName`
     // ("Escape", "Return", "Keypad Enter", "F4", "A", "7") arrives as; 0 for
     // keys the game does not know.

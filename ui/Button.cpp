@@ -1,6 +1,7 @@
 #include "ui/Button.h"
 
 #include "app/window/View.h"
+#include "audio/SoundSet.h"
 #include "gfx/Texture.h"
 #include "ui/ControlArt.h"
 
@@ -29,6 +30,7 @@ bool Button::onLButtonDown(int px, int py, int /*flags*/) {
         return false;
     }
     state = kPressed;
+    soundSet().play(Sound::Button);
     if (owner_ != nullptr) {
         owner_->onWidgetEvent(this);
     }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
+#include "sim/LifeSource.h"
 
 namespace brv {
 
@@ -45,6 +47,61 @@ void GameScreen::onClosingFinished() {
     score_ = player().killCounter();
 }
 
+void GameScreen::onTick(int elapsedMs) {
+    const bool wasFinished = finished();
+    markWorld();
+    PlayScreen::onTick(elapsedMs);
+    playTickSounds(wasFinished);
+}
+
+void GameScreen::markWorld() {
+    sourcesBefore_.clear();
+    for (const auto& source : world().lifeSources()) {
+        sourcesBefore_.push_back(
+            {source.get(), source->column(), source->row(), source->reserve()});
+    }
+    const auto& colonies = world().colonies();
+    for (std::size_t k = 0; k < aliveBefore_.size(); ++k) {
+        aliveBefore_[k] = k < colonies.size() && colonies[k]->virusCount() > 0;
+    }
+}
+
+// One effect per tick at most: the end of the game says more than the last
+// enemy wiped out, and a colony wiped out more than a new source.
+void GameScreen::playTickSounds(bool wasFinished) {
+    if (wasFinished) {
+        return;  // the world runs on quietly through the end delay
+    }
+    if (finished()) {
+        soundSet().play(player().virusCount() == 0 ? Sound::PlayerLost : Sound::GameWon);
+        return;
+    }
+    const auto& colonies = world().colonies();
+    for (std::size_t k = 0; k < colonies.size() && k < aliveBefore_.size(); ++k) {
+        if (aliveBefore_[k] && colonies[k]->virusCount() == 0) {
+            soundSet().play(Sound::ColonyWiped);
+            return;
+        }
+    }
+    if (sourceAppeared()) {
+        soundSet().play(Sound::SourceAppears);
+    }
+}
+
+bool GameScreen::sourceAppeared() const {
+    for (const auto& source : world().lifeSources()) {
+        const bool known =
+            std::any_of(sourcesBefore_.begin(), sourcesBefore_.end(), [&](const SourceMark& mark) {
+                return mark.source == source.get() && mark.column == source->column() &&
+                       mark.row == source->row() && mark.reserve >= source->reserve();
+            });
+        if (!known) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void GameScreen::onLButtonDown(int x, int y, int flags) {
     View::onLButtonDown(x, y, flags);
     if (inputPaused() || paused()) {
@@ -52,15 +109,22 @@ void GameScreen::onLButtonDown(int x, int y, int flags) {
     }
     // A press near a flag takes it away; elsewhere it plants one while the
     // colony's limit allows.
-    if (!player().removeFlagNear(x, y)) {
-        player().addFlagAt(x, y);
+    Colony& colony = player();
+    if (colony.removeFlagNear(x, y)) {
+        soundSet().play(Sound::FlagRemoved);
+        return;
+    }
+    const std::size_t before = colony.flags().size();
+    colony.addFlagAt(x, y);
+    if (colony.flags().size() > before) {
+        soundSet().play(Sound::FlagSet);
     }
 }
 
 void GameScreen::onRButtonUp(int x, int y, int flags) {
     View::onRButtonUp(x, y, flags);
-    if (!inputPaused() && !paused()) {
-        player().removeFlagNear(x, y);
+    if (!inputPaused() && !paused() && player().removeFlagNear(x, y)) {
+        soundSet().play(Sound::FlagRemoved);
     }
 }
 

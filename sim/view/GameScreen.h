@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <vector>
+
 #include "sim/view/PlayScreen.h"
 
 namespace brv {
@@ -11,7 +14,9 @@ namespace brv {
 // continuing. Once over, the world runs two more seconds and the screen
 // closes with the player's kills as the score. While paused, clicks set and
 // remove nothing. The first game ever played here says in one line how
-// flags steer.
+// flags steer. The player's flags, new life sources, a colony wiped out and
+// the end of the game are heard: each tick compares the world with how it
+// stood before, so the rules know nothing of sound.
 class GameScreen : public PlayScreen {
 public:
     static constexpr int kMinColonies = 1;
@@ -21,6 +26,7 @@ public:
     // `colonies` is clamped to 1..4; the sides are made with m_difficult.
     explicit GameScreen(int colonies);
 
+    void onTick(int elapsedMs) override;
     void onLButtonDown(int x, int y, int flags) override;
     void onRButtonUp(int x, int y, int flags) override;
 
@@ -37,9 +43,24 @@ protected:
     std::string hintText() const override;
 
 private:
+    // A life source as it stood before a tick. A spent source may leave its
+    // memory to the one that replaces it, so the cell and the reserve (which
+    // never grows) tell them apart too.
+    struct SourceMark {
+        const LifeSource* source;
+        int column;
+        int row;
+        int reserve;
+    };
+
     Colony& player() const;
+    void markWorld();
+    void playTickSounds(bool wasFinished);
+    bool sourceAppeared() const;
 
     int score_ = 0;
+    std::vector<SourceMark> sourcesBefore_;
+    std::array<bool, kMaxColonies> aliveBefore_{};
 };
 
 }  // namespace brv

@@ -9,6 +9,7 @@
 #include "app/Program.h"
 #include "app/window/GlWindow.h"
 #include "app/window/WindowProcedure.h"
+#include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "config/KeyValueFile.h"
 #include "config/WindowSettings.h"
@@ -72,6 +73,7 @@ TEST_F(ProgramFixture, StartUpLeavesTheMenuAloneOnScreenAndShutdownSavesEverythi
         EXPECT_EQ(randState(), 1234u);
         EXPECT_NE(resourceSet(params).okButton.glName(), 0u);
         EXPECT_GT(platform.swapCount(), 0);  // the intro was shown
+        EXPECT_TRUE(platform.audioOpen() && soundSet().clip(Sound::GameWon));
 
         // Full screen keeps the window, its context and the art.
         program.mainScreen()->enterFullScreen();
@@ -90,6 +92,7 @@ TEST_F(ProgramFixture, StartUpLeavesTheMenuAloneOnScreenAndShutdownSavesEverythi
         EXPECT_FALSE(platform.hasWindow());
         EXPECT_EQ(glWindow(), nullptr);
         EXPECT_EQ(resourceSet(params).okButton.glName(), 0u);
+        EXPECT_FALSE(platform.audioOpen());
     }
     GameParams reread(dir.path());
     ASSERT_TRUE(WindowSettings::load(reread));
@@ -118,6 +121,7 @@ TEST_F(ProgramFixture, DamagedDataIsNamedAndTheGameStartsOnWhatIsLeft) {
     EXPECT_NE(said.find("brevora: mui/btn_continue.tga: cut short"), std::string::npos) << said;
     EXPECT_NE(said.find("brevora: mui/font.tga: missing or empty"), std::string::npos) << said;
     EXPECT_NE(said.find("brevora: mui/help.txt: missing or empty"), std::string::npos) << said;
+    EXPECT_NE(said.find("brevora: snd/game_won.wav: missing or empty"), std::string::npos) << said;
 }
 
 // A finished game closes by itself two seconds after its end and then turns

@@ -114,6 +114,9 @@ repacked sprite sed -i 's/^frames 4/frames 0/' dat/flag.spr
 plays sprite "dat/flag.spr: frames 0 counts as 1"
 repacked help truncate -s 0 mui/help.txt
 plays help "mui/help.txt: missing or empty"
+# A damaged sound effect and a missing one are silent and named.
+repacked sounds bash -c 'head -c 2000 /dev/urandom >snd/flag_set.wav; rm snd/game_won.wav'
+plays sounds "snd/flag_set.wav: not a RIFF/WAVE sound" "snd/game_won.wav: missing or empty"
 
 # Rules that fail their checks are named with the rule.
 repacked rules sed -i 's/^m_speed .*/m_speed 1e-9/; s/^m_life_src_max_life_reserve .*/m_life_src_max_life_reserve "1e9 1e9 1e9"/' dat/param.txt

@@ -332,5 +332,31 @@ TEST(SdlPlatformTimer, PostsNoTickWhileOneIsBeingProcessed) {
     EXPECT_TRUE(drain(platform).empty());
 }
 
+TEST(SdlPlatformSound, WithoutADeviceNothingOpensAndPlayingIsHarmless) {
+    const auto clip = std::make_shared<const SoundClip>(SoundClip{22050, {0, 900, -900, 0}});
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    {
+        SdlPlatform platform;
+        EXPECT_FALSE(platform.openAudio());
+        EXPECT_FALSE(platform.audioOpen());
+        platform.setSoundVolume(40);
+        platform.playSound(clip);
+        EXPECT_TRUE(platform.error().empty()) << "no device is no error: " << platform.error();
+    }
+    // A device that plays to nowhere: its thread mixes until the output
+    // closes, before the platform goes or with it.
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SdlPlatform platform;
+    ASSERT_TRUE(platform.openAudio());
+    for (int i = 0; i < 6; ++i) {
+        platform.playSound(clip);
+    }
+    platform.closeAudio();
+    EXPECT_FALSE(platform.audioOpen());
+    ASSERT_TRUE(platform.openAudio());
+    platform.playSound(clip);
+    ::unsetenv("SDL_AUDIODRIVER");
+}
+
 }  // namespace
 }  // namespace brv

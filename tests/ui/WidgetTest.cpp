@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "platform/HeadlessPlatform.h"
 #include "platform/VirtualKeys.h"
+#include "tests/audio/ScopedSounds.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/Button.h"
 #include "ui/EditBox.h"
@@ -29,12 +31,15 @@ TEST(ButtonInput, HitBoxIncludesEveryEdgeAndUsesThePreDrawSize) {
 }
 
 TEST(ButtonInput, ActsOnThePressAndMovingAwayBeforeTheReleaseStillCounts) {
+    HeadlessPlatform platform;
+    test::ScopedSounds sounds(platform);
     EventView owner;
     Button button(&owner, nullptr);
     button.setPosition(100, 100);
     EXPECT_TRUE(button.onLButtonDown(150, 120, 0));
     EXPECT_EQ(owner.events, (std::vector<Widget*>{&button}));
     EXPECT_EQ(button.state, Button::kPressed);
+    EXPECT_TRUE(test::lastPlayed(platform.soundsPlayed(), Sound::Button)) << "the press is heard";
 
     // The pointer leaves while the button is held: the look goes back to
     // normal, and the release elsewhere neither notifies again nor claims.
@@ -42,6 +47,7 @@ TEST(ButtonInput, ActsOnThePressAndMovingAwayBeforeTheReleaseStillCounts) {
     EXPECT_EQ(button.state, Button::kNormal);
     EXPECT_FALSE(button.onLButtonUp(10, 10, 0));
     EXPECT_EQ(owner.events.size(), 1u);
+    EXPECT_EQ(platform.soundsPlayed().size(), 1u);
 
     // Held in place, the release restores the hover look wherever it happens.
     button.onLButtonDown(150, 120, 0);

@@ -11,6 +11,7 @@
 #include "tools/mkdata/FontPicture.h"
 #include "tools/mkdata/ImageFiles.h"
 #include "tools/mkdata/Scenes.h"
+#include "tools/mkdata/SoundEffects.h"
 
 namespace brv::art {
 
@@ -182,6 +183,11 @@ bool drawDataSet(const ArtOptions& options, std::vector<ArtFile>& files, std::st
         !out.addTga("mui/icon.tga", paintIcon(kIconSize), error) ||
         !drawBackgrounds(fonts, out, error)) {
         return false;
+    }
+    for (ArtFile& sound : synthesiseSoundEffects()) {
+        if (!out.add(sound.path, std::move(sound.bytes), error)) {
+            return false;
+        }
     }
     std::sort(files.begin(), files.end(),
               [](const ArtFile& a, const ArtFile& b) { return a.path < b.path; });

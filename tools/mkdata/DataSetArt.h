@@ -19,9 +19,10 @@ struct ArtFile {
     std::vector<std::uint8_t> bytes;
 };
 
-// Every picture of the data set, sorted by path. The layout and sprite
-// descriptions decide the names, so a picture always lands where the game
-// looks for it. False (with a reason) when an input is missing or unusable.
+// Every picture and sound effect of the data set, sorted by path. The layout
+// and sprite descriptions decide the names of the pictures, so a picture
+// always lands where the game looks for it. False (with a reason) when an
+// input is missing or unusable.
 bool drawDataSet(const ArtOptions& options, std::vector<ArtFile>& files, std::string& error);
 
 // Fixed sizes of the pictures, shared with the layout file and the checks.

@@ -1,4 +1,5 @@
-// brevora-mkdata: draws every picture of the game's data set.
+// brevora-mkdata: draws every picture of the game's data set and synthesises
+// its sound effects.
 #include <CLI/CLI.hpp>
 #include <iostream>
 
@@ -58,14 +59,14 @@ int writeIcon(const std::string& png, int size) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Draws every picture of the Brevora data set."};
+    CLI::App app{"Draws every picture of the Brevora data set and synthesises its sounds."};
     brv::art::ArtOptions options;
     options.fontDir = "/usr/share/fonts/truetype/dejavu";
     std::string outDir, sheet, icon, dataDir = ".";
     int iconSize = 256;
     app.add_option("--assets", options.assetsDir,
                    "folder of the text sources (mui/menu.txt, dat/*.spr)");
-    app.add_option("--out", outDir, "folder the pictures are written into");
+    app.add_option("--out", outDir, "folder the pictures and sounds are written into");
     app.add_option("--fonts", options.fontDir, "folder holding the DejaVu fonts");
     app.add_option("--font-height", options.fontLineHeight, "pixels per line of the font picture")
         ->check(CLI::Range(16, 128));

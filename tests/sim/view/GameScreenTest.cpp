@@ -8,6 +8,7 @@
 #include "platform/VirtualKeys.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
+#include "tests/audio/ScopedSounds.h"
 #include "tests/sim/view/ScreenFixture.h"
 
 namespace brv {
@@ -311,6 +312,52 @@ TEST(GameScreen, FasterSpeedsPlayTheSameGameAsOneTimes) {
     EXPECT_EQ(play(1), "2 " + once.substr(2));
     EXPECT_EQ(play(2), "4 " + once.substr(2));
     EXPECT_EQ(play(5), "4 " + once.substr(2)) << "4x is the top speed";
+}
+
+TEST(GameScreen, FlagsAndTheWorldsEventsAreHeard) {
+    using test::lastPlayed;
+    // Sources too rich to run dry: the input pause passes without a sound.
+    Game game(1, 3, 0,
+              "m_life_src_min_life_reserve \"900000 900000 900000\"\n"
+              "m_life_src_max_life_reserve \"990000 990000 990000\"\n");
+    test::ScopedSounds sounds(game.win.platform);
+    const auto& played = game.win.platform.soundsPlayed();
+    game.waitOutInputPause();
+    EXPECT_TRUE(played.empty());
+    game.press(401, 301);
+    EXPECT_TRUE(lastPlayed(played, Sound::FlagSet));
+    game.rightRelease(401, 301);
+    EXPECT_TRUE(lastPlayed(played, Sound::FlagRemoved));
+    game.rightRelease(401, 301);  // no flag left there
+    ASSERT_EQ(played.size(), 2u);
+
+    // The first enemy wiped out, then the last one, which wins the game.
+    World& world = game.screen->world();
+    for (const std::size_t enemy : {1u, 2u}) {
+        test::clearViruses(world, world.colonies()[enemy].get());
+        test::putDying(world, world.colonies()[enemy].get(), 100, 75);
+        game.win.ticks(1);
+    }
+    ASSERT_EQ(played.size(), 4u);
+    EXPECT_EQ(played[2], soundSet().clip(Sound::ColonyWiped));
+    EXPECT_TRUE(lastPlayed(played, Sound::GameWon));
+    game.win.ticks(20);
+    EXPECT_EQ(played.size(), 4u) << "the end delay is quiet";
+
+    Game lost(1, 3);
+    test::ScopedSounds again(lost.win.platform);
+    test::clearViruses(lost.screen->world(), &lost.player());
+    test::putDying(lost.screen->world(), &lost.player(), 100, 75);
+    lost.win.ticks(1);
+    EXPECT_TRUE(lastPlayed(lost.win.platform.soundsPlayed(), Sound::PlayerLost));
+
+    // Sources that run dry at once are replaced, and a new one is heard.
+    Game dry(1, 2, 0,
+             "m_life_src_min_life_reserve \"1 1 1\"\nm_life_src_max_life_reserve \"2 2 2\"\n"
+             "m_life_src_add_prob \"1 1 1\"\n");
+    test::ScopedSounds dryRun(dry.win.platform);
+    dry.win.ticks(10);
+    EXPECT_TRUE(lastPlayed(dry.win.platform.soundsPlayed(), Sound::SourceAppears));
 }
 
 TEST(GameScreen, StatusLineShowsTrendCountAndKills) {
