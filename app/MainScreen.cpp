@@ -4,6 +4,7 @@
 
 #include "app/PlayScreens.h"
 #include "app/window/GlWindow.h"
+#include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
 #include "gfx/StretchedPicture.h"
@@ -168,7 +169,10 @@ void MainScreen::drawSaveProblem() const {
 }
 
 void MainScreen::onKeyDown(int virtualKey) {
-    const GameParams& params = gameParams();
+    GameParams& params = gameParams();
+    if (virtualKey == 'M') {
+        soundSet().toggleMuted(params.m_preferences, params.m_save_folder);
+    }
     if (virtualKey == params.m_key_cancel) {
         // Escape is the quit button, idle reset included.
         onWidgetEvent(&button(Control::Quit));

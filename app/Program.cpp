@@ -71,6 +71,7 @@ void Program::showIntroWhileLoading() {
     platform_.swapBuffers();
     resourceSet(params_).loadAll();
     soundSet().loadAll(params_.m_archive, platform_);
+    soundSet().applyPreferences(params_.m_preferences);
     reportDamagedData();
     auto menu = std::make_unique<MainScreen>(screens_);
     mainScreen_ = menu.get();

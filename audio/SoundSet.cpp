@@ -4,6 +4,7 @@
 
 #include "audio/WavDecoder.h"
 #include "config/PackFile.h"
+#include "config/Preferences.h"
 #include "platform/Platform.h"
 
 namespace brv {
@@ -82,6 +83,17 @@ void SoundSet::applyVolume() {
 
 const std::shared_ptr<const SoundClip>& SoundSet::clip(Sound sound) const {
     return clips_[indexOf(sound)];
+}
+
+void SoundSet::applyPreferences(const Preferences& prefs) {
+    setMuted(prefs.muted);
+    setVolume(prefs.volume);
+}
+
+void SoundSet::toggleMuted(Preferences& prefs, SaveFolder& folder) {
+    prefs.muted = !prefs.muted;
+    setMuted(prefs.muted);
+    prefs.save(folder);
 }
 
 SoundSet& soundSet() {

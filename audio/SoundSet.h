@@ -11,6 +11,8 @@ namespace brv {
 
 class PackFile;
 class Platform;
+class SaveFolder;
+struct Preferences;
 
 // The effects the game plays, one clip each in the archive's "snd/" folder.
 enum class Sound {
@@ -55,6 +57,10 @@ public:
     // 0..100 percent, clamped.
     void setVolume(int percent);
     int volume() const { return volume_; }
+    // The player's stored choice of muting and volume.
+    void applyPreferences(const Preferences& prefs);
+    // M: sound off or on again, the choice kept in the preferences file.
+    void toggleMuted(Preferences& prefs, SaveFolder& folder);
 
     // Null for an effect that could not be loaded.
     const std::shared_ptr<const SoundClip>& clip(Sound sound) const;

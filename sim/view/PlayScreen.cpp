@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/window/GlWindow.h"
+#include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
 #include "platform/VirtualKeys.h"
@@ -193,6 +194,8 @@ void PlayScreen::onKeyDown(int virtualKey) {
         changeSpeed(Preferences::fasterThan(prefs.speed));
     } else if (virtualKey == kVkOemMinus || virtualKey == kVkSubtract) {
         changeSpeed(Preferences::slowerThan(prefs.speed));
+    } else if (virtualKey == 'M') {
+        soundSet().toggleMuted(prefs, params.m_save_folder);
     } else if (virtualKey == 'C') {
         prefs.colourBlindPalette = !prefs.colourBlindPalette;
         prefs.save(params.m_save_folder);

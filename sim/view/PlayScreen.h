@@ -16,7 +16,7 @@ class Colony;
 // running after the end, and the keys and close request that leave the screen.
 // Added to that: P (or Pause) freezes the world and every timer of the screen,
 // + and - run 1, 2 or 4 world updates per tick (the same updates, so the same
-// game), and C switches the colour-blind palette.
+// game), C switches the colour-blind palette and M the sound.
 // The screens are large (the world's grid) and always live on the heap.
 class PlayScreen : public View {
 public:

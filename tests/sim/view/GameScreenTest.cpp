@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "audio/SoundSet.h"
 #include "platform/Random.h"
 #include "platform/VirtualKeys.h"
 #include "sim/ComputerColony.h"
@@ -289,6 +290,14 @@ TEST(GameScreen, PauseFreezesTheWorldTheTimersAndTheClicks) {
     game.screen->onKeyDown(kVkPause);
     game.win.ticks(1);
     EXPECT_NE(game.screen->world().checksum(), frozen);
+    // M mutes and unmutes, and the choice is kept.
+    game.screen->onKeyDown('M');
+    EXPECT_TRUE(soundSet().muted());
+    Preferences stored;
+    ASSERT_TRUE(stored.load(game.rules.params().m_save_folder));
+    EXPECT_TRUE(stored.muted);
+    game.screen->onKeyDown('M');
+    EXPECT_FALSE(soundSet().muted());
 }
 
 // Each tick at 2x or 4x takes two or four of the same 30 ms steps, so the
