@@ -198,4 +198,29 @@ std::string executablePath() {
     return ec ? std::string() : self.string();
 }
 
+std::string freeDatedName(const std::string& dir, const std::string& prefix,
+                          const std::string& extension, std::time_t now) {
+    constexpr int kNamesPerSecond = 1000;
+    std::tm local{};
+    localtime_r(&now, &local);
+    char time[32];
+    std::strftime(time, sizeof time, "-%Y-%m-%d-%H%M%S", &local);
+    const std::string stem = dir + "/" + prefix + time;
+    for (int n = 1; n <= kNamesPerSecond; ++n) {
+        std::string path = stem;
+        if (n > 1) {
+            path += '-';
+            path += std::to_string(n);
+        }
+        path += extension;
+        // A folder that cannot be looked into leaves the name free; the write
+        // then fails and says why.
+        std::error_code error;
+        if (!std::filesystem::exists(path, error)) {
+            return path;
+        }
+    }
+    return {};
+}
+
 }  // namespace brv

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,12 @@ void setWriteFailureAfterBytes(std::optional<std::size_t> bytes);
 bool makeDirectories(const std::string& dir);
 
 bool removeFile(const std::string& path);
+
+// "<prefix>-2026-12-08-031522<extension>" in `dir` for the local time `now`,
+// or with "-2", "-3" ... after the time when that name is taken; empty when
+// a thousand names of the same second are.
+std::string freeDatedName(const std::string& dir, const std::string& prefix,
+                          const std::string& extension, std::time_t now);
 
 // Why the game could not create files in `dir`: the system's reason, naming the
 // folder that refuses when it is one above `dir` (a missing folder is made on

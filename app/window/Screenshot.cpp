@@ -20,40 +20,11 @@ namespace brv {
 
 namespace {
 
-// More pictures than this in one second of the clock are refused rather
-// than searched for a free name.
-constexpr int kNamesPerSecond = 1000;
 // The caption's line: its text size, and the smallest it shrinks to before a
 // long path loses its front.
 constexpr float kCaptionSize = 22;
 constexpr float kSmallestCaption = 14;
 constexpr float kCaptionMargin = 10;
-
-// "brevora-2026-12-08-031522.png" in `dir`, or "-2", "-3" ... after the time
-// when a picture of the same second is there already; empty when every name
-// is taken.
-std::string freeName(const std::string& dir, std::time_t now) {
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stem[64];
-    std::strftime(stem, sizeof stem, "brevora-%Y-%m-%d-%H%M%S", &local);
-    for (int n = 1; n <= kNamesPerSecond; ++n) {
-        char name[96];
-        if (n == 1) {
-            std::snprintf(name, sizeof name, "%s.png", stem);
-        } else {
-            std::snprintf(name, sizeof name, "%s-%d.png", stem, n);
-        }
-        const std::string path = dir + "/" + name;
-        // A folder that cannot be looked into leaves the name free; the write
-        // then fails and says why.
-        std::error_code error;
-        if (!std::filesystem::exists(path, error)) {
-            return path;
-        }
-    }
-    return {};
-}
 
 // Writes the picture into the screenshot folder of the save folder; the path
 // it went to, or the reason in `why`.
@@ -73,7 +44,7 @@ std::string savePicture(const std::vector<std::uint8_t>& rgba, int width, int he
         return {};
     }
     const std::string dir = folder.shownDir() + "/" + Screenshot::kFolder;
-    const std::string path = freeName(dir, std::time(nullptr));
+    const std::string path = freeDatedName(dir, "brevora", ".png", std::time(nullptr));
     if (path.empty()) {
         why = "too many pictures in one second";
         return {};
