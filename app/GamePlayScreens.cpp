@@ -1,12 +1,20 @@
 #include "app/GamePlayScreens.h"
 
+#include "config/GameParams.h"
+#include "sim/Replay.h"
 #include "sim/view/DemoScreen.h"
 #include "sim/view/GameScreen.h"
 
 namespace brv {
 
+// Every game started from the menu is recorded, from the generator and
+// counters as they stand before its world is built.
 std::unique_ptr<View> GamePlayScreens::newGame(int colonies) {
-    return std::make_unique<GameScreen>(colonies);
+    GameParams& params = gameParams();
+    Replay start = Replay::beginning(params, colonies, params.m_difficult);
+    auto game = std::make_unique<GameScreen>(colonies);
+    game->record(std::move(start));
+    return game;
 }
 
 std::unique_ptr<View> GamePlayScreens::newDemo() {

@@ -54,6 +54,10 @@ int World::influenceTick() {
     return processCounters_.influenceTick;
 }
 
+void World::setProcessCounters(int columnParity, int influenceTick) {
+    processCounters_ = ProcessCounters{columnParity, influenceTick};
+}
+
 World::World(GameParams& params) : params_(params), cells_(kSlots) {
     backgroundIndex_ = brv::rand() % 10;
     lifeSources_.reserve(kReservedSources);

@@ -90,6 +90,8 @@ public:
     static void resetProcessCounters();
     static int columnParity();
     static int influenceTick();
+    // Where a replayed game found them when it began.
+    static void setProcessCounters(int columnParity, int influenceTick);
 
 private:
     // What one world hands on to the next. In a running game a new world starts

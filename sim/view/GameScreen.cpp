@@ -1,6 +1,7 @@
 #include "sim/view/GameScreen.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "audio/SoundSet.h"
 #include "config/GameParams.h"
@@ -11,13 +12,7 @@
 namespace brv {
 
 GameScreen::GameScreen(int colonies) {
-    const int count = std::clamp(colonies, kMinColonies, kMaxColonies);
-    const int difficulty = gameParams().m_difficult;
-    for (int k = 0; k < count; ++k) {
-        const ColonyColour& c = kColonyColours[static_cast<std::size_t>(k)];
-        world().addColony(c.red, c.green, c.blue, k != 0, difficulty);
-    }
-    world().setUp();
+    setUpGame(world(), std::clamp(colonies, kMinColonies, kMaxColonies), gameParams().m_difficult);
     Preferences& prefs = gameParams().m_preferences;
     if (prefs.firstRun) {
         // Once per run; the preferences file written at the end marks the
@@ -111,10 +106,12 @@ void GameScreen::onLButtonDown(int x, int y, int flags) {
     // colony's limit allows.
     Colony& colony = player();
     if (colony.removeFlagNear(x, y)) {
+        noteInput(Replay::Input::FlagRemoved, x, y);
         soundSet().play(Sound::FlagRemoved);
         return;
     }
     const std::size_t before = colony.flags().size();
+    noteInput(Replay::Input::FlagSet, x, y);
     colony.addFlagAt(x, y);
     if (colony.flags().size() > before) {
         soundSet().play(Sound::FlagSet);
@@ -124,7 +121,34 @@ void GameScreen::onLButtonDown(int x, int y, int flags) {
 void GameScreen::onRButtonUp(int x, int y, int flags) {
     View::onRButtonUp(x, y, flags);
     if (!inputPaused() && !paused() && player().removeFlagNear(x, y)) {
+        noteInput(Replay::Input::FlagRemoved, x, y);
         soundSet().play(Sound::FlagRemoved);
+    }
+}
+
+// Only what reaches the rules is recorded: a flag set (even at the limit,
+// where it changes nothing) or one removed, with the updates played so far.
+void GameScreen::noteInput(Replay::Input input, int x, int y) {
+    if (record_) {
+        record_->events.push_back({worldUpdates(), input, x, y});
+    }
+}
+
+void GameScreen::onWorldUpdated() {
+    if (record_) {
+        record_->noteUpdate(worldUpdates(), world());
+    }
+}
+
+GameScreen::~GameScreen() {
+    if (!record_) {
+        return;
+    }
+    record_->finish(worldUpdates(), world());
+    GameParams& params = gameParams();
+    if (record_->save(params.m_save_folder).empty() && !params.m_save_folder.dir().empty()) {
+        std::fprintf(stderr, "brevora: the replay of this game could not be saved in \"%s/%s\"\n",
+                     params.m_save_folder.shownDir().c_str(), Replay::kFolder);
     }
 }
 

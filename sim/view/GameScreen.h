@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <vector>
 
+#include "sim/Replay.h"
 #include "sim/view/PlayScreen.h"
 
 namespace brv {
@@ -25,6 +27,13 @@ public:
 
     // `colonies` is clamped to 1..4; the sides are made with m_difficult.
     explicit GameScreen(int colonies);
+    // A recording game writes its replay into the save folder when it ends
+    // or is abandoned.
+    ~GameScreen() override;
+
+    // Records the game from `start`, taken right before the screen was built.
+    void record(Replay start) { record_ = std::move(start); }
+    const std::optional<Replay>& recording() const { return record_; }
 
     void onTick(int elapsedMs) override;
     void onLButtonDown(int x, int y, int flags) override;
@@ -41,6 +50,7 @@ protected:
     void onClosingFinished() override;
     const Colony* playerColony() const override { return &player(); }
     std::string hintText() const override;
+    void onWorldUpdated() override;
 
 private:
     // A life source as it stood before a tick. A spent source may leave its
@@ -56,11 +66,13 @@ private:
     Colony& player() const;
     void markWorld();
     void playTickSounds(bool wasFinished);
+    void noteInput(Replay::Input input, int x, int y);
     bool sourceAppeared() const;
 
     int score_ = 0;
     std::vector<SourceMark> sourcesBefore_;
     std::array<bool, kMaxColonies> aliveBefore_{};
+    std::optional<Replay> record_;
 };
 
 }  // namespace brv

@@ -63,10 +63,16 @@ void PlayScreen::onTick(int elapsedMs) {
     View::onTick(elapsedMs);
 }
 
+void PlayScreen::updateWorld(int elapsedMs) {
+    world_.update(elapsedMs);
+    ++worldUpdates_;
+    onWorldUpdated();
+}
+
 void PlayScreen::advance(int elapsedMs) {
     if (finished_) {
         // The last moves stay visible for the end delay.
-        world_.update(elapsedMs);
+        updateWorld(elapsedMs);
         endDelay_ -= elapsedMs;
         if (endDelay_ < 0) {
             onClosingFinished();
@@ -77,7 +83,7 @@ void PlayScreen::advance(int elapsedMs) {
     if (inputPause_ > 0) {
         inputPause_ -= elapsedMs;
     }
-    world_.update(elapsedMs);
+    updateWorld(elapsedMs);
     if (endReached()) {
         finished_ = true;
     }

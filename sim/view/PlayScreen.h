@@ -60,6 +60,10 @@ protected:
     // Asks the window to close this screen (at the next tick).
     void close();
     bool inputPaused() const { return inputPause_ > 0; }
+    // World updates played since the screen was built.
+    int worldUpdates() const { return worldUpdates_; }
+    // Right after each world update.
+    virtual void onWorldUpdated() {}
     // The player's colony, whose flag count the screen shows; none in a
     // demonstration.
     virtual const Colony* playerColony() const { return nullptr; }
@@ -70,6 +74,7 @@ protected:
 private:
     // One world update and the timers that run with it.
     void advance(int elapsedMs);
+    void updateWorld(int elapsedMs);
     void drawStatus() const;
     void drawPaused() const;
     void changeSpeed(int speed);
@@ -78,6 +83,7 @@ private:
     bool paused_ = false;
     bool closeAsked_ = false;
     int hintMs_ = 0;
+    int worldUpdates_ = 0;
     World world_;
     BitmapFont text_;
     int inputPause_ = 0;

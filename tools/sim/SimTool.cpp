@@ -1,16 +1,19 @@
 // brevora-sim: plays headless games between computer-steered colonies and
 // prints one JSON line per game.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <sstream>
+#include <vector>
 
 #include "config/GameParams.h"
 #include "platform/Clock.h"
 #include "tools/sim/Match.h"
+#include "tools/sim/ReplayRuns.h"
 
 namespace {
 
@@ -25,6 +28,10 @@ struct Settings {
     std::string ai;
     int trace = 0;
     int speed = 1;
+    std::string replay;
+    std::string replayDir;
+    std::string record;
+    int clickEvery = 50;
 };
 
 // The shipped data set lies beside the tools: <exe dir>/../game.
@@ -79,10 +86,67 @@ bool checkRules(const brv::GameParams& params, const std::string& dir) {
     return problems.empty();
 }
 
+// --replay and --replay-dir: 0 when every replay matches, 1 when one
+// differs, 2 when one is refused.
+int checkReplays(brv::GameParams& params, const Settings& s) {
+    std::vector<std::string> files;
+    if (!s.replay.empty()) {
+        files.push_back(s.replay);
+    }
+    if (!s.replayDir.empty()) {
+        std::error_code ec;
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(s.replayDir, ec)) {
+            if (entry.path().extension() == ".replay") {
+                found.push_back(entry.path().string());
+            }
+        }
+        if (ec) {
+            std::cerr << "brevora-sim: cannot read the folder \"" << s.replayDir
+                      << "\": " << ec.message() << "\n";
+            return 2;
+        }
+        std::sort(found.begin(), found.end());
+        files.insert(files.end(), found.begin(), found.end());
+    }
+    int worst = 0;
+    int matched = 0;
+    for (const std::string& file : files) {
+        const int status = brv::checkReplayFile(params, file);
+        worst = std::max(worst, status);
+        matched += status == 0 ? 1 : 0;
+    }
+    std::cerr << "brevora-sim: " << matched << " of " << files.size() << " replays match\n";
+    return worst;
+}
+
+// --record: games with random clicks, each written as a replay.
+int recordGames(brv::GameParams& params, const Settings& s, std::uint32_t first) {
+    std::error_code ec;
+    std::filesystem::create_directories(s.record, ec);
+    for (int g = 0; g < s.games; ++g) {
+        const std::string path = brv::recordRandomGame(
+            params, first + static_cast<std::uint32_t>(g), s.colonies,
+            brv::difficultyFromName(s.difficulty), s.maxTicks, s.clickEvery, s.record);
+        if (path.empty()) {
+            std::cerr << "brevora-sim: cannot write a replay into \"" << s.record << "\"\n";
+            return 2;
+        }
+        std::cout << path << "\n";
+    }
+    return 0;
+}
+
 int run(const Settings& s, const std::string& dataDir) {
     brv::GameParams params(dataDir);
     if (!checkRules(params, dataDir)) {
         return 2;
+    }
+    if (!s.replay.empty() || !s.replayDir.empty()) {
+        return checkReplays(params, s);
+    }
+    if (!s.record.empty()) {
+        return recordGames(params, s, s.seed ? *s.seed : brv::clockMilliseconds());
     }
     brv::MatchOptions options;
     options.colonies = s.colonies;
@@ -138,6 +202,12 @@ int main(int argc, char** argv) {
     app.add_option("--ai", s.ai, "opponent kind per colony, e.g. easy,hard,hard,easy");
     app.add_option("--speed", s.speed, "world updates per tick, as in the game: 1, 2 or 4")
         ->check(CLI::IsMember({1, 2, 4}));
+    app.add_option("--replay", s.replay, "check a replay: exit 0 when it matches, 1 when not");
+    app.add_option("--replay-dir", s.replayDir, "check every .replay file of a folder");
+    app.add_option("--record", s.record,
+                   "play --games games with random clicks and write their replays into DIR");
+    app.add_option("--click-every", s.clickEvery, "updates between the random clicks of --record")
+        ->check(CLI::Range(0, 100000));
     app.add_option("--trace", s.trace, "print tick and virus counts every N ticks on stderr")
         ->check(CLI::Range(0, 2000000000));
     CLI11_PARSE(app, argc, argv);

@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "audio/SoundSet.h"
+#include "platform/FileIo.h"
 #include "platform/Random.h"
 #include "platform/VirtualKeys.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
+#include "sim/Replay.h"
 #include "tests/audio/ScopedSounds.h"
 #include "tests/sim/view/ScreenFixture.h"
 
@@ -367,6 +370,54 @@ TEST(GameScreen, FlagsAndTheWorldsEventsAreHeard) {
     test::ScopedSounds dryRun(dry.win.platform);
     dry.win.ticks(10);
     EXPECT_TRUE(lastPlayed(dry.win.platform.soundsPlayed(), Sound::SourceAppears));
+}
+
+// A game played through the screen, at two speeds and with clicks, replays
+// headless to the same checksums; a damaged, cut or foreign record is refused.
+TEST(GameScreen, ARecordedGameReplaysHeadlessAndDamagedRecordsAreRefused) {
+    SimRules rules("m_flag_per_count \"10 10 10\"\n");
+    ScreenWindow win;
+    GameParams& params = rules.params();
+    Replay start = Replay::beginning(params, 2, 0);
+    GameScreen* screen = win.push(std::make_unique<GameScreen>(2));
+    screen->record(std::move(start));
+    win.ticks(17);
+    win.send(MessageKind::LButtonDown, 401, 301);
+    win.ticks(150);
+    screen->onKeyDown(kVkOemPlus);
+    win.send(MessageKind::LButtonDown, 101, 201);
+    win.send(MessageKind::RButtonUp, 401, 301);
+    win.ticks(80);
+    const std::string endChecksum = screen->world().checksum();
+    win.window.closeTop();
+    win.ticks(1);
+    win.menu->returned.reset();  // an abandoned game writes its replay
+    const auto files = std::filesystem::directory_iterator(params.m_save_folder.dir() + "/replays");
+    const auto bytes = readWholeFile(std::filesystem::begin(files)->path().string());
+    ASSERT_TRUE(bytes.has_value());
+    const std::string text(bytes->begin(), bytes->end());
+    std::string why;
+    const auto replay = Replay::parse(text, why);
+    ASSERT_TRUE(replay.has_value()) << why;
+    EXPECT_EQ(replay->events.size(), 3u);
+    EXPECT_EQ(replay->endUpdate, 17 + 150 + 2 * 80);
+    EXPECT_EQ(replay->endChecksum, endChecksum);
+    EXPECT_TRUE(checkReplay(params, *replay).matches) << checkReplay(params, *replay).why;
+
+    Replay missing = *replay;
+    missing.events.erase(missing.events.begin());  // a flag never set: the world leaves the record
+    const ReplayOutcome differs = checkReplay(params, missing);
+    EXPECT_FALSE(differs.matches);
+    EXPECT_EQ(differs.firstDifference, 100) << "the first checkpoint after update 17";
+    Replay foreign = *replay;
+    foreign.rules = "0123456789abcdef";
+    EXPECT_NE(checkReplay(params, foreign).why.find("other rules"), std::string::npos);
+    EXPECT_FALSE(Replay::parse(text.substr(0, text.rfind("end ")), why));
+    EXPECT_NE(why.find("cut short"), std::string::npos) << why;
+    std::string damaged = text;
+    damaged.replace(damaged.find("set "), 4, "sat ");
+    EXPECT_FALSE(Replay::parse(damaged, why));
+    EXPECT_EQ(why.substr(0, 7), "line 5:") << why;
 }
 
 TEST(GameScreen, StatusLineShowsTrendCountAndKills) {

@@ -1,0 +1,295 @@
+#include "sim/Replay.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cinttypes>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <limits>
+
+#include "config/GameParams.h"
+#include "config/SaveFolder.h"
+#include "platform/FileIo.h"
+#include "platform/Random.h"
+#include "sim/Colony.h"
+#include "sim/ColonyColours.h"
+#include "sim/World.h"
+
+namespace brv {
+
+namespace {
+
+// Longer than any game: 100 hours of updates.
+constexpr long long kMaxUpdate = 12'000'000;
+constexpr long long kMaxPosition = 100'000;
+
+std::uint64_t fnv1a(std::uint64_t hash, const std::uint8_t* bytes, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+        hash = (hash ^ bytes[i]) * 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+bool isChecksum(std::string_view word) {
+    return word.size() == 16 &&
+           word.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+// The words of one line, split at spaces.
+std::vector<std::string_view> wordsOf(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        const std::size_t end = std::min(line.find(' ', at), line.size());
+        if (end > at) {
+            words.push_back(line.substr(at, end - at));
+        }
+        at = end + 1;
+    }
+    return words;
+}
+
+bool number(std::string_view word, long long low, long long high, long long& out) {
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), out);
+    return error == std::errc() && end == word.data() + word.size() && out >= low && out <= high;
+}
+
+// Reads one line into the record; false with the reason in `why`.
+bool readLine(const std::vector<std::string_view>& w, Replay& r, std::string& why) {
+    const std::string_view key = w[0];
+    long long a = 0, b = 0, c = 0;
+    if (key == "rules" && w.size() == 2 && isChecksum(w[1])) {
+        r.rules = std::string(w[1]);
+    } else if (key == "start" && w.size() == 4 &&
+               number(w[1], 0, std::numeric_limits<std::uint32_t>::max(), a) &&
+               number(w[2], 0, 1, b) && number(w[3], 0, std::numeric_limits<int>::max(), c)) {
+        r.generator = static_cast<std::uint32_t>(a);
+        r.columnParity = static_cast<int>(b);
+        r.influenceTick = static_cast<int>(c);
+    } else if (key == "game" && w.size() == 3 && number(w[1], 1, 4, a) && number(w[2], 0, 2, b)) {
+        r.colonies = static_cast<int>(a);
+        r.difficulty = static_cast<int>(b);
+    } else if ((key == "set" || key == "removed") && w.size() == 4 &&
+               number(w[1], 0, kMaxUpdate, a) && number(w[2], -kMaxPosition, kMaxPosition, b) &&
+               number(w[3], -kMaxPosition, kMaxPosition, c)) {
+        if (!r.events.empty() && a < r.events.back().update) {
+            why = "inputs out of order";
+            return false;
+        }
+        r.events.push_back({static_cast<int>(a),
+                            key == "set" ? Replay::Input::FlagSet : Replay::Input::FlagRemoved,
+                            static_cast<int>(b), static_cast<int>(c)});
+    } else if ((key == "check" || key == "end") && w.size() == 3 &&
+               number(w[1], 0, kMaxUpdate, a) && isChecksum(w[2])) {
+        if (key == "end") {
+            r.endUpdate = static_cast<int>(a);
+            r.endChecksum = std::string(w[2]);
+        } else if (!r.checks.empty() && a <= r.checks.back().update) {
+            why = "checkpoints out of order";
+            return false;
+        } else {
+            r.checks.push_back({static_cast<int>(a), std::string(w[2])});
+        }
+    } else {
+        why = "not a line of a replay";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Replay Replay::beginning(const GameParams& params, int colonies, int difficulty) {
+    Replay replay;
+    replay.rules = rulesHash(params);
+    replay.generator = brv::randState();
+    replay.columnParity = World::columnParity();
+    replay.influenceTick = World::influenceTick();
+    replay.colonies = std::clamp(colonies, 1, World::kMaxColonies);
+    replay.difficulty = difficulty;
+    return replay;
+}
+
+void Replay::noteUpdate(int update, const World& world) {
+    if (update % kCheckEvery == 0) {
+        checks.push_back({update, world.checksum()});
+    }
+}
+
+void Replay::finish(int update, const World& world) {
+    endUpdate = update;
+    endChecksum = world.checksum();
+}
+
+std::string Replay::toText() const {
+    char line[96];
+    std::string text = "brevora-replay " + std::to_string(kVersion) + "\nrules " + rules + "\n";
+    std::snprintf(line, sizeof line, "start %" PRIu32 " %d %d\ngame %d %d\n", generator,
+                  columnParity, influenceTick, colonies, difficulty);
+    text += line;
+    // Inputs and checkpoints in the order they happened.
+    std::size_t c = 0;
+    for (const Event& e : events) {
+        for (; c < checks.size() && checks[c].update <= e.update; ++c) {
+            text += "check " + std::to_string(checks[c].update) + " " + checks[c].checksum + "\n";
+        }
+        std::snprintf(line, sizeof line, "%s %d %d %d\n",
+                      e.input == Input::FlagSet ? "set" : "removed", e.update, e.x, e.y);
+        text += line;
+    }
+    for (; c < checks.size(); ++c) {
+        text += "check " + std::to_string(checks[c].update) + " " + checks[c].checksum + "\n";
+    }
+    return text + "end " + std::to_string(endUpdate) + " " + endChecksum + "\n";
+}
+
+std::optional<Replay> Replay::parse(std::string_view text, std::string& why) {
+    Replay replay;
+    bool ended = false;
+    int lineNumber = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        const auto words = wordsOf(line);
+        const auto fail = [&](const std::string& what) {
+            why = "line " + std::to_string(lineNumber) + ": " + what;
+            return std::nullopt;
+        };
+        if (lineNumber == 1) {
+            if (words.size() != 2 || words[0] != "brevora-replay") {
+                return fail("not a replay of this game");
+            }
+            if (words[1] != std::to_string(kVersion)) {
+                return fail("a replay of format " + std::string(words[1]) + ", this game reads " +
+                            std::to_string(kVersion));
+            }
+            continue;
+        }
+        if (words.empty()) {
+            continue;
+        }
+        if (ended) {
+            return fail("more after the end");
+        }
+        std::string what;
+        if (!readLine(words, replay, what)) {
+            return fail(what + ": \"" + std::string(line.substr(0, 60)) + "\"");
+        }
+        ended = words[0] == "end";
+    }
+    if (lineNumber == 0) {
+        why = "empty";
+        return std::nullopt;
+    }
+    if (!ended || replay.rules.empty()) {
+        why = "cut short: no " + std::string(replay.rules.empty() ? "rules" : "end") + " line";
+        return std::nullopt;
+    }
+    if ((!replay.events.empty() && replay.events.back().update > replay.endUpdate) ||
+        (!replay.checks.empty() && replay.checks.back().update > replay.endUpdate)) {
+        why = "lines after the end update " + std::to_string(replay.endUpdate);
+        return std::nullopt;
+    }
+    return replay;
+}
+
+std::string Replay::save(const SaveFolder& folder) const {
+    if (folder.dir().empty()) {
+        return {};
+    }
+    namespace fs = std::filesystem;
+    const std::string dir = folder.dir() + "/" + kFolder;
+    const std::string path = freeDatedName(dir, "brevora", ".replay", std::time(nullptr));
+    const std::string text = toText();
+    if (path.empty() || !writeFileAtomically(path, text.data(), text.size())) {
+        return {};
+    }
+    // Names sort by date and time: all but the newest go.
+    std::vector<std::string> kept;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(dir, error)) {
+        if (entry.path().extension() == ".replay") {
+            kept.push_back(entry.path().string());
+        }
+    }
+    std::sort(kept.begin(), kept.end());
+    for (std::size_t i = 0; i + kKept < kept.size(); ++i) {
+        removeFile(kept[i]);
+    }
+    return path;
+}
+
+std::string rulesHash(const GameParams& params) {
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const char* path : {"dat/param.txt", "dat/flag.spr", "dat/life_src.spr"}) {
+        const DataBlob blob = params.m_archive.readEntry(path);
+        hash = fnv1a(hash, blob.bytes(), blob.size);
+        // The size too, so bytes moved from one file to the next change it.
+        const std::uint8_t size[4] = {
+            static_cast<std::uint8_t>(blob.size), static_cast<std::uint8_t>(blob.size >> 8),
+            static_cast<std::uint8_t>(blob.size >> 16), static_cast<std::uint8_t>(blob.size >> 24)};
+        hash = fnv1a(hash, size, sizeof size);
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016" PRIx64, hash);
+    return text;
+}
+
+void setUpGame(World& world, int colonies, int difficulty) {
+    const int count = std::clamp(colonies, 1, World::kMaxColonies);
+    for (int k = 0; k < count; ++k) {
+        const ColonyColour& c = kColonyColours[static_cast<std::size_t>(k)];
+        world.addColony(c.red, c.green, c.blue, k != 0, difficulty);
+    }
+    world.setUp();
+}
+
+ReplayOutcome checkReplay(GameParams& params, const Replay& replay) {
+    if (const std::string here = rulesHash(params); here != replay.rules) {
+        return {false, -1,
+                "recorded with other rules (" + replay.rules + "; these are " + here + ")"};
+    }
+    params.m_difficult = replay.difficulty;
+    brv::setRandState(replay.generator);
+    World::setProcessCounters(replay.columnParity, replay.influenceTick);
+    World world(params);
+    setUpGame(world, replay.colonies, replay.difficulty);
+    Colony& player = *world.colonies().front();
+    std::size_t e = 0;
+    std::size_t c = 0;
+    for (int update = 0;; ++update) {
+        for (; e < replay.events.size() && replay.events[e].update == update; ++e) {
+            const Replay::Event& event = replay.events[e];
+            if (event.input == Replay::Input::FlagSet) {
+                player.addFlagAt(event.x, event.y);
+            } else {
+                player.removeFlagNear(event.x, event.y);
+            }
+        }
+        if (update == replay.endUpdate) {
+            break;
+        }
+        world.update(30);
+        if (c < replay.checks.size() && replay.checks[c].update == update + 1) {
+            if (world.checksum() != replay.checks[c].checksum) {
+                return {false, update + 1,
+                        "the world left the record by update " + std::to_string(update + 1)};
+            }
+            ++c;
+        }
+    }
+    if (world.checksum() != replay.endChecksum) {
+        return {false, replay.endUpdate,
+                "the end differs at update " + std::to_string(replay.endUpdate)};
+    }
+    return {true, -1, "replay matches"};
+}
+
+}  // namespace brv

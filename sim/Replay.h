@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brv {
+
+class GameParams;
+class SaveFolder;
+class World;
+
+// A game as it can be played again to the last virus: where the generator and
+// the world's process counters stood when it began, its colonies and
+// difficulty, every flag the player set or removed (after how many world
+// updates, at which logical position), the world's checksum every 100
+// updates, and the last update with its checksum. Stored as text, one line
+// each, easy to read and diff:
+//   brevora-replay 1
+//   rules 0123456789abcdef
+//   start <generator> <column parity> <influence tick>
+//   game <colonies> <difficulty>
+//   set <update> <x> <y>       removed <update> <x> <y>
+//   check <update> <checksum>
+//   end <update> <checksum>
+struct Replay {
+    static constexpr int kVersion = 1;
+    static constexpr int kCheckEvery = 100;
+    static constexpr const char* kFolder = "replays";
+    // The newest replays kept in the folder; older ones are deleted.
+    static constexpr std::size_t kKept = 20;
+
+    enum class Input { FlagSet, FlagRemoved };
+    struct Event {
+        int update = 0;
+        Input input = Input::FlagSet;
+        int x = 0;
+        int y = 0;
+    };
+    struct Check {
+        int update = 0;
+        std::string checksum;
+    };
+
+    std::string rules;
+    std::uint32_t generator = 0;
+    int columnParity = 0;
+    int influenceTick = 0;
+    int colonies = 2;
+    int difficulty = 0;
+    std::vector<Event> events;
+    std::vector<Check> checks;
+    int endUpdate = 0;
+    std::string endChecksum;
+
+    // The start of a game about to be built on `params`: the generator and
+    // counters as they stand now.
+    static Replay beginning(const GameParams& params, int colonies, int difficulty);
+    // After each world update: a checkpoint every kCheckEvery updates.
+    void noteUpdate(int update, const World& world);
+    void finish(int update, const World& world);
+
+    std::string toText() const;
+    // A whole record, or nothing with `why` naming the line and what is
+    // wrong: a damaged, cut or foreign file is never played half.
+    static std::optional<Replay> parse(std::string_view text, std::string& why);
+
+    // Writes the record atomically into replays/ of `folder`, named by date
+    // and time, and deletes all but the newest kKept there. The path, or
+    // empty when it could not be written.
+    std::string save(const SaveFolder& folder) const;
+};
+
+// The hash of the rules a game plays by: the rule file and the two sprite
+// descriptions (their frame counts take part in the draws), as 16 hex digits.
+std::string rulesHash(const GameParams& params);
+
+// Builds a game's colonies as the game screen does: the player first, then
+// computer sides of `difficulty`, in the colony colours, and sets the world up.
+void setUpGame(World& world, int colonies, int difficulty);
+
+// Plays a record headless on `params`. Matches when every checkpoint and the
+// end agree; otherwise `firstDifference` is the first update found to differ
+// (the checkpoint where it showed) and `why` says what.
+struct ReplayOutcome {
+    bool matches = false;
+    int firstDifference = -1;
+    std::string why;
+};
+ReplayOutcome checkReplay(GameParams& params, const Replay& replay);
+
+}  // namespace brv
