@@ -1,7 +1,6 @@
 #include "config/Preferences.h"
 
 #include <algorithm>
-#include <cerrno>
 
 #include "config/KeyValueFile.h"
 #include "config/SaveFolder.h"
@@ -42,23 +41,14 @@ bool Preferences::load(const SaveFolder& folder) {
 }
 
 bool Preferences::save(SaveFolder& folder) const {
-    if (folder.dir().empty()) {
-        folder.reportProblem();
-        return false;
-    }
     KeyValueFile file;
     file.set("mute", muted ? "1" : "0");
     file.set("volume", std::to_string(volume));
     file.set("palette", colourBlindPalette ? "colour-blind" : "normal");
     file.set("speed", std::to_string(speed));
     file.set("show_flag_count", alwaysShowFlagCount ? "1" : "0");
-    errno = 0;
-    if (file.saveToFile(folder.writePath(kFileName))) {
-        return true;
-    }
-    folder.noteFailedSave(errno);
-    folder.reportProblem();
-    return false;
+    return folder.save(kFileName,
+                       [&file](const std::string& path) { return file.saveToFile(path); });
 }
 
 int Preferences::fasterThan(int speed) {

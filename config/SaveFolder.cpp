@@ -1,5 +1,6 @@
 #include "config/SaveFolder.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -54,6 +55,20 @@ std::string SaveFolder::readPath(const char* name) const {
 std::string SaveFolder::shownDir() const {
     std::error_code ec;
     return dir_.empty() ? std::string() : fs::absolute(dir_, ec).lexically_normal().string();
+}
+
+bool SaveFolder::save(const char* name, const std::function<bool(const std::string& path)>& write) {
+    if (dir_.empty()) {
+        reportProblem();
+        return false;
+    }
+    errno = 0;
+    if (write(writePath(name))) {
+        return true;
+    }
+    noteFailedSave(errno);
+    reportProblem();
+    return false;
 }
 
 void SaveFolder::noteFailedSave(int error) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace brv {
@@ -34,6 +35,11 @@ public:
 
     // dir() as an absolute folder, for messages that tell the player where.
     std::string shownDir() const;
+    // Writes the file `name` of the folder with `write` (given its path). A
+    // missing folder or a failed write is noted and told once on stderr;
+    // false then.
+    bool save(const char* name, const std::function<bool(const std::string& path)>& write);
+
     // Why the files cannot be saved; empty while they can.
     const std::string& problem() const { return problem_; }
     // A save into dir() failed; `error` is the errno it left, or 0.

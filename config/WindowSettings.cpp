@@ -105,36 +105,19 @@ bool WindowSettings::save(GameParams& params, int windowX, int windowY) {
     file.set("m_autosave", params.m_autosave ? "1" : "0");
     file.set("m_last_players_count", std::to_string(params.m_last_players_count));
     file.set("m_last_difficult", std::to_string(params.m_last_difficult));
-    SaveFolder& folder = params.m_save_folder;
-    if (folder.dir().empty()) {
-        folder.reportProblem();
-        return false;
-    }
-    errno = 0;
-    const bool settingsWritten = file.saveToFile(folder.writePath(kFileName), kKey, kKeyLength);
-    const int settingsError = errno;
-    errno = 0;
-    const bool tableWritten = params.m_score_table.save(folder.writePath(ScoreTable::kFileName));
-    if (!settingsWritten || !tableWritten) {
-        folder.noteFailedSave(settingsWritten ? errno : settingsError);
-        folder.reportProblem();
-    }
+    // Both are tried, so a settings file that cannot be written does not
+    // cost the table; the folder tells the first failure once.
+    const bool settingsWritten = params.m_save_folder.save(
+        kFileName,
+        [&file](const std::string& path) { return file.saveToFile(path, kKey, kKeyLength); });
+    const bool tableWritten = saveScores(params);
     return settingsWritten && tableWritten;
 }
 
 bool WindowSettings::saveScores(GameParams& params) {
-    SaveFolder& folder = params.m_save_folder;
-    if (folder.dir().empty()) {
-        folder.reportProblem();
-        return false;
-    }
-    errno = 0;
-    if (params.m_score_table.save(folder.writePath(ScoreTable::kFileName))) {
-        return true;
-    }
-    folder.noteFailedSave(errno);
-    folder.reportProblem();
-    return false;
+    return params.m_save_folder.save(ScoreTable::kFileName, [&params](const std::string& path) {
+        return params.m_score_table.save(path);
+    });
 }
 
 void WindowSettings::keepCentreOnDesktop(GameParams& params, int desktopWidth, int desktopHeight) {
