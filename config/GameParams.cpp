@@ -33,7 +33,7 @@ std::string describeTriple(const char* key, const int* triple) {
 }
 
 // Counts below 1 would cut no cells: they count as 1, and the description is
-// named as damaged, as is one that is missing.
+// named as damaged, as is one that is missing or one with absurdly many cells.
 void readAnimation(const PackFile& archive, const std::string& path, SpriteAnimation& into,
                    std::vector<std::string>& damage) {
     DataBlob description = archive.readEntry(path);
@@ -48,6 +48,9 @@ void readAnimation(const PackFile& archive, const std::string& path, SpriteAnima
         const std::string value = counts.get(key, "1");
         if (toInt(value) < 1) {
             damage.push_back(path + ": " + key + " " + value + " counts as 1");
+        } else if (toInt(value) > SpriteAnimation::kMaxCells) {
+            damage.push_back(path + ": " + key + " " + value + " counts as " +
+                             std::to_string(SpriteAnimation::kMaxCells));
         }
     }
 }

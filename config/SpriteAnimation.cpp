@@ -11,8 +11,8 @@ std::string SpriteAnimation::readDescription(const void* data, std::size_t size)
     description.loadFromMemory(data, size, true);
     // A count of 0 (or less) would divide by zero when cells are cut: one row or
     // column is the only sensible reading.
-    groups_ = std::max(1, toInt(description.get("groups", "1")));
-    frames_ = std::max(1, toInt(description.get("frames", "1")));
+    groups_ = std::clamp(toInt(description.get("groups", "1")), 1, kMaxCells);
+    frames_ = std::clamp(toInt(description.get("frames", "1")), 1, kMaxCells);
     frame_ = 0;
     group_ = 0;
     return description.get("file_name", "0");

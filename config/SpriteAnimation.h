@@ -11,8 +11,14 @@ namespace brv {
 // without a window; the art draws the cell a clock names.
 class SpriteAnimation {
 public:
+    // No picture of the game is cut into more cells than this in either
+    // direction; a larger count is damage and is cut to it, which also keeps
+    // a whole cycle's milliseconds far inside an int.
+    static constexpr int kMaxCells = 256;
+
     // Reads "groups" and "frames" from a sprite description and shows the
-    // first cell; the clock keeps running. Counts below 1 count as 1. Returns
+    // first cell; the clock keeps running. Counts below 1 count as 1, counts
+    // above kMaxCells as kMaxCells. Returns
     // the picture's name ("file_name", "0" when missing).
     std::string readDescription(const void* data, std::size_t size);
 

@@ -82,11 +82,13 @@ TEST(GameParams, MissingFilesAreNamedWithWhereTheyWereSought) {
     EXPECT_FALSE(mentions(problems, ".spr"));
     EXPECT_TRUE(mentions(params.dataDamage(), "dat/flag.spr: missing or empty"));
     test::TempDir counted;
-    counted.write("dat/life_src.spr", std::string("file_name mui/l.tga frames 0 groups 2"));
+    counted.write("dat/life_src.spr", std::string("file_name mui/l.tga frames 0 groups 48888888"));
     GameParams zero(counted.path());
     EXPECT_EQ(zero.m_life_src_animation.frames(), 1);
     EXPECT_TRUE(mentions(zero.dataDamage(), "dat/life_src.spr: frames 0 counts as 1"));
-    EXPECT_FALSE(mentions(zero.dataDamage(), "groups"));
+    // A count so large that a cycle's length would overflow is cut, and named.
+    EXPECT_EQ(zero.m_life_src_animation.groups(), SpriteAnimation::kMaxCells);
+    EXPECT_TRUE(mentions(zero.dataDamage(), "groups 48888888 counts as 256"));
     EXPECT_EQ(params.m_flag_animation.frames(), 1);
     EXPECT_EQ(params.m_life_src_animation.groups(), 1);
 }
