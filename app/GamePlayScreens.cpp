@@ -4,6 +4,8 @@
 #include "sim/Replay.h"
 #include "sim/view/DemoScreen.h"
 #include "sim/view/GameScreen.h"
+#include "sim/view/PopulationGraph.h"
+#include "sim/view/ReplayScreen.h"
 
 namespace brv {
 
@@ -30,6 +32,15 @@ bool GamePlayScreens::isOver(const View& game) const {
 int GamePlayScreens::score(const View& game) const {
     const auto* screen = dynamic_cast<const GameScreen*>(&game);
     return screen != nullptr ? screen->score() : 0;
+}
+
+GraphData GamePlayScreens::graph(const View& game) const {
+    const auto* screen = dynamic_cast<const GameScreen*>(&game);
+    return screen != nullptr ? populationGraph(screen->world()) : GraphData{};
+}
+
+std::unique_ptr<View> GamePlayScreens::newReplay(const Replay& replay) {
+    return std::make_unique<ReplayScreen>(replay);
 }
 
 }  // namespace brv

@@ -2,6 +2,9 @@
 
 #include <GL/gl.h>
 
+#include <cstdio>
+#include <optional>
+
 #include "app/PlayScreens.h"
 #include "app/window/GlWindow.h"
 #include "audio/SoundSet.h"
@@ -9,6 +12,7 @@
 #include "gfx/ResourceSet.h"
 #include "gfx/StretchedPicture.h"
 #include "platform/Clock.h"
+#include "sim/Replay.h"
 #include "ui/Button.h"
 #include "ui/GameOverDialog.h"
 #include "ui/HelpDialog.h"
@@ -79,6 +83,12 @@ void MainScreen::activate() {
 void MainScreen::onScreenClosed(std::unique_ptr<View> screen) {
     if (screen != nullptr && screen.get() == game_) {
         keptGame_ = std::move(screen);
+    } else if (screen != nullptr && screen.get() == replay_) {
+        replay_ = nullptr;
+        idleMs_ = 0;
+        if (screen->result == kResultQuit) {
+            onCloseRequest();
+        }
     }
 }
 
@@ -98,6 +108,7 @@ void MainScreen::takeBackGame() {
     }
     if (screens_.isOver(*keptGame_)) {
         auto gameOver = std::make_unique<GameOverDialog>(screens_.score(*keptGame_));
+        gameOver->setGraph(screens_.graph(*keptGame_));
         keptGame_.reset();
         game_ = nullptr;
         openDialog(gameOverDialog_, std::move(gameOver), true, false);
@@ -107,6 +118,9 @@ void MainScreen::takeBackGame() {
 }
 
 void MainScreen::onTick(int elapsedMs) {
+    if (noticeMs_ > 0) {
+        noticeMs_ -= elapsedMs;
+    }
     checkDemo();
     View::onTick(elapsedMs);
 }
@@ -147,6 +161,7 @@ void MainScreen::draw() {
     font.drawText(kCaption, 30, 60, {.size = 50, .colour = {1, 1, 0}, .depth = -10});
     font.drawText(kVersion, 602, 472, {.size = 30, .colour = {0, 0, 0}, .depth = -10});
     drawSaveProblem();
+    drawNotice();
     // Set after the buttons were drawn: a change shows from the next frame.
     button(Control::Continue).visible = game_ != nullptr;
     glPopMatrix();
@@ -168,10 +183,62 @@ void MainScreen::drawSaveProblem() const {
     font.drawText(kCannotSave, 10, 590, {.size = 20, .colour = {1, 0.6f, 0.2f}, .depth = -10});
 }
 
+void MainScreen::drawNotice() const {
+    if (noticeMs_ <= 0) {
+        return;
+    }
+    const BitmapFont& font = resourceSet().font;
+    font.drawText(notice_.c_str(), 11, 566, {.size = 18, .colour = {0, 0, 0}, .depth = -10});
+    font.drawText(notice_.c_str(), 10, 565, {.size = 18, .colour = {1, 1, 1}, .depth = -10});
+}
+
+void MainScreen::showNotice(std::string text) {
+    std::fprintf(stderr, "brevora: %s\n", text.c_str());
+    // The menu's lettering is wide: a long reason is cut to fit the window.
+    constexpr std::size_t kLongest = 70;
+    if (text.size() > kLongest) {
+        text = text.substr(0, kLongest - 3) + "...";
+    }
+    notice_ = std::move(text);
+    noticeMs_ = kNoticeMs;
+}
+
+void MainScreen::playLastReplay() {
+    GameParams& params = gameParams();
+    const std::string path = Replay::newestIn(params.m_save_folder);
+    if (path.empty()) {
+        showNotice("No game has been recorded yet");
+        return;
+    }
+    std::string why;
+    std::optional<Replay> replay = Replay::readFile(path, why);
+    if (replay) {
+        why = replay->rulesRefusal(params);
+    }
+    if (!why.empty()) {
+        showNotice("The last replay cannot be played: " + why);
+        return;
+    }
+    watchReplay(screens_.newReplay(*replay));
+}
+
+void MainScreen::watchReplay(std::unique_ptr<View> replay) {
+    GlWindow* window = glWindow();
+    if (replay == nullptr || window == nullptr || replay_ != nullptr) {
+        return;
+    }
+    idleMs_ = 0;
+    replay_ = replay.get();
+    window->pushScreen(std::move(replay));
+}
+
 void MainScreen::onKeyDown(int virtualKey) {
     GameParams& params = gameParams();
     if (virtualKey == 'M') {
         soundSet().toggleMuted(params.m_preferences, params.m_save_folder);
+    }
+    if (virtualKey == 'R') {
+        playLastReplay();
     }
     if (virtualKey == params.m_key_cancel) {
         // Escape is the quit button, idle reset included.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "app/window/View.h"
 
@@ -19,7 +20,8 @@ class Top7Dialog;
 // and game; the window owns them while they are open and hands them back when
 // they close. A game left with Escape stays with the menu for Continue, a
 // finished one turns into the game-over dialog, and after a spell without any
-// button press the demonstration starts. Quitting the program goes through it.
+// button press the demonstration starts. R plays the last recorded game again.
+// Quitting the program goes through it.
 class MainScreen : public View {
 public:
     static constexpr const char* kCaption = "Brevora - colonies at war";
@@ -27,6 +29,8 @@ public:
     // Shown in the bottom-left corner, below the buttons, while the save
     // folder cannot be written; stderr names the folder and the reason.
     static constexpr const char* kCannotSave = "Settings and scores cannot be saved";
+    // How long a notice stays on the menu.
+    static constexpr int kNoticeMs = 4000;
 
     // `screens` makes the games and the demonstration; it must outlive the menu.
     explicit MainScreen(PlayScreens& screens);
@@ -50,6 +54,15 @@ public:
     void onProgramEnd();
     void checkDemo();
     void resetIdle();
+    // Plays the newest replay of the save folder; when there is none or it
+    // cannot be played, a line on the menu says why for a few seconds.
+    void playLastReplay();
+    // Shows a replay screen over the menu; it is dropped when it closes, and
+    // a game kept for Continue stays kept.
+    void watchReplay(std::unique_ptr<View> replay);
+    // The line the menu shows for a while (a replay that cannot be played).
+    const std::string& notice() const { return notice_; }
+    View* replay() const { return replay_; }
 
     bool demoRunning() const { return demoRunning_; }
     int idleMs() const { return idleMs_; }
@@ -91,6 +104,8 @@ private:
     void postClose() const;
     void drawBackground() const;
     void drawSaveProblem() const;
+    void drawNotice() const;
+    void showNotice(std::string text);
 
     PlayScreens& screens_;
     bool demoRunning_ = false;
@@ -99,6 +114,10 @@ private:
     // kept for Continue; keptGame_ owns it while it is off the stack.
     View* game_ = nullptr;
     std::unique_ptr<View> keptGame_;
+    // A replay while it runs; the window owns it.
+    View* replay_ = nullptr;
+    std::string notice_;
+    int noticeMs_ = 0;
     std::unique_ptr<Button> buttons_[static_cast<int>(Control::Count)];
     // Open dialogs, owned by the window until they come back.
     NewGameDialog* newGameDialog_ = nullptr;

@@ -2,12 +2,16 @@
 
 #include <memory>
 
+#include "gfx/LineGraph.h"
+
 namespace brv {
 
 class View;
+struct Replay;
 
 // How the main menu makes and reads the screens that play: a game for the
-// player and the demonstration between computer colonies. The menu holds
+// player, the demonstration between computer colonies and a recorded game
+// played again. The menu holds
 // either kind in one place, as a View, and asks this object what it needs to
 // know about a game that has come back.
 class PlayScreens {
@@ -22,6 +26,11 @@ public:
     // Whether a game made by newGame has ended; its score is then final.
     virtual bool isOver(const View& game) const = 0;
     virtual int score(const View& game) const = 0;
+    // The course of a game made by newGame, as the graph after it shows it.
+    virtual GraphData graph(const View& game) const = 0;
+    // A recorded game played again, or null when none can be made. The
+    // record plays by the rules loaded now.
+    virtual std::unique_ptr<View> newReplay(const Replay& replay) = 0;
 };
 
 }  // namespace brv

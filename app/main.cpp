@@ -1,15 +1,20 @@
 // The game's entry: refuses to start on broken data, then runs the program
-// until the player quits.
+// until the player quits. `brevora --replay FILE` opens with that recorded
+// game playing again over the menu.
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/GamePlayScreens.h"
+#include "app/MainScreen.h"
 #include "app/Program.h"
 #include "config/GameParams.h"
 #include "platform/SdlPlatform.h"
+#include "sim/Replay.h"
 
 namespace {
 
@@ -57,12 +62,65 @@ void explainNoWindow(const std::string& error) {
     std::fprintf(stderr, "brevora: cannot open the game window: %s\n", error.c_str());
 }
 
+constexpr const char* kUsage =
+    "usage: brevora               start the game\n"
+    "       brevora --replay FILE play a recorded game again (replays/ in the folder the game\n"
+    "                             saves in holds the last 20)\n";
+
+struct Arguments {
+    bool ok = true;
+    bool help = false;
+    std::string replay;
+};
+
+Arguments readArguments(int argc, char** argv) {
+    Arguments args;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            args.help = true;
+        } else if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc && args.replay.empty()) {
+            args.replay = argv[++i];
+        } else {
+            std::fprintf(stderr, "brevora: unknown argument \"%s\"\n", argv[i]);
+            args.ok = false;
+        }
+    }
+    return args;
+}
+
+// A replay that cannot be played is refused before any window opens.
+std::optional<brv::Replay> readReplay(const std::string& path, const brv::GameParams& params) {
+    std::string why;
+    std::optional<brv::Replay> replay = brv::Replay::readFile(path, why);
+    if (replay) {
+        why = replay->rulesRefusal(params);
+    }
+    if (!why.empty()) {
+        std::fprintf(stderr, "brevora: the replay \"%s\" cannot be played: %s\n", path.c_str(),
+                     why.c_str());
+        return std::nullopt;
+    }
+    return replay;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const Arguments args = readArguments(argc, argv);
+    if (!args.ok || args.help) {
+        std::fputs(kUsage, args.ok ? stdout : stderr);
+        return args.ok ? 0 : 2;
+    }
     brv::GameParams& params = brv::gameParams();
     if (const std::vector<std::string> problems = params.startupProblems(); !problems.empty()) {
         return refuse(problems);
+    }
+    std::optional<brv::Replay> replay;
+    if (!args.replay.empty()) {
+        replay = readReplay(args.replay, params);
+        if (!replay) {
+            return 2;
+        }
     }
     if (!haveDisplay()) {
         explainNoDisplay();
@@ -82,6 +140,9 @@ int main() {
     if (!program.start()) {
         explainNoWindow(platform.error());
         return 1;
+    }
+    if (replay) {
+        program.mainScreen()->watchReplay(screens.newReplay(*replay));
     }
     const int exitCode = program.run();
     program.stop();

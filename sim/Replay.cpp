@@ -200,6 +200,40 @@ std::optional<Replay> Replay::parse(std::string_view text, std::string& why) {
     return replay;
 }
 
+std::optional<Replay> Replay::readFile(const std::string& path, std::string& why) {
+    const auto bytes = readWholeFile(path, kMaxFileBytes);
+    if (!bytes) {
+        why = "cannot be read (missing, unreadable or larger than " +
+              std::to_string(kMaxFileBytes >> 20) + " MB)";
+        return std::nullopt;
+    }
+    return parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+                 why);
+}
+
+std::string Replay::rulesRefusal(const GameParams& params) const {
+    const std::string here = rulesHash(params);
+    return here == rules ? std::string()
+                         : "recorded with other rules (" + rules + "; these are " + here + ")";
+}
+
+std::string Replay::newestIn(const SaveFolder& folder) {
+    if (folder.dir().empty()) {
+        return {};
+    }
+    // Names sort by date and time, as save() makes them.
+    std::string newest;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(folder.dir() + "/" + kFolder, error)) {
+        const std::string path = entry.path().string();
+        if (entry.path().extension() == ".replay" && path > newest) {
+            newest = path;
+        }
+    }
+    return newest;
+}
+
 std::string Replay::save(const SaveFolder& folder) const {
     if (folder.dir().empty()) {
         return {};
@@ -252,9 +286,8 @@ void setUpGame(World& world, int colonies, int difficulty) {
 }
 
 ReplayOutcome checkReplay(GameParams& params, const Replay& replay) {
-    if (const std::string here = rulesHash(params); here != replay.rules) {
-        return {false, -1,
-                "recorded with other rules (" + replay.rules + "; these are " + here + ")"};
+    if (std::string refusal = replay.rulesRefusal(params); !refusal.empty()) {
+        return {false, -1, std::move(refusal), {}};
     }
     params.m_difficult = replay.difficulty;
     brv::setRandState(replay.generator);
@@ -280,16 +313,17 @@ ReplayOutcome checkReplay(GameParams& params, const Replay& replay) {
         if (c < replay.checks.size() && replay.checks[c].update == update + 1) {
             if (world.checksum() != replay.checks[c].checksum) {
                 return {false, update + 1,
-                        "the world left the record by update " + std::to_string(update + 1)};
+                        "the world left the record by update " + std::to_string(update + 1),
+                        world.timeline()};
             }
             ++c;
         }
     }
     if (world.checksum() != replay.endChecksum) {
         return {false, replay.endUpdate,
-                "the end differs at update " + std::to_string(replay.endUpdate)};
+                "the end differs at update " + std::to_string(replay.endUpdate), world.timeline()};
     }
-    return {true, -1, "replay matches"};
+    return {true, -1, "replay matches", world.timeline()};
 }
 
 }  // namespace brv

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sim/Timeline.h"
+
 namespace brv {
 
 class GameParams;
@@ -31,6 +33,8 @@ struct Replay {
     static constexpr const char* kFolder = "replays";
     // The newest replays kept in the folder; older ones are deleted.
     static constexpr std::size_t kKept = 20;
+    // Far above the record of a day-long game; a larger file is refused.
+    static constexpr std::uint64_t kMaxFileBytes = 64ull * 1024 * 1024;
 
     enum class Input { FlagSet, FlagRemoved };
     struct Event {
@@ -66,11 +70,19 @@ struct Replay {
     // A whole record, or nothing with `why` naming the line and what is
     // wrong: a damaged, cut or foreign file is never played half.
     static std::optional<Replay> parse(std::string_view text, std::string& why);
+    // Reads and parses a file: nothing, with `why`, when it cannot be read
+    // or is refused.
+    static std::optional<Replay> readFile(const std::string& path, std::string& why);
+    // Why the record cannot be played on `params` (it was made with other
+    // rules); empty when it can.
+    std::string rulesRefusal(const GameParams& params) const;
 
     // Writes the record atomically into replays/ of `folder`, named by date
     // and time, and deletes all but the newest kKept there. The path, or
     // empty when it could not be written.
     std::string save(const SaveFolder& folder) const;
+    // The newest replay in replays/ of `folder`; empty when there is none.
+    static std::string newestIn(const SaveFolder& folder);
 };
 
 // The hash of the rules a game plays by: the rule file and the two sprite
@@ -83,11 +95,13 @@ void setUpGame(World& world, int colonies, int difficulty);
 
 // Plays a record headless on `params`. Matches when every checkpoint and the
 // end agree; otherwise `firstDifference` is the first update found to differ
-// (the checkpoint where it showed) and `why` says what.
+// (the checkpoint where it showed) and `why` says what. The timeline is the
+// replayed game's, as far as it was played.
 struct ReplayOutcome {
     bool matches = false;
     int firstDifference = -1;
     std::string why;
+    Timeline timeline;
 };
 ReplayOutcome checkReplay(GameParams& params, const Replay& replay);
 

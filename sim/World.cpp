@@ -142,6 +142,7 @@ void World::setUp() {
     for (std::size_t c = 0; c < colonies_.size(); ++c) {
         addRandomLifeSource();
     }
+    timeline_.start(colonies_);
 }
 
 // Scatters the start viruses over the square around the start cell (each
@@ -190,6 +191,7 @@ void World::update(int elapsedMs) {
         rebuildInfluence();
         influenceTick = 0;
     }
+    timeline_.advance(elapsedMs, colonies_);
 }
 
 // Half of the columns per tick, alternating. The scan visits slots, not

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sim/InfluenceRecord.h"
+#include "sim/Timeline.h"
 
 namespace brv {
 
@@ -71,6 +72,8 @@ public:
     const std::vector<std::unique_ptr<Colony>>& colonies() const { return colonies_; }
     const std::vector<std::unique_ptr<LifeSource>>& lifeSources() const { return lifeSources_; }
     const InfluenceTable& influence() const { return influence_; }
+    // Each colony's virus count and kills over the game, from setUp on.
+    const Timeline& timeline() const { return timeline_; }
     // Position of a colony in the list (its influence column), -1 if foreign.
     int indexOf(const Colony* colony) const;
 
@@ -118,6 +121,7 @@ private:
     InfluenceTable influence_;
     std::vector<int> moveCandidates_;
     std::vector<int> feedCandidates_;
+    Timeline timeline_;
 };
 
 }  // namespace brv

@@ -33,6 +33,8 @@ GameOverDialog::GameOverDialog(int score) : score_(score) {
 void GameOverDialog::onKeyDown(int virtualKey) {
     if (virtualKey == kVkEscape || virtualKey == kVkEnter) {
         finish();
+    } else if (virtualKey == kVkTab && !graph_.series.empty()) {
+        graphShown_ = !graphShown_;
     }
     // Every key reaches the name box, so backspace edits the name.
     View::onKeyDown(virtualKey);
@@ -105,6 +107,18 @@ void GameOverDialog::draw() {
     } else if (qualifies_) {
         art.font.drawText("Enter Your Name", 300, 300,
                           {.size = 30, .colour = {1, 0, 0}, .depth = 10});
+    }
+    if (graphShown_) {
+        constexpr float kSide = 60;
+        constexpr float kTop = 110;
+        drawLineGraph(art.font,
+                      {.x = kSide,
+                       .y = kTop,
+                       .width = w - 2 * kSide,
+                       .height = h - kTop - 60,
+                       .depth = 25,
+                       .title = "Viruses per colony"},
+                      graph_);
     }
     glPopMatrix();
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "gfx/LineGraph.h"
 #include "ui/Button.h"
 #include "ui/Dialog.h"
 #include "ui/EditBox.h"
@@ -18,7 +19,8 @@ class BitmapFont;
 // once. A dialog the window drops unanswered (the program is closing) enters
 // it as it goes, the same way. When the table cannot be saved the dialog
 // stays open and says so, with the folder and the reason, until the next
-// Enter, Escape or click on the close button.
+// Enter, Escape or click on the close button. Tab shows the graph of the
+// game over the dialog, and hides it again.
 class GameOverDialog : public Dialog {
 public:
     static constexpr int kNameLength = 15;
@@ -33,6 +35,10 @@ public:
     // place in the table, and saves the table. False only when a new entry
     // could not be saved.
     static bool enterScore(const std::string& name, int score);
+
+    // The course of the game just played, shown on Tab.
+    void setGraph(GraphData graph) { graph_ = std::move(graph); }
+    bool graphShown() const { return graphShown_; }
 
     void draw() override;
     void onKeyDown(int virtualKey) override;
@@ -59,6 +65,8 @@ private:
     std::string name_;
     std::string unsavedFolder_;
     std::string unsavedReason_;
+    GraphData graph_;
+    bool graphShown_ = false;
     // Enter and a click on the close button can both arrive before the tick
     // that removes the dialog; the score enters the table only once.
     bool finished_ = false;

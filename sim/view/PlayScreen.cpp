@@ -11,6 +11,7 @@
 #include "platform/VirtualKeys.h"
 #include "sim/Colony.h"
 #include "sim/view/ColonyPalette.h"
+#include "sim/view/PopulationGraph.h"
 
 namespace brv {
 
@@ -53,7 +54,7 @@ void PlayScreen::close() {
 void PlayScreen::onTick(int elapsedMs) {
     if (!paused_) {
         const int updates = gameParams().m_preferences.speed;
-        for (int i = 0; i < updates && !closeAsked_; ++i) {
+        for (int i = 0; i < updates && !closeAsked_ && worldRuns(); ++i) {
             advance(elapsedMs);
         }
         if (hintMs_ > 0) {
@@ -98,6 +99,11 @@ void PlayScreen::draw() {
         colony->drawFlags();
     }
     drawStatus();
+    if (tabHeld()) {
+        const GameParams& params = gameParams();
+        drawPopulationGraph(text_, populationGraph(world_), params.m_screen_width,
+                            params.m_screen_height);
+    }
     if (paused_) {
         drawPaused();
     }
@@ -124,9 +130,7 @@ void PlayScreen::drawStatus() const {
                        kStatusTop, style({1, 1, 1}));
     }
     const Colony* player = playerColony();
-    const GlWindow* window = glWindow();
-    const bool tabHeld = window != nullptr && window->platform().isKeyHeld(kVkTab);
-    if (player != nullptr && (tabHeld || params.m_preferences.alwaysShowFlagCount)) {
+    if (player != nullptr && (tabHeld() || params.m_preferences.alwaysShowFlagCount)) {
         char line[32];
         std::snprintf(line, sizeof line, "flags %zu/%i", player->flags().size(),
                       player->flagLimit());
@@ -138,6 +142,11 @@ void PlayScreen::drawStatus() const {
                        static_cast<float>(params.m_screen_height) - kStatusTop - kStatusSize,
                        style({1, 1, 1}));
     }
+}
+
+bool PlayScreen::tabHeld() {
+    const GlWindow* window = glWindow();
+    return window != nullptr && window->platform().isKeyHeld(kVkTab);
 }
 
 // The field stays in view, dimmed, with the word in the middle.

@@ -16,7 +16,8 @@ class Colony;
 // running after the end, and the keys and close request that leave the screen.
 // Added to that: P (or Pause) freezes the world and every timer of the screen,
 // + and - run 1, 2 or 4 world updates per tick (the same updates, so the same
-// game), C switches the colour-blind palette and M the sound.
+// game), C switches the colour-blind palette and M the sound. Tab held shows
+// the population of every colony over the game so far as a graph.
 // The screens are large (the world's grid) and always live on the heap.
 class PlayScreen : public View {
 public:
@@ -64,6 +65,11 @@ protected:
     int worldUpdates() const { return worldUpdates_; }
     // Right after each world update.
     virtual void onWorldUpdated() {}
+    // Whether the world is to take its next update; a replay stops at the
+    // end of its record.
+    virtual bool worldRuns() const { return true; }
+    // The status lines' font, for what a concrete screen writes on the field.
+    const BitmapFont& font() const { return text_; }
     // The player's colony, whose flag count the screen shows; none in a
     // demonstration.
     virtual const Colony* playerColony() const { return nullptr; }
@@ -77,6 +83,8 @@ private:
     void updateWorld(int elapsedMs);
     void drawStatus() const;
     void drawPaused() const;
+    // Tab shows the flag count and the graph of the game so far while held.
+    static bool tabHeld();
     void changeSpeed(int speed);
 
     bool finished_ = false;

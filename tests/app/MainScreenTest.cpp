@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "platform/FileIo.h"
 #include "platform/VirtualKeys.h"
+#include "sim/Replay.h"
 #include "tests/app/MenuTestSupport.h"
 #include "ui/GameOverDialog.h"
 #include "ui/HelpDialog.h"
@@ -156,6 +158,15 @@ TEST(MainScreenGames, FinishedGameTurnsIntoTheGameOverDialogWithItsScore) {
     EXPECT_TRUE(dialog->shadeVisible);
     EXPECT_FALSE(dialog->frameVisible);
     EXPECT_EQ(f.window.currentView(), dialog);
+    // Tab shows the course of the game over the dialog, when there is one.
+    dialog->onKeyDown(kVkTab);
+    EXPECT_FALSE(dialog->graphShown());
+    dialog->setGraph({{{{1, 0, 0, 1}, {10, 30, 20}, "kills 42"}}, 1000});
+    dialog->onKeyDown(kVkTab);
+    EXPECT_TRUE(dialog->graphShown());
+    f.window.drawAll();
+    dialog->onKeyDown(kVkTab);
+    EXPECT_FALSE(dialog->graphShown());
 
     dialog->onKeyDown(kVkEnter);
     f.ticks(1);
@@ -196,6 +207,44 @@ TEST(MainScreenGames, ScoreThatCannotBeSavedKeepsTheDialogOpenToSayWhereAndWhy) 
     f.ticks(1);
     EXPECT_EQ(f.menu->gameOverDialog(), nullptr);
     EXPECT_EQ(f.params.m_score_table.entries().size(), 1u);
+}
+
+// R plays the newest replay over the menu and a kept game stays kept; with
+// none, or one of other rules, the menu says why.
+TEST(MainScreenGames, RPlaysTheLastReplayOrSaysWhyItCannot) {
+    MenuFixture f;
+    startFourColoniesHard(f);
+    FakeGame* game = f.screens.games.at(0);
+    f.window.closeTop();
+    f.ticks(1);
+    f.menu->onKeyDown('R');
+    EXPECT_EQ(f.menu->notice(), "No game has been recorded yet");
+    EXPECT_TRUE(f.screens.replays.empty());
+
+    Replay record = Replay::beginning(f.params, 2, 0);
+    record.endChecksum = "0123456789abcdef";
+    const std::string path = record.save(f.params.m_save_folder);
+    ASSERT_FALSE(path.empty());
+    f.menu->onKeyDown('R');
+    ASSERT_EQ(f.screens.replays.size(), 1u);
+    EXPECT_EQ(f.top(), f.screens.replays[0]);
+    f.ticks(200);
+    EXPECT_TRUE(f.screens.demos.empty()) << "a replay is not an idle menu";
+    f.window.closeTop();
+    f.ticks(1);
+    EXPECT_EQ(f.top(), f.menu);
+    EXPECT_EQ(f.menu->replay(), nullptr);
+    EXPECT_EQ(f.menu->game(), game);
+
+    record.rules = "fedcba9876543210";
+    const std::string text = record.toText();
+    ASSERT_TRUE(writeFileAtomically(path, text.data(), text.size()));
+    f.menu->onKeyDown('R');
+    EXPECT_EQ(f.screens.replays.size(), 1u);
+    EXPECT_EQ(f.menu->notice().rfind("The last replay cannot be played: recorded with other", 0),
+              0u)
+        << f.menu->notice();
+    f.window.drawAll();
 }
 
 TEST(MainScreenGames, GameOrDemonstrationClosingWithResultTwoEndsTheProgram) {

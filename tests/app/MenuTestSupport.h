@@ -47,9 +47,16 @@ public:
     }
     bool isOver(const View& game) const override { return static_cast<const FakeGame&>(game).over; }
     int score(const View& game) const override { return static_cast<const FakeGame&>(game).score; }
+    GraphData graph(const View&) const override { return {}; }
+    std::unique_ptr<View> newReplay(const Replay&) override {
+        auto replay = std::make_unique<FakeGame>();
+        replays.push_back(replay.get());
+        return replay;
+    }
 
     std::vector<FakeGame*> games;
     std::vector<FakeGame*> demos;
+    std::vector<FakeGame*> replays;
 };
 
 // The shipped rules and layout as loose files, a headless window of 800 by

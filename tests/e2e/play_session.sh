@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # One session of the real game on the display this script is started on
 # (xvfb-run): arguments are the game executable, the data set, the
-# unscrambling helper and a folder for the screenshots.
+# unscrambling helper, a folder for the screenshots and the match runner.
 set -euo pipefail
 game_exe=$1
 data_pack=$2
 unscramble=$3
 shots=$4
+sim=$5
 
 fail() {
   echo "e2e: $*" >&2
@@ -208,3 +209,45 @@ grep -qx "m_last_players_count 2" <<<"$settings" || fail "4 colonies not remembe
 grep -qx "m_window_width 800" <<<"$settings" || fail "window width not saved: $settings"
 [[ -f data/scores.tab ]] || fail "data/scores.tab not written"
 echo "e2e: session played and ended with exit code 0"
+
+# The game played above was recorded as it was left; it replays to the same
+# checksums headless and in the window at 4x, which ends on the verdict.
+replay=$(find data/replays -name '*.replay' 2>/dev/null | sort | tail -n1)
+[[ -n "$replay" ]] || fail "the game played was not recorded in data/replays/"
+"$sim" --data . --replay "$replay" >"$work/check.txt" 2>&1 ||
+  fail "the recorded game does not replay headless: $(cat "$work/check.txt")"
+head -n 3 "$replay" >"$work/cut.replay"
+if ./brevora --replay "$work/cut.replay" 2>"$work/cut.txt"; then
+  fail "a cut replay was played"
+fi
+grep -q "cannot be played: cut short" "$work/cut.txt" || fail "no clear refusal: $(cat "$work/cut.txt")"
+sed -i 's/^speed .*/speed 4/' data/prefs.cfg
+./brevora --replay "$replay" >"$work/replay.txt" 2>&1 &
+game_pid=$!
+window=$(timeout 20 xdotool search --sync --name '^Brevora$' | head -n1) || fail "no window for the replay"
+for _ in $(seq 150); do
+  grep -q "replay matches" "$work/replay.txt" && break
+  sleep 0.2
+done
+grep -q "replay matches" "$work/replay.txt" || fail "the replay in the window did not match: $(cat "$work/replay.txt")"
+sleep 0.3
+shot replay_end
+# The verdict stands in green in the middle of the field.
+greener=$(/usr/bin/convert "$shots/replay_end.png" -crop 240x40+280+260 +repage \
+  -format "%[fx:int(1000*(mean.g-mean.r))]" info:)
+((greener > 70)) || fail "no green verdict in the middle of the field ($greener)"
+xdotool key Escape
+sleep 0.6
+xdotool key Escape
+sleep 0.6
+xdotool key Return
+for _ in $(seq 50); do
+  kill -0 "$game_pid" 2>/dev/null || break
+  sleep 0.2
+done
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after the replay"
+status=0
+wait "$game_pid" || status=$?
+game_pid=
+((status == 0)) || fail "exit code $status after the replay"
+echo "e2e: the recorded game replayed to the same checksums headless and in the window"

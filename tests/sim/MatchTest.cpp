@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -111,6 +113,18 @@ TEST(Match, ToolPlaysBatchesAndRefusesBadInput) {
     // The second game of the batch is the same game alone.
     const ToolRun alone = runTool("--seed 4 --max-ticks 100 --colonies 3 --data " + kAssets);
     EXPECT_EQ(alone.out, batch.out.substr(newline + 1));
+    // The same game as a timeline: one line a second (100 ticks of 30 ms: 0
+    // to 3 s) whose last counts are the summary's.
+    const ToolRun timeline =
+        runTool("--seed 4 --max-ticks 100 --colonies 3 --timeline --data " + kAssets);
+    ASSERT_EQ(timeline.status, 0);
+    const auto last = nlohmann::json::parse(
+        timeline.out.substr(timeline.out.rfind('\n', timeline.out.size() - 2) + 1));
+    EXPECT_EQ(std::count(timeline.out.begin(), timeline.out.end(), '\n'), 4);
+    EXPECT_EQ(last["seed"], 4);
+    EXPECT_EQ(last["second"], 3);
+    EXPECT_EQ(last["viruses"], nlohmann::json::parse(alone.out)["count"]);
+    EXPECT_EQ(last["kills"], nlohmann::json::parse(alone.out)["kills"]);
 
     EXPECT_NE(runTool("--colonies 5 --data " + kAssets).status, 0);
     EXPECT_NE(runTool("--difficulty insane --data " + kAssets).status, 0);

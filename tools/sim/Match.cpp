@@ -137,6 +137,7 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
     }
     result.checksum = world.checksum();
     result.sourceTicks = watch.lifetimes();
+    result.timeline = world.timeline();
     // Set-up places the start-cell sources first, one per colony.
     for (int k = 0; k < colonies; ++k) {
         result.startSourceTicks.push_back(watch.lifetimeOf(k));
@@ -162,6 +163,34 @@ std::string toJsonLine(const MatchResult& r) {
     line["sources_spent"] = sorted.size();
     line["source_ticks_median"] = sorted.empty() ? -1 : sorted[sorted.size() / 2];
     return line.dump();
+}
+
+namespace {
+
+std::string linesOf(const nlohmann::ordered_json& game, const Timeline& timeline) {
+    std::string lines;
+    const auto& samples = timeline.samples();
+    const auto colonies = static_cast<std::ptrdiff_t>(timeline.colonyCount());
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        nlohmann::ordered_json line = game;
+        line["second"] = static_cast<long long>(i) * timeline.spacingMs() / 1000;
+        line["viruses"] =
+            std::vector<int>(samples[i].viruses.begin(), samples[i].viruses.begin() + colonies);
+        line["kills"] =
+            std::vector<int>(samples[i].kills.begin(), samples[i].kills.begin() + colonies);
+        lines += line.dump() + "\n";
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::string timelineJsonLines(std::uint32_t seed, const Timeline& timeline) {
+    return linesOf({{"seed", seed}}, timeline);
+}
+
+std::string timelineJsonLines(const std::string& replay, const Timeline& timeline) {
+    return linesOf({{"replay", replay}}, timeline);
 }
 
 const char* difficultyName(int difficulty) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/Timeline.h"
+
 namespace brv {
 
 class GameParams;
@@ -49,6 +51,8 @@ struct MatchResult {
     // The same for the sources on the colonies' start cells, by colony; -1
     // while one still stands at the end.
     std::vector<int> startSourceTicks;
+    // Each colony's virus count and kills, once a second of game time.
+    Timeline timeline;
 };
 
 // Follows the world's life sources from tick to tick and records how long
@@ -83,6 +87,12 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
 // One line of JSON: seed, colonies, difficulty, ticks, finished, winner, count,
 // kills, checksum.
 std::string toJsonLine(const MatchResult& result);
+
+// The timeline, one line of JSON per sample: the game it belongs to (a
+// seed, or the replay file it was played from), its second of game time and
+// each colony's virus count and kills then.
+std::string timelineJsonLines(std::uint32_t seed, const Timeline& timeline);
+std::string timelineJsonLines(const std::string& replay, const Timeline& timeline);
 
 const char* difficultyName(int difficulty);
 // -1 for a name that is not easy, medium or hard.

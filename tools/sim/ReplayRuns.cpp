@@ -9,6 +9,7 @@
 #include "sim/Colony.h"
 #include "sim/Replay.h"
 #include "sim/World.h"
+#include "tools/sim/Match.h"
 
 namespace brv {
 
@@ -47,21 +48,19 @@ std::string recordRandomGame(GameParams& params, std::uint32_t seed, int colonie
     return writeFileAtomically(path, text.data(), text.size()) ? path : std::string();
 }
 
-int checkReplayFile(GameParams& params, const std::string& path) {
-    const auto bytes = readWholeFile(path);
-    if (!bytes) {
-        std::cout << path << ": cannot be read\n";
-        return 2;
-    }
+int checkReplayFile(GameParams& params, const std::string& path, bool timeline) {
+    std::ostream& verdict = timeline ? std::cerr : std::cout;
     std::string why;
-    const auto replay = Replay::parse(
-        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), why);
+    const auto replay = Replay::readFile(path, why);
     if (!replay) {
-        std::cout << path << ": refused: " << why << "\n";
+        verdict << path << ": refused: " << why << "\n";
         return 2;
     }
     const ReplayOutcome outcome = checkReplay(params, *replay);
-    std::cout << path << ": " << outcome.why << "\n";
+    if (timeline) {
+        std::cout << timelineJsonLines(path, outcome.timeline);
+    }
+    verdict << path << ": " << outcome.why << "\n";
     if (outcome.firstDifference < 0 && !outcome.matches) {
         return 2;  // other rules: refused, not played
     }

@@ -18,7 +18,8 @@ std::string recordRandomGame(GameParams& params, std::uint32_t seed, int colonie
 
 // Checks one replay file headless on `params` and prints one line:
 // "<file>: replay matches" or what differs. 0 when it matches, 1 when it
-// differs, 2 when the file is refused.
-int checkReplayFile(GameParams& params, const std::string& path);
+// differs, 2 when the file is refused. With `timeline`, stdout gets the
+// replayed game's timeline as JSON lines and the verdict goes to stderr.
+int checkReplayFile(GameParams& params, const std::string& path, bool timeline = false);
 
 }  // namespace brv

@@ -1,5 +1,5 @@
 // brevora-sim: plays headless games between computer-steered colonies and
-// prints one JSON line per game.
+// prints one JSON line per game (or its timeline), checks and records replays.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <chrono>
@@ -32,6 +32,7 @@ struct Settings {
     std::string replayDir;
     std::string record;
     int clickEvery = 50;
+    bool timeline = false;
 };
 
 // The shipped data set lies beside the tools: <exe dir>/../game.
@@ -112,7 +113,7 @@ int checkReplays(brv::GameParams& params, const Settings& s) {
     int worst = 0;
     int matched = 0;
     for (const std::string& file : files) {
-        const int status = brv::checkReplayFile(params, file);
+        const int status = brv::checkReplayFile(params, file, s.timeline);
         worst = std::max(worst, status);
         matched += status == 0 ? 1 : 0;
     }
@@ -173,7 +174,11 @@ int run(const Settings& s, const std::string& dataDir) {
             }
             std::cerr << "\n";
         });
-        std::cout << brv::toJsonLine(result) << std::endl;
+        if (s.timeline) {
+            std::cout << brv::timelineJsonLines(result.seed, result.timeline) << std::flush;
+        } else {
+            std::cout << brv::toJsonLine(result) << std::endl;
+        }
         const auto now = std::chrono::steady_clock::now();
         if (s.games > 1 && now - lastReport > std::chrono::seconds(2)) {
             std::cerr << "brevora-sim: " << g + 1 << "/" << s.games << " games\n";
@@ -208,6 +213,9 @@ int main(int argc, char** argv) {
                    "play --games games with random clicks and write their replays into DIR");
     app.add_option("--click-every", s.clickEvery, "updates between the random clicks of --record")
         ->check(CLI::Range(0, 100000));
+    app.add_flag("--timeline", s.timeline,
+                 "print each game's virus counts and kills once a second of game time as JSON "
+                 "lines instead of its summary (also with --replay)");
     app.add_option("--trace", s.trace, "print tick and virus counts every N ticks on stderr")
         ->check(CLI::Range(0, 2000000000));
     CLI11_PARSE(app, argc, argv);

@@ -12,6 +12,7 @@
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
 #include "sim/Replay.h"
+#include "sim/view/ReplayScreen.h"
 #include "tests/audio/ScopedSounds.h"
 #include "tests/sim/view/ScreenFixture.h"
 
@@ -372,12 +373,10 @@ TEST(GameScreen, FlagsAndTheWorldsEventsAreHeard) {
     EXPECT_TRUE(lastPlayed(dry.win.platform.soundsPlayed(), Sound::SourceAppears));
 }
 
-// A game played through the screen, at two speeds and with clicks, replays
-// headless to the same checksums; a damaged, cut or foreign record is refused.
-TEST(GameScreen, ARecordedGameReplaysHeadlessAndDamagedRecordsAreRefused) {
-    SimRules rules("m_flag_per_count \"10 10 10\"\n");
+// A game played through the screen, at two speeds and with clicks, and
+// abandoned; the text of the replay it wrote, and its last checksum.
+std::string recordGame(GameParams& params, std::string& endChecksum) {
     ScreenWindow win;
-    GameParams& params = rules.params();
     Replay start = Replay::beginning(params, 2, 0);
     GameScreen* screen = win.push(std::make_unique<GameScreen>(2));
     screen->record(std::move(start));
@@ -388,14 +387,22 @@ TEST(GameScreen, ARecordedGameReplaysHeadlessAndDamagedRecordsAreRefused) {
     win.send(MessageKind::LButtonDown, 101, 201);
     win.send(MessageKind::RButtonUp, 401, 301);
     win.ticks(80);
-    const std::string endChecksum = screen->world().checksum();
+    endChecksum = screen->world().checksum();
     win.window.closeTop();
     win.ticks(1);
     win.menu->returned.reset();  // an abandoned game writes its replay
-    const auto files = std::filesystem::directory_iterator(params.m_save_folder.dir() + "/replays");
-    const auto bytes = readWholeFile(std::filesystem::begin(files)->path().string());
-    ASSERT_TRUE(bytes.has_value());
-    const std::string text(bytes->begin(), bytes->end());
+    const std::string path = Replay::newestIn(params.m_save_folder);
+    const auto bytes = readWholeFile(path);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+}
+
+// The recorded game replays headless to the same checksums; a damaged, cut
+// or foreign record is refused.
+TEST(GameScreen, ARecordedGameReplaysHeadlessAndDamagedRecordsAreRefused) {
+    SimRules rules("m_flag_per_count \"10 10 10\"\n");
+    GameParams& params = rules.params();
+    std::string endChecksum;
+    const std::string text = recordGame(params, endChecksum);
     std::string why;
     const auto replay = Replay::parse(text, why);
     ASSERT_TRUE(replay.has_value()) << why;
@@ -418,6 +425,50 @@ TEST(GameScreen, ARecordedGameReplaysHeadlessAndDamagedRecordsAreRefused) {
     damaged.replace(damaged.find("set "), 4, "sat ");
     EXPECT_FALSE(Replay::parse(damaged, why));
     EXPECT_EQ(why.substr(0, 7), "line 5:") << why;
+}
+
+// The same record played on the field at each speed ends on the same
+// verdict as headless; watching it leaves the generator, the process
+// counters and the difficulty as they were.
+TEST(ReplayScreen, PlaysTheRecordAtEverySpeedAndLeavesTheGamesThatFollowAlone) {
+    SimRules rules("m_flag_per_count \"10 10 10\"\n");
+    GameParams& params = rules.params();
+    std::string endChecksum;
+    std::string why;
+    const auto replay = Replay::parse(recordGame(params, endChecksum), why);
+    ASSERT_TRUE(replay.has_value()) << why;
+    const auto watch = [&](const Replay& record, int speed) {
+        ScreenWindow win;
+        params.m_preferences.speed = speed;
+        params.m_difficult = 2;
+        brv::setRandState(12345);
+        World::setProcessCounters(1, 7);
+        auto* screen = win.push(std::make_unique<ReplayScreen>(record));
+        win.ticks(record.endUpdate / speed + 10);
+        EXPECT_TRUE(screen->outcome().has_value());
+        ReplayOutcome outcome = screen->outcome().value_or(ReplayOutcome{});
+        // The world stopped at the record's end.
+        outcome.matches = outcome.matches && screen->world().checksum() == endChecksum;
+        screen->onKeyDown(kEscape);
+        win.ticks(1);
+        win.menu->returned.reset();
+        EXPECT_EQ(brv::randState(), 12345u);
+        EXPECT_EQ(World::columnParity(), 1);
+        EXPECT_EQ(World::influenceTick(), 7);
+        EXPECT_EQ(params.m_difficult, 2);
+        return outcome;
+    };
+    for (const int speed : {1, 2, 4}) {
+        const ReplayOutcome outcome = watch(*replay, speed);
+        EXPECT_TRUE(outcome.matches) << speed << "x: " << outcome.why;
+        EXPECT_EQ(outcome.why, "replay matches");
+    }
+    Replay missing = *replay;
+    missing.events.erase(missing.events.begin());
+    const ReplayOutcome differs = watch(missing, 4);
+    EXPECT_FALSE(differs.matches);
+    EXPECT_EQ(differs.firstDifference, 100);
+    EXPECT_EQ(differs.why, "the world left the record by update 100");
 }
 
 TEST(GameScreen, StatusLineShowsTrendCountAndKills) {
