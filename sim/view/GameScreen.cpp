@@ -8,6 +8,7 @@
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
 #include "sim/LifeSource.h"
+#include "sim/PlayerClick.h"
 
 namespace brv {
 
@@ -102,18 +103,14 @@ void GameScreen::onLButtonDown(int x, int y, int flags) {
     if (inputPaused() || paused()) {
         return;
     }
-    // A press near a flag takes it away; elsewhere it plants one while the
-    // colony's limit allows.
-    Colony& colony = player();
-    if (colony.removeFlagNear(x, y)) {
+    const ClickResult result = playerClick(player(), x, y);
+    if (result == ClickResult::FlagRemoved) {
         noteInput(Replay::Input::FlagRemoved, x, y);
         soundSet().play(Sound::FlagRemoved);
         return;
     }
-    const std::size_t before = colony.flags().size();
     noteInput(Replay::Input::FlagSet, x, y);
-    colony.addFlagAt(x, y);
-    if (colony.flags().size() > before) {
+    if (result == ClickResult::FlagSet) {
         soundSet().play(Sound::FlagSet);
     }
 }

@@ -1,14 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <cstdio>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 
 #include "config/GameParams.h"
 #include "tests/support/TempDir.h"
 #include "tools/sim/Match.h"
+#include "tools/sim/PlayerBot.h"
+#include "tools/sim/Report.h"
 
 namespace brv {
 namespace {
@@ -96,6 +98,51 @@ ToolRun runTool(const std::string& args) {
     }
     run.status = pclose(pipe);
     return run;
+}
+
+// The reference players click by the game's rule: the idle one never, the
+// forager to feed and to fight, and it kills where the idle one cannot.
+TEST(Match, ForagerFeedsAndFightsWhereTheIdlePlayerDoesNot) {
+    GameParams params(kAssets);
+    ScopedGameParams scope(params);
+    MatchOptions options;
+    options.colonies = 2;
+    options.player = true;
+    int kills[2] = {0, 0};
+    for (const int bot : {0, 1}) {
+        options.bot = bot == 0 ? "idle" : "forager";
+        for (std::uint32_t seed = 1000; seed < 1003; ++seed) {
+            options.seed = seed;
+            kills[bot] += playMatch(params, options).kills[0];
+        }
+    }
+    EXPECT_EQ(kills[0], 0);
+    EXPECT_GT(kills[1], 500);
+    EXPECT_EQ(makePlayerBot("nobody"), nullptr);
+}
+
+// The balance report plays every setting, each group in processes of its
+// own, as a table or as JSON lines.
+TEST(Match, ReportPlaysEverySettingAsATableOrJson) {
+    const ToolRun json =
+        runTool("--report --games 2 --max-ticks 300 --json --jobs 2 --data " + kAssets);
+    ASSERT_EQ(json.status, 0);
+    std::istringstream lines(json.out);
+    std::string line;
+    std::size_t count = 0;
+    while (std::getline(lines, line)) {
+        const auto figures = nlohmann::json::parse(line);
+        EXPECT_EQ(figures["setting"], reportSettings()[count].name);
+        EXPECT_EQ(figures["unfinished"], 100) << "300 ticks end no game";
+        ++count;
+    }
+    EXPECT_EQ(count, reportSettings().size());
+    const ToolRun table =
+        runTool("--report --groups versus --games 2 --max-ticks 300 --data " + kAssets);
+    ASSERT_EQ(table.status, 0);
+    EXPECT_NE(table.out.find(reportHeader()), std::string::npos);
+    EXPECT_NE(table.out.find("Hard vs Medium"), std::string::npos);
+    EXPECT_EQ(table.out.find("2 Easy"), std::string::npos);
 }
 
 TEST(Match, ToolPlaysBatchesAndRefusesBadInput) {

@@ -10,7 +10,9 @@
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
 #include "sim/LifeSource.h"
+#include "sim/Virus.h"
 #include "sim/World.h"
+#include "tools/sim/PlayerBot.h"
 
 namespace brv {
 
@@ -56,6 +58,33 @@ std::vector<int> counts(const World& world) {
         result.push_back(colony->virusCount());
     }
     return result;
+}
+
+// Each colony's corner, from its start flag (on its home life source).
+std::vector<int> startCorners(const World& world) {
+    std::vector<int> corners;
+    for (const auto& colony : world.colonies()) {
+        int corner = -1;
+        if (!colony->flags().empty()) {
+            const Flag& flag = *colony->flags().front();
+            corner = (flag.column() * 2 >= world.columnCount() ? 1 : 0) +
+                     (flag.row() * 2 >= world.rowCount() ? 2 : 0);
+        }
+        corners.push_back(corner);
+    }
+    return corners;
+}
+
+int hugeLives(const World& world) {
+    constexpr int kHuge = 1000000;
+    int huge = 0;
+    for (int c = 0; c < world.columnCount(); ++c) {
+        for (int r = 0; r < world.rowCount(); ++r) {
+            const Virus* virus = world.virusAt(c, r);
+            huge += virus != nullptr && virus->life() > kHuge ? 1 : 0;
+        }
+    }
+    return huge;
 }
 
 int total(const std::vector<int>& counts) {
@@ -110,8 +139,10 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
     world.setUp();
     SourceWatch watch;
     watch.observe(world, 0);
+    std::unique_ptr<PlayerBot> bot = options.player ? makePlayerBot(options.bot) : nullptr;
 
     MatchResult result;
+    result.corners = startCorners(world);
     result.seed = options.seed;
     result.colonies = colonies;
     result.difficulty = options.difficulty;
@@ -119,6 +150,9 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
     const int speed = std::max(options.speed, 1);
     while (tick < options.maxTicks && !result.finished) {
         for (int step = 0; step < speed && tick < options.maxTicks && !result.finished; ++step) {
+            if (bot) {
+                bot->act(world, tick);
+            }
             world.update(30);
             ++tick;
             result.finished = gameOver(world, options.player);
@@ -136,6 +170,7 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
         result.kills.push_back(colony->killCounter());
     }
     result.checksum = world.checksum();
+    result.hugeLives = hugeLives(world);
     result.sourceTicks = watch.lifetimes();
     result.timeline = world.timeline();
     // Set-up places the start-cell sources first, one per colony.

@@ -19,8 +19,10 @@ struct MatchOptions {
     int colonies = 4;
     int difficulty = 0;  // 0 Easy, 1 Medium, 2 Hard: every rule triple follows it
     int maxTicks = 200000;
-    // Colony 0 is a player colony that keeps its start flag and places no other.
+    // Colony 0 is a player colony, steered by the reference player `bot`
+    // (see PlayerBot: "idle" keeps its start flag and places no other).
     bool player = false;
+    std::string bot = "idle";
     // Opponent kind per colony (0 Easy, 1 Medium, 2 Hard); empty: the kind the
     // difficulty implies.
     std::vector<int> ai;
@@ -45,6 +47,12 @@ struct MatchResult {
     std::string checksum;
     // Most viruses on the field at the end of any tick.
     int peak = 0;
+    // The corner each colony started in: 0 top left, 1 top right, 2 bottom
+    // left, 3 bottom right.
+    std::vector<int> corners;
+    // Viruses alive at the end whose life passed a million: fighters grown
+    // out of every fight, which can keep a game from ending.
+    int hugeLives = 0;
     // Ticks each life source lived from its placement until it was spent, in
     // the order they were spent.
     std::vector<int> sourceTicks;

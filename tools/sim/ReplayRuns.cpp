@@ -7,6 +7,7 @@
 #include "platform/FileIo.h"
 #include "platform/Random.h"
 #include "sim/Colony.h"
+#include "sim/PlayerClick.h"
 #include "sim/Replay.h"
 #include "sim/World.h"
 #include "tools/sim/Match.h"
@@ -30,13 +31,9 @@ std::string recordRandomGame(GameParams& params, std::uint32_t seed, int colonie
         if (clickEvery > 0 && update % clickEvery == 0) {
             const int x = clicks.next() % width;
             const int y = clicks.next() % height;
-            // As a left press: a flag near the place goes, otherwise one is set.
-            if (player.removeFlagNear(x, y)) {
-                replay.events.push_back({update, Replay::Input::FlagRemoved, x, y});
-            } else {
-                replay.events.push_back({update, Replay::Input::FlagSet, x, y});
-                player.addFlagAt(x, y);
-            }
+            const bool removed = playerClick(player, x, y) == ClickResult::FlagRemoved;
+            replay.events.push_back(
+                {update, removed ? Replay::Input::FlagRemoved : Replay::Input::FlagSet, x, y});
         }
         world.update(30);
         ++update;

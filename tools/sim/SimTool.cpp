@@ -8,12 +8,15 @@
 #include <iostream>
 #include <optional>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "config/GameParams.h"
 #include "platform/Clock.h"
 #include "tools/sim/Match.h"
+#include "tools/sim/PlayerBot.h"
 #include "tools/sim/ReplayRuns.h"
+#include "tools/sim/Report.h"
 
 namespace {
 
@@ -33,6 +36,11 @@ struct Settings {
     std::string record;
     int clickEvery = 50;
     bool timeline = false;
+    std::string playerBot;
+    bool report = false;
+    int jobs = 0;
+    bool json = false;
+    std::string groups;
 };
 
 // The shipped data set lies beside the tools: <exe dir>/../game.
@@ -138,10 +146,38 @@ int recordGames(brv::GameParams& params, const Settings& s, std::uint32_t first)
     return 0;
 }
 
-int run(const Settings& s, const std::string& dataDir) {
+// --report: every setting over many seeds, one table.
+int report(brv::GameParams& params, const Settings& s, bool gamesGiven, bool ticksGiven) {
+    brv::ReportOptions options;
+    options.games = gamesGiven ? s.games : 100;
+    options.firstSeed = s.seed ? *s.seed : 1000;
+    options.maxTicks = ticksGiven ? s.maxTicks : options.maxTicks;
+    options.jobs =
+        s.jobs > 0 ? s.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const auto start = std::chrono::steady_clock::now();
+    options.json = s.json;
+    const auto settings = brv::reportSettings(s.groups);
+    if (settings.empty()) {
+        std::cerr << "brevora-sim: --groups names none of computer, idle, forager, versus\n";
+        return 2;
+    }
+    if (!brv::printReport(params, settings, options, std::cout)) {
+        std::cerr << "brevora-sim: a setting of the report could not be played\n";
+        return 2;
+    }
+    const auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
+    std::cerr << "brevora-sim: report played in " << took.count() << " s on " << options.jobs
+              << " processes\n";
+    return 0;
+}
+
+int run(const Settings& s, const std::string& dataDir, bool gamesGiven, bool ticksGiven) {
     brv::GameParams params(dataDir);
     if (!checkRules(params, dataDir)) {
         return 2;
+    }
+    if (s.report) {
+        return report(params, s, gamesGiven, ticksGiven);
     }
     if (!s.replay.empty() || !s.replayDir.empty()) {
         return checkReplays(params, s);
@@ -153,7 +189,8 @@ int run(const Settings& s, const std::string& dataDir) {
     options.colonies = s.colonies;
     options.difficulty = brv::difficultyFromName(s.difficulty);
     options.maxTicks = s.maxTicks;
-    options.player = s.player;
+    options.player = s.player || !s.playerBot.empty();
+    options.bot = s.playerBot.empty() ? "idle" : s.playerBot;
     options.traceEvery = s.trace;
     options.speed = s.speed;
     if (!s.ai.empty()) {
@@ -195,15 +232,30 @@ int main(int argc, char** argv) {
     Settings s;
     std::uint32_t seed = 0;
     auto* seedOption = app.add_option("--seed", seed, "first seed (default: the clock)");
+    CLI::Option* gamesOption = nullptr;
+    CLI::Option* ticksOption = nullptr;
     app.add_option("--colonies", s.colonies, "number of colonies")->check(CLI::IsMember({2, 3, 4}));
     app.add_option("--difficulty", s.difficulty, "rules and opponents: easy, medium or hard")
         ->check(CLI::IsMember({"easy", "medium", "hard"}));
-    app.add_option("--games", s.games, "games to play, with seeds N, N+1, …")
-        ->check(CLI::Range(1, 100000000));
-    app.add_option("--max-ticks", s.maxTicks, "ticks after which a game counts as unfinished")
-        ->check(CLI::Range(1, 2000000000));
+    gamesOption = app.add_option("--games", s.games, "games to play, with seeds N, N+1, …")
+                      ->check(CLI::Range(1, 100000000));
+    ticksOption =
+        app.add_option("--max-ticks", s.maxTicks, "ticks after which a game counts as unfinished")
+            ->check(CLI::Range(1, 2000000000));
     app.add_option("--data", s.data, "folder holding data/data.pk or loose data files");
     app.add_flag("--player", s.player, "colony 0 is an idle player colony");
+    app.add_option("--player-bot", s.playerBot,
+                   "colony 0 is a player steered by a reference player: idle or forager")
+        ->check(CLI::IsMember(brv::playerBotNames()));
+    app.add_flag("--report", s.report,
+                 "play every colony count and difficulty, with and without the reference "
+                 "players and head to head, over --games seeds (default 100 from 1000) and "
+                 "print the balance table");
+    app.add_option("--groups", s.groups,
+                   "--report plays only these groups: computer,idle,forager,versus");
+    app.add_flag("--json", s.json, "--report prints one JSON line per setting");
+    app.add_option("--jobs", s.jobs, "processes for --report (default: one per core)")
+        ->check(CLI::Range(1, 64));
     app.add_option("--ai", s.ai, "opponent kind per colony, e.g. easy,hard,hard,easy");
     app.add_option("--speed", s.speed, "world updates per tick, as in the game: 1, 2 or 4")
         ->check(CLI::IsMember({1, 2, 4}));
@@ -223,5 +275,5 @@ int main(int argc, char** argv) {
         s.seed = seed;
     }
     const std::string dataDir = s.data.empty() ? defaultDataDir(argv[0]) : s.data;
-    return run(s, dataDir);
+    return run(s, dataDir, gamesOption->count() > 0, ticksOption->count() > 0);
 }

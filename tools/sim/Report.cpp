@@ -1,0 +1,281 @@
+#include "tools/sim/Report.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ostream>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "config/GameParams.h"
+#include "tools/sim/Match.h"
+
+namespace brv {
+
+namespace {
+
+constexpr int kStarvationKills = 50;
+constexpr double kTicksPerMinute = 60000.0 / 30;
+
+double percentile(std::vector<int> ticks, double share) {
+    if (ticks.empty()) {
+        return 0;
+    }
+    std::sort(ticks.begin(), ticks.end());
+    const auto at = static_cast<std::size_t>(share * static_cast<double>(ticks.size() - 1) + 0.5);
+    return ticks[at] / kTicksPerMinute;
+}
+
+std::string toText(const std::vector<ReportGame>& games) {
+    std::string text;
+    for (const ReportGame& g : games) {
+        text += std::to_string(g.ticks) + " " + std::to_string(g.finished ? 1 : 0) + " " +
+                std::to_string(g.winner) + " " + std::to_string(g.winnerCorner) + " " +
+                std::to_string(g.kills) + " " + std::to_string(g.hugeLives) + "\n";
+    }
+    return text;
+}
+
+std::vector<ReportGame> fromText(const std::string& text) {
+    std::vector<ReportGame> games;
+    std::istringstream in(text);
+    ReportGame g;
+    int finished = 0;
+    while (in >> g.ticks >> finished >> g.winner >> g.winnerCorner >> g.kills >> g.hugeLives) {
+        g.finished = finished != 0;
+        games.push_back(g);
+    }
+    return games;
+}
+
+// A child process plays one setting and writes its games into a file of its
+// own, which the parent reads once the child has ended.
+struct Job {
+    pid_t pid = -1;
+    std::string file;
+    std::size_t setting = 0;
+};
+
+Job startJob(GameParams& params, const ReportSetting& setting, std::size_t index,
+             const ReportOptions& options) {
+    char name[] = "/tmp/brevora-report-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0) {
+        return {};
+    }
+    close(fd);
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const std::string text = toText(playSetting(params, setting, options));
+        std::FILE* out = std::fopen(name, "wb");
+        const bool written =
+            out != nullptr && std::fwrite(text.data(), 1, text.size(), out) == text.size();
+        _exit(out != nullptr && std::fclose(out) == 0 && written ? 0 : 1);
+    }
+    if (pid < 0) {
+        unlink(name);
+        return {};
+    }
+    return {pid, name, index};
+}
+
+// Reads a finished job's games and removes its file; false when it failed.
+bool finishJob(const Job& job, int status, std::vector<ReportGame>& games) {
+    std::string text;
+    if (std::FILE* in = std::fopen(job.file.c_str(), "rb"); in != nullptr) {
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+            text.append(buffer, n);
+        }
+        std::fclose(in);
+    }
+    unlink(job.file.c_str());
+    games = fromText(text);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+std::vector<ReportSetting> reportSettings(const std::string& groups) {
+    static const char* const kNames[3] = {"Easy", "Medium", "Hard"};
+    const auto wanted = [&](const std::string& group) {
+        return groups.empty() || ("," + groups + ",").find("," + group + ",") != std::string::npos;
+    };
+    std::vector<ReportSetting> settings;
+    for (const std::string bot : {"", "idle", "forager"}) {
+        const std::string group = bot.empty() ? "computer" : bot;
+        for (int colonies = 2; colonies <= 4 && wanted(group); ++colonies) {
+            if (bot == "forager" && colonies != 2) {
+                continue;
+            }
+            for (int d = 0; d < 3; ++d) {
+                ReportSetting s;
+                s.group = group;
+                s.colonies = colonies;
+                s.difficulty = d;
+                s.bot = bot;
+                s.name =
+                    std::to_string(colonies) + " " + kNames[d] + (bot.empty() ? "" : " + " + bot);
+                settings.push_back(s);
+            }
+        }
+    }
+    // Head to head by the Medium rules, the first named as colony 0. Easy
+    // and Medium opponents steer alike (the difficulties differ in the
+    // world's rules, which both sides share), so only Hard meets another kind.
+    for (const auto& [a, b] : {std::pair{2, 1}, std::pair{2, 0}}) {
+        if (!wanted("versus")) {
+            break;
+        }
+        ReportSetting s;
+        s.group = "versus";
+        s.colonies = 2;
+        s.difficulty = 1;
+        s.ai = {a, b};
+        s.name = std::string(kNames[a]) + " vs " + kNames[b];
+        settings.push_back(s);
+    }
+    return settings;
+}
+
+std::vector<ReportGame> playSetting(GameParams& params, const ReportSetting& setting,
+                                    const ReportOptions& options) {
+    MatchOptions match;
+    match.colonies = setting.colonies;
+    match.difficulty = setting.difficulty;
+    match.maxTicks = options.maxTicks;
+    match.player = !setting.bot.empty();
+    match.bot = setting.bot;
+    match.ai = setting.ai;
+    std::vector<ReportGame> games;
+    for (int g = 0; g < options.games; ++g) {
+        match.seed = options.firstSeed + static_cast<std::uint32_t>(g);
+        const MatchResult r = playMatch(params, match);
+        ReportGame game;
+        game.ticks = r.ticks;
+        game.finished = r.finished;
+        // With a player, the game ends when the player is gone: a computer
+        // colony still alive then counts as no one's win.
+        game.winner = r.winner;
+        game.winnerCorner = r.winner >= 0 && r.winner < static_cast<int>(r.corners.size())
+                                ? r.corners[r.winner]
+                                : -1;
+        for (int k : r.kills) {
+            game.kills += k;
+        }
+        game.hugeLives = r.hugeLives;
+        games.push_back(game);
+    }
+    return games;
+}
+
+std::string reportHeader() {
+    return "setting               median  p10   p90  starved unfinished huge  won by corner "
+           "TL/TR/BL/BR  colony 0 wins\n";
+}
+
+ReportFigures reportFigures(const std::vector<ReportGame>& games) {
+    std::vector<int> ticks;
+    int starved = 0, unfinished = 0, huge = 0, first = 0;
+    int corners[4] = {0, 0, 0, 0};
+    for (const ReportGame& g : games) {
+        ticks.push_back(g.ticks);
+        starved += g.finished && g.kills < kStarvationKills ? 1 : 0;
+        unfinished += g.finished ? 0 : 1;
+        huge += g.hugeLives > 0 ? 1 : 0;
+        first += g.winner == 0 ? 1 : 0;
+        if (g.winnerCorner >= 0 && g.winnerCorner < 4) {
+            ++corners[g.winnerCorner];
+        }
+    }
+    const double n = games.empty() ? 1.0 : static_cast<double>(games.size());
+    const auto pct = [&](int count) { return static_cast<int>(100.0 * count / n + 0.5); };
+    ReportFigures f;
+    f.median = percentile(ticks, 0.5);
+    f.p10 = percentile(ticks, 0.1);
+    f.p90 = percentile(ticks, 0.9);
+    f.starved = pct(starved);
+    f.unfinished = pct(unfinished);
+    f.huge = pct(huge);
+    for (int c = 0; c < 4; ++c) {
+        f.corners[c] = pct(corners[c]);
+    }
+    f.firstWins = pct(first);
+    return f;
+}
+
+std::string reportLine(const ReportSetting& setting, const ReportFigures& f) {
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "%-20s %6.1f %5.1f %5.1f  %5d%% %8d%% %4d%%  %4d/%3d/%3d/%3d %%    %5d%%\n",
+                  setting.name.c_str(), f.median, f.p10, f.p90, f.starved, f.unfinished, f.huge,
+                  f.corners[0], f.corners[1], f.corners[2], f.corners[3], f.firstWins);
+    return line;
+}
+
+std::string reportJson(const ReportSetting& setting, const ReportFigures& f) {
+    nlohmann::ordered_json line;
+    line["setting"] = setting.name;
+    line["group"] = setting.group;
+    line["colonies"] = setting.colonies;
+    line["difficulty"] = difficultyName(setting.difficulty);
+    line["median"] = f.median;
+    line["p10"] = f.p10;
+    line["p90"] = f.p90;
+    line["starved"] = f.starved;
+    line["unfinished"] = f.unfinished;
+    line["huge"] = f.huge;
+    line["corners"] = f.corners;
+    line["first_wins"] = f.firstWins;
+    return line.dump() + "\n";
+}
+
+bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
+                 const ReportOptions& options, std::ostream& out) {
+    std::vector<std::vector<ReportGame>> results(settings.size());
+    std::vector<Job> running;
+    std::size_t next = 0;
+    bool ok = true;
+    while (next < settings.size() || !running.empty()) {
+        while (next < settings.size() && static_cast<int>(running.size()) < options.jobs) {
+            const Job job = startJob(params, settings[next], next, options);
+            if (job.pid < 0) {
+                return false;
+            }
+            running.push_back(job);
+            ++next;
+        }
+        int status = 0;
+        const pid_t done = waitpid(-1, &status, 0);
+        const auto job = std::find_if(running.begin(), running.end(),
+                                      [&](const Job& j) { return j.pid == done; });
+        if (done < 0 || job == running.end()) {
+            return false;
+        }
+        ok = finishJob(*job, status, results[job->setting]) && ok;
+        running.erase(job);
+    }
+    if (options.json) {
+        for (std::size_t i = 0; i < settings.size(); ++i) {
+            out << reportJson(settings[i], reportFigures(results[i]));
+        }
+        return ok;
+    }
+    out << "Lengths in minutes of game time; " << options.games << " seeds from "
+        << options.firstSeed << " per setting; unfinished: no end within "
+        << options.maxTicks / kTicksPerMinute << " minutes; huge: games with a virus whose "
+        << "life passed 1,000,000 at the end; starved: fewer than " << kStarvationKills
+        << " kills in all.\n";
+    out << reportHeader();
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        out << reportLine(settings[i], reportFigures(results[i]));
+    }
+    return ok;
+}
+
+}  // namespace brv
