@@ -2,7 +2,9 @@
 
 #include <GL/gl.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 #include "app/PlayScreens.h"
@@ -165,6 +167,31 @@ void MainScreen::draw() {
     // Set after the buttons were drawn: a change shows from the next frame.
     button(Control::Continue).visible = game_ != nullptr;
     glPopMatrix();
+    noteFirstFrame();
+}
+
+// For the start-up figure: when BREVORA_LAUNCHED_AT holds the wall-clock
+// time the program was launched (nanoseconds since 1970), the first menu
+// frame says how long after that it was drawn.
+void MainScreen::noteFirstFrame() {
+    if (firstFrameNoted_) {
+        return;
+    }
+    firstFrameNoted_ = true;
+    const char* launched = std::getenv("BREVORA_LAUNCHED_AT");
+    if (launched == nullptr || *launched == '\0') {
+        return;
+    }
+    char* end = nullptr;
+    const long long at = std::strtoll(launched, &end, 10);
+    if (*end != '\0') {
+        return;
+    }
+    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
+    std::fprintf(stderr, "brevora: first menu frame %.1f ms after launch\n",
+                 static_cast<double>(now - at) / 1e6);
 }
 
 void MainScreen::drawBackground() const {

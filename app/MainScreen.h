@@ -105,6 +105,7 @@ private:
     void drawBackground() const;
     void drawSaveProblem() const;
     void drawNotice() const;
+    void noteFirstFrame();
     void showNotice(std::string text);
 
     PlayScreens& screens_;
@@ -118,6 +119,7 @@ private:
     View* replay_ = nullptr;
     std::string notice_;
     int noticeMs_ = 0;
+    bool firstFrameNoted_ = false;
     std::unique_ptr<Button> buttons_[static_cast<int>(Control::Count)];
     // Open dialogs, owned by the window until they come back.
     NewGameDialog* newGameDialog_ = nullptr;

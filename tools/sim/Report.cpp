@@ -125,8 +125,8 @@ std::vector<ReportSetting> reportSettings(const std::string& groups) {
             }
         }
     }
-    // Head to head by the Medium rules, the first named as colony 0. Easy
-    // and Medium opponents steer alike (the difficulties differ in the
+    // Head to head, the first named as colony 0, by the rules of the second.
+    // Easy and Medium opponents steer alike (the difficulties differ in the
     // world's rules, which both sides share), so only Hard meets another kind.
     for (const auto& [a, b] : {std::pair{2, 1}, std::pair{2, 0}}) {
         if (!wanted("versus")) {
@@ -135,7 +135,7 @@ std::vector<ReportSetting> reportSettings(const std::string& groups) {
         ReportSetting s;
         s.group = "versus";
         s.colonies = 2;
-        s.difficulty = 1;
+        s.difficulty = b;
         s.ai = {a, b};
         s.name = std::string(kNames[a]) + " vs " + kNames[b];
         settings.push_back(s);
