@@ -1,5 +1,9 @@
 #include "app/window/WindowProcedure.h"
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/window/GlWindow.h"
 #include "app/window/View.h"
 #include "platform/Clock.h"
@@ -9,15 +13,36 @@ namespace brv {
 
 namespace {
 
+// For the figures: when BREVORA_TICK_LOG names a file, every tick writes a
+// line "<start µs> <cost µs>" there, its cost being the update, the drawing
+// and the swap; gaps between the starts show the ticks the timer dropped.
+std::FILE* tickLog() {
+    static std::FILE* log = [] {
+        const char* path = std::getenv("BREVORA_TICK_LOG");
+        return path != nullptr && *path != '\0' ? std::fopen(path, "w") : nullptr;
+    }();
+    return log;
+}
+
+long long microseconds() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 void onTickMessage(GlWindow& window) {
     Platform& platform = window.platform();
     // Ticks falling due while this one runs are dropped by the timer, so a
     // slow frame slows the game down instead of queuing work.
     TickInProgress busy(platform);
+    const long long start = tickLog() != nullptr ? microseconds() : 0;
     window.tick(kTickMs);
     if (window.hasWindow()) {
         window.drawAll();
         platform.swapBuffers();
+    }
+    if (std::FILE* log = tickLog(); log != nullptr) {
+        std::fprintf(log, "%lld %lld\n", start, microseconds() - start);
     }
 }
 
