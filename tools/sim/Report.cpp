@@ -101,11 +101,18 @@ bool finishJob(const Job& job, int status, std::vector<ReportGame>& games) {
 
 }  // namespace
 
-std::vector<ReportSetting> reportSettings(const std::string& groups) {
+namespace {
+
+bool listed(const std::string& list, const std::string& item) {
+    return list.empty() || ("," + list + ",").find("," + item + ",") != std::string::npos;
+}
+
+}  // namespace
+
+std::vector<ReportSetting> reportSettings(const std::string& groups, const std::string& colonies,
+                                          const std::string& difficulties) {
     static const char* const kNames[3] = {"Easy", "Medium", "Hard"};
-    const auto wanted = [&](const std::string& group) {
-        return groups.empty() || ("," + groups + ",").find("," + group + ",") != std::string::npos;
-    };
+    const auto wanted = [&](const std::string& group) { return listed(groups, group); };
     std::vector<ReportSetting> settings;
     for (const std::string bot : {"", "idle", "forager"}) {
         const std::string group = bot.empty() ? "computer" : bot;
@@ -140,6 +147,10 @@ std::vector<ReportSetting> reportSettings(const std::string& groups) {
         s.name = std::string(kNames[a]) + " vs " + kNames[b];
         settings.push_back(s);
     }
+    std::erase_if(settings, [&](const ReportSetting& s) {
+        return !listed(colonies, std::to_string(s.colonies)) ||
+               !listed(difficulties, difficultyName(s.difficulty));
+    });
     return settings;
 }
 

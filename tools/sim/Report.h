@@ -45,8 +45,11 @@ struct ReportOptions {
 
 // Every colony count and difficulty between computer colonies, the same with
 // an idle player and with the forager, and the difficulties head to head.
-// With `groups` (a comma list of group names) only those groups.
-std::vector<ReportSetting> reportSettings(const std::string& groups = "");
+// With `groups` (a comma list of group names) only those groups; with
+// `colonies` or `difficulties` (comma lists: "2,4", "easy,hard") only those.
+std::vector<ReportSetting> reportSettings(const std::string& groups = "",
+                                          const std::string& colonies = "",
+                                          const std::string& difficulties = "");
 
 // Plays `options.games` seeds of one setting.
 std::vector<ReportGame> playSetting(GameParams& params, const ReportSetting& setting,

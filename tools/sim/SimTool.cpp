@@ -41,6 +41,8 @@ struct Settings {
     int jobs = 0;
     bool json = false;
     std::string groups;
+    std::string onlyColonies;
+    std::string onlyDifficulties;
 };
 
 // The shipped data set lies beside the tools: <exe dir>/../game.
@@ -156,9 +158,10 @@ int report(brv::GameParams& params, const Settings& s, bool gamesGiven, bool tic
         s.jobs > 0 ? s.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     const auto start = std::chrono::steady_clock::now();
     options.json = s.json;
-    const auto settings = brv::reportSettings(s.groups);
+    const auto settings = brv::reportSettings(s.groups, s.onlyColonies, s.onlyDifficulties);
     if (settings.empty()) {
-        std::cerr << "brevora-sim: --groups names none of computer, idle, forager, versus\n";
+        std::cerr << "brevora-sim: --groups, --report-colonies and --report-difficulties leave "
+                     "no setting\n";
         return 2;
     }
     if (!brv::printReport(params, settings, options, std::cout)) {
@@ -253,6 +256,10 @@ int main(int argc, char** argv) {
                  "print the balance table");
     app.add_option("--groups", s.groups,
                    "--report plays only these groups: computer,idle,forager,versus");
+    app.add_option("--report-colonies", s.onlyColonies,
+                   "--report plays only these colony counts, e.g. 2,4");
+    app.add_option("--report-difficulties", s.onlyDifficulties,
+                   "--report plays only these difficulties (the rules'), e.g. easy,hard");
     app.add_flag("--json", s.json, "--report prints one JSON line per setting");
     app.add_option("--jobs", s.jobs, "processes for --report (default: one per core)")
         ->check(CLI::Range(1, 64));
