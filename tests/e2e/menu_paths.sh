@@ -55,35 +55,20 @@ wait_shot help-line "the help text to move a line with Down" 5 differs help-line
 xdotool key Up
 wait_shot help-back "the help text back at its start with Up" 5 matches help-back help "$text" 50
 xdotool key Next
-wait_shot help-page "the help text to move a page with Page Down" 5 differs help-page help-line "$text" 500
+wait_shot help-page "the help text to move a page with Page Down" 5 differs help-page help "$text" 500
 xdotool mousemove --window "$window" 400 300 click --repeat 7 --delay 50 4
 wait_shot help-wheel "the help text back at its start after the wheel" 5 matches help-wheel help "$text" 50
 xdotool key Escape
 wait_shot help-closed "the menu after help" 5 matches help-closed menus-menu 460x150+170+135 200
 
-# A game at each colony count and difficulty: the status line of each colony
-# stands along the top edge in its colour, and no more than those.
-colours=("rgb(255,0,0)" "rgb(0,255,0)" "rgb(255,255,77)" "rgb(179,255,153)")
-status_lines() {
-  local k c n
-  for k in 0 1 2 3; do
-    local region=118x18+$((10 + 120 * k))+6
-    if ((k < $2)); then
-      (($(coloured "$1" "$region" "${colours[$k]}") > 40)) || return 1
-    else
-      for c in 0 1 2 3; do
-        n=$(coloured "$1" "$region" "${colours[$c]}")
-        ((n < 5)) || return 1
-      done
-    fi
-  done
-}
 # A checked option has a coloured dot where an unchecked one is near white.
 radio_checked() {
   local r g b
   read -r r g b <<<"$(pixel "$1" "$2")"
   ((r + g + b < 600))
 }
+# A game at each colony count and difficulty: the status line of each colony
+# stands along the top edge in its colour, and no more than those.
 difficulty_y=(276 326 376)
 new_game() {
   local colonies=$1 difficulty=$2 row=$(($1 - 2))

@@ -173,6 +173,24 @@ coloured() {
     -fill white -opaque "$3" -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 
+# Screenshot $1 shows the status lines of $2 colonies along the top edge,
+# each in its colony's colour, and no more than those.
+colours=("rgb(255,0,0)" "rgb(0,255,0)" "rgb(255,255,77)" "rgb(179,255,153)")
+status_lines() {
+  local k c n
+  for k in 0 1 2 3; do
+    local region=118x18+$((10 + 120 * k))+6
+    if ((k < $2)); then
+      (($(coloured "$1" "$region" "${colours[$k]}") > 40)) || return 1
+    else
+      for c in 0 1 2 3; do
+        n=$(coloured "$1" "$region" "${colours[$c]}")
+        ((n < 5)) || return 1
+      done
+    fi
+  done
+}
+
 click_at() {
   xdotool mousemove --window "$window" "$1" "$2"
   sleep 0.15
