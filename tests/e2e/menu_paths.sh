@@ -157,6 +157,7 @@ for point in "196 276" "456 276"; do
   radio_checked remembered "$(at $point)" && fail "the default at $point is still checked"
 done
 xdotool key Escape
+wait_shot remembered-closed "the menu" 5 menu_shown remembered-closed
 xdotool key Escape
 wait_shot quit-last "the quit dialog" 5 bright quit-last "$(at 400 300)"
 xdotool key Return
