@@ -141,14 +141,19 @@ for line in "x 60" "y 40" "m_window_width 800" "m_window_height 600" \
   grep -qx "$line" <<<"$settings" || fail "dx.cfg does not hold \"$line\": $settings"
 done
 
-# The next session opens the window where the last one left it, at its size,
-# and offers the last choices: 4 colonies, Hard.
+# The next session opens the window where the last one left it and offers
+# the last choices: 4 colonies, Hard. It opens at the size the settings give
+# too (640 x 480, as an earlier session could have left them), the whole
+# picture scaled to it.
+"$unscramble" "$work/menus/data/dx.cfg" qz m_window_width 640 m_window_height 480 ||
+  fail "cannot set the window size in dx.cfg"
+scale=80
 start_game menus
 eval "$(xdotool getwindowgeometry --shell "$window")"
-[[ "$X,$Y ${WIDTH}x$HEIGHT" == "60,40 800x600" ]] ||
-  fail "the next session's window is ${WIDTH}x$HEIGHT at $X,$Y, not 800x600 at 60,40"
+[[ "$X,$Y ${WIDTH}x$HEIGHT" == "60,40 640x480" ]] ||
+  fail "the next session's window is ${WIDTH}x$HEIGHT at $X,$Y, not 640x480 at 60,40"
 click_at 400 211
-xdotool mousemove --window "$window" 700 560
+xdotool mousemove --window "$window" 560 450
 wait_shot remembered "the new-game dialog" 5 bright remembered "$(at 400 160)"
 for point in "196 376" "456 376"; do
   radio_checked remembered "$(at $point)" || fail "the last choice at $point is not checked"
@@ -162,4 +167,6 @@ xdotool key Escape
 wait_shot quit-last "the quit dialog" 5 bright quit-last "$(at 400 300)"
 xdotool key Return
 game_ends "after the second session"
+"$unscramble" "$work/menus/data/dx.cfg" qz | grep -qx "m_window_width 640" ||
+  fail "the second session did not keep the window's width"
 echo "e2e: intro, help, games of 2, 3 and 4 colonies, a flag, the quit dialog and the settings played"

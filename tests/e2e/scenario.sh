@@ -123,17 +123,23 @@ window_at() {
   eval "$(xdotool getwindowgeometry --shell "$window")"
   echo "$X,$Y"
 }
+# The window's size against the logical 800 x 600, in percent: points and
+# regions below are given in logical units and scaled by it.
+scale=100
+logical() {
+  echo $(($1 * scale / 100))
+}
 # A point of the window ($1, $2) as a screen position "x,y" for pixel checks.
 at() {
   local corner
   corner=$(window_at)
-  echo "$((${corner%,*} + $1)),$((${corner#*,} + $2))"
+  echo "$((${corner%,*} + $(logical "$1"))),$((${corner#*,} + $(logical "$2")))"
 }
 # A region of the window (width, height, left, top) as a screen region.
 region() {
   local corner
   corner=$(window_at)
-  echo "$1x$2+$((${corner%,*} + $3))+$((${corner#*,} + $4))"
+  echo "$(logical "$1")x$(logical "$2")+$((${corner%,*} + $(logical "$3")))+$((${corner#*,} + $(logical "$4")))"
 }
 
 shot() {
@@ -192,7 +198,7 @@ status_lines() {
 }
 
 click_at() {
-  xdotool mousemove --window "$window" "$1" "$2"
+  xdotool mousemove --window "$window" "$(logical "$1")" "$(logical "$2")"
   sleep 0.15
   xdotool click 1
   sleep 0.15
