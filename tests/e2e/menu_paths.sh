@@ -140,6 +140,13 @@ for line in "x 60" "y 40" "m_window_width 800" "m_window_height 600" \
   "m_last_players_count 2" "m_last_difficult 2"; do
   grep -qx "$line" <<<"$settings" || fail "dx.cfg does not hold \"$line\": $settings"
 done
+# Each game was played with the rules of its choices, as its replay records,
+# and the flag set and removed by the clicks reached the rules.
+replays=("$work"/menus/data/replays/*.replay)
+games=$(grep -h '^game ' "${replays[@]}" | sort | tr '\n' ' ')
+[[ "$games" == "game 2 0 game 3 1 game 4 2 " ]] || fail "the games recorded were: $games"
+flags=$(grep -hE '^(set|removed) ' "${replays[@]}" | cut -d' ' -f1,3,4 | tr '\n' ' ')
+[[ "$flags" == "set 400 300 removed 400 300 " ]] || fail "the flags recorded were: $flags"
 
 # The next session opens the window where the last one left it and offers
 # the last choices: 4 colonies, Hard. It opens at the size the settings give
@@ -147,11 +154,18 @@ done
 # picture scaled to it.
 "$unscramble" "$work/menus/data/dx.cfg" qz m_window_width 640 m_window_height 480 ||
   fail "cannot set the window size in dx.cfg"
+launch menus
+placement() {
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  echo "${WIDTH}x$HEIGHT at $X,$Y"
+}
+placed() {
+  [[ $(placement) == "640x480 at 60,40" ]]
+}
+for _ in $(seq 25); do placed && break || sleep 0.2; done
+placed || fail "the next session's window is $(placement), not 640x480 at 60,40"
 scale=80
-start_game menus
-eval "$(xdotool getwindowgeometry --shell "$window")"
-[[ "$X,$Y ${WIDTH}x$HEIGHT" == "60,40 640x480" ]] ||
-  fail "the next session's window is ${WIDTH}x$HEIGHT at $X,$Y, not 640x480 at 60,40"
+wait_shot menus-menu "the menu scaled to the window" 15 menu_shown menus-menu
 click_at 400 211
 xdotool mousemove --window "$window" 560 450
 wait_shot remembered "the new-game dialog" 5 bright remembered "$(at 400 160)"

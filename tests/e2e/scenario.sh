@@ -59,17 +59,20 @@ test_archive() {
   "$pack_tool" create "$out" "$work/unpacked" >/dev/null
 }
 
-# Starts the game in folder $1 with the environment assignments that follow;
-# waits for its window (800 x 600 unless the settings say otherwise) and for
-# the menu in the screenshot named $1-menu.
-start_game() {
+# Starts the game in folder $1 with the environment assignments that follow
+# and waits for its window.
+launch() {
   local name=$1
   shift
   (cd "$work/$name" && exec env "$@" ./brevora 2>"$work/$name.txt") &
   game_pid=$!
   window=$(timeout 20 xdotool search --sync --name '^Brevora$' | head -n1) ||
     fail "$name: waited 20 s for the game's window: $(cat "$work/$name.txt")"
-  wait_shot "$name-menu" "the main menu of $name" 15 menu_shown "$name-menu"
+}
+# The same, then waits for the menu in the screenshot named $1-menu.
+start_game() {
+  launch "$@"
+  wait_shot "$1-menu" "the main menu of $1" 15 menu_shown "$1-menu"
 }
 
 # The main menu is on screenshot $1: its version label is light, and no dialog
