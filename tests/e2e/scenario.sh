@@ -15,6 +15,7 @@ export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent
 cleanup() {
   [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
   [[ -n "$wm_pid" ]] && kill "$wm_pid" 2>/dev/null || true
+  chmod -R u+w "$work" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -86,12 +87,11 @@ menu_shown() {
 wait_for() {
   local what=$1 seconds=$2
   shift 2
-  local tries=$((seconds * 5))
-  while ((tries-- > 0)); do
-    "$@" && return 0
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    ((SECONDS < deadline)) || fail "waited $seconds s for $what"
     sleep 0.2
   done
-  fail "waited $seconds s for $what"
 }
 
 # Takes screenshot $1 until the check that follows holds, for at most $3
