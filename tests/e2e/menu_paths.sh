@@ -3,9 +3,9 @@
 # script is started on (xvfb-run): the intro before the menu, help scrolled,
 # a new game at each colony count and difficulty, a flag set and removed, the
 # quit dialog cancelled and confirmed, and the settings of that session (the
-# window's place, the last choices) read by the next one. Arguments: the game
-# executable, the data set, the archive tool, the unscrambling helper and a
-# folder for the screenshots.
+# window's place, the last choices, the window's size) read by the next one.
+# Arguments: the game executable, the data set, the archive tool, the
+# unscrambling helper and a folder for the screenshots.
 set -euo pipefail
 game_exe=$1
 data_pack=$2
@@ -21,9 +21,7 @@ start_wm
 test_archive "$work/heavy.pk" bash -c \
   'for f in mui/tex/*.jpg; do /usr/bin/convert "$f" -resize 3000x3000! "$f"; done'
 game_folder intro "$work/heavy.pk"
-(cd "$work/intro" && exec ./brevora 2>"$work/intro.txt") &
-game_pid=$!
-window=$(timeout 20 xdotool search --sync --name '^Brevora$' | head -n1) || fail "no window for the intro"
+launch intro
 lit() {
   (($(/usr/bin/convert "$shots/$1.png" -crop 800x600+0+0 -format '%[fx:int(1000*mean)]' info:) > 20))
 }
