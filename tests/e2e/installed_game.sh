@@ -9,22 +9,12 @@ config=$2
 unscramble=$3
 shots=$4
 
-source "$(dirname "$0")/player.sh"
+source "$(dirname "$0")/scenario.sh"
 
-work=$(mktemp -d)
 root=$work/root
 home=$work/home
-game_pid=
-wm_pid=
-cleanup() {
-  [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
-  [[ -n "$wm_pid" ]] && kill "$wm_pid" 2>/dev/null || true
-  chmod -R u+w "$work" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 chmod 755 "$work"
-mkdir -p "$shots" "$home"
+mkdir -p "$home"
 
 # The package: what it holds, what it needs, and metadata a desktop accepts.
 "$cpack" -G DEB --config "$config" -B "$work/pkg" >"$work/cpack.txt" 2>&1 ||
@@ -55,9 +45,7 @@ chmod -R a-w "$root"
 choose_player
 cookie=$(share_display_cookie "$home")
 
-openbox >/dev/null 2>&1 &
-wm_pid=$!
-sleep 1
+start_wm
 
 # One session: the installed executable started from folder $2 with the
 # environment that follows; menu screenshot $1, then Escape and Enter quit.
@@ -68,23 +56,14 @@ play() {
     HOME="$home" PATH=/usr/bin:/bin DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent "$@" \
     "$root/usr/games/brevora" 2>"$work/$name.txt") &
   game_pid=$!
-  local window
   window=$(timeout 20 xdotool search --sync --name '^Brevora$' | head -n1) ||
     fail "$name: no window appeared: $(cat "$work/$name.txt")"
-  sleep 2.5
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  xwd -root -silent | /usr/bin/convert xwd:- -crop "800x600+$X+$Y" +repage "png:$shots/$name.png"
+  wait_shot "$name-screen" "the menu of the $name game" 15 menu_shown "$name-screen"
+  /usr/bin/convert "$shots/$name-screen.png" -crop "$(region 800 600 0 0)" +repage "png:$shots/$name.png"
   xdotool key Escape
-  sleep 0.6
+  wait_shot "$name-quit" "the quit dialog of the $name game" 5 bright "$name-quit" "$(at 400 300)"
   xdotool key Return
-  for _ in $(seq 50); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  local status=0
-  wait "$game_pid" || status=$?
-  game_pid=
-  ((status == 0)) || fail "$name: exit code $status: $(cat "$work/$name.txt")"
+  game_ends "$name: $(cat "$work/$name.txt")"
 }
 
 # Started from the player's home: the data is found in the install tree and

@@ -9,24 +9,8 @@ unscramble=$3
 shots=$4
 sim=$5
 
-fail() {
-  echo "e2e: $*" >&2
-  exit 1
-}
-
-work=$(mktemp -d)
-game_pid=
-wm_pid=
-cleanup() {
-  [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
-  [[ -n "$wm_pid" ]] && kill "$wm_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-mkdir -p "$shots" "$work/game/data"
-cp "$game_exe" "$work/game/brevora"
-cp "$data_pack" "$work/game/data/data.pk"
-export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent
+source "$(dirname "$0")/scenario.sh"
+game_folder game
 
 # Refusals come first and need no window: no data (none in the working
 # folder, beside the executable or in an install tree), then no display.
@@ -48,45 +32,11 @@ fi
 grep -q "cannot be reached" "$work/unreachable.txt" ||
   fail "no clear message for an unreachable display: $(cat "$work/unreachable.txt")"
 
-openbox >/dev/null 2>&1 &
-wm_pid=$!
-sleep 1
+start_wm
 
-shot() {
-  xwd -root -silent | /usr/bin/convert xwd:- "png:$shots/$1.png"
-}
-# RGB of one screen pixel of a screenshot, as "r g b".
-pixel() {
-  /usr/bin/convert "$shots/$1.png" -format "%[fx:int(255*p{$2}.r)] %[fx:int(255*p{$2}.g)] %[fx:int(255*p{$2}.b)]" info:
-}
-bright() {
-  local r g b
-  read -r r g b <<<"$(pixel "$1" "$2")"
-  ((r + g + b > 450))
-}
-# How many pixels of a region (WxH+X+Y) differ between two screenshots.
-differing() {
-  local count
-  # compare exits non-zero when the pictures differ; the count is what matters.
-  /usr/bin/convert "$shots/$1.png" -crop "$3" +repage "png:$work/a.png"
-  /usr/bin/convert "$shots/$2.png" -crop "$3" +repage "png:$work/b.png"
-  count=$(/usr/bin/compare -metric AE -fuzz 8% "$work/a.png" "$work/b.png" null: 2>&1 || true)
-  [[ "${count%% *}" =~ ^[0-9.e+]+$ ]] || fail "cannot compare $1 with $2: $count"
-  printf '%.0f\n' "${count%% *}"
-}
-click_at() {
-  xdotool mousemove --window "$window" "$1" "$2"
-  sleep 0.15
-  xdotool click 1
-  sleep 0.15
-}
-
+start_game game BREVORA_SEED=2024
+cp "$shots/game-menu.png" "$shots/menu.png"
 cd "$work/game"
-BREVORA_SEED=2024 ./brevora 2>"$work/session.txt" &
-game_pid=$!
-window=$(timeout 20 xdotool search --sync --name '^Brevora$' | head -n1) || fail "no window appeared"
-sleep 2.5
-shot menu
 read -r _ geometry <<<"$(xdotool getwindowgeometry "$window" | grep Geometry)"
 [[ "$geometry" == "800x600" ]] || fail "window is $geometry, not 800x600"
 
@@ -95,31 +45,25 @@ read -r _ geometry <<<"$(xdotool getwindowgeometry "$window" | grep Geometry)"
 # and leaving puts the window back where it was, at its size.
 eval "$(xdotool getwindowgeometry --shell "$window")"
 placed="$X,$Y"
+sized() {
+  xdotool getwindowgeometry "$window" | grep -q "Geometry: $1\$"
+}
 click_at 300 430
-sleep 1.5
-shot full_screen
-read -r _ geometry <<<"$(xdotool getwindowgeometry "$window" | grep Geometry)"
-[[ "$geometry" == "1024x768" ]] || fail "full screen is $geometry, not 1024x768"
-changed=$(differing menu full_screen 800x600+0+0)
-((changed > 100000)) || fail "the menu was not scaled up in full screen ($changed pixels changed)"
+wait_for "the window to fill the 1024 x 768 screen" 5 sized 1024x768
+wait_shot full_screen "the menu scaled up in full screen" 5 differs full_screen menu 800x600+0+0 100000
 click_at 386 410
-sleep 0.6
-shot full_screen_help
-bright full_screen_help 512,205 || fail "the help button drawn in full screen did not open help"
+wait_shot full_screen_help "the help button drawn in full screen to open help" 5 \
+  bright full_screen_help 512,205
 xdotool key Escape
-sleep 0.6
+wait_shot full_screen_menu "help closed in full screen" 5 eval '! bright full_screen_menu 512,205'
 click_at 384 550
-sleep 1.5
+wait_for "the window back at 800 x 600 after full screen" 5 sized 800x600
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [[ "${WIDTH}x${HEIGHT}" == "800x600" ]] || fail "after full screen the window is ${WIDTH}x${HEIGHT}"
 [[ "$X,$Y" == "$placed" ]] || fail "after full screen the window stands at $X,$Y, not $placed"
 
 # A slow drag of the menu's background: the grabbed point follows the pointer
 # exactly, step by step, there and back.
-window_at() {
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  echo "$X,$Y"
-}
 slow_drag() {
   xdotool mousedown 1
   sleep 0.2
@@ -139,66 +83,41 @@ slow_drag -10 -6
 [[ $(window_at) == "0,0" ]] || fail "the drag back left the window at $(window_at)"
 
 # Enter on the menu minimises the window; mapped again, it draws on.
-window_state_becomes() {
-  for _ in $(seq 50); do
-    xprop -id "$window" WM_STATE | grep -q "window state: $1" && return 0
-    sleep 0.1
-  done
-  return 1
+window_state_is() {
+  xprop -id "$window" WM_STATE | grep -q "window state: $1"
 }
 xdotool key Return
-window_state_becomes Iconic || fail "Enter did not minimise the window"
+wait_for "Enter to minimise the window" 5 window_state_is Iconic
 xdotool windowmap "$window"
-window_state_becomes Normal || fail "the window did not come back"
-sleep 0.5
+wait_for "the window to come back" 5 window_state_is Normal
+wait_shot restored "the menu drawn again" 5 menu_shown restored
 
 # The new-game dialog: its light box covers the dark menu in the middle.
 click_at 300 200
-sleep 0.5
-shot new_game
-bright new_game 400,160 || fail "the new-game dialog did not open"
+wait_shot new_game "the new-game dialog" 5 bright new_game 400,160
 bright menu 400,160 && fail "the menu is not the dark picture expected"
 
 # 4 colonies, then OK: a game starts and covers the whole menu.
 click_at 196 376
 click_at 300 450
-sleep 1.5
-shot game
-changed=$(differing menu game 800x600+0+0)
-((changed > 100000)) || fail "no game on screen after OK ($changed pixels changed)"
+wait_shot game "a game on screen after OK" 5 differs game menu 800x600+0+0 100000
 
 # Escape interrupts the game; the menu now offers Continue.
 xdotool key Escape
-sleep 0.8
-shot menu_kept
-changed=$(differing menu menu_kept 256x43+272+245)
-((changed > 1000)) || fail "no continue button on the menu ($changed pixels changed)"
+wait_shot menu_kept "the continue button on the menu" 5 differs menu_kept menu 256x43+272+245 1000
 click_at 300 260
-sleep 1
-shot continued
-changed=$(differing menu_kept continued 800x600+0+0)
-((changed > 100000)) || fail "continue did not bring the game back ($changed pixels changed)"
+wait_shot continued "continue to bring the game back" 5 differs continued menu_kept 800x600+0+0 100000
 
 # Back to the menu, Escape asks to quit, Enter confirms.
 xdotool key Escape
-sleep 0.6
+wait_shot menu_again "the menu" 5 menu_shown menu_again
 xdotool key Escape
-sleep 0.6
-shot quit
-bright quit 400,300 || fail "the quit dialog did not open"
+wait_shot quit "the quit dialog" 5 bright quit 400,300
 xdotool key Return
-for _ in $(seq 50); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.2
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after the quit was confirmed"
-status=0
-wait "$game_pid" || status=$?
-game_pid=
-((status == 0)) || fail "exit code $status"
+game_ends "after the quit was confirmed"
 # A whole session on whole data says nothing, also where there is no sound
 # device (as under this virtual display): the game is silent then.
-[[ ! -s "$work/session.txt" ]] || fail "the session said on stderr: $(cat "$work/session.txt")"
+[[ ! -s "$work/game.txt" ]] || fail "the session said on stderr: $(cat "$work/game.txt")"
 
 # The settings file holds the seven keys in key order, the choice remembered.
 settings=$("$unscramble" data/dx.cfg qz) || fail "data/dx.cfg missing or damaged"
@@ -225,29 +144,17 @@ sed -i 's/^speed .*/speed 4/' data/prefs.cfg
 ./brevora --replay "$replay" >"$work/replay.txt" 2>&1 &
 game_pid=$!
 window=$(timeout 20 xdotool search --sync --name '^Brevora$' | head -n1) || fail "no window for the replay"
-for _ in $(seq 150); do
-  grep -q "replay matches" "$work/replay.txt" && break
-  sleep 0.2
-done
-grep -q "replay matches" "$work/replay.txt" || fail "the replay in the window did not match: $(cat "$work/replay.txt")"
-sleep 0.3
-shot replay_end
+wait_for "the replay's verdict \"replay matches\" in the window" 30 grep -q "replay matches" "$work/replay.txt"
 # The verdict stands in green in the middle of the field.
-greener=$(/usr/bin/convert "$shots/replay_end.png" -crop 240x40+280+260 +repage \
-  -format "%[fx:int(1000*(mean.g-mean.r))]" info:)
-((greener > 70)) || fail "no green verdict in the middle of the field ($greener)"
+greener() {
+  (($(/usr/bin/convert "$shots/$1.png" -crop 240x40+280+260 +repage \
+    -format "%[fx:int(1000*(mean.g-mean.r))]" info:) > 70))
+}
+wait_shot replay_end "the green verdict in the middle of the field" 5 greener replay_end
 xdotool key Escape
-sleep 0.6
+wait_shot replay_menu "the menu after the replay" 5 menu_shown replay_menu
 xdotool key Escape
-sleep 0.6
+wait_shot replay_quit "the quit dialog" 5 bright replay_quit 400,300
 xdotool key Return
-for _ in $(seq 50); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.2
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after the replay"
-status=0
-wait "$game_pid" || status=$?
-game_pid=
-((status == 0)) || fail "exit code $status after the replay"
+game_ends "after the replay"
 echo "e2e: the recorded game replayed to the same checksums headless and in the window"

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# A game played to its end on the display this script is started on
+# (xvfb-run): the score enters the Top 7 under the name typed, is saved in
+# scores.tab and still shown after a restart; then the demonstration starts
+# on the idle menu and a click ends it. Arguments: the game executable, the
+# data set, the archive tool, the unscrambling helper and a folder for the
+# screenshots.
+set -euo pipefail
+game_exe=$1
+data_pack=$2
+pack_tool=$3
+unscramble=$4
+shots=$5
+source "$(dirname "$0")/scenario.sh"
+start_wm
+
+# Rules made quick in the test's own archive: viruses cross the field in a
+# step and the colonies start closer, so with this seed the red colony (left
+# alone) wipes out the green one within ten seconds; the demonstration waits
+# five seconds instead of twenty.
+test_archive "$work/quick.pk" sed -i 's/^m_speed .*/m_speed 100/;
+  s/^m_distance_beween_viruses .*/m_distance_beween_viruses 12/;
+  s/^m_time_before_demo .*/m_time_before_demo 5000/' dat/param.txt
+game_folder scores "$work/quick.pk"
+start_game scores BREVORA_SEED=9
+
+# A new game of 2 colonies at Easy, the choices offered first.
+click_at 400 211
+wait_shot new "the new-game dialog" 5 bright new 400,160
+click_at 304 451
+wait_shot game "the game" 10 status_lines game 2
+
+# The game-over dialog asks for a name in red under the score.
+asks_name() {
+  (($(coloured "$1" 260x30+300+275 "rgb(255,0,0)") > 150))
+}
+wait_shot over "the game-over dialog asking for a name" 40 asks_name over
+click_at 400 341
+xdotool type --delay 80 "Tester"
+wait_shot typed "the name in the name box" 5 differs typed over 480x40+160+330 300
+xdotool key Return
+wait_shot scored "the menu after the game-over dialog" 5 menu_shown scored
+
+table=$("$unscramble" "$work/scores/data/scores.tab" ze#81p) || fail "scores.tab missing or damaged"
+grep -qx "num 1" <<<"$table" && grep -qx "name0 Tester" <<<"$table" ||
+  fail "scores.tab does not hold the name typed: $table"
+score=$(sed -n 's/^score0 //p' <<<"$table")
+((score > 0)) || fail "the score saved is $score: $table"
+
+# The Top 7 shows one row in yellow: the name and the score.
+top_row() {
+  (($(coloured "$1" 520x45+100+110 "rgb(255,255,0)") > 300)) &&
+    (($(coloured "$1" 520x45+100+170 "rgb(255,255,0)") < 5))
+}
+click_at 400 376
+wait_shot top7 "the Top 7 with one row" 5 top_row top7
+xdotool key Escape
+wait_shot top7-closed "the menu" 5 menu_shown top7-closed
+xdotool key Escape
+wait_shot quit "the quit dialog" 5 bright quit 400,300
+xdotool key Return
+game_ends "after the game"
+
+# Restarted, the game shows the same row in the Top 7.
+start_game scores
+click_at 400 376
+wait_shot top7-again "the Top 7 after a restart" 5 top_row top7-again
+off=$(differing top7-again top7 560x100+90+100)
+((off < 50)) || fail "the Top 7 row differs after the restart ($off pixels)"
+xdotool key Escape
+wait_shot idle "the menu" 5 menu_shown idle
+
+# Left alone for five seconds the menu plays the demonstration of four
+# colonies; a click (after its first half second) ends it.
+xdotool mousemove --window "$window" 400 300
+wait_shot demo "the demonstration on the idle menu" 20 status_lines demo 4
+sleep 0.6
+xdotool click 1
+wait_shot demo-ended "the menu after a click on the demonstration" 5 menu_shown demo-ended
+xdotool key Escape
+wait_shot quit-last "the quit dialog" 5 bright quit-last 400,300
+xdotool key Return
+game_ends "after the demonstration"
+echo "e2e: a score of $score entered the Top 7 as Tester, kept over a restart; the demonstration came and went"
