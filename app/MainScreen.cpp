@@ -238,11 +238,8 @@ void MainScreen::playLastReplay() {
         return;
     }
     std::string why;
-    std::optional<Replay> replay = Replay::readFile(path, why);
-    if (replay) {
-        why = replay->rulesRefusal(params);
-    }
-    if (!why.empty()) {
+    const std::optional<Replay> replay = Replay::readPlayable(path, params, why);
+    if (!replay) {
         showNotice("The last replay cannot be played: " + why);
         return;
     }

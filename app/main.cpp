@@ -91,11 +91,8 @@ Arguments readArguments(int argc, char** argv) {
 // A replay that cannot be played is refused before any window opens.
 std::optional<brv::Replay> readReplay(const std::string& path, const brv::GameParams& params) {
     std::string why;
-    std::optional<brv::Replay> replay = brv::Replay::readFile(path, why);
-    if (replay) {
-        why = replay->rulesRefusal(params);
-    }
-    if (!why.empty()) {
+    std::optional<brv::Replay> replay = brv::Replay::readPlayable(path, params, why);
+    if (!replay) {
         std::fprintf(stderr, "brevora: the replay \"%s\" cannot be played: %s\n", path.c_str(),
                      why.c_str());
         return std::nullopt;

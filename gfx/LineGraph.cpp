@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "gfx/BitmapFont.h"
+#include "gfx/StretchedPicture.h"
 
 namespace brv {
 
@@ -14,16 +15,6 @@ namespace {
 constexpr float kMargin = 14;
 constexpr float kTitleSize = 22;
 constexpr float kLabelSize = 15;
-
-void drawBox(float x, float y, float w, float h, float depth, const Colour& c) {
-    glColor4f(c.red, c.green, c.blue, c.alpha);
-    glBegin(GL_TRIANGLE_STRIP);
-    glVertex3f(x, y, depth);
-    glVertex3f(x, y + h, depth);
-    glVertex3f(x + w, y, depth);
-    glVertex3f(x + w, y + h, depth);
-    glEnd();
-}
 
 // One series as a strip of line segments inside the plot rectangle.
 void drawSeries(const GraphSeries& s, float x, float y, float w, float h, float depth, int top,
@@ -72,12 +63,9 @@ void drawLineGraph(const BitmapFont& font, const GraphPanel& panel, const GraphD
     const float pw = panel.width - 2 * kMargin;
     const float ph = panel.height - 2 * kMargin - kTitleSize - kLabelSize - 14;
 
+    drawShade(panel.x, panel.y, panel.width, panel.height, d, {0, 0, 0, 0.88f});
+    drawShade(px, py, pw, ph, d, {1, 1, 1, 0.08f});
     glDisable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    drawBox(panel.x, panel.y, panel.width, panel.height, d, {0, 0, 0, 0.88f});
-    drawBox(px, py, pw, ph, d, {1, 1, 1, 0.08f});
-    glDisable(GL_BLEND);
     glLineWidth(2);
     for (const GraphSeries& s : series) {
         drawSeries(s, px, py, pw, ph, d, top, points);

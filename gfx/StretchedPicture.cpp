@@ -22,4 +22,20 @@ void drawStretchedPicture(const Texture& texture, float x, float y, float width,
     glEnd();
 }
 
+void drawShade(float x, float y, float width, float height, float depth, const Colour& colour) {
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(colour.red, colour.green, colour.blue, colour.alpha);
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex3f(x, y, depth);
+    glVertex3f(x, y + height, depth);
+    glVertex3f(x + width, y, depth);
+    glVertex3f(x + width, y + height, depth);
+    glEnd();
+    glDisable(GL_BLEND);
+    glColor4f(1, 1, 1, 1);
+    glEnable(GL_TEXTURE_2D);
+}
+
 }  // namespace brv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gfx/TextStyle.h"
+
 namespace brv {
 
 class Texture;
@@ -14,5 +16,10 @@ void drawStretchedPicture(const Texture& texture, float x, float y, float width,
 inline void drawStretchedPicture(const Texture& texture, float width, float height) {
     drawStretchedPicture(texture, 0, 0, width, height);
 }
+
+// Lays an untextured rectangle of `colour` (its alpha blends it over what is
+// below) at the given depth: a shade over the field, a band, a panel. Leaves
+// 2D texturing enabled, blending off and the colour white.
+void drawShade(float x, float y, float width, float height, float depth, const Colour& colour);
 
 }  // namespace brv

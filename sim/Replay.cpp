@@ -217,6 +217,39 @@ std::string Replay::rulesRefusal(const GameParams& params) const {
                          : "recorded with other rules (" + rules + "; these are " + here + ")";
 }
 
+std::optional<Replay> Replay::readPlayable(const std::string& path, const GameParams& params,
+                                           std::string& why) {
+    std::optional<Replay> replay = readFile(path, why);
+    if (replay) {
+        why = replay->rulesRefusal(params);
+    }
+    return why.empty() ? replay : std::nullopt;
+}
+
+void Replay::applyInputs(Colony& player, std::size_t& next, int update) const {
+    for (; next < events.size() && events[next].update == update; ++next) {
+        const Event& event = events[next];
+        if (event.input == Input::FlagSet) {
+            player.addFlagAt(event.x, event.y);
+        } else {
+            player.removeFlagNear(event.x, event.y);
+        }
+    }
+}
+
+ReplayOutcome Replay::verdict(int firstDifference, const std::string& endChecksum) const {
+    if (firstDifference >= 0) {
+        return {false,
+                firstDifference,
+                "the world left the record by update " + std::to_string(firstDifference),
+                {}};
+    }
+    if (endChecksum != this->endChecksum) {
+        return {false, endUpdate, "the end differs at update " + std::to_string(endUpdate), {}};
+    }
+    return {true, -1, "replay matches", {}};
+}
+
 std::string Replay::newestIn(const SaveFolder& folder) {
     if (folder.dir().empty()) {
         return {};
@@ -297,33 +330,24 @@ ReplayOutcome checkReplay(GameParams& params, const Replay& replay) {
     Colony& player = *world.colonies().front();
     std::size_t e = 0;
     std::size_t c = 0;
+    int firstDifference = -1;
     for (int update = 0;; ++update) {
-        for (; e < replay.events.size() && replay.events[e].update == update; ++e) {
-            const Replay::Event& event = replay.events[e];
-            if (event.input == Replay::Input::FlagSet) {
-                player.addFlagAt(event.x, event.y);
-            } else {
-                player.removeFlagNear(event.x, event.y);
-            }
-        }
+        replay.applyInputs(player, e, update);
         if (update == replay.endUpdate) {
             break;
         }
         world.update(30);
         if (c < replay.checks.size() && replay.checks[c].update == update + 1) {
             if (world.checksum() != replay.checks[c].checksum) {
-                return {false, update + 1,
-                        "the world left the record by update " + std::to_string(update + 1),
-                        world.timeline()};
+                firstDifference = update + 1;
+                break;
             }
             ++c;
         }
     }
-    if (world.checksum() != replay.endChecksum) {
-        return {false, replay.endUpdate,
-                "the end differs at update " + std::to_string(replay.endUpdate), world.timeline()};
-    }
-    return {true, -1, "replay matches", world.timeline()};
+    ReplayOutcome outcome = replay.verdict(firstDifference, world.checksum());
+    outcome.timeline = world.timeline();
+    return outcome;
 }
 
 }  // namespace brv

@@ -10,9 +10,11 @@
 
 namespace brv {
 
+class Colony;
 class GameParams;
 class SaveFolder;
 class World;
+struct ReplayOutcome;
 
 // A game as it can be played again to the last virus: where the generator and
 // the world's process counters stood when it began, its colonies and
@@ -76,6 +78,17 @@ struct Replay {
     // Why the record cannot be played on `params` (it was made with other
     // rules); empty when it can.
     std::string rulesRefusal(const GameParams& params) const;
+    // readFile and rulesRefusal together: a record to play on `params`, or
+    // nothing with `why`.
+    static std::optional<Replay> readPlayable(const std::string& path, const GameParams& params,
+                                              std::string& why);
+
+    // Plays the player's inputs noted after `update` world updates, from
+    // events[next] on, as the game screen took them; `next` moves past them.
+    void applyInputs(Colony& player, std::size_t& next, int update) const;
+    // The verdict on a replayed game: it left the record at its first
+    // differing checkpoint (-1 for none), or it ended on `endChecksum`.
+    ReplayOutcome verdict(int firstDifference, const std::string& endChecksum) const;
 
     // Writes the record atomically into replays/ of `folder`, named by date
     // and time, and deletes all but the newest kKept there. The path, or

@@ -8,6 +8,7 @@
 #include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
+#include "gfx/StretchedPicture.h"
 #include "platform/VirtualKeys.h"
 #include "sim/Colony.h"
 #include "sim/view/ColonyPalette.h"
@@ -154,19 +155,7 @@ void PlayScreen::drawPaused() const {
     const GameParams& params = gameParams();
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, 0.55f);
-    glBegin(GL_TRIANGLE_STRIP);
-    glVertex3f(0, 0, 20);
-    glVertex3f(0, h, 20);
-    glVertex3f(w, 0, 20);
-    glVertex3f(w, h, 20);
-    glEnd();
-    glDisable(GL_BLEND);
-    glColor4f(1, 1, 1, 1);
-    glEnable(GL_TEXTURE_2D);
+    drawShade(0, 0, w, h, 20, {0, 0, 0, 0.55f});
     constexpr float kSize = 48;
     text_.drawText("Paused", (w - text_.textWidth("Paused", kSize)) / 2, (h - kSize) / 2,
                    {.size = kSize, .colour = {1, 1, 1}, .depth = 30});

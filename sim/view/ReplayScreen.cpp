@@ -6,6 +6,7 @@
 
 #include "config/GameParams.h"
 #include "gfx/LineGraph.h"
+#include "gfx/StretchedPicture.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "sim/Colony.h"
@@ -39,19 +40,8 @@ ReplayScreen::ReplayScreen(Replay replay) : ReplayStart(replay), replay_(std::mo
 
 ReplayScreen::~ReplayScreen() = default;
 
-// The player's inputs noted after this many updates, in their order.
 void ReplayScreen::applyInputs() {
-    Colony& player = *world().colonies().front();
-    for (;
-         nextEvent_ < replay_.events.size() && replay_.events[nextEvent_].update == worldUpdates();
-         ++nextEvent_) {
-        const Replay::Event& event = replay_.events[nextEvent_];
-        if (event.input == Replay::Input::FlagSet) {
-            player.addFlagAt(event.x, event.y);
-        } else {
-            player.removeFlagNear(event.x, event.y);
-        }
-    }
+    replay_.applyInputs(*world().colonies().front(), nextEvent_, worldUpdates());
 }
 
 // As the headless check does: a checkpoint is compared right after its
@@ -76,20 +66,9 @@ void ReplayScreen::compareCheckpoint() {
 }
 
 void ReplayScreen::endOfRecord() {
-    ReplayOutcome outcome;
-    if (firstDifference_ >= 0) {
-        outcome.firstDifference = firstDifference_;
-        outcome.why = "the world left the record by update " + std::to_string(firstDifference_);
-    } else if (world().checksum() != replay_.endChecksum) {
-        outcome.firstDifference = replay_.endUpdate;
-        outcome.why = "the end differs at update " + std::to_string(replay_.endUpdate);
-    } else {
-        outcome.matches = true;
-        outcome.why = "replay matches";
-    }
-    std::printf("brevora: %s\n", outcome.why.c_str());
+    outcome_ = replay_.verdict(firstDifference_, world().checksum());
+    std::printf("brevora: %s\n", outcome_->why.c_str());
     std::fflush(stdout);
-    outcome_ = std::move(outcome);
 }
 
 void ReplayScreen::onLButtonUp(int x, int y, int flags) {
@@ -126,19 +105,7 @@ void ReplayScreen::drawSummary() const {
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
     constexpr float kBand = 110;
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, 0.7f);
-    glBegin(GL_TRIANGLE_STRIP);
-    glVertex3f(0, (h - kBand) / 2, 20);
-    glVertex3f(0, (h + kBand) / 2, 20);
-    glVertex3f(w, (h - kBand) / 2, 20);
-    glVertex3f(w, (h + kBand) / 2, 20);
-    glEnd();
-    glDisable(GL_BLEND);
-    glColor4f(1, 1, 1, 1);
-    glEnable(GL_TEXTURE_2D);
+    drawShade(0, (h - kBand) / 2, w, kBand, 20, {0, 0, 0, 0.7f});
     const Colour verdict = outcome_->matches ? Colour{0.4f, 1, 0.4f, 1} : Colour{1, 0.5f, 0.3f, 1};
     constexpr float kSize = 32;
     const char* text = outcome_->why.c_str();
