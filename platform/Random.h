@@ -4,22 +4,14 @@
 
 namespace brv {
 
-// The one process-wide generator every rule draws from. It keeps the C
-// runtime's contract (srand/rand, values 0..32767) with a fixed linear
-// congruential step, so one seed gives one sequence on every machine.
 inline constexpr int kRandMax = 32767;
 
-void srand(std::uint32_t seed);
-int rand();
-
-// The raw generator state, so a test or the match runner can save and restore it.
-std::uint32_t randState();
-void setRandState(std::uint32_t state);
-
-// The same step as a value type, for draws that must not disturb the game's sequence.
+// A fixed linear congruential step with the C runtime's contract (values
+// 0..32767), so one seed gives one sequence on every machine. As a value type
+// it serves draws that must not disturb the game's sequence.
 class LcgRandom {
 public:
-    explicit LcgRandom(std::uint32_t seed) : state_(seed) {}
+    explicit constexpr LcgRandom(std::uint32_t seed) : state_(seed) {}
     int next() {
         state_ = state_ * 214013u + 2531011u;
         return static_cast<int>((state_ >> 16) & 0x7FFFu);
@@ -29,5 +21,29 @@ public:
 private:
     std::uint32_t state_;
 };
+
+namespace detail {
+// The one process-wide generator every rule draws from (srand/rand). Unseeded
+// programs behave as if srand(1) had been called, as the C runtime does. It is
+// defined here, inline, because the rules draw from it in their hottest loops.
+inline constinit LcgRandom processRandom{1};
+}  // namespace detail
+
+inline void srand(std::uint32_t seed) {
+    detail::processRandom = LcgRandom{seed};
+}
+
+inline int rand() {
+    return detail::processRandom.next();
+}
+
+// The raw generator state, so a test or the match runner can save and restore it.
+inline std::uint32_t randState() {
+    return detail::processRandom.state();
+}
+
+inline void setRandState(std::uint32_t state) {
+    detail::processRandom = LcgRandom{state};
+}
 
 }  // namespace brv

@@ -1,6 +1,7 @@
 #include "sim/LifeSource.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "config/GameParams.h"
 #include "platform/Clock.h"
@@ -48,11 +49,12 @@ void LifeSource::chooseViruses(int radius) {
     const int y0 = std::max(row_ - radius, 0);
     const int x1 = std::min(column_ + radius, world_->columnCount() - 1);
     const int y1 = std::min(row_ + radius, world_->rowCount() - 1);
+    const std::uint8_t* owners = world_->occupation();
     std::vector<int>& chosen = world_->feedCandidates();
     chosen.clear();
     for (int c = x0; c <= x1; ++c) {
         for (int j = y0; j <= y1; ++j) {
-            if (world_->virusAt(c, j) != nullptr && brv::rand() % probability == 0) {
+            if (owners[World::slotOf(c, j)] != 0 && brv::rand() % probability == 0) {
                 chosen.push_back(World::slotOf(c, j));
             }
         }

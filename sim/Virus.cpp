@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 
@@ -112,10 +113,11 @@ void Virus::decay() {
     Window w{column_ - r, row_ - r, column_ + r + 1, row_ + r + 1};
     w.clipTo(world);
     // Everyone in the window, the dying virus included, gets an equal share.
+    const std::uint8_t* owners = world.occupation();
     int neighbours = 0;
     for (int c = w.x0; c < w.x1; ++c) {
         for (int j = w.y0; j < w.y1; ++j) {
-            neighbours += world.virusAt(c, j) != nullptr ? 1 : 0;
+            neighbours += owners[World::slotOf(c, j)] != 0 ? 1 : 0;
         }
     }
     const int share = (maxLife_ / 2) / std::max(neighbours, 1);
@@ -132,20 +134,25 @@ void Virus::fight() {
     const World& world = world_;
     Window w{column_ - 1, row_ - 1, column_ + 2, row_ + 2};
     w.clipTo(world);
-    Virus* enemies[9];
+    const std::uint8_t* owners = world.occupation();
+    const std::uint8_t mine = owners[World::slotOf(column_, row_)];
+    // The enemies' slots in slot order, gathered without a branch per cell:
+    // whether a neighbour is an enemy is hard to predict.
+    int enemies[9];
     int count = 0;
     for (int c = w.x0; c < w.x1; ++c) {
         for (int j = w.y0; j < w.y1; ++j) {
-            Virus* v = world.virusAt(c, j);
-            if (v != nullptr && v->colony_ != colony_) {
-                enemies[count++] = v;
-            }
+            const int slot = World::slotOf(c, j);
+            const std::uint8_t owner = owners[slot];
+            enemies[count] = slot;
+            count += (owner != 0) & (owner != mine);
         }
     }
     if (count == 0) {
         return;
     }
-    Virus* enemy = enemies[brv::rand() % count];
+    const int chosen = enemies[brv::rand() % count];
+    Virus* enemy = world.virusInSlot(chosen);
     enemy->addLife(-life_);
     // A defender already below zero counts again: it stays on the grid until
     // its own next decay.
@@ -169,20 +176,30 @@ void Virus::chooseMove() {
     }
     w.clipTo(world);
 
+    // The empty cells of the window in slot order. Every slot is written and
+    // only the empty ones advance the count, which spares a hard-to-predict
+    // branch per cell.
     std::vector<int>& candidates = world.moveCandidates();
-    candidates.clear();
+    const int width = std::max(w.x1 - w.x0, 0);
+    const int height = std::max(w.y1 - w.y0, 0);
+    if (candidates.size() < static_cast<std::size_t>(width * height)) {
+        candidates.resize(static_cast<std::size_t>(width * height));
+    }
+    const std::uint8_t* owners = world.occupation();
+    int* out = candidates.data();
+    int found = 0;
     for (int c = w.x0; c < w.x1; ++c) {
         for (int j = w.y0; j < w.y1; ++j) {
-            if (world.virusAt(c, j) == nullptr) {
-                candidates.push_back(World::slotOf(c, j));
-            }
+            const int slot = World::slotOf(c, j);
+            out[found] = slot;
+            found += owners[slot] == 0 ? 1 : 0;
         }
     }
-    if (candidates.empty()) {
+    if (found == 0) {
         wobble();
         return;
     }
-    const int target = candidates[brv::rand() % static_cast<int>(candidates.size())];
+    const int target = out[brv::rand() % found];
     const int ti = target / World::kRows;
     const int tj = target % World::kRows;
     state_ = VirusState::Moving;

@@ -1,8 +1,11 @@
 #include "sim/World.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "config/GameParams.h"
 #include "platform/Random.h"
@@ -58,11 +61,12 @@ void World::setProcessCounters(int columnParity, int influenceTick) {
     processCounters_ = ProcessCounters{columnParity, influenceTick};
 }
 
-World::World(GameParams& params) : params_(params), cells_(kSlots) {
+World::World(GameParams& params)
+    : params_(params), cells_(kSlots), owners_(kSlots + 2 * kOccupationPad, 0) {
     backgroundIndex_ = brv::rand() % 10;
     lifeSources_.reserve(kReservedSources);
     influence_.reserve(kReservedSources);
-    moveCandidates_.reserve(moveListSize(params));
+    moveCandidates_.resize(moveListSize(params));
     feedCandidates_.reserve(feedListSize(params));
 }
 
@@ -97,6 +101,7 @@ Colony* World::addColony(std::unique_ptr<Colony> colony) {
         return nullptr;
     }
     colonies_.push_back(std::move(colony));
+    tagOf(colonies_.back().get());
     return colonies_.back().get();
 }
 
@@ -109,16 +114,42 @@ int World::indexOf(const Colony* colony) const {
     return -1;
 }
 
+// Tags are handed out in the order colonies are first seen, so the colonies
+// of the world are 1..4; a foreign colony (a test's) gets the next free tag.
+std::uint8_t World::tagOf(const Colony* colony) {
+    for (std::size_t k = 0; k < tagColonies_.size(); ++k) {
+        if (tagColonies_[k] == colony) {
+            return static_cast<std::uint8_t>(k + 1);
+        }
+    }
+    if (tagColonies_.size() >= 255) {
+        std::fprintf(stderr, "brevora: more than 255 colonies on one grid\n");
+        std::abort();
+    }
+    tagColonies_.push_back(colony);
+    return static_cast<std::uint8_t>(tagColonies_.size());
+}
+
 void World::placeVirus(int column, int row, std::unique_ptr<Virus> virus) {
-    cells_[slotOf(column, row)] = std::move(virus);
+    const int slot = slotOf(column, row);
+    owners_[kOccupationPad + slot] = virus ? tagOf(virus->colony()) : 0;
+    cells_[slot] = std::move(virus);
 }
 
 std::unique_ptr<Virus> World::takeVirus(int column, int row) {
-    return std::move(cells_[slotOf(column, row)]);
+    const int slot = slotOf(column, row);
+    owners_[kOccupationPad + slot] = 0;
+    return std::move(cells_[slot]);
 }
 
 void World::moveVirus(int fromColumn, int fromRow, int toColumn, int toRow) {
-    cells_[slotOf(toColumn, toRow)] = std::move(cells_[slotOf(fromColumn, fromRow)]);
+    const int from = slotOf(fromColumn, fromRow);
+    const int to = slotOf(toColumn, toRow);
+    std::uint8_t* owners = owners_.data() + kOccupationPad;
+    const std::uint8_t owner = owners[from];
+    owners[from] = 0;
+    owners[to] = owner;
+    cells_[to] = std::move(cells_[from]);
 }
 
 LifeSource& World::addLifeSource(int column, int row) {
@@ -196,22 +227,65 @@ void World::update(int elapsedMs) {
 
 // Half of the columns per tick, alternating. The scan visits slots, not
 // viruses: one that moves ahead of the scan is updated again in this tick.
+// The occupation is read eight slots at a time right before each step, and
+// the step goes to the next occupied slot in scan order, so the visits are
+// those of a slot-by-slot scan. Masks cut the words at the column's ends.
 void World::updateViruses(int elapsedMs) {
+    static_assert(std::endian::native == std::endian::little, "occupation words are little-endian");
     int& parity = processCounters_.columnParity;
     parity = parity + 1 > 1 ? 0 : parity + 1;
     const bool upwards = brv::rand() % 2 == 0;
+    const int rows = rowCount_;
     for (int c = parity; c < columnCount_; c += 2) {
-        for (int i = 0; i < rowCount_; ++i) {
-            const int row = upwards ? rowCount_ - 1 - i : i;
-            Virus* virus = virusAt(c, row);
-            if (virus == nullptr) {
-                continue;
+        if (upwards) {
+            for (int row = rows - 1; row >= 0;) {
+                // Byte k of the word is row - 7 + k; rows above the column are masked.
+                std::uint64_t word = occupationWord(c, row - 7);
+                if (row < 7) {
+                    word &= ~std::uint64_t{0} << (8 * (7 - row));
+                }
+                if (word == 0) {
+                    row -= 8;
+                    continue;
+                }
+                row += (63 - std::countl_zero(word)) / 8 - 7;
+                updateVirusAt(c, row, elapsedMs);
+                --row;
             }
-            virus->update(elapsedMs);
-            if (virus->state() == VirusState::Dead) {
-                cells_[slotOf(virus->column(), virus->row())].reset();
+        } else {
+            for (int row = 0; row < rows;) {
+                // Byte k of the word is row + k; rows past the column are masked.
+                std::uint64_t word = occupationWord(c, row);
+                if (rows - row < 8) {
+                    word &= ~(~std::uint64_t{0} << (8 * (rows - row)));
+                }
+                if (word == 0) {
+                    row += 8;
+                    continue;
+                }
+                row += std::countr_zero(word) / 8;
+                updateVirusAt(c, row, elapsedMs);
+                ++row;
             }
         }
+    }
+}
+
+// Eight occupation bytes from (column, row) on in slot order; the padding
+// around the grid makes reads that start up to eight slots outside it safe.
+std::uint64_t World::occupationWord(int column, int row) const {
+    std::uint64_t word;
+    std::memcpy(&word, occupation() + slotOf(column, row), sizeof word);
+    return word;
+}
+
+void World::updateVirusAt(int column, int row, int elapsedMs) {
+    Virus* virus = virusAt(column, row);
+    virus->update(elapsedMs);
+    if (virus->state() == VirusState::Dead) {
+        const int slot = slotOf(virus->column(), virus->row());
+        owners_[kOccupationPad + slot] = 0;
+        cells_[slot].reset();
     }
 }
 

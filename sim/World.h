@@ -61,6 +61,13 @@ public:
 
     // Grid access. Callers keep column and row inside the grid.
     Virus* virusAt(int column, int row) const { return cells_[slotOf(column, row)].get(); }
+    Virus* virusInSlot(int slot) const { return cells_[slot].get(); }
+    // A compact copy of the grid's occupation, one byte per slot in slot order:
+    // 0 for an empty cell, otherwise a tag that is the same for every virus of
+    // one colony and differs between colonies. The hot scans (moves, fights,
+    // the update pass) read it instead of following a pointer per cell.
+    const std::uint8_t* occupation() const { return owners_.data() + kOccupationPad; }
+    std::uint8_t ownerAt(int column, int row) const { return occupation()[slotOf(column, row)]; }
     void placeVirus(int column, int row, std::unique_ptr<Virus> virus);
     std::unique_ptr<Virus> takeVirus(int column, int row);
     void moveVirus(int fromColumn, int fromRow, int toColumn, int toRow);
@@ -81,8 +88,9 @@ public:
     // colony's counters, as 16 hex digits: equal runs give equal checksums.
     std::string checksum() const;
 
-    // Shared candidate list for moves, sized for the largest move window the
-    // rules allow and grown only if a window is larger.
+    // Shared scratch room for the cells a move may take, sized for the largest
+    // move window the rules allow and grown only if a window is larger. Its
+    // size is the room; the mover keeps its own count.
     std::vector<int>& moveCandidates() { return moveCandidates_; }
     // Shared list of the slots a life source feeds in one tick.
     std::vector<int>& feedCandidates() { return feedCandidates_; }
@@ -110,9 +118,17 @@ private:
     void updateViruses(int elapsedMs);
     void updateLifeSources(int elapsedMs);
     void weighSource(const LifeSource& source, InfluenceRecord& record) const;
+    void updateVirusAt(int column, int row, int elapsedMs);
+    std::uint64_t occupationWord(int column, int row) const;
+    // Empty bytes before and after the grid's occupation.
+    static constexpr int kOccupationPad = 8;
+    std::uint8_t tagOf(const Colony* colony);
 
     GameParams& params_;
     std::vector<std::unique_ptr<Virus>> cells_;
+    std::vector<std::uint8_t> owners_;
+    // The colony behind each occupation tag (tag k + 1 is entry k).
+    std::vector<const Colony*> tagColonies_;
     int columnCount_ = kColumns;
     int rowCount_ = kRows;
     std::vector<std::unique_ptr<Colony>> colonies_;

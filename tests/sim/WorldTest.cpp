@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <set>
 
 #include "platform/Random.h"
@@ -204,8 +206,10 @@ TEST(World, InfluenceSamplesEveryTenthColumnWithinReach) {
     EXPECT_EQ(record.sourceIndex, 0);
 }
 
-// A demonstration-style game on the shipped rules: four Hard colonies.
-std::string shippedHardGame(std::uint32_t seed, int ticks) {
+// A demonstration-style game on the shipped rules: four Hard colonies, with an
+// optional look at the world after every tick.
+std::string shippedHardGame(std::uint32_t seed, int ticks,
+                            const std::function<void(const World&, int)>& look = {}) {
     GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
     ScopedGameParams scope(params);
     params.m_difficult = 2;
@@ -217,10 +221,38 @@ std::string shippedHardGame(std::uint32_t seed, int ticks) {
         world.addColony(c[0], c[1], c[2], true, 2);
     }
     world.setUp();
-    for (int t = 0; t < ticks; ++t) {
+    for (int t = 1; t <= ticks; ++t) {
         world.update(30);
+        if (look) {
+            look(world, t);
+        }
     }
     return world.checksum();
+}
+
+// The byte map the hot scans read must mirror the grid through births,
+// moves, fights and deaths: empty exactly where no virus is, one tag per colony.
+TEST(World, OccupationMirrorsTheGridThroughAGame) {
+    int looks = 0;
+    shippedHardGame(12345, 3000, [&looks](const World& world, int tick) {
+        if (tick % 500 != 0) {
+            return;
+        }
+        ++looks;
+        std::map<int, const Colony*> colonyOfTag;
+        for (int c = 0; c < World::kColumns; ++c) {
+            for (int j = 0; j < World::kRows; ++j) {
+                const Virus* v = world.virusAt(c, j);
+                const int tag = world.ownerAt(c, j);
+                ASSERT_EQ(tag != 0, v != nullptr) << "tick " << tick << " cell " << c << "," << j;
+                if (v != nullptr) {
+                    ASSERT_EQ(colonyOfTag.emplace(tag, v->colony()).first->second, v->colony());
+                }
+            }
+        }
+        EXPECT_EQ(colonyOfTag.size(), 4u) << "tick " << tick;
+    });
+    EXPECT_EQ(looks, 6);
 }
 
 TEST(World, GoldenHardGameIsReproducible) {
