@@ -105,6 +105,7 @@ void ResourceSet::releaseAll() {
     }
     lifeSourceSprite.release();
     flagSprite.release();
+    fieldPicture.release();
 }
 
 ResourceSet& resourceSet(GameParams& params) {

@@ -5,6 +5,7 @@
 
 #include "gfx/BitmapFont.h"
 #include "gfx/JpegTexture.h"
+#include "gfx/PictureCache.h"
 #include "gfx/Sprite.h"
 #include "gfx/TgaTexture.h"
 
@@ -62,6 +63,9 @@ public:
     Sprite flagSprite;
     BitmapFont font;
     JpegTexture fieldTextures[kFieldTextureCount];
+    // The field picture of the running game as last drawn, redrawn from its
+    // pixels while nothing about it changes.
+    PictureCache fieldPicture;
 
     // One line per picture the last loadAll could not use or used with
     // damage, naming the entry and what is wrong ("mui/main.jpg: Not a JPEG

@@ -14,8 +14,9 @@ namespace brv {
 namespace {
 
 // For the figures: when BREVORA_TICK_LOG names a file, every tick writes a
-// line "<start µs> <cost µs>" there, its cost being the update, the drawing
-// and the swap; gaps between the starts show the ticks the timer dropped.
+// line "<start> <cost> <update> <drawing> <swap>" there, in µs, the cost being
+// the sum of the three; gaps between the starts show the ticks the timer
+// dropped. A software renderer does most of the drawing's work in the swap.
 std::FILE* tickLog() {
     static std::FILE* log = [] {
         const char* path = std::getenv("BREVORA_TICK_LOG");
@@ -35,14 +36,20 @@ void onTickMessage(GlWindow& window) {
     // Ticks falling due while this one runs are dropped by the timer, so a
     // slow frame slows the game down instead of queuing work.
     TickInProgress busy(platform);
-    const long long start = tickLog() != nullptr ? microseconds() : 0;
+    std::FILE* log = tickLog();
+    const long long start = log != nullptr ? microseconds() : 0;
     window.tick(kTickMs);
+    const long long updated = log != nullptr ? microseconds() : 0;
+    long long drawn = updated;
     if (window.hasWindow()) {
         window.drawAll();
+        drawn = log != nullptr ? microseconds() : 0;
         platform.swapBuffers();
     }
-    if (std::FILE* log = tickLog(); log != nullptr) {
-        std::fprintf(log, "%lld %lld\n", start, microseconds() - start);
+    if (log != nullptr) {
+        const long long end = microseconds();
+        std::fprintf(log, "%lld %lld %lld %lld %lld\n", start, end - start, updated - start,
+                     drawn - updated, end - drawn);
     }
 }
 
