@@ -12,7 +12,6 @@
 #include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
-#include "gfx/StretchedPicture.h"
 #include "platform/Clock.h"
 #include "sim/Replay.h"
 #include "ui/Button.h"
@@ -198,7 +197,8 @@ void MainScreen::drawBackground() const {
     const GameParams& params = gameParams();
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
-    drawStretchedPicture(resourceSet().mainBackground, w, h);
+    ResourceSet& art = resourceSet();
+    art.backdrop.draw(art.mainBackground, w, h);
 }
 
 void MainScreen::drawSaveProblem() const {

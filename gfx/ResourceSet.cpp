@@ -105,7 +105,7 @@ void ResourceSet::releaseAll() {
     }
     lifeSourceSprite.release();
     flagSprite.release();
-    fieldPicture.release();
+    backdrop.release();
 }
 
 ResourceSet& resourceSet(GameParams& params) {

@@ -63,9 +63,10 @@ public:
     Sprite flagSprite;
     BitmapFont font;
     JpegTexture fieldTextures[kFieldTextureCount];
-    // The field picture of the running game as last drawn, redrawn from its
-    // pixels while nothing about it changes.
-    PictureCache fieldPicture;
+    // The picture under the top screen (the field of a game, the menu's
+    // picture) as last drawn, drawn again from its pixels while nothing about
+    // it changes.
+    PictureCache backdrop;
 
     // One line per picture the last loadAll could not use or used with
     // damage, naming the entry and what is wrong ("mui/main.jpg: Not a JPEG

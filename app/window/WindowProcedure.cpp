@@ -20,7 +20,12 @@ namespace {
 std::FILE* tickLog() {
     static std::FILE* log = [] {
         const char* path = std::getenv("BREVORA_TICK_LOG");
-        return path != nullptr && *path != '\0' ? std::fopen(path, "w") : nullptr;
+        std::FILE* file = path != nullptr && *path != '\0' ? std::fopen(path, "w") : nullptr;
+        // Line by line, so that a script can follow the game as it plays.
+        if (file != nullptr) {
+            std::setvbuf(file, nullptr, _IOLBF, 256);
+        }
+        return file;
     }();
     return log;
 }

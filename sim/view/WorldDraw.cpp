@@ -55,9 +55,9 @@ void gatherPoints(const std::vector<std::unique_ptr<Virus>>& cells,
 void World::draw() const {
     ResourceSet& art = resourceSet(params_);
     glPushMatrix();
-    art.fieldPicture.draw(art.fieldTextures[backgroundIndex_ % ResourceSet::kFieldTextureCount],
-                          static_cast<float>(params_.m_screen_width),
-                          static_cast<float>(params_.m_screen_height));
+    art.backdrop.draw(art.fieldTextures[backgroundIndex_ % ResourceSet::kFieldTextureCount],
+                      static_cast<float>(params_.m_screen_width),
+                      static_cast<float>(params_.m_screen_height));
     glDisable(GL_TEXTURE_2D);
     glPointSize(params_.m_virus_size);
     // Viruses and sources stand one pixel in from their cell's corner and

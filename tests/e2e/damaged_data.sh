@@ -63,11 +63,18 @@ runner=()
 plays() {
   local name=$1 status=0 window
   shift
-  (cd "$work/$name" && exec "${runner[@]}" ./brevora 2>"$work/$name.txt") &
+  # The game notes its first menu frame on stderr when asked to.
+  (cd "$work/$name" && exec "${runner[@]}" env BREVORA_LAUNCHED_AT="$(date +%s%N)" ./brevora \
+    2>"$work/$name.txt") &
   game_pid=$!
   window=$(timeout 20 xdotool search --sync --name '^Brevora$' | head -n1) ||
     fail "$name: no window appeared: $(cat "$work/$name.txt")"
-  sleep 1.5
+  for _ in $(seq 100); do
+    grep -q "first menu frame" "$work/$name.txt" && break
+    sleep 0.2
+  done
+  grep -q "first menu frame" "$work/$name.txt" ||
+    fail "$name: waited 20 s for the menu: $(cat "$work/$name.txt")"
   xdotool key Escape
   sleep 0.5
   xdotool key Return

@@ -25,8 +25,8 @@ TEST(PictureCache, GivesBackTheStretchedPicturePixelForPixelAndRedrawsAChangedVi
     ASSERT_TRUE(picture.loadMemory(jpeg.data(), jpeg.size(), false, false));
     PictureCache cache;
     const int texturesBefore = test::liveTextureCount();
-    for (const FrameSize size : {FrameSize{200, 150, 800, 600, false},
-                                 FrameSize{200, 120, 800, 600, true}}) {
+    for (const FrameSize size :
+         {FrameSize{200, 150, 800, 600, false}, FrameSize{200, 120, 800, 600, true}}) {
         beginFrame(size);
         drawStretchedPicture(picture, 800, 600);
         const auto direct = gl.frame();
