@@ -53,16 +53,18 @@ void beginFrame(const FrameSize& size) {
     glPointSize(1);
 }
 
+void discardGlErrors() {
+    for (int kind = 0; kind < 8 && glGetError() != GL_NO_ERROR; ++kind) {
+    }
+}
+
 std::vector<std::uint8_t> readFrame(int width, int height) {
     if (width <= 0 || height <= 0) {
         return {};
     }
     const std::size_t stride = static_cast<std::size_t>(width) * 4;
     std::vector<std::uint8_t> rows(stride * static_cast<std::size_t>(height));
-    // Errors an earlier call left must not count against this read (GL keeps
-    // at most one per kind).
-    for (int kind = 0; kind < 8 && glGetError() != GL_NO_ERROR; ++kind) {
-    }
+    discardGlErrors();
     GLint alignment = 4;
     glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

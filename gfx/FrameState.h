@@ -38,6 +38,10 @@ Viewport logicalViewport(const FrameSize& size);
 // found it. Outside the logical viewport the frame stays black.
 void beginFrame(const FrameSize& size);
 
+// Drops the errors earlier GL calls left (GL keeps at most one per kind), so
+// that a check after the next call sees only what that call did.
+void discardGlErrors();
+
 // The frame drawn so far, `width` by `height` pixels of the drawable from its
 // corner, as RGBA rows with the top row first and every pixel opaque: the
 // picture the player sees once the frame is shown. Empty when the size is not

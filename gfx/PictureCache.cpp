@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "gfx/FrameState.h"
 #include "gfx/StretchedPicture.h"
 #include "gfx/Texture.h"
 
@@ -81,9 +82,7 @@ bool PictureCache::keep(const Key& key) {
     if (width <= 0 || height <= 0 || textureWidth > largest || textureHeight > largest) {
         return false;
     }
-    // Errors an earlier call left must not count against this copy.
-    for (int kind = 0; kind < 8 && glGetError() != GL_NO_ERROR; ++kind) {
-    }
+    discardGlErrors();
     if (texture_ == 0) {
         glGenTextures(1, &texture_);
     }

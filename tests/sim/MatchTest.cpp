@@ -145,6 +145,34 @@ TEST(Match, ReportPlaysEverySettingAsATableOrJson) {
     EXPECT_EQ(table.out.find("2 Easy"), std::string::npos);
 }
 
+// Lengths in minutes of game time; an unfinished game never counts as
+// starved, however few its kills; shares are of all games played.
+TEST(Match, ReportFiguresCountStarvedUnfinishedAndCorners) {
+    std::vector<ReportGame> games;
+    for (int minute = 1; minute <= 10; ++minute) {
+        ReportGame g;
+        g.ticks = minute * 2000;
+        g.finished = minute <= 8;
+        g.kills = minute <= 3 || minute == 10 ? 10 : 500;  // 1-3 starved, 10 unfinished
+        g.winner = minute % 2;
+        g.winnerCorner = g.finished ? minute % 4 : -1;
+        g.hugeLives = minute == 5 ? 2 : 0;
+        games.push_back(g);
+    }
+    const ReportFigures f = reportFigures(games);
+    EXPECT_DOUBLE_EQ(f.median, 6.0);
+    EXPECT_DOUBLE_EQ(f.p10, 2.0);
+    EXPECT_DOUBLE_EQ(f.p90, 9.0);
+    EXPECT_EQ(f.starved, 30);
+    EXPECT_EQ(f.unfinished, 20);
+    EXPECT_EQ(f.huge, 10);
+    EXPECT_EQ(f.firstWins, 50);
+    EXPECT_EQ(f.corners[0], 20);  // minutes 4 and 8
+    EXPECT_EQ(f.corners[1], 20);  // 1 and 5
+    EXPECT_EQ(f.corners[3], 20);  // 3 and 7
+    EXPECT_EQ(reportFigures({}).median, 0);
+}
+
 TEST(Match, ToolPlaysBatchesAndRefusesBadInput) {
     const ToolRun batch =
         runTool("--seed 3 --games 2 --max-ticks 100 --colonies 3 --data " + kAssets);
