@@ -87,10 +87,10 @@ int hugeLives(const World& world) {
     return huge;
 }
 
-int total(const std::vector<int>& counts) {
+int total(const World& world) {
     int sum = 0;
-    for (int c : counts) {
-        sum += c;
+    for (const auto& colony : world.colonies()) {
+        sum += colony->virusCount();
     }
     return sum;
 }
@@ -98,7 +98,8 @@ int total(const std::vector<int>& counts) {
 }  // namespace
 
 void SourceWatch::observe(const World& world, int tick) {
-    std::vector<Seen> next;
+    std::vector<Seen>& next = next_;
+    next.clear();
     for (const auto& source : world.lifeSources()) {
         auto known = std::find_if(alive_.begin(), alive_.end(), [&](const Seen& s) {
             return s.source == source.get() && s.column == source->column() &&
@@ -118,7 +119,7 @@ void SourceWatch::observe(const World& world, int tick) {
         lifetimes_.push_back(tick - gone.born);
         byOrder_[gone.order] = tick - gone.born;
     }
-    alive_ = std::move(next);
+    alive_.swap(next);
 }
 
 int SourceWatch::lifetimeOf(int n) const {
@@ -157,7 +158,7 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
             ++tick;
             result.finished = gameOver(world, options.player);
             watch.observe(world, tick);
-            result.peak = std::max(result.peak, total(counts(world)));
+            result.peak = std::max(result.peak, total(world));
             if (trace && options.traceEvery > 0 && tick % options.traceEvery == 0) {
                 trace(tick, counts(world));
             }

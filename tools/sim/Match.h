@@ -80,6 +80,7 @@ private:
         int column, row, reserve, born, order;
     };
     std::vector<Seen> alive_;
+    std::vector<Seen> next_;  // kept between calls, so a tick allocates nothing
     std::vector<int> lifetimes_;
     std::vector<int> byOrder_;
 };
