@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <bit>
 #include <cstring>
 
 #include "gfx/FrameState.h"
@@ -11,14 +12,6 @@
 namespace brv {
 
 namespace {
-
-int powerOfTwoAtLeast(int n) {
-    int p = 1;
-    while (p < n) {
-        p *= 2;
-    }
-    return p;
-}
 
 // OpenGL 1.1 asks for texture sides that are powers of two; from 2.0 on, or
 // with the extension, any side will do and the texture needs no spare room.
@@ -74,12 +67,17 @@ PictureCache::Key PictureCache::currentKey(const Texture& picture, float width, 
 bool PictureCache::keep(const Key& key) {
     const int width = key.viewport[2];
     const int height = key.viewport[3];
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
     GLint largest = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
     const bool anySide = anyTextureSide();
-    const int textureWidth = anySide ? width : powerOfTwoAtLeast(width);
-    const int textureHeight = anySide ? height : powerOfTwoAtLeast(height);
-    if (width <= 0 || height <= 0 || textureWidth > largest || textureHeight > largest) {
+    const int textureWidth =
+        anySide ? width : static_cast<int>(std::bit_ceil(static_cast<unsigned>(width)));
+    const int textureHeight =
+        anySide ? height : static_cast<int>(std::bit_ceil(static_cast<unsigned>(height)));
+    if (textureWidth > largest || textureHeight > largest) {
         return false;
     }
     discardGlErrors();

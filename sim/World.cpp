@@ -318,6 +318,14 @@ int World::aliveColonyCount() const {
     return alive;
 }
 
+int World::virusTotal() const {
+    int total = 0;
+    for (const auto& colony : colonies_) {
+        total += colony->virusCount();
+    }
+    return total;
+}
+
 World::HumanColony World::humanColony() const {
     for (std::size_t k = 0; k < colonies_.size(); ++k) {
         if (!colonies_[k]->isComputer()) {

@@ -48,6 +48,10 @@ public:
     void draw() const;
 
     int aliveColonyCount() const;
+
+    // Viruses of all colonies together.
+
+    int virusTotal() const;
     struct HumanColony {
         Colony* colony = nullptr;
         int index = 0;  // the colony count when every side is a computer

@@ -87,31 +87,22 @@ int hugeLives(const World& world) {
     return huge;
 }
 
-int total(const World& world) {
-    int sum = 0;
-    for (const auto& colony : world.colonies()) {
-        sum += colony->virusCount();
-    }
-    return sum;
-}
-
 }  // namespace
 
 void SourceWatch::observe(const World& world, int tick) {
-    std::vector<Seen>& next = next_;
-    next.clear();
+    next_.clear();
     for (const auto& source : world.lifeSources()) {
         auto known = std::find_if(alive_.begin(), alive_.end(), [&](const Seen& s) {
             return s.source == source.get() && s.column == source->column() &&
                    s.row == source->row() && source->reserve() <= s.reserve;
         });
         if (known != alive_.end()) {
-            next.push_back({known->source, known->column, known->row, source->reserve(),
-                            known->born, known->order});
+            next_.push_back({known->source, known->column, known->row, source->reserve(),
+                             known->born, known->order});
             alive_.erase(known);
         } else {
-            next.push_back({source.get(), source->column(), source->row(), source->reserve(), tick,
-                            static_cast<int>(byOrder_.size())});
+            next_.push_back({source.get(), source->column(), source->row(), source->reserve(), tick,
+                             static_cast<int>(byOrder_.size())});
             byOrder_.push_back(-1);
         }
     }
@@ -119,7 +110,7 @@ void SourceWatch::observe(const World& world, int tick) {
         lifetimes_.push_back(tick - gone.born);
         byOrder_[gone.order] = tick - gone.born;
     }
-    alive_.swap(next);
+    alive_.swap(next_);
 }
 
 int SourceWatch::lifetimeOf(int n) const {
@@ -158,7 +149,7 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
             ++tick;
             result.finished = gameOver(world, options.player);
             watch.observe(world, tick);
-            result.peak = std::max(result.peak, total(world));
+            result.peak = std::max(result.peak, world.virusTotal());
             if (trace && options.traceEvery > 0 && tick % options.traceEvery == 0) {
                 trace(tick, counts(world));
             }

@@ -49,14 +49,6 @@ double percentile90(std::vector<double> values) {
     return values.empty() ? 0 : values[values.size() * 9 / 10];
 }
 
-int liveViruses(const World& world) {
-    int total = 0;
-    for (const auto& colony : world.colonies()) {
-        total += colony->virusCount();
-    }
-    return total;
-}
-
 // The built data set at Hard, read once; its art needs a current context.
 GameParams& shippedGame() {
     static GameParams params(std::string(BREVORA_BUILD_DIR) + "/game");
@@ -123,8 +115,8 @@ int peakTick(Kind kind) {
         int most = 0;
         for (int t = 1; t <= kPeakSearchTicks && screen->world().aliveColonyCount() > 1; ++t) {
             screen->onTick(30);
-            if (liveViruses(screen->world()) > most) {
-                most = liveViruses(screen->world());
+            if (screen->world().virusTotal() > most) {
+                most = screen->world().virusTotal();
                 peak = t;
             }
         }
@@ -164,7 +156,7 @@ void BM_GameScreenFrame(benchmark::State& state) {
             glFinish();
             draw.push_back(msSince(drawStart));
             total.push_back(msSince(start));
-            viruses += liveViruses(screen->world());
+            viruses += screen->world().virusTotal();
             gl.swap();
         }
     }
