@@ -1,12 +1,14 @@
 #include "sim/LifeSource.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 #include "config/GameParams.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "sim/AnimationStart.h"
+#include "sim/OccupationMask.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
 
@@ -52,10 +54,26 @@ void LifeSource::chooseViruses(int radius) {
     const std::uint8_t* owners = world_->occupation();
     std::vector<int>& chosen = world_->feedCandidates();
     chosen.clear();
+    if (y1 < y0) {
+        return;
+    }
+    if (y1 - y0 + 1 > 16) {
+        for (int c = x0; c <= x1; ++c) {
+            for (int j = y0; j <= y1; ++j) {
+                if (owners[World::slotOf(c, j)] != 0 && brv::rand() % probability == 0) {
+                    chosen.push_back(World::slotOf(c, j));
+                }
+            }
+        }
+        return;
+    }
+    // Windows up to 16 rows high go by a column's mask of occupied rows.
+    const unsigned rows = (1u << (y1 - y0 + 1)) - 1;
     for (int c = x0; c <= x1; ++c) {
-        for (int j = y0; j <= y1; ++j) {
-            if (owners[World::slotOf(c, j)] != 0 && brv::rand() % probability == 0) {
-                chosen.push_back(World::slotOf(c, j));
+        const int first = World::slotOf(c, y0);
+        for (unsigned held = rows & ~rowsHolding(owners + first, 0); held != 0; held &= held - 1) {
+            if (brv::rand() % probability == 0) {
+                chosen.push_back(first + std::countr_zero(held));
             }
         }
     }

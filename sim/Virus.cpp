@@ -1,6 +1,7 @@
 #include "sim/Virus.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/Flag.h"
+#include "sim/OccupationMask.h"
 #include "sim/World.h"
 
 namespace brv {
@@ -33,7 +35,7 @@ struct Window {
 
 // The flag pulls the move window towards itself: the window grows on the
 // flag's side and shrinks on the other. The first matching shift applies.
-void biasTowardsFlag(Window& w, int fx, int fy) {
+void biasTowardsFlag(Window& w, int fx, int fy, LcgRandom& rng) {
     const int dx = std::abs(w.x0 - fx);
     const int dy = std::abs(w.y0 - fy);
     if (fx < w.x0 && dx > dy) {
@@ -51,19 +53,59 @@ void biasTowardsFlag(Window& w, int fx, int fy) {
     }
     // A flag in line with the window's edge would otherwise pin it there.
     if (fx == w.x0) {
-        if (brv::rand() % 2 == 0) {
+        if (rng.next() % 2 == 0) {
             w.x0 += 2;
         } else {
             w.x1 += 2;
         }
     }
     if (fy == w.y0) {
-        if (brv::rand() % 2 == 0) {
+        if (rng.next() % 2 == 0) {
             w.y0 += 2;
         } else {
             w.y1 += 2;
         }
     }
+}
+
+// One of the window's empty cells, each as likely as the others, as the slot
+// at a drawn place in the list of empty slots in slot order; -1 and no draw
+// when the window has none. Windows up to 8 columns wide are read a column
+// at a time as a mask of empty rows.
+int pickEmptySlot(World& world, const Window& w, LcgRandom& rng) {
+    const std::uint8_t* owners = world.occupation();
+    const int width = std::max(w.x1 - w.x0, 0);
+    const int height = std::max(w.y1 - w.y0, 0);
+    if (width <= 8 && height <= 16) {
+        const unsigned rows = (1u << height) - 1;
+        std::array<unsigned, 8> masks{};
+        int found = 0;
+        for (int i = 0; i < width; ++i) {
+            masks[i] = rowsHolding(owners + World::slotOf(w.x0 + i, w.y0), 0) & rows;
+            found += rowCount(masks[i]);
+        }
+        if (found == 0) {
+            return -1;
+        }
+        const MaskPlace place = nthRow(masks.data(), rng.next() % found);
+        return World::slotOf(w.x0 + place.column, w.y0 + place.row);
+    }
+    // Larger windows: every slot is written and only the empty ones advance
+    // the count, which spares a hard-to-predict branch per cell.
+    std::vector<int>& candidates = world.moveCandidates();
+    if (candidates.size() < static_cast<std::size_t>(width * height)) {
+        candidates.resize(static_cast<std::size_t>(width * height));
+    }
+    int* out = candidates.data();
+    int found = 0;
+    for (int c = w.x0; c < w.x1; ++c) {
+        for (int j = w.y0; j < w.y1; ++j) {
+            const int slot = World::slotOf(c, j);
+            out[found] = slot;
+            found += owners[slot] == 0 ? 1 : 0;
+        }
+    }
+    return found == 0 ? -1 : out[rng.next() % found];
 }
 
 }  // namespace
@@ -136,30 +178,28 @@ void Virus::fight() {
     w.clipTo(world);
     const std::uint8_t* owners = world.occupation();
     const std::uint8_t mine = owners[World::slotOf(column_, row_)];
-    // The enemies' slots in slot order, gathered without a branch per cell:
-    // whether a neighbour is an enemy is hard to predict.
-    int enemies[9];
+    // The enemies of each column as a mask of rows: neither empty nor mine.
+    const unsigned rows = (1u << (w.y1 - w.y0)) - 1;
+    std::array<unsigned, 3> enemies{};
     int count = 0;
-    for (int c = w.x0; c < w.x1; ++c) {
-        for (int j = w.y0; j < w.y1; ++j) {
-            const int slot = World::slotOf(c, j);
-            const std::uint8_t owner = owners[slot];
-            enemies[count] = slot;
-            count += (owner != 0) & (owner != mine);
-        }
+    for (int i = 0; i < w.x1 - w.x0; ++i) {
+        const std::uint8_t* first = owners + World::slotOf(w.x0 + i, w.y0);
+        enemies[i] = rows & ~(rowsHolding(first, 0) | rowsHolding(first, mine));
+        count += rowCount(enemies[i]);
     }
     if (count == 0) {
         return;
     }
-    const int chosen = enemies[brv::rand() % count];
-    Virus* enemy = world.virusInSlot(chosen);
-    enemy->addLife(-life_);
+    // The chosen one is counted in slot order, column by column.
+    const MaskPlace place = nthRow(enemies.data(), brv::rand() % count);
+    Virus& enemy = *world.virusAt(w.x0 + place.column, w.y0 + place.row);
+    enemy.addLife(-life_);
     // A defender already below zero counts again: it stays on the grid until
     // its own next decay.
-    if (enemy->life_ < 0) {
+    if (enemy.life_ < 0) {
         colony_->addKill();
     }
-    life_ = saturated(static_cast<long long>(life_) - enemy->life_);
+    life_ = saturated(static_cast<long long>(life_) - enemy.life_);
 }
 
 void Virus::chooseMove() {
@@ -167,39 +207,23 @@ void Virus::chooseMove() {
     const GameParams& p = world.params();
     const int r = p.m_virus_visible / 2;
     Window w{};
-    w.x0 = column_ - brv::rand() % r - 1;
-    w.y0 = row_ - brv::rand() % r - 1;
-    w.x1 = brv::rand() % (r + 2) + column_ + 1;
-    w.y1 = brv::rand() % (r + 2) + row_ + 1;
+    LcgRandom rng{brv::randState()};
+    w.x0 = column_ - rng.next() % r - 1;
+    w.y0 = row_ - rng.next() % r - 1;
+    w.x1 = rng.next() % (r + 2) + column_ + 1;
+    w.y1 = rng.next() % (r + 2) + row_ + 1;
     if (const Flag* flag = colony_->nearestFlag(column_, row_)) {
-        biasTowardsFlag(w, flag->column(), flag->row());
+        biasTowardsFlag(w, flag->column(), flag->row(), rng);
     }
     w.clipTo(world);
 
-    // The empty cells of the window in slot order. Every slot is written and
-    // only the empty ones advance the count, which spares a hard-to-predict
-    // branch per cell.
-    std::vector<int>& candidates = world.moveCandidates();
-    const int width = std::max(w.x1 - w.x0, 0);
-    const int height = std::max(w.y1 - w.y0, 0);
-    if (candidates.size() < static_cast<std::size_t>(width * height)) {
-        candidates.resize(static_cast<std::size_t>(width * height));
-    }
-    const std::uint8_t* owners = world.occupation();
-    int* out = candidates.data();
-    int found = 0;
-    for (int c = w.x0; c < w.x1; ++c) {
-        for (int j = w.y0; j < w.y1; ++j) {
-            const int slot = World::slotOf(c, j);
-            out[found] = slot;
-            found += owners[slot] == 0 ? 1 : 0;
-        }
-    }
-    if (found == 0) {
+    const int target = pickEmptySlot(world, w, rng);
+    if (target < 0) {
+        brv::setRandState(rng.state());
         wobble();
         return;
     }
-    const int target = out[brv::rand() % found];
+    brv::setRandState(rng.state());
     const int ti = target / World::kRows;
     const int tj = target % World::kRows;
     state_ = VirusState::Moving;

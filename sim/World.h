@@ -124,8 +124,9 @@ private:
     void weighSource(const LifeSource& source, InfluenceRecord& record) const;
     void updateVirusAt(int column, int row, int elapsedMs);
     std::uint64_t occupationWord(int column, int row) const;
-    // Empty bytes before and after the grid's occupation.
-    static constexpr int kOccupationPad = 8;
+    // Empty bytes before and after the grid's occupation, so that a word or a
+    // vector read near either end stays inside it.
+    static constexpr int kOccupationPad = 16;
     std::uint8_t tagOf(const Colony* colony);
 
     GameParams& params_;

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace brv {
+
+// Reads sixteen occupation bytes at once (one column's rows from `first` on)
+// and answers with a bit per row, bit k for the byte k after `first`. The
+// neighbourhood scans of moves, fights and feeding use it instead of a test
+// per cell, whose outcome the processor cannot guess. The caller masks off
+// the rows past its window; the grid's padding keeps the read inside.
+inline unsigned rowsHolding(const std::uint8_t* first, std::uint8_t tag) {
+#if defined(__SSE2__)
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(first));
+    const __m128i match = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(tag)));
+    return static_cast<unsigned>(_mm_movemask_epi8(match));
+#else
+    unsigned mask = 0;
+    for (int k = 0; k < 16; ++k) {
+        mask |= (first[k] == tag ? 1u : 0u) << k;
+    }
+    return mask;
+#endif
+}
+
+// The number of set bits of a mask of up to 16 rows, from a table: the
+// generic x86-64 target has no population-count instruction.
+inline int rowCount(unsigned mask) {
+    static constexpr std::array<std::uint8_t, 256> kCounts = [] {
+        std::array<std::uint8_t, 256> counts{};
+        for (unsigned m = 0; m < 256; ++m) {
+            counts[m] = static_cast<std::uint8_t>(std::popcount(m));
+        }
+        return counts;
+    }();
+    return kCounts[mask & 0xFFu] + kCounts[(mask >> 8) & 0xFFu];
+}
+
+// Where the k-th set bit (from 0) lies in a list of column masks taken in
+// order, as (column index, row within the column); k is below their total.
+struct MaskPlace {
+    int column;
+    int row;
+};
+inline MaskPlace nthRow(const unsigned* masks, int k) {
+    int column = 0;
+    while (k >= rowCount(masks[column])) {
+        k -= rowCount(masks[column]);
+        ++column;
+    }
+    unsigned mask = masks[column];
+    for (; k > 0; --k) {
+        mask &= mask - 1;
+    }
+    return {column, std::countr_zero(mask)};
+}
+
+}  // namespace brv
