@@ -13,6 +13,7 @@
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
 #include "sim/LifeSource.h"
+#include "sim/OccupationMask.h"
 #include "sim/Virus.h"
 
 namespace brv {
@@ -227,70 +228,70 @@ void World::update(int elapsedMs) {
 
 // Half of the columns per tick, alternating. The scan visits slots, not
 // viruses: one that moves ahead of the scan is updated again in this tick.
-// The occupation is read eight slots at a time right before each step, and
-// the step goes to the next occupied slot in scan order, so the visits are
-// those of a slot-by-slot scan. Masks cut the words at the column's ends.
-// Viruses lie scattered in memory; the one eight slots ahead in the scan is
-// fetched while this one is updated, so its first touch does not wait.
+// A column's occupation is read once, as a bit per row, when the scan enters
+// it; after that only the visited virus can change it ahead of the scan (a
+// move; deaths and births only touch the slots behind or happen later in the
+// tick), so the scan adds the cell it moved to and goes on from the bits.
+// Reading the bytes again after every visit would wait on the bytes the
+// last move had only just written.
 void World::updateViruses(int elapsedMs) {
-    static_assert(std::endian::native == std::endian::little, "occupation words are little-endian");
     int& parity = processCounters_.columnParity;
     parity = parity + 1 > 1 ? 0 : parity + 1;
     const bool upwards = brv::rand() % 2 == 0;
-    const int rows = rowCount_;
     for (int c = parity; c < columnCount_; c += 2) {
+        ColumnRows held = occupiedRows(c);
         if (upwards) {
-            for (int row = rows - 1; row >= 0;) {
-                // Byte k of the word is row - 7 + k; rows above the column are masked.
-                std::uint64_t word = occupationWord(c, row - 7);
-                if (row < 7) {
-                    word &= ~std::uint64_t{0} << (8 * (7 - row));
+            for (int word = ColumnRows::kWords - 1; word >= 0; --word) {
+                while (held.bits[word] != 0) {
+                    const int top = 63 - std::countl_zero(held.bits[word]);
+                    held.bits[word] &= ~(std::uint64_t{1} << top);
+                    const int row = 64 * word + top;
+                    const int to = updateVirusAt(c, row, elapsedMs);
+                    if (to >= slotOf(c, 0) && to < slotOf(c, row)) {
+                        held.add(to - slotOf(c, 0));
+                    }
                 }
-                if (word == 0) {
-                    row -= 8;
-                    continue;
-                }
-                row += (63 - std::countl_zero(word)) / 8 - 7;
-                __builtin_prefetch(cells_[std::max(slotOf(c, row) - 8, 0)].get());
-                updateVirusAt(c, row, elapsedMs);
-                --row;
             }
         } else {
-            for (int row = 0; row < rows;) {
-                // Byte k of the word is row + k; rows past the column are masked.
-                std::uint64_t word = occupationWord(c, row);
-                if (rows - row < 8) {
-                    word &= ~(~std::uint64_t{0} << (8 * (rows - row)));
+            for (int word = 0; word < ColumnRows::kWords; ++word) {
+                while (held.bits[word] != 0) {
+                    const int low = std::countr_zero(held.bits[word]);
+                    held.bits[word] &= held.bits[word] - 1;
+                    const int row = 64 * word + low;
+                    const int to = updateVirusAt(c, row, elapsedMs);
+                    if (to > slotOf(c, row) && to < slotOf(c + 1, 0)) {
+                        held.add(to - slotOf(c, 0));
+                    }
                 }
-                if (word == 0) {
-                    row += 8;
-                    continue;
-                }
-                row += std::countr_zero(word) / 8;
-                __builtin_prefetch(cells_[std::min(slotOf(c, row) + 8, kSlots - 1)].get());
-                updateVirusAt(c, row, elapsedMs);
-                ++row;
             }
         }
     }
 }
 
-// Eight occupation bytes from (column, row) on in slot order; the padding
-// around the grid makes reads that start up to eight slots outside it safe.
-std::uint64_t World::occupationWord(int column, int row) const {
-    std::uint64_t word;
-    std::memcpy(&word, occupation() + slotOf(column, row), sizeof word);
-    return word;
+World::ColumnRows World::occupiedRows(int column) const {
+    ColumnRows held;
+    const std::uint8_t* first = occupation() + slotOf(column, 0);
+    for (int row = 0; row < rowCount_; row += 16) {
+        unsigned rows = ~rowsHolding(first + row, 0) & 0xFFFFu;
+        if (rowCount_ - row < 16) {
+            rows &= (1u << (rowCount_ - row)) - 1;
+        }
+        held.bits[row / 64] |= std::uint64_t{rows} << (row % 64);
+    }
+    return held;
 }
 
-void World::updateVirusAt(int column, int row, int elapsedMs) {
+// The slot the virus ends up in, or -1 once it has died.
+int World::updateVirusAt(int column, int row, int elapsedMs) {
     Virus* virus = virusAt(column, row);
     virus->update(elapsedMs);
+    const int slot = slotOf(virus->column(), virus->row());
     if (virus->state() == VirusState::Dead) {
-        const int slot = slotOf(virus->column(), virus->row());
         owners_[kOccupationPad + slot] = 0;
         cells_[slot].reset();
+        return -1;
     }
+    return slot;
 }
 
 // At most one spent source goes per tick; the pass ends with it, so the

@@ -122,8 +122,14 @@ private:
     void updateViruses(int elapsedMs);
     void updateLifeSources(int elapsedMs);
     void weighSource(const LifeSource& source, InfluenceRecord& record) const;
-    void updateVirusAt(int column, int row, int elapsedMs);
-    std::uint64_t occupationWord(int column, int row) const;
+    int updateVirusAt(int column, int row, int elapsedMs);
+    // A column's occupied rows, bit r of the words for row r.
+    struct ColumnRows {
+        static constexpr int kWords = (kRows + 63) / 64;
+        std::uint64_t bits[kWords] = {};
+        void add(int row) { bits[row / 64] |= std::uint64_t{1} << (row % 64); }
+    };
+    ColumnRows occupiedRows(int column) const;
     // Empty bytes before and after the grid's occupation, so that a word or a
     // vector read near either end stays inside it.
     static constexpr int kOccupationPad = 16;
