@@ -31,10 +31,21 @@ fail() {
   exit 1
 }
 
+# On a busy machine the window manager can take a while to claim a new
+# display, or give up on it; it is started again if it has gone.
 start_wm() {
-  openbox >/dev/null 2>&1 &
+  local deadline=$((SECONDS + 30))
+  openbox >"$work/openbox.txt" 2>&1 &
   wm_pid=$!
-  wait_for "the window manager to take the screen" 10 wm_running
+  until wm_running; do
+    if ! kill -0 "$wm_pid" 2>/dev/null; then
+      openbox >>"$work/openbox.txt" 2>&1 &
+      wm_pid=$!
+    fi
+    ((SECONDS < deadline)) ||
+      fail "waited 30 s for the window manager to take the screen: $(tail -n 3 "$work/openbox.txt")"
+    sleep 0.2
+  done
 }
 wm_running() {
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
