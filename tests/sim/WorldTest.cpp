@@ -172,6 +172,44 @@ TEST(LifeSource, FeedsEveryVirusInReachInsideTheGrid) {
     }
 }
 
+// The scans read a column's rows in one go, and in memory the next column's
+// top rows follow the bottom row: feeding, fights and moves at the bottom
+// edge must not reach them.
+TEST(World, ScansStopAtTheBottomOfAColumn) {
+    SimRules rules("m_life_src_add_prob \"1 1 1\"\n");
+    World world(rules.params());
+    Colony* a = world.addColony(1, 0, 0, false, 0);
+    Colony* b = world.addColony(0, 1, 0, false, 0);
+    for (int c = 94; c <= 106; ++c) {
+        for (int r = 0; r < 16; ++r) {
+            put(world, b, c, r, 10);  // right after rows 134 … 149 of column c - 1
+        }
+        for (int r = 140; r < World::kRows; ++r) {
+            put(world, a, c, r, 10);
+        }
+    }
+    world.addLifeSource(100, 148).update(30);  // feeds all 54 in reach, spent or not
+    EXPECT_EQ(world.virusAt(100, 149)->life(), 50);
+    EXPECT_EQ(world.virusAt(100, 143)->life(), 10);  // out of reach (R = 4)
+    EXPECT_EQ(world.virusAt(101, 0)->life(), 10);
+
+    Virus& edge = *world.virusAt(100, 149);
+    edge.fight();
+    EXPECT_EQ(edge.life(), 50);  // only its own colony around it
+    EXPECT_EQ(world.virusAt(101, 0)->life(), 10);
+
+    // Boxed in at the bottom, with the next columns' top rows empty.
+    for (int c = 50; c <= 70; ++c) {
+        for (int r = 140; r < World::kRows; ++r) {
+            put(world, a, c, r);
+        }
+    }
+    Virus& boxed = *world.virusAt(60, 149);
+    boxed.chooseMove();
+    EXPECT_EQ(boxed.state(), VirusState::Idle);
+    EXPECT_EQ(world.virusAt(60, 149), &boxed);
+}
+
 TEST(World, RandomLifeSourceGivesUpOnAFullField) {
     SimRules rules("m_life_src_dist 1000\n");
     World world(rules.params());
