@@ -54,26 +54,16 @@ void LifeSource::chooseViruses(int radius) {
     const std::uint8_t* owners = world_->occupation();
     std::vector<int>& chosen = world_->feedCandidates();
     chosen.clear();
-    if (y1 < y0) {
-        return;
-    }
-    if (y1 - y0 + 1 > 16) {
-        for (int c = x0; c <= x1; ++c) {
-            for (int j = y0; j <= y1; ++j) {
-                if (owners[World::slotOf(c, j)] != 0 && brv::rand() % probability == 0) {
-                    chosen.push_back(World::slotOf(c, j));
-                }
-            }
-        }
-        return;
-    }
-    // Windows up to 16 rows high go by a column's mask of occupied rows.
-    const unsigned rows = (1u << (y1 - y0 + 1)) - 1;
+    // Each column goes in bands of up to 16 rows, by its mask of occupied rows.
     for (int c = x0; c <= x1; ++c) {
-        const int first = World::slotOf(c, y0);
-        for (unsigned held = rows & ~rowsHolding(owners + first, 0); held != 0; held &= held - 1) {
-            if (brv::rand() % probability == 0) {
-                chosen.push_back(first + std::countr_zero(held));
+        for (int first = y0; first <= y1; first += kMaskRows) {
+            const int slot = World::slotOf(c, first);
+            const unsigned rows = lowRows(std::min(kMaskRows, y1 - first + 1));
+            for (unsigned held = rows & ~rowsHolding(owners + slot, 0); held != 0;
+                 held &= held - 1) {
+                if (brv::rand() % probability == 0) {
+                    chosen.push_back(slot + std::countr_zero(held));
+                }
             }
         }
     }

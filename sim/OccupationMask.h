@@ -10,6 +10,14 @@
 
 namespace brv {
 
+// Rows a mask covers: one read of the occupation gives 16.
+inline constexpr int kMaskRows = 16;
+
+// The mask of the first `count` rows (0 … 16).
+inline unsigned lowRows(int count) {
+    return (1u << count) - 1;
+}
+
 // Reads sixteen occupation bytes at once (one column's rows from `first` on)
 // and answers with a bit per row, bit k for the byte k after `first`. The
 // neighbourhood scans of moves, fights and feeding use it instead of a test

@@ -76,8 +76,8 @@ int pickEmptySlot(World& world, const Window& w, LcgRandom& rng) {
     const std::uint8_t* owners = world.occupation();
     const int width = std::max(w.x1 - w.x0, 0);
     const int height = std::max(w.y1 - w.y0, 0);
-    if (width <= 8 && height <= 16) {
-        const unsigned rows = (1u << height) - 1;
+    if (width <= 8 && height <= kMaskRows) {
+        const unsigned rows = lowRows(height);
         std::array<unsigned, 8> masks{};
         int found = 0;
         for (int i = 0; i < width; ++i) {
@@ -179,7 +179,7 @@ void Virus::fight() {
     const std::uint8_t* owners = world.occupation();
     const std::uint8_t mine = owners[World::slotOf(column_, row_)];
     // The enemies of each column as a mask of rows: neither empty nor mine.
-    const unsigned rows = (1u << (w.y1 - w.y0)) - 1;
+    const unsigned rows = lowRows(w.y1 - w.y0);
     std::array<unsigned, 3> enemies{};
     int count = 0;
     for (int i = 0; i < w.x1 - w.x0; ++i) {

@@ -270,11 +270,9 @@ void World::updateViruses(int elapsedMs) {
 World::ColumnRows World::occupiedRows(int column) const {
     ColumnRows held;
     const std::uint8_t* first = occupation() + slotOf(column, 0);
-    for (int row = 0; row < rowCount_; row += 16) {
-        unsigned rows = ~rowsHolding(first + row, 0) & 0xFFFFu;
-        if (rowCount_ - row < 16) {
-            rows &= (1u << (rowCount_ - row)) - 1;
-        }
+    for (int row = 0; row < rowCount_; row += kMaskRows) {
+        const unsigned rows =
+            ~rowsHolding(first + row, 0) & lowRows(std::min(kMaskRows, rowCount_ - row));
         held.bits[row / 64] |= std::uint64_t{rows} << (row % 64);
     }
     return held;
