@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 
 #if defined(__SSE2__)
@@ -50,23 +51,47 @@ inline int rowCount(unsigned mask) {
     return kCounts[mask & 0xFFu] + kCounts[(mask >> 8) & 0xFFu];
 }
 
+// Where the k-th set bit (from 0) of a mask of up to 16 rows lies, from a
+// table per byte instead of a loop whose length the processor cannot guess.
+inline int nthSetRow(unsigned mask, int k) {
+    static constexpr std::array<std::array<std::uint8_t, 8>, 256> kPlaces = [] {
+        std::array<std::array<std::uint8_t, 8>, 256> places{};
+        for (unsigned m = 0; m < 256; ++m) {
+            int found = 0;
+            for (int bit = 0; bit < 8; ++bit) {
+                if ((m >> bit) & 1u) {
+                    places[m][found++] = static_cast<std::uint8_t>(bit);
+                }
+            }
+        }
+        return places;
+    }();
+    const unsigned low = mask & 0xFFu;
+    const int lowCount = rowCount(low);
+    const bool high = k >= lowCount;
+    const unsigned byte = high ? (mask >> 8) & 0xFFu : low;
+    return (high ? 8 : 0) + kPlaces[byte][high ? k - lowCount : k];
+}
+
 // Where the k-th set bit (from 0) lies in a list of column masks taken in
 // order, as (column index, row within the column); k is below their total.
+// Every column is counted, so the scans' cost does not hang on the masks.
 struct MaskPlace {
     int column;
     int row;
 };
-inline MaskPlace nthRow(const unsigned* masks, int k) {
+template <std::size_t Columns>
+inline MaskPlace nthRow(const std::array<unsigned, Columns>& masks, int k) {
     int column = 0;
-    while (k >= rowCount(masks[column])) {
-        k -= rowCount(masks[column]);
-        ++column;
+    int before = 0;  // the set bits of the columns before `column`
+    int seen = 0;
+    for (std::size_t i = 0; i < Columns; ++i) {
+        seen += rowCount(masks[i]);
+        const bool past = seen <= k;
+        column += past ? 1 : 0;
+        before = past ? seen : before;
     }
-    unsigned mask = masks[column];
-    for (; k > 0; --k) {
-        mask &= mask - 1;
-    }
-    return {column, std::countr_zero(mask)};
+    return {column, nthSetRow(masks[column], k - before)};
 }
 
 }  // namespace brv

@@ -33,6 +33,33 @@ struct Window {
     }
 };
 
+// The move window around a virus: up to r cells behind it and r + 1 ahead
+// on each axis, drawn in this order.
+template <int R>
+Window drawMoveWindow(int column, int row, LcgRandom& rng) {
+    Window w{};
+    w.x0 = column - rng.next() % R - 1;
+    w.y0 = row - rng.next() % R - 1;
+    w.x1 = rng.next() % (R + 2) + column + 1;
+    w.y1 = rng.next() % (R + 2) + row + 1;
+    return w;
+}
+
+// The rules allow r from 1 to 4; with r fixed at compile time the remainders
+// are multiplications or masks instead of divisions on every move.
+Window drawMoveWindow(int r, int column, int row, LcgRandom& rng) {
+    switch (r) {
+        case 1:
+            return drawMoveWindow<1>(column, row, rng);
+        case 2:
+            return drawMoveWindow<2>(column, row, rng);
+        case 3:
+            return drawMoveWindow<3>(column, row, rng);
+        default:
+            return drawMoveWindow<4>(column, row, rng);
+    }
+}
+
 // The flag pulls the move window towards itself: the window grows on the
 // flag's side and shrinks on the other. The first matching shift applies.
 void biasTowardsFlag(Window& w, int fx, int fy, LcgRandom& rng) {
@@ -80,14 +107,18 @@ int pickEmptySlot(World& world, const Window& w, LcgRandom& rng) {
         const unsigned rows = lowRows(height);
         std::array<unsigned, 8> masks{};
         int found = 0;
-        for (int i = 0; i < width; ++i) {
-            masks[i] = rowsHolding(owners + World::slotOf(w.x0 + i, w.y0), 0) & rows;
+        // All eight columns are read, so the loop's length does not hang on
+        // the drawn window; the ones past it read column 0 and count none.
+        for (int i = 0; i < 8; ++i) {
+            const bool inside = i < width;
+            const int column = inside ? w.x0 + i : 0;
+            masks[i] = rowsHolding(owners + World::slotOf(column, w.y0), 0) & (inside ? rows : 0u);
             found += rowCount(masks[i]);
         }
         if (found == 0) {
             return -1;
         }
-        const MaskPlace place = nthRow(masks.data(), rng.next() % found);
+        const MaskPlace place = nthRow(masks, rng.next() % found);
         return World::slotOf(w.x0 + place.column, w.y0 + place.row);
     }
     // Larger windows: every slot is written and only the empty ones advance
@@ -181,17 +212,19 @@ void Virus::fight() {
     // The enemies of each column as a mask of rows: neither empty nor mine.
     const unsigned rows = lowRows(w.y1 - w.y0);
     std::array<unsigned, 3> enemies{};
-    int count = 0;
+    unsigned any = 0;
     for (int i = 0; i < w.x1 - w.x0; ++i) {
         const std::uint8_t* first = owners + World::slotOf(w.x0 + i, w.y0);
         enemies[i] = rows & ~(rowsHolding(first, 0) | rowsHolding(first, mine));
-        count += rowCount(enemies[i]);
+        any |= enemies[i];
     }
-    if (count == 0) {
+    // Most viruses have no enemy beside them: they are spared the count.
+    if (any == 0) {
         return;
     }
+    const int count = rowCount(enemies[0]) + rowCount(enemies[1]) + rowCount(enemies[2]);
     // The chosen one is counted in slot order, column by column.
-    const MaskPlace place = nthRow(enemies.data(), brv::rand() % count);
+    const MaskPlace place = nthRow(enemies, brv::rand() % count);
     Virus& enemy = *world.virusAt(w.x0 + place.column, w.y0 + place.row);
     enemy.addLife(-life_);
     // A defender already below zero counts again: it stays on the grid until
@@ -206,12 +239,8 @@ void Virus::chooseMove() {
     World& world = world_;
     const GameParams& p = world.params();
     const int r = p.m_virus_visible / 2;
-    Window w{};
     LcgRandom rng{brv::randState()};
-    w.x0 = column_ - rng.next() % r - 1;
-    w.y0 = row_ - rng.next() % r - 1;
-    w.x1 = rng.next() % (r + 2) + column_ + 1;
-    w.y1 = rng.next() % (r + 2) + row_ + 1;
+    Window w = drawMoveWindow(r, column_, row_, rng);
     if (const Flag* flag = colony_->nearestFlag(column_, row_)) {
         biasTowardsFlag(w, flag->column(), flag->row(), rng);
     }
