@@ -186,9 +186,9 @@ void World::seedColony(Colony& colony, int x, int y) {
     if (wanted > 0) {
         const int t = 70 / a;
         const int x0 = std::max(x - t, 0);
-        const int x1 = std::min(x + t, columnCount_);
+        const int x1 = std::min(x + t, kColumns);
         const int y0 = std::max(y - t, 0);
-        const int y1 = std::min(y + t, rowCount_);
+        const int y1 = std::min(y + t, kRows);
         bool roomLeft = true;
         while (wanted > 0 && roomLeft) {
             roomLeft = false;
@@ -237,7 +237,7 @@ void World::updateViruses(int elapsedMs) {
     int& parity = processCounters_.columnParity;
     parity = parity + 1 > 1 ? 0 : parity + 1;
     const bool upwards = brv::rand() % 2 == 0;
-    for (int c = parity; c < columnCount_; c += 2) {
+    for (int c = parity; c < kColumns; c += 2) {
         ColumnRows held = occupiedRows(c);
         if (upwards) {
             for (int word = ColumnRows::kWords - 1; word >= 0; --word) {
@@ -270,9 +270,10 @@ void World::updateViruses(int elapsedMs) {
 World::ColumnRows World::occupiedRows(int column) const {
     ColumnRows held;
     const std::uint8_t* first = occupation() + slotOf(column, 0);
-    for (int row = 0; row < rowCount_; row += kMaskRows) {
+    // The grid's fixed height lets the compiler unroll this into plain loads.
+    for (int row = 0; row < kRows; row += kMaskRows) {
         const unsigned rows =
-            ~rowsHolding(first + row, 0) & lowRows(std::min(kMaskRows, rowCount_ - row));
+            ~rowsHolding(first + row, 0) & lowRows(std::min(kMaskRows, kRows - row));
         held.bits[row / 64] |= std::uint64_t{rows} << (row % 64);
     }
     return held;
@@ -337,8 +338,8 @@ void World::addRandomLifeSource() {
     int x = 0;
     int y = 0;
     for (int attempt = 0; attempt < kLifeSourcePlacementAttempts; ++attempt) {
-        x = brv::rand() % (columnCount_ - 2 * kLifeSourceMargin) + kLifeSourceMargin;
-        y = brv::rand() % (rowCount_ - 2 * kLifeSourceMargin) + kLifeSourceMargin;
+        x = brv::rand() % (kColumns - 2 * kLifeSourceMargin) + kLifeSourceMargin;
+        y = brv::rand() % (kRows - 2 * kLifeSourceMargin) + kLifeSourceMargin;
         const bool farEnough =
             std::all_of(lifeSources_.begin(), lifeSources_.end(), [&](const auto& source) {
                 const float dx = static_cast<float>(x - source->column());
@@ -368,8 +369,8 @@ void World::weighSource(const LifeSource& source, InfluenceRecord& record) const
     const int radius = params_.m_life_src_visible / 2;
     const int r2 = radius * radius;
     const int y0 = std::max(source.row() - radius + 1, 0);
-    const int y1 = std::min(source.row() + radius, rowCount_);
-    for (int c = 0; c < columnCount_; c += kInfluenceColumnStride) {
+    const int y1 = std::min(source.row() + radius, kRows);
+    for (int c = 0; c < kColumns; c += kInfluenceColumnStride) {
         const int dc = source.column() - c;
         if (dc * dc >= r2) {
             continue;

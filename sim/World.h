@@ -75,8 +75,8 @@ public:
     void placeVirus(int column, int row, std::unique_ptr<Virus> virus);
     std::unique_ptr<Virus> takeVirus(int column, int row);
     void moveVirus(int fromColumn, int fromRow, int toColumn, int toRow);
-    int columnCount() const { return columnCount_; }
-    int rowCount() const { return rowCount_; }
+    static constexpr int columnCount() { return kColumns; }
+    static constexpr int rowCount() { return kRows; }
     static int slotOf(int column, int row) { return column * kRows + row; }
 
     GameParams& params() const { return params_; }
@@ -140,8 +140,6 @@ private:
     std::vector<std::uint8_t> owners_;
     // The colony behind each occupation tag (tag k + 1 is entry k).
     std::vector<const Colony*> tagColonies_;
-    int columnCount_ = kColumns;
-    int rowCount_ = kRows;
     std::vector<std::unique_ptr<Colony>> colonies_;
     std::vector<std::unique_ptr<LifeSource>> lifeSources_;
     int backgroundIndex_ = 0;
