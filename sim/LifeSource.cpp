@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "sim/AnimationStart.h"
+#include "sim/FastRemainder.h"
 #include "sim/OccupationMask.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
@@ -53,7 +54,14 @@ void LifeSource::chooseViruses(int radius) {
     const int y1 = std::min(row_ + radius, world_->rowCount() - 1);
     const std::uint8_t* owners = world_->occupation();
     std::vector<int>& chosen = world_->feedCandidates();
-    chosen.clear();
+    const int cells = std::max(x1 - x0 + 1, 0) * std::max(y1 - y0 + 1, 0);
+    chosen.resize(static_cast<std::size_t>(cells));
+    // Every occupied slot is written and only the winners advance the count:
+    // a one-in-three draw is a branch the processor cannot guess.
+    int* out = chosen.data();
+    int count = 0;
+    LcgRandom rng{brv::randState()};
+    const FastRemainder byProbability(static_cast<std::uint32_t>(probability));
     // Each column goes in bands of up to 16 rows, by its mask of occupied rows.
     for (int c = x0; c <= x1; ++c) {
         for (int first = y0; first <= y1; first += kMaskRows) {
@@ -61,12 +69,13 @@ void LifeSource::chooseViruses(int radius) {
             const unsigned rows = lowRows(std::min(kMaskRows, y1 - first + 1));
             for (unsigned held = rows & ~rowsHolding(owners + slot, 0); held != 0;
                  held &= held - 1) {
-                if (brv::rand() % probability == 0) {
-                    chosen.push_back(slot + std::countr_zero(held));
-                }
+                out[count] = slot + std::countr_zero(held);
+                count += byProbability.of(static_cast<std::uint32_t>(rng.next())) == 0 ? 1 : 0;
             }
         }
     }
+    brv::setRandState(rng.state());
+    chosen.resize(static_cast<std::size_t>(count));
 }
 
 }  // namespace brv
