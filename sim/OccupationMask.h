@@ -73,13 +73,15 @@ inline int nthSetRow(unsigned mask, int k) {
     return (high ? 8 : 0) + kPlaces[byte][high ? k - lowCount : k];
 }
 
-// Where the k-th set bit (from 0) lies in a list of column masks taken in
-// order, as (column index, row within the column); k is below their total.
-// Every column is counted, so the scans' cost does not hang on the masks.
+// A place in a list of column masks: the column's index and the row in it.
 struct MaskPlace {
     int column;
     int row;
 };
+
+// Where the k-th set bit (from 0) lies in a list of column masks taken in
+// order; k is below their total. Every column is counted, so the cost does
+// not hang on where the bit lies.
 template <std::size_t Columns>
 inline MaskPlace nthRow(const std::array<unsigned, Columns>& masks, int k) {
     int column = 0;
