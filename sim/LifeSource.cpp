@@ -66,8 +66,7 @@ void LifeSource::chooseViruses(int radius) {
     for (int c = x0; c <= x1; ++c) {
         for (int first = y0; first <= y1; first += kMaskRows) {
             const int slot = World::slotOf(c, first);
-            const unsigned rows = lowRows(std::min(kMaskRows, y1 - first + 1));
-            for (unsigned held = rows & ~rowsHolding(owners + slot, 0); held != 0;
+            for (unsigned held = occupiedInBand(owners + slot, y1 - first + 1); held != 0;
                  held &= held - 1) {
                 out[count] = slot + std::countr_zero(held);
                 count += byProbability.of(static_cast<std::uint32_t>(rng.next())) == 0 ? 1 : 0;

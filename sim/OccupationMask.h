@@ -38,6 +38,12 @@ inline unsigned rowsHolding(const std::uint8_t* first, std::uint8_t tag) {
 #endif
 }
 
+// The occupied rows of a band of a column, from `first` on: at most 16, and
+// no more than `rowsLeft`, the rows the caller's window still has.
+inline unsigned occupiedInBand(const std::uint8_t* first, int rowsLeft) {
+    return ~rowsHolding(first, 0) & lowRows(rowsLeft < kMaskRows ? rowsLeft : kMaskRows);
+}
+
 // The number of set bits of a mask of up to 16 rows, from a table: the
 // generic x86-64 target has no population-count instruction.
 inline int rowCount(unsigned mask) {

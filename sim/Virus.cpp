@@ -247,12 +247,11 @@ void Virus::chooseMove() {
     w.clipTo(world);
 
     const int target = pickEmptySlot(world, w, rng);
+    brv::setRandState(rng.state());
     if (target < 0) {
-        brv::setRandState(rng.state());
         wobble();
         return;
     }
-    brv::setRandState(rng.state());
     const int ti = target / World::kRows;
     const int tj = target % World::kRows;
     state_ = VirusState::Moving;

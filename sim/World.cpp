@@ -272,9 +272,8 @@ World::ColumnRows World::occupiedRows(int column) const {
     const std::uint8_t* first = occupation() + slotOf(column, 0);
     // The grid's fixed height lets the compiler unroll this into plain loads.
     for (int row = 0; row < kRows; row += kMaskRows) {
-        const unsigned rows =
-            ~rowsHolding(first + row, 0) & lowRows(std::min(kMaskRows, kRows - row));
-        held.bits[row / 64] |= std::uint64_t{rows} << (row % 64);
+        held.bits[row / 64] |= std::uint64_t{occupiedInBand(first + row, kRows - row)}
+                               << (row % 64);
     }
     return held;
 }

@@ -65,7 +65,6 @@ public:
 
     // Grid access. Callers keep column and row inside the grid.
     Virus* virusAt(int column, int row) const { return cells_[slotOf(column, row)].get(); }
-    Virus* virusInSlot(int slot) const { return cells_[slot].get(); }
     // A compact copy of the grid's occupation, one byte per slot in slot order:
     // 0 for an empty cell, otherwise a tag that is the same for every virus of
     // one colony and differs between colonies. The hot scans (moves, fights,
