@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Two copies of the real game in one folder, on the display this script is
+# started on (xvfb-run): each plays a game to its end and enters its score
+# under a typed name, then the copies quit, in one order and then in the
+# other. Every score entered must be in scores.tab afterwards, whichever copy
+# quit last. Arguments: the game executable, the data set, the archive tool,
+# the unscrambling helper and a folder for the screenshots.
+set -euo pipefail
+game_exe=$1
+data_pack=$2
+pack_tool=$3
+unscramble=$4
+shots=$5
+source "$(dirname "$0")/scenario.sh"
+one_pid=
+two_pid=
+trap 'kill $one_pid $two_pid 2>/dev/null || true; cleanup' EXIT
+start_wm
+
+# The quick rules of the score scenario (the red colony, left alone, wipes out
+# the green one within seconds), with no demonstration to take over an idle
+# copy's menu while the other one plays.
+test_archive "$work/quick.pk" sed -i 's/^m_speed .*/m_speed 100/;
+  s/^m_distance_beween_viruses .*/m_distance_beween_viruses 12/;
+  s/^m_time_before_demo .*/m_time_before_demo 600000/;
+  s/^m_life_src_add_prob .*/m_life_src_add_prob "4 4 4"/' dat/param.txt
+
+# Starts a copy in folder $1 with its messages in $work/$2.txt; its process
+# and window go into the variables named $2_pid and $2_window.
+start_copy() {
+  local folder=$1 tag=$2 pid win
+  (cd "$work/$folder" && exec env BREVORA_SEED=9 ./brevora 2>"$work/$tag.txt") &
+  pid=$!
+  win=$(timeout 20 xdotool search --sync --all --pid "$pid" --name '^Brevora$' | head -n1) ||
+    fail "$tag: waited 20 s for its window: $(cat "$work/$tag.txt")"
+  printf -v "${tag}_pid" '%s' "$pid"
+  printf -v "${tag}_window" '%s' "$win"
+  use_copy "$tag"
+  wait_shot "$tag-menu" "the main menu of copy $tag" 15 menu_shown "$tag-menu"
+}
+# Brings copy $1 to the front; the checks and clicks that follow are its.
+use_copy() {
+  local var="${1}_window"
+  window=${!var}
+  xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowactivate "$window"
+  sleep 0.3
+}
+
+asks_name() {
+  (($(coloured "$1" 260x30+300+275 "rgb(255,0,0)") > 150))
+}
+# Copy $1 plays a game of two colonies at Easy to its end and enters the name
+# $2 by typing it straight away: the name box has the focus.
+play_and_enter() {
+  local tag=$1 name=$2
+  use_copy "$tag"
+  click_at 400 211
+  wait_shot "$tag-new" "the new-game dialog of copy $tag" 5 bright "$tag-new" 400,160
+  click_at 304 451
+  wait_shot "$tag-over" "the game-over dialog of copy $tag" 40 asks_name "$tag-over"
+  xdotool type --delay 80 "$name"
+  xdotool key Return
+  wait_shot "$tag-scored" "the menu of copy $tag after its score" 5 menu_shown "$tag-scored"
+}
+quit_copy() {
+  local tag=$1 pid_var="${1}_pid"
+  use_copy "$tag"
+  xdotool key Escape
+  wait_shot "$tag-quit" "the quit dialog of copy $tag" 5 bright "$tag-quit" 400,300
+  xdotool key Return
+  game_pid=${!pid_var}
+  game_ends "copy $tag"
+}
+table_has() {
+  local folder=$1 table
+  shift
+  table=$("$unscramble" "$work/$folder/data/scores.tab" ze#81p) ||
+    fail "$folder: scores.tab missing or damaged"
+  for name in "$@"; do
+    grep -q "^name[0-9] $name\$" <<<"$table" || fail "$folder: $name's score was lost: $table"
+  done
+}
+
+for order in first-quits-first second-quits-first; do
+  game_folder "$order" "$work/quick.pk"
+  start_copy "$order" one
+  start_copy "$order" two
+  play_and_enter one Alpha
+  play_and_enter two Bravo
+  if [[ "$order" == first-quits-first ]]; then
+    quit_copy one
+    quit_copy two
+  else
+    quit_copy two
+    quit_copy one
+  fi
+  table_has "$order" Alpha Bravo
+done
+echo "e2e: two copies in one folder kept both scores, whichever quit last"
