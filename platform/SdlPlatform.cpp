@@ -634,6 +634,14 @@ ScreenPoint SdlPlatform::desktopSize() const {
     return {mode.w, mode.h};
 }
 
+ScreenPoint SdlPlatform::usableDesktopSize() const {
+    SDL_Rect usable;
+    if (!state_->ensureVideo() || SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+        return {};
+    }
+    return {usable.w, usable.h};
+}
+
 std::vector<DisplayMode> SdlPlatform::displayModes() const {
     std::vector<DisplayMode> modes;
     if (!state_->ensureVideo()) {
