@@ -122,7 +122,8 @@ void Program::stop() {
     }
     window_->clearViews();
     mainScreen_ = nullptr;
-    const WindowRect rect = platform_.windowRect();
+    // A game ended in full screen opens in its window next time.
+    const WindowRect rect = window_->windowedRect();
     WindowSettings::save(params_, rect.left, rect.top);
     params_.m_preferences.save(params_.m_save_folder);
     platform_.showWindow(false);

@@ -190,6 +190,30 @@ TEST_F(ProgramFixture, SavedWindowIsPulledBackOntoTheDesktopBeforeItOpens) {
     program.stop();
 }
 
+TEST_F(ProgramFixture, QuittingInFullScreenKeepsTheWindowsOwnPlace) {
+    GameParams params(dir.path());
+    ScopedGameParams scope(params);
+    params.m_window_width = 640;
+    params.m_window_height = 480;
+    ASSERT_TRUE(WindowSettings::save(params, 120, 90));
+    HeadlessPlatform platform(true);
+    test::FakeScreens screens;
+    Program program(platform, params, screens);
+    ASSERT_TRUE(program.start());
+    ASSERT_TRUE(program.window()->enterFullScreen());
+    Message close;
+    close.kind = MessageKind::Close;
+    platform.post(close);
+    EXPECT_EQ(program.run(), 0);
+    program.stop();
+    GameParams reread(dir.path());
+    ASSERT_TRUE(WindowSettings::load(reread));
+    EXPECT_EQ(reread.m_window_x, 120);
+    EXPECT_EQ(reread.m_window_y, 90);
+    EXPECT_EQ(reread.m_window_width, 640);
+    EXPECT_EQ(reread.m_window_height, 480);
+}
+
 // A damaged stored size opens neither a window larger than the desktop nor
 // one too small to read; the size that opened is the one saved again.
 TEST_F(ProgramFixture, StoredWindowSizeIsFittedToTheDesktop) {
