@@ -26,11 +26,15 @@ Program::~Program() {
 }
 
 bool Program::start() {
-    WindowSettings::load(params_);
+    const bool settingsRead = WindowSettings::load(params_);
     params_.m_preferences.load(params_.m_save_folder);
     window_ = std::make_unique<GlWindow>(platform_);
     window_->setLogicalSize(params_.m_screen_width, params_.m_screen_height);
     previousWindow_ = setGlWindow(window_.get());
+    const ScreenPoint usable = platform_.usableDesktopSize();
+    WindowSettings::fitOnDesktop(
+        params_, usable.x, usable.y,
+        settingsRead ? params_.m_save_folder.readPath(WindowSettings::kFileName) : "");
     const ScreenPoint desktop = platform_.desktopSize();
     WindowSettings::keepCentreOnDesktop(params_, desktop.x, desktop.y);
     setIcon();
@@ -118,7 +122,8 @@ void Program::stop() {
     }
     window_->clearViews();
     mainScreen_ = nullptr;
-    const WindowRect rect = platform_.windowRect();
+    // A game ended in full screen opens in its window next time.
+    const WindowRect rect = window_->windowedRect();
     WindowSettings::save(params_, rect.left, rect.top);
     params_.m_preferences.save(params_.m_save_folder);
     platform_.showWindow(false);

@@ -120,6 +120,34 @@ bool WindowSettings::saveScores(GameParams& params) {
     });
 }
 
+bool WindowSettings::fitOnDesktop(GameParams& params, int usableWidth, int usableHeight,
+                                  const std::string& source) {
+    const int mostWidth = std::max(kMinWidth, usableWidth > 0 ? usableWidth : kMaxSide);
+    const int mostHeight = std::max(kMinHeight, usableHeight > 0 ? usableHeight : kMaxSide);
+    const int width = std::clamp(params.m_window_width, kMinWidth, mostWidth);
+    const int height = std::clamp(params.m_window_height, kMinHeight, mostHeight);
+    if (width == params.m_window_width && height == params.m_window_height) {
+        return false;
+    }
+    const std::string who = source.empty() ? "the window" : source + ": window";
+    if (params.m_window_width > mostWidth || params.m_window_height > mostHeight) {
+        std::fprintf(stderr,
+                     "brevora: %s %i x %i does not fit the desktop (%i x %i usable); it opens "
+                     "%i x %i\n",
+                     who.c_str(), params.m_window_width, params.m_window_height, usableWidth,
+                     usableHeight, width, height);
+    } else {
+        std::fprintf(stderr,
+                     "brevora: %s %i x %i is too small to show the game (%i x %i at least); it "
+                     "opens %i x %i\n",
+                     who.c_str(), params.m_window_width, params.m_window_height, kMinWidth,
+                     kMinHeight, width, height);
+    }
+    params.m_window_width = width;
+    params.m_window_height = height;
+    return true;
+}
+
 void WindowSettings::keepCentreOnDesktop(GameParams& params, int desktopWidth, int desktopHeight) {
     // C++ division truncates toward zero, as the stored position expects.
     // Widened so a damaged position cannot overflow the sum.

@@ -19,6 +19,9 @@ public:
     static constexpr int kDefaultHeight = 600;
     // No display mode is this large; a bigger stored size is damage.
     static constexpr int kMaxSide = 16384;
+    // The smallest window in which the 800 by 600 picture is still legible.
+    static constexpr int kMinWidth = 320;
+    static constexpr int kMinHeight = 240;
 
     // Start-up: reads the settings into `params` (an unreadable file keeps
     // the defaults) and then the high-score table, whether or not the
@@ -37,6 +40,15 @@ public:
     // crash or a killed process later loses nothing. False when it could not
     // be written; the folder's problem() then says why (also on stderr, once).
     static bool saveScores(GameParams& params);
+
+    // Start-up, before the window opens: a size larger than the usable desktop
+    // (the desktop less its panels; 0 when unknown, which bounds nothing) or
+    // smaller than kMinWidth by kMinHeight is damage. Each side is pulled to
+    // the nearest that fits, and stderr names the size and `source` (the
+    // settings file it came from; empty for the built-in size). True when the
+    // size changed.
+    static bool fitOnDesktop(GameParams& params, int usableWidth, int usableHeight,
+                             const std::string& source);
 
     // Keeps the window's centre on the desktop: a window whose centre lies at
     // or beyond the right (bottom) edge has its x (y) halved, once.

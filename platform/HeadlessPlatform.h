@@ -51,6 +51,8 @@ public:
     void setWindowIcon(int width, int height, const std::vector<std::uint8_t>& rgba) override;
 
     ScreenPoint desktopSize() const override { return desktop_; }
+    // The whole desktop: no panels take a part of it.
+    ScreenPoint usableDesktopSize() const override { return desktop_; }
     bool setFullScreen(bool fullScreen) override;
     std::vector<DisplayMode> displayModes() const override { return modes_; }
 

@@ -80,6 +80,9 @@ public:
 
     // Desktop and display modes.
     virtual ScreenPoint desktopSize() const = 0;
+    // The part of the desktop a window may take: the desktop less its panels
+    // and docks. {0, 0} when the desktop cannot tell.
+    virtual ScreenPoint usableDesktopSize() const = 0;
     virtual std::vector<DisplayMode> displayModes() const = 0;
 
     // Input state and time. Keys count as held as of the message being

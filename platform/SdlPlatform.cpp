@@ -8,6 +8,7 @@
 
 #include "platform/Clock.h"
 #include "platform/PeriodicTimer.h"
+#include "platform/SignalClose.h"
 #include "platform/SoundMixer.h"
 #include "platform/VirtualKeys.h"
 
@@ -134,6 +135,8 @@ struct SdlPlatform::State {
     int iconHeight = 0;
     std::vector<std::uint8_t> iconPixels;
     PeriodicTimer timer;
+    // SIGINT and SIGTERM close the window as the desktop would.
+    std::unique_ptr<SignalClose> signals;
     // One SDL event may yield two messages (a key and its character).
     std::deque<Message> translated;
     // Keys and mouse buttons held as of the last event translated, so that
@@ -181,15 +184,28 @@ struct SdlPlatform::State {
 SdlPlatform::SdlPlatform() : state_(std::make_unique<State>()) {
     // The game decides itself what closing its window means.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // SDL's own handlers turn the signals into a quit event only while its
+    // queue is pumped, never let a second signal end a game that hangs, and
+    // leave an inherited "ignore" alone; the game's own do all three.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) {
         state_->error = SDL_GetError();
         return;
     }
     state_->postedType = SDL_RegisterEvents(1);
     state_->ok = state_->postedType != static_cast<Uint32>(-1);
+    if (state_->ok) {
+        state_->signals = std::make_unique<SignalClose>([this] {
+            Message close;
+            close.kind = MessageKind::Close;
+            post(close);
+        });
+    }
 }
 
 SdlPlatform::~SdlPlatform() {
+    // No signal posts into a queue that is going.
+    state_->signals.reset();
     closeAudio();
     stopTimer();
     destroyWindow();
@@ -632,6 +648,14 @@ ScreenPoint SdlPlatform::desktopSize() const {
         return {};
     }
     return {mode.w, mode.h};
+}
+
+ScreenPoint SdlPlatform::usableDesktopSize() const {
+    SDL_Rect usable;
+    if (!state_->ensureVideo() || SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+        return {};
+    }
+    return {usable.w, usable.h};
 }
 
 std::vector<DisplayMode> SdlPlatform::displayModes() const {

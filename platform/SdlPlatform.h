@@ -50,6 +50,7 @@ public:
     void setWindowIcon(int width, int height, const std::vector<std::uint8_t>& rgba) override;
 
     ScreenPoint desktopSize() const override;
+    ScreenPoint usableDesktopSize() const override;
     bool setFullScreen(bool fullScreen) override;
     std::vector<DisplayMode> displayModes() const override;
 

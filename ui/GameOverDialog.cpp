@@ -28,6 +28,11 @@ GameOverDialog::GameOverDialog(int score) : score_(score) {
     addWidget(nameBox_.get());
     qualifies_ = gameParams().m_score_table.rank(score_) != -1;
     nameBox_->visible = qualifies_;
+    // A player who earned a place types the name straight away; a click
+    // elsewhere still takes the focus from the box.
+    if (qualifies_) {
+        nameBox_->state = EditBox::kFocused;
+    }
 }
 
 void GameOverDialog::onKeyDown(int virtualKey) {

@@ -13,7 +13,8 @@ namespace brv {
 class BitmapFont;
 
 // Shown over the whole screen after a finished game: the score and, when it
-// earns a place among the seven best, a box for the player's name. Closing it
+// earns a place among the seven best, a box for the player's name, which has
+// the focus as the dialog opens. Closing it
 // in any way (close button, Enter, Escape) enters a qualifying score into the
 // table, under "Anonymous" when no name was typed, and saves the table at
 // once. A dialog the window drops unanswered (the program is closing) enters

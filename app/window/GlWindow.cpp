@@ -90,6 +90,10 @@ bool GlWindow::leaveFullScreen() {
     return true;
 }
 
+WindowRect GlWindow::windowedRect() const {
+    return fullScreen_ ? savedRect_ : platform_.windowRect();
+}
+
 void GlWindow::minimize() {
     if (fullScreen_) {
         leaveFullScreen();

@@ -82,6 +82,9 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     bool fullScreen() const { return fullScreen_; }
+    // Where and how large the movable window is, or, in full screen, the
+    // place and size it returns to: what the settings keep between runs.
+    WindowRect windowedRect() const;
     bool minimized() const { return minimized_; }
     const std::string& title() const { return title_; }
     // Top first.

@@ -190,6 +190,64 @@ TEST_F(ProgramFixture, SavedWindowIsPulledBackOntoTheDesktopBeforeItOpens) {
     program.stop();
 }
 
+TEST_F(ProgramFixture, QuittingInFullScreenKeepsTheWindowsOwnPlace) {
+    GameParams params(dir.path());
+    ScopedGameParams scope(params);
+    params.m_window_width = 640;
+    params.m_window_height = 480;
+    ASSERT_TRUE(WindowSettings::save(params, 120, 90));
+    HeadlessPlatform platform(true);
+    test::FakeScreens screens;
+    Program program(platform, params, screens);
+    ASSERT_TRUE(program.start());
+    ASSERT_TRUE(program.window()->enterFullScreen());
+    Message close;
+    close.kind = MessageKind::Close;
+    platform.post(close);
+    EXPECT_EQ(program.run(), 0);
+    program.stop();
+    GameParams reread(dir.path());
+    ASSERT_TRUE(WindowSettings::load(reread));
+    EXPECT_EQ(reread.m_window_x, 120);
+    EXPECT_EQ(reread.m_window_y, 90);
+    EXPECT_EQ(reread.m_window_width, 640);
+    EXPECT_EQ(reread.m_window_height, 480);
+}
+
+// A damaged stored size opens neither a window larger than the desktop nor
+// one too small to read; the size that opened is the one saved again.
+TEST_F(ProgramFixture, StoredWindowSizeIsFittedToTheDesktop) {
+    struct Case {
+        int width, height, openWidth, openHeight;
+        std::string said;
+    };
+    for (const Case& c :
+         {Case{4000, 3000, 1024, 768, "window 4000 x 3000 does not fit the desktop"},
+          Case{1, 1, 320, 240, "window 1 x 1 is too small to show the game"},
+          Case{640, 480, 640, 480, ""}}) {
+        GameParams params(dir.path());
+        ScopedGameParams scope(params);
+        params.m_window_width = c.width;
+        params.m_window_height = c.height;
+        ASSERT_TRUE(WindowSettings::save(params, 0, 0));
+        HeadlessPlatform platform(true);
+        platform.setDesktop(1024, 768);
+        test::FakeScreens screens;
+        Program program(platform, params, screens);
+        testing::internal::CaptureStderr();
+        const bool started = program.start();
+        const std::string said = testing::internal::GetCapturedStderr();
+        ASSERT_TRUE(started);
+        EXPECT_EQ(platform.windowRect().right - platform.windowRect().left, c.openWidth);
+        EXPECT_EQ(platform.windowRect().bottom - platform.windowRect().top, c.openHeight);
+        EXPECT_EQ(said.find("data/dx.cfg: " + c.said) == std::string::npos, c.said.empty()) << said;
+        program.stop();
+        GameParams reread(dir.path());
+        ASSERT_TRUE(WindowSettings::load(reread));
+        EXPECT_EQ(reread.m_window_width, c.openWidth);
+    }
+}
+
 TEST_F(ProgramFixture, IntroPictureFillsTheWholeWindowWhateverItsSize) {
     GameParams params(dir.path());
     ScopedGameParams scope(params);

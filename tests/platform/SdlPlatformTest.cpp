@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -306,6 +307,35 @@ TEST(SdlPlatformQueue, AFailingQueueEndsTheLoopWithAnErrorAndExitCode) {
     EXPECT_FALSE(platform.getMessage(m));
     EXPECT_NE(platform.exitCode(), 0);
     EXPECT_NE(platform.error().find("event queue"), std::string::npos) << platform.error();
+}
+
+// The session ending the game, or SIGINT even where the game was started
+// ignoring it, closes it as its window would: with a close message. Each
+// handler serves once, so a second signal ends a game that hangs.
+TEST(SdlPlatformSignals, SigintAndSigtermBecomeACloseMessage) {
+    std::signal(SIGINT, SIG_IGN);  // as a game started in the background inherits
+    {
+        SdlPlatform platform;
+        ASSERT_TRUE(platform.ok()) << platform.error();
+        platform.startTimer(5);
+        for (const int signal : {SIGINT, SIGTERM}) {
+            std::raise(signal);
+            bool closed = false;
+            Message m;
+            for (int i = 0; i < 200 && !closed && platform.getMessage(m); ++i) {
+                closed = m.kind == MessageKind::Close;
+            }
+            EXPECT_TRUE(closed) << signal;
+            struct sigaction now = {};
+            sigaction(signal, nullptr, &now);
+            EXPECT_EQ(now.sa_handler, SIG_DFL) << signal;
+        }
+        platform.stopTimer();
+    }
+    struct sigaction now = {};
+    sigaction(SIGINT, nullptr, &now);
+    EXPECT_EQ(now.sa_handler, SIG_IGN);  // the inherited handler is back
+    std::signal(SIGINT, SIG_DFL);
 }
 
 // The clock seeds every game: it must run since the machine started, not since

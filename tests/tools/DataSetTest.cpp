@@ -152,6 +152,9 @@ TEST_F(ShippedDataSet, NameBoxHoldsTheLongestNameCentredAboveTheCloseButton) {
     EXPECT_EQ(toInt(layout.get("m_end_editx", "0")) + box.width / 2, 400);
     EXPECT_LE(toInt(layout.get("m_end_edity", "0")) + box.height / 2,
               toInt(layout.get("m_end_close_btny", "0")));
+    Image close;
+    ASSERT_TRUE(decode(pack, layout.get("m_close_btn", "0"), close));
+    EXPECT_EQ(toInt(layout.get("m_end_close_btnx", "0")) + close.width / 2, 400);
 }
 
 TEST_F(ShippedDataSet, LoadsIntoARealContextWithEveryMemberFilled) {

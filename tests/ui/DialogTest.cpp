@@ -271,9 +271,13 @@ protected:
         }
     }
     ScoreTable& table() { return shipped.params.m_score_table; }
-    void type(GameOverDialog& dialog, const char* text) {
-        for (const char* p = text; *p != '\0'; ++p) {
-            dialog.onChar(*p, 1);
+    // Keys or characters as the window hands them to the dialog on top.
+    void send(MessageKind kind, const char* keys) {
+        for (const char* p = keys; *p != '\0'; ++p) {
+            Message m;
+            m.kind = kind;
+            m.key = *p;
+            windowProcedure(scope.window, m);
         }
     }
     ShippedParams shipped;
@@ -306,16 +310,17 @@ TEST_F(GameOverTest, EveryWayOfClosingEntersTheScoreOnce) {
         EXPECT_EQ(table().entries()[1].score, 650);
     }
     {
-        // The box opens without focus: typing before a click goes nowhere.
-        GameOverDialog dialog(1000);
-        type(dialog, "early");
+        // The box opens with the focus: what the player types reaches it
+        // through the window at once, until a click beside the box.
+        GameOverDialog& dialog = scope.open(std::make_unique<GameOverDialog>(1000));
+        send(MessageKind::Char, "A very long name indeed");
         EditBox& box = dialog.nameBox();
-        dialog.onLButtonDown(static_cast<int>(box.x) + 2, static_cast<int>(box.y) + 2, 0);
-        type(dialog, "A very long name indeed");
         EXPECT_EQ(box.text(), "A very long nam");  // 15 characters
-        dialog.onKeyDown(kVkBackspace);
+        send(MessageKind::KeyDown, "\b");
+        scope.send(MessageKind::LButtonDown, static_cast<int>(box.x) - 5, 5);
+        send(MessageKind::Char, "late");
         // Enter and then the close button before the dialog has gone: one entry.
-        dialog.onKeyDown(kVkEnter);
+        send(MessageKind::KeyDown, "\r");
         const Button& close = dialog.closeButton();
         dialog.onLButtonDown(static_cast<int>(close.x) + 1, static_cast<int>(close.y) + 1, 0);
         EXPECT_EQ(dialog.name(), "A very long na");

@@ -22,10 +22,19 @@ Message input(MessageKind kind, int key, int x = 0, int y = 0, int flags = 0) {
 }
 
 // Hands every queued message to the window procedure, as the message loop
-// does, without waiting; returns false once the quit message was taken.
+// does, without waiting; returns false once the quit message was taken. No
+// case here queues more than a handful: past kMostMessages something posts a
+// message for every one handled (a tick that posts the next tick), and the
+// case fails instead of growing without end.
 bool dispatchPending(WindowFixture& f) {
+    constexpr int kMostMessages = 1000;
     Message m;
-    while (f.platform.takeMessage(m)) {
+    for (int handled = 0; f.platform.takeMessage(m); ++handled) {
+        if (handled == kMostMessages) {
+            ADD_FAILURE() << "more than " << kMostMessages
+                          << " messages in a row: each one handled queues another";
+            return false;
+        }
         if (m.kind == MessageKind::Quit) {
             return false;
         }
