@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <map>
 #include <set>
@@ -79,6 +80,19 @@ TEST(World, SetUpWithNoStartVirusesOrMoreThanTheSquareHolds) {
 
 // The scan visits slots: a virus that moves to a slot the scan reaches later
 // in the same tick is updated (and decays) twice.
+// A replay may start the influence counter anywhere in its period; a counter
+// set past it is rebuilt and reset on the next update, never carried on.
+TEST(World, InfluenceCounterSetAtTheTopOfItsRangeIsResetNotOverflowed) {
+    SimRules rules;
+    World world(rules.params());
+    world.addColony(1, 0, 0, false, 0);
+    world.setUp();
+    World::setProcessCounters(0, INT_MAX);
+    world.update(30);
+    EXPECT_EQ(World::influenceTick(), 0);
+    EXPECT_FALSE(world.influence().empty());
+}
+
 TEST(World, ScanUpdatesAVirusAgainWhenItMovesAhead) {
     SimRules rules;
     int twice = 0;
