@@ -80,6 +80,41 @@ TEST(World, SetUpWithNoStartVirusesOrMoreThanTheSquareHolds) {
 
 // The scan visits slots: a virus that moves to a slot the scan reaches later
 // in the same tick is updated (and decays) twice.
+// Every pitch the rules accept seeds each colony inside the field, and the
+// slowest speed they accept at pitch 4 plays with moves that count their
+// steps.
+TEST(World, AcceptedRulesSeedEveryColonyAndCountEveryMove) {
+    for (int pitch = 1; pitch <= 80; ++pitch) {
+        SimRules rules("m_distance_beween_viruses " + std::to_string(pitch) +
+                       "\nm_viruses_on_start \"1 1 1\"\n");
+        if (!rules.params().ruleProblems().empty()) {
+            continue;
+        }
+        World world(rules.params());
+        for (int k = 0; k < 4; ++k) {
+            world.addColony(1, 0, 0, k != 0, 0);
+        }
+        world.setUp();
+        EXPECT_EQ(world.aliveColonyCount(), 4) << pitch;
+    }
+    SimRules rules("m_speed 4.7e-7\n");
+    ASSERT_TRUE(rules.params().ruleProblems().empty());
+    World world(rules.params());
+    world.addColony(1, 0, 0, false, 0);
+    world.setUp();
+    int moving = 0;
+    for (int tick = 0; tick < 10; ++tick) {
+        world.update(30);
+    }
+    for (int slot = 0; slot < World::kSlots; ++slot) {
+        if (const Virus* v = world.virusAt(slot / World::kRows, slot % World::kRows)) {
+            EXPECT_GE(v->stepsLeft(), 0);
+            moving += v->stepsLeft() > 10000000 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(moving, 0);
+}
+
 // A replay may start the influence counter anywhere in its period; a counter
 // set past it is rebuilt and reset on the next update, never carried on.
 TEST(World, InfluenceCounterSetAtTheTopOfItsRangeIsResetNotOverflowed) {
