@@ -62,5 +62,33 @@ TEST(Replay, ARecordingEndsAtTheLongestGameAReplayAccepts) {
     EXPECT_EQ(read->checks.size(), 1u);
 }
 
+TEST(Replay, CheckpointsOutOfOrderAreRefused) {
+    for (const char* second : {"100", "99"}) {
+        const std::string checks = "check 100 " + kSum + "\ncheck " + second + " " + kSum + "\n";
+        EXPECT_EQ(refusal(record("start 7 0 0", checks + "end 300 " + kSum))
+                      .find("line 6: checkpoints out of order"),
+                  0u);
+    }
+}
+
+// Every checkpoint of a played game matches, but its end was recorded from
+// another world: the replay does not match.
+TEST(Replay, AnEndThatDiffersIsNotAMatchEvenWhenEveryCheckpointIs) {
+    SimRules rules;
+    Replay replay = Replay::beginning(rules.params(), 2, 0);
+    World world(rules.params());
+    setUpGame(world, 2, 0);
+    for (int update = 1; update <= 250; ++update) {
+        world.update(30);
+        replay.noteUpdate(update, world);
+    }
+    replay.finish(250, world);
+    ASSERT_TRUE(checkReplay(rules.params(), replay).matches);
+    replay.endChecksum = kSum;
+    const ReplayOutcome outcome = checkReplay(rules.params(), replay);
+    EXPECT_FALSE(outcome.matches);
+    EXPECT_EQ(outcome.firstDifference, 250);
+}
+
 }  // namespace
 }  // namespace brv

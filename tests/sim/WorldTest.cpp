@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <functional>
 #include <map>
@@ -219,6 +220,53 @@ TEST(LifeSource, FeedsEveryVirusInReachInsideTheGrid) {
         EXPECT_EQ(far.life(), 10);
         EXPECT_EQ(source.reserve(), reserve - 80 * tick);
     }
+}
+
+// A reserve that feeding brings to exactly 0 keeps its source; the next feed
+// spends it.
+TEST(LifeSource, AReserveOfExactlyZeroIsNotSpent) {
+    SimRules rules(
+        "m_life_src_add_prob \"1 1 1\"\nm_life_distribute \"20 20 20\"\n"
+        "m_life_src_min_life_reserve \"40 40 40\"\n"
+        "m_life_src_max_life_reserve \"41 41 41\"\n");
+    World world(rules.params());
+    Colony* a = world.addColony(1, 0, 0, false, 0);
+    LifeSource& source = world.addLifeSource(50, 50);
+    put(world, a, 50, 50, 10);
+    put(world, a, 51, 51, 10);
+    EXPECT_FALSE(source.update(30));
+    EXPECT_EQ(source.reserve(), 0);
+    EXPECT_TRUE(source.update(30));
+}
+
+// Row 0 of a column follows row 149 of the one before it in memory, and the
+// first and last columns have no neighbour beyond: feeding and fights at the
+// edges reach only the cells beside them.
+TEST(World, FeedingAndFightsAtTheEdgesReachOnlyTheCellsInTheGrid) {
+    SimRules rules("m_life_src_add_prob \"1 1 1\"\n");
+    World world(rules.params());
+    Colony* a = world.addColony(1, 0, 0, false, 0);
+    Colony* b = world.addColony(0, 1, 0, false, 0);
+    Virus& fedBefore = put(world, b, 9, 149, 10);
+    Virus& fedTop = put(world, b, 10, 0, 10);
+    Virus& fedLeft = put(world, b, 0, 78, 10);
+    world.addLifeSource(10, 0).update(30);
+    world.addLifeSource(0, 75).update(30);
+    EXPECT_EQ(fedBefore.life(), 10);
+    EXPECT_EQ(fedTop.life(), 50);
+    EXPECT_EQ(fedLeft.life(), 50);
+
+    // Each attacker has one enemy in reach; the one before row 0 of the lone
+    // attacker is not, and is left alone.
+    for (const auto& [column, row, enemyColumn, enemyRow] :
+         {std::array{60, 0, 61, 1}, std::array{0, 140, 1, 139}, std::array{199, 75, 198, 76}}) {
+        Virus& enemy = put(world, b, enemyColumn, enemyRow, 10);
+        put(world, a, column, row, 30).fight();
+        EXPECT_EQ(enemy.life(), -20) << column << "," << row;
+    }
+    Virus& fightBefore = put(world, b, 29, 149, 10);
+    put(world, a, 30, 0, 30).fight();
+    EXPECT_EQ(fightBefore.life(), 10);
 }
 
 // The scans read a column's rows in one go, and in memory the next column's
