@@ -13,7 +13,45 @@ namespace brv {
 
 namespace {
 
-constexpr float kMinSpeed = 0.01f;
+// The field as the rules lay it out (World): 200 × 150 cells; set-up puts
+// the start cells near the corners of the 800 × 600 area, at (100, 80),
+// (700, 80), (100, 520) and (700, 520) over the whole pitch, and seeds the
+// square from 70 / pitch cells before each to one less after it.
+constexpr int kFieldColumns = 200;
+constexpr int kFieldRows = 150;
+constexpr int kStartReach = 70;
+
+// Cells to either side of a start cell that set-up seeds at whole pitch `a`.
+int startReach(int a) {
+    return kStartReach / a;
+}
+
+// Whether every start square at whole pitch `a` has cells and lies inside the
+// field: otherwise a colony starts with no virus, or with viruses outside it.
+bool startSquaresFit(int a) {
+    if (a < 1 || startReach(a) < 1) {
+        return false;
+    }
+    const int t = startReach(a);
+    return 100 / a - t >= 0 && 80 / a - t >= 0 && 700 / a + t <= kFieldColumns &&
+           520 / a + t <= kFieldRows;
+}
+
+// The whole pitch, or 0 for one that no cast can carry.
+int wholePitch(float pitch) {
+    return pitch >= 1.0f && pitch < static_cast<float>(kFieldColumns) ? static_cast<int>(pitch) : 0;
+}
+
+// The longest move a virus can make: across the field's diagonal, in the
+// logical units the speed divides.
+float longestMove(float pitch) {
+    const float dx = static_cast<float>(kFieldColumns - 1) * pitch;
+    const float dy = static_cast<float>(kFieldRows - 1) * pitch;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+// The first float past the int range; a step count must stay below it.
+constexpr float kIntRangeEnd = 2147483648.0f;
 
 GameParams* g_current = nullptr;
 
@@ -30,6 +68,29 @@ std::string describeTriple(const char* key, const int* triple) {
     char text[160];
     std::snprintf(text, sizeof text, "%s %d %d %d", key, triple[0], triple[1], triple[2]);
     return text;
+}
+
+std::string floatText(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
+}
+
+// Each difficulty's start viruses: at least one, or the colony starts dead,
+// and no more than the start square at the pitch holds, or the seeding
+// passes run out of cells. Empty when all three fit.
+std::string startVirusProblem(const int* triple, int pitch) {
+    const int side = startSquaresFit(pitch) ? 2 * startReach(pitch) : 0;
+    const int room = side > 0 ? side * side : INT_MAX;
+    for (int d = 0; d < 3; ++d) {
+        if (triple[d] < 1 || triple[d] > room) {
+            return describeTriple("m_viruses_on_start", triple) +
+                   (side > 0 ? " (every value must lie from 1 to " + std::to_string(room) +
+                                   ", the cells of a start square at this pitch)"
+                             : std::string(" (every value must be at least 1)"));
+        }
+    }
+    return {};
 }
 
 // Counts below 1 would cut no cells: they count as 1, and the description is
@@ -131,18 +192,42 @@ std::vector<std::string> GameParams::ruleProblems() const {
     auto bad = [&](const std::string& what, const char* rule) {
         problems.push_back(what + " (" + rule + ")");
     };
-    if (!(std::floor(m_distance_beween_viruses) >= 4.0f) ||
-        !(m_distance_beween_viruses < 1000.0f)) {
-        std::snprintf(text, sizeof text, "m_distance_beween_viruses %g",
-                      static_cast<double>(m_distance_beween_viruses));
-        bad(text, "its whole part must be at least 4 so the start squares lie inside the field");
+    const int pitch = wholePitch(m_distance_beween_viruses);
+    if (!startSquaresFit(pitch)) {
+        int low = 1;
+        while (low < kFieldColumns && !startSquaresFit(low)) {
+            ++low;
+        }
+        int high = low;
+        while (high < kFieldColumns && startSquaresFit(high + 1)) {
+            ++high;
+        }
+        std::snprintf(text, sizeof text,
+                      "its whole part must lie from %d to %d so that every colony's start square "
+                      "has cells and lies inside the field",
+                      low, high);
+        bad("m_distance_beween_viruses " + floatText(m_distance_beween_viruses), text);
     }
-    // A move's step count is its length over the speed, and a speed near zero
-    // overflows it (viruses would never arrive). A hundredth of a unit per
-    // step keeps the longest move within a few million steps.
-    if (!(m_speed >= kMinSpeed) || !std::isfinite(m_speed)) {
-        std::snprintf(text, sizeof text, "m_speed %g", static_cast<double>(m_speed));
-        bad(text, "must be at least 0.01");
+    // A move's step count is its length over the speed, kept in an int, and
+    // no move is longer than the field's diagonal: a speed that keeps that
+    // many steps in the int range keeps every move's. With a pitch no cast
+    // can carry the length is unknown, and only a speed that cannot move is
+    // named.
+    if (!(m_speed > 0.0f) || !std::isfinite(m_speed)) {
+        bad("m_speed " + floatText(m_speed), "must be above 0");
+    } else if (pitch > 0 && !(longestMove(m_distance_beween_viruses) / m_speed < kIntRangeEnd)) {
+        std::snprintf(text, sizeof text,
+                      "must be at least about %.3g at this pitch, or a move across the field "
+                      "takes more steps than an int counts",
+                      static_cast<double>(longestMove(m_distance_beween_viruses) / kIntRangeEnd));
+        bad("m_speed " + floatText(m_speed), text);
+    }
+    if (std::string problem = startVirusProblem(m_viruses_on_start, pitch); !problem.empty()) {
+        problems.push_back(problem);
+    }
+    if (m_max_population < 1) {
+        bad("m_max_population " + std::to_string(m_max_population),
+            "must be at least 1, or every virus is born dead");
     }
     if (m_virus_visible < 2 || m_virus_visible > 9) {
         bad("m_virus_visible " + std::to_string(m_virus_visible), "must lie from 2 to 9");

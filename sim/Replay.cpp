@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <initializer_list>
 #include <limits>
 
 #include "config/GameParams.h"
@@ -20,8 +21,8 @@ namespace brv {
 
 namespace {
 
-// Longer than any game: 100 hours of updates.
-constexpr long long kMaxUpdate = 12'000'000;
+// Flags are set where the player clicks, in logical pixels of the 800 × 600
+// field; the bound keeps a damaged position far from the int range.
 constexpr long long kMaxPosition = 100'000;
 
 std::uint64_t fnv1a(std::uint64_t hash, const std::uint8_t* bytes, std::size_t size) {
@@ -50,52 +51,113 @@ std::vector<std::string_view> wordsOf(std::string_view line) {
     return words;
 }
 
-bool number(std::string_view word, long long low, long long high, long long& out) {
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), out);
-    return error == std::errc() && end == word.data() + word.size() && out >= low && out <= high;
+// What one number of a line means and the values it may take.
+struct Field {
+    const char* what;
+    long long low;
+    long long high;
+};
+
+// Reads words 1, 2, … of a line as the numbers `fields` describe; false with
+// the field and its bounds in `why` for the first one outside them.
+bool numbers(const std::vector<std::string_view>& w, std::initializer_list<Field> fields,
+             long long* out, std::string& why) {
+    std::size_t k = 1;
+    for (const Field& field : fields) {
+        const std::string_view word = w[k];
+        long long& value = out[k - 1];
+        const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+        if (error != std::errc() || end != word.data() + word.size() || value < field.low ||
+            value > field.high) {
+            why = std::string(field.what) + " \"" + std::string(word.substr(0, 20)) +
+                  "\" is not a number from " + std::to_string(field.low) + " to " +
+                  std::to_string(field.high);
+            return false;
+        }
+        ++k;
+    }
+    return true;
+}
+
+constexpr Field kUpdateField{"update", 0, Replay::kMaxUpdates};
+
+bool readStart(const std::vector<std::string_view>& w, Replay& r, std::string& why) {
+    long long n[3] = {};
+    if (!numbers(w,
+                 {{"generator", 0, std::numeric_limits<std::uint32_t>::max()},
+                  {"column parity", 0, 1},
+                  {"influence tick", 0, World::kInfluenceEveryTicks - 1}},
+                 n, why)) {
+        return false;
+    }
+    r.generator = static_cast<std::uint32_t>(n[0]);
+    r.columnParity = static_cast<int>(n[1]);
+    r.influenceTick = static_cast<int>(n[2]);
+    return true;
+}
+
+bool readInput(const std::vector<std::string_view>& w, Replay& r, std::string& why) {
+    long long n[3] = {};
+    if (!numbers(
+            w,
+            {kUpdateField, {"x", -kMaxPosition, kMaxPosition}, {"y", -kMaxPosition, kMaxPosition}},
+            n, why)) {
+        return false;
+    }
+    if (!r.events.empty() && n[0] < r.events.back().update) {
+        why = "inputs out of order";
+        return false;
+    }
+    r.events.push_back({static_cast<int>(n[0]),
+                        w[0] == "set" ? Replay::Input::FlagSet : Replay::Input::FlagRemoved,
+                        static_cast<int>(n[1]), static_cast<int>(n[2])});
+    return true;
+}
+
+bool readCheck(const std::vector<std::string_view>& w, Replay& r, std::string& why) {
+    long long update = 0;
+    if (!numbers(w, {kUpdateField}, &update, why)) {
+        return false;
+    }
+    if (w[0] == "end") {
+        r.endUpdate = static_cast<int>(update);
+        r.endChecksum = std::string(w[2]);
+    } else if (!r.checks.empty() && update <= r.checks.back().update) {
+        why = "checkpoints out of order";
+        return false;
+    } else {
+        r.checks.push_back({static_cast<int>(update), std::string(w[2])});
+    }
+    return true;
 }
 
 // Reads one line into the record; false with the reason in `why`.
 bool readLine(const std::vector<std::string_view>& w, Replay& r, std::string& why) {
     const std::string_view key = w[0];
-    long long a = 0, b = 0, c = 0;
     if (key == "rules" && w.size() == 2 && isChecksum(w[1])) {
         r.rules = std::string(w[1]);
-    } else if (key == "start" && w.size() == 4 &&
-               number(w[1], 0, std::numeric_limits<std::uint32_t>::max(), a) &&
-               number(w[2], 0, 1, b) && number(w[3], 0, std::numeric_limits<int>::max(), c)) {
-        r.generator = static_cast<std::uint32_t>(a);
-        r.columnParity = static_cast<int>(b);
-        r.influenceTick = static_cast<int>(c);
-    } else if (key == "game" && w.size() == 3 && number(w[1], 1, 4, a) && number(w[2], 0, 2, b)) {
-        r.colonies = static_cast<int>(a);
-        r.difficulty = static_cast<int>(b);
-    } else if ((key == "set" || key == "removed") && w.size() == 4 &&
-               number(w[1], 0, kMaxUpdate, a) && number(w[2], -kMaxPosition, kMaxPosition, b) &&
-               number(w[3], -kMaxPosition, kMaxPosition, c)) {
-        if (!r.events.empty() && a < r.events.back().update) {
-            why = "inputs out of order";
-            return false;
-        }
-        r.events.push_back({static_cast<int>(a),
-                            key == "set" ? Replay::Input::FlagSet : Replay::Input::FlagRemoved,
-                            static_cast<int>(b), static_cast<int>(c)});
-    } else if ((key == "check" || key == "end") && w.size() == 3 &&
-               number(w[1], 0, kMaxUpdate, a) && isChecksum(w[2])) {
-        if (key == "end") {
-            r.endUpdate = static_cast<int>(a);
-            r.endChecksum = std::string(w[2]);
-        } else if (!r.checks.empty() && a <= r.checks.back().update) {
-            why = "checkpoints out of order";
-            return false;
-        } else {
-            r.checks.push_back({static_cast<int>(a), std::string(w[2])});
-        }
-    } else {
-        why = "not a line of a replay";
-        return false;
+        return true;
     }
-    return true;
+    if (key == "start" && w.size() == 4) {
+        return readStart(w, r, why);
+    }
+    if (key == "game" && w.size() == 3) {
+        long long n[2] = {};
+        if (!numbers(w, {{"colonies", 1, World::kMaxColonies}, {"difficulty", 0, 2}}, n, why)) {
+            return false;
+        }
+        r.colonies = static_cast<int>(n[0]);
+        r.difficulty = static_cast<int>(n[1]);
+        return true;
+    }
+    if ((key == "set" || key == "removed") && w.size() == 4) {
+        return readInput(w, r, why);
+    }
+    if ((key == "check" || key == "end") && w.size() == 3 && isChecksum(w[2])) {
+        return readCheck(w, r, why);
+    }
+    why = "not a line of a replay";
+    return false;
 }
 
 }  // namespace
@@ -112,12 +174,28 @@ Replay Replay::beginning(const GameParams& params, int colonies, int difficulty)
 }
 
 void Replay::noteUpdate(int update, const World& world) {
+    if (update > kMaxUpdates) {
+        return;
+    }
     if (update % kCheckEvery == 0) {
         checks.push_back({update, world.checksum()});
     }
+    if (update == kMaxUpdates) {
+        finish(update, world);
+    }
 }
 
+void Replay::noteInput(int update, Input input, int x, int y) {
+    if (update <= kMaxUpdates) {
+        events.push_back({update, input, x, y});
+    }
+}
+
+// A record that reached kMaxUpdates keeps the end it took there.
 void Replay::finish(int update, const World& world) {
+    if (update > kMaxUpdates) {
+        return;
+    }
     endUpdate = update;
     endChecksum = world.checksum();
 }
@@ -157,11 +235,16 @@ std::optional<Replay> Replay::parse(std::string_view text, std::string& why) {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        const auto words = wordsOf(line);
         const auto fail = [&](const std::string& what) {
             why = "line " + std::to_string(lineNumber) + ": " + what;
             return std::nullopt;
         };
+        // Before the split: a damaged file of one huge line would otherwise
+        // become millions of words.
+        if (line.size() > kMaxLineBytes) {
+            return fail("longer than " + std::to_string(kMaxLineBytes) + " characters");
+        }
+        const auto words = wordsOf(line);
         if (lineNumber == 1) {
             if (words.size() != 2 || words[0] != "brevora-replay") {
                 return fail("not a replay of this game");

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "sim/Timeline.h"
 
 namespace brv {
@@ -37,6 +38,15 @@ struct Replay {
     static constexpr std::size_t kKept = 20;
     // Far above the record of a day-long game; a larger file is refused.
     static constexpr std::uint64_t kMaxFileBytes = 64ull * 1024 * 1024;
+    // The longest game a record may hold, and so the most updates a replay
+    // may ask to be played: six hours of game time, six times the hour after
+    // which the balance runs count a game as unfinished. A recording ends
+    // here; a record asking for more is refused before anything is played.
+    static constexpr int kMaxUpdates = 6 * 60 * 60 * 1000 / kTickMs;
+    // The longest line the game writes is 30 characters ("removed 720000
+    // -100000 -100000"); the bound leaves room for spacing added by hand and
+    // is checked before a line is split into words.
+    static constexpr std::size_t kMaxLineBytes = 80;
 
     enum class Input { FlagSet, FlagRemoved };
     struct Event {
@@ -64,8 +74,11 @@ struct Replay {
     // The start of a game about to be built on `params`: the generator and
     // counters as they stand now.
     static Replay beginning(const GameParams& params, int colonies, int difficulty);
-    // After each world update: a checkpoint every kCheckEvery updates.
+    // After each world update: a checkpoint every kCheckEvery updates. At
+    // kMaxUpdates the record ends; what follows is no longer noted.
     void noteUpdate(int update, const World& world);
+    // A player's input after `update` world updates; none past kMaxUpdates.
+    void noteInput(int update, Input input, int x, int y);
     void finish(int update, const World& world);
 
     std::string toText() const;

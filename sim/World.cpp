@@ -19,7 +19,6 @@ namespace brv {
 
 namespace {
 
-constexpr int kInfluenceEveryTicks = 30;
 // Column stride of the influence sampling: every tenth column is weighed.
 constexpr int kInfluenceColumnStride = 10;
 // Free places for a new life source are drawn inside a margin of 10 cells.
@@ -217,10 +216,15 @@ void World::update(int elapsedMs) {
     for (std::size_t k = 0; k < colonies_.size(); ++k) {
         colonies_[k]->update(elapsedMs, static_cast<int>(k));
     }
+    // Compared before it is advanced: a counter set from outside (a replay's
+    // start) at the top of the int range is rebuilt and reset, never carried
+    // past it.
     int& influenceTick = processCounters_.influenceTick;
-    if (++influenceTick >= kInfluenceEveryTicks) {
+    if (influenceTick >= kInfluenceEveryTicks - 1) {
         rebuildInfluence();
         influenceTick = 0;
+    } else {
+        ++influenceTick;
     }
     timeline_.advance(elapsedMs, colonies_);
 }

@@ -26,6 +26,9 @@ public:
     static constexpr int kRows = 150;
     static constexpr int kSlots = kColumns * kRows;
     static constexpr int kMaxColonies = InfluenceRecord::kColonies;
+    // The influence table is rebuilt every 30 updates; the process-wide tick
+    // counter runs from 0 to one less.
+    static constexpr int kInfluenceEveryTicks = 30;
 
     // Draws the background picture (one draw).
     explicit World(GameParams& params);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <map>
 
 #include "config/PackFile.h"
 #include "platform/FileIo.h"
@@ -54,22 +55,56 @@ int list(const std::string& in) {
     return reportDamage(in, pack);
 }
 
+// The path an entry is extracted to: its name with '/' separators.
+std::string extractedPath(const std::string& name) {
+    std::string relative = name;
+    for (char& c : relative) {
+        c = c == '\\' ? '/' : c;
+    }
+    return relative;
+}
+
+// For every extracted path, the entry the game reads there: the first whose
+// name the game's lookup matches (no '/' of its own), else the first to land
+// there. Any other entry of that path is never read by the game.
+std::map<std::string, std::size_t> entriesTheGameReads(const brv::PackFile& pack) {
+    const auto& names = pack.names();
+    std::map<std::string, std::size_t> read;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto [at, added] = read.try_emplace(extractedPath(names[i]), i);
+        if (!added && names[at->second].find('/') != std::string::npos &&
+            names[i].find('/') == std::string::npos) {
+            at->second = i;
+        }
+    }
+    return read;
+}
+
+// A name given twice is extracted as the game reads it and every other entry
+// of it is named, so that packing the folder again gives the game's archive;
+// the tool then fails, as for an unsafe name, since the folder holds less
+// than the archive.
 int extract(const std::string& in, const std::string& dir) {
     brv::PackFile pack;
     if (!openArchive(in, pack)) {
         return 1;
     }
+    const auto theGameReads = entriesTheGameReads(pack);
     bool skipped = false;
     for (std::size_t i = 0; i < pack.names().size(); ++i) {
         const std::string& name = pack.names()[i];
-        std::string relative = name;
-        for (char& c : relative) {
-            c = c == '\\' ? '/' : c;
-        }
+        const std::string relative = extractedPath(name);
         // Names come from the archive: never write outside the target folder.
         std::filesystem::path rel(relative);
         if (rel.is_absolute() || relative.find("..") != std::string::npos) {
             std::cerr << "brevora-pack: skipping unsafe name \"" << name << "\"\n";
+            skipped = true;
+            continue;
+        }
+        if (const std::size_t read = theGameReads.at(relative); read != i) {
+            std::cerr << "brevora-pack: skipping entry " << i + 1 << " \"" << name
+                      << "\": a duplicate of entry " << read + 1 << " \"" << pack.names()[read]
+                      << "\", which the game reads\n";
             skipped = true;
             continue;
         }
@@ -96,7 +131,11 @@ int main(int argc, char** argv) {
     createCmd->add_option("DIR", folder)->required();
     auto* listCmd = app.add_subcommand("list", "print one line per entry: name size");
     listCmd->add_option("IN.pk", archive)->required();
-    auto* extractCmd = app.add_subcommand("extract", "unpack every entry into DIR");
+    auto* extractCmd = app.add_subcommand(
+        "extract",
+        "unpack every entry into DIR; of a name given twice the entry the game reads (the "
+        "first), the others named on stderr. Exits 1 when an entry was skipped (a duplicate or "
+        "an unsafe name) or the archive is damaged");
     extractCmd->add_option("IN.pk", archive)->required();
     extractCmd->add_option("DIR", folder)->required();
     CLI11_PARSE(app, argc, argv);

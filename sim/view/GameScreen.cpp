@@ -127,7 +127,7 @@ void GameScreen::onRButtonUp(int x, int y, int flags) {
 // where it changes nothing) or one removed, with the updates played so far.
 void GameScreen::noteInput(Replay::Input input, int x, int y) {
     if (record_) {
-        record_->events.push_back({worldUpdates(), input, x, y});
+        record_->noteInput(worldUpdates(), input, x, y);
     }
 }
 

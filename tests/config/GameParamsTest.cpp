@@ -166,7 +166,8 @@ TEST(GameParams, RuleChecksFollowThePreconditions) {
         "m_distance_beween_viruses 4 m_speed 1 m_virus_visible 9 m_life_src_visible 53 "
         "m_min_life_reserve \"1 1 1\" m_max_life_reserve \"2 2 2\" "
         "m_life_src_min_life_reserve \"1 1 1\" m_life_src_max_life_reserve \"2 2 2\" "
-        "m_life_src_add_prob \"1 1 1\" m_flag_per_count \"1 1 1\"";
+        "m_life_src_add_prob \"1 1 1\" m_flag_per_count \"1 1 1\" "
+        "m_viruses_on_start \"1 1 1\" m_max_population 1";
     rules.loadFromMemory(good.data(), good.size(), true);
     params.readRules(rules);
     EXPECT_TRUE(params.ruleProblems().empty());
@@ -193,6 +194,41 @@ TEST(GameParams, RuleChecksFollowThePreconditions) {
     EXPECT_TRUE(mentions(problems, "m_speed 1e-09"));
     EXPECT_TRUE(mentions(problems, "m_life_src_min_life_reserve -999999999"));
     EXPECT_TRUE(mentions(problems, "m_life_src_max_life_reserve 999999999"));
+}
+
+// Rules under which a colony cannot start, or a move cannot count its steps,
+// are named; the values just inside still pass.
+TEST(GameParams, RulesThatEndEveryGameAtOnceAreRefusedByName) {
+    test::TempDir dir;
+    const std::string common =
+        "m_virus_visible 4 m_max_population 1 m_max_life_reserve \"2 2 2\" "
+        "m_life_src_max_life_reserve \"2 2 2\" m_life_src_add_prob \"1 1 1\" "
+        "m_flag_per_count \"1 1 1\" ";
+    const auto problems = [&](const std::string& text) {
+        dir.write("dat/param.txt", common + text);
+        return GameParams(dir.path()).ruleProblems();
+    };
+    EXPECT_TRUE(
+        problems("m_distance_beween_viruses 70.9 m_speed 1 m_viruses_on_start \"4 4 4\"").empty());
+    EXPECT_TRUE(
+        problems("m_distance_beween_viruses 4 m_speed 4.7e-7 m_viruses_on_start \"1156 1 1\"")
+            .empty());
+    auto found = problems("m_distance_beween_viruses 71 m_speed 1 m_viruses_on_start \"-1 5 5\"");
+    EXPECT_EQ(found.size(), 2u);
+    EXPECT_TRUE(
+        mentions(found, "m_distance_beween_viruses 71 (its whole part must lie from 4 to 70"));
+    EXPECT_TRUE(mentions(found, "m_viruses_on_start -1 5 5 (every value must be at least 1)"));
+    found = problems("m_distance_beween_viruses 70 m_speed 1 m_viruses_on_start \"4 5 4\"");
+    EXPECT_EQ(found, (std::vector<std::string>{"m_viruses_on_start 4 5 4 (every value must lie "
+                                               "from 1 to 4, the cells of a start square at "
+                                               "this pitch)"}));
+    found = problems(
+        "m_distance_beween_viruses 4 m_speed 4.6e-7 m_viruses_on_start 1 "
+        "m_max_population 0");
+    EXPECT_EQ(found.size(), 3u);
+    EXPECT_TRUE(mentions(found, "m_speed 4.6e-07 (must be at least about 4.63e-07"));
+    EXPECT_TRUE(mentions(found, "m_viruses_on_start 1 0 0"));
+    EXPECT_TRUE(mentions(found, "m_max_population 0"));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <climits>
 #include <functional>
 #include <map>
 #include <set>
@@ -79,6 +81,54 @@ TEST(World, SetUpWithNoStartVirusesOrMoreThanTheSquareHolds) {
 
 // The scan visits slots: a virus that moves to a slot the scan reaches later
 // in the same tick is updated (and decays) twice.
+// Every pitch the rules accept seeds each colony inside the field, and the
+// slowest speed they accept at pitch 4 plays with moves that count their
+// steps.
+TEST(World, AcceptedRulesSeedEveryColonyAndCountEveryMove) {
+    for (int pitch = 1; pitch <= 80; ++pitch) {
+        SimRules rules("m_distance_beween_viruses " + std::to_string(pitch) +
+                       "\nm_viruses_on_start \"1 1 1\"\n");
+        if (!rules.params().ruleProblems().empty()) {
+            continue;
+        }
+        World world(rules.params());
+        for (int k = 0; k < 4; ++k) {
+            world.addColony(1, 0, 0, k != 0, 0);
+        }
+        world.setUp();
+        EXPECT_EQ(world.aliveColonyCount(), 4) << pitch;
+    }
+    SimRules rules("m_speed 4.7e-7\n");
+    ASSERT_TRUE(rules.params().ruleProblems().empty());
+    World world(rules.params());
+    world.addColony(1, 0, 0, false, 0);
+    world.setUp();
+    int moving = 0;
+    for (int tick = 0; tick < 10; ++tick) {
+        world.update(30);
+    }
+    for (int slot = 0; slot < World::kSlots; ++slot) {
+        if (const Virus* v = world.virusAt(slot / World::kRows, slot % World::kRows)) {
+            EXPECT_GE(v->stepsLeft(), 0);
+            moving += v->stepsLeft() > 10000000 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(moving, 0);
+}
+
+// A replay may start the influence counter anywhere in its period; a counter
+// set past it is rebuilt and reset on the next update, never carried on.
+TEST(World, InfluenceCounterSetAtTheTopOfItsRangeIsResetNotOverflowed) {
+    SimRules rules;
+    World world(rules.params());
+    world.addColony(1, 0, 0, false, 0);
+    world.setUp();
+    World::setProcessCounters(0, INT_MAX);
+    world.update(30);
+    EXPECT_EQ(World::influenceTick(), 0);
+    EXPECT_FALSE(world.influence().empty());
+}
+
 TEST(World, ScanUpdatesAVirusAgainWhenItMovesAhead) {
     SimRules rules;
     int twice = 0;
@@ -170,6 +220,53 @@ TEST(LifeSource, FeedsEveryVirusInReachInsideTheGrid) {
         EXPECT_EQ(far.life(), 10);
         EXPECT_EQ(source.reserve(), reserve - 80 * tick);
     }
+}
+
+// A reserve that feeding brings to exactly 0 keeps its source; the next feed
+// spends it.
+TEST(LifeSource, AReserveOfExactlyZeroIsNotSpent) {
+    SimRules rules(
+        "m_life_src_add_prob \"1 1 1\"\nm_life_distribute \"20 20 20\"\n"
+        "m_life_src_min_life_reserve \"40 40 40\"\n"
+        "m_life_src_max_life_reserve \"41 41 41\"\n");
+    World world(rules.params());
+    Colony* a = world.addColony(1, 0, 0, false, 0);
+    LifeSource& source = world.addLifeSource(50, 50);
+    put(world, a, 50, 50, 10);
+    put(world, a, 51, 51, 10);
+    EXPECT_FALSE(source.update(30));
+    EXPECT_EQ(source.reserve(), 0);
+    EXPECT_TRUE(source.update(30));
+}
+
+// Row 0 of a column follows row 149 of the one before it in memory, and the
+// first and last columns have no neighbour beyond: feeding and fights at the
+// edges reach only the cells beside them.
+TEST(World, FeedingAndFightsAtTheEdgesReachOnlyTheCellsInTheGrid) {
+    SimRules rules("m_life_src_add_prob \"1 1 1\"\n");
+    World world(rules.params());
+    Colony* a = world.addColony(1, 0, 0, false, 0);
+    Colony* b = world.addColony(0, 1, 0, false, 0);
+    Virus& fedBefore = put(world, b, 9, 149, 10);
+    Virus& fedTop = put(world, b, 10, 0, 10);
+    Virus& fedLeft = put(world, b, 0, 78, 10);
+    world.addLifeSource(10, 0).update(30);
+    world.addLifeSource(0, 75).update(30);
+    EXPECT_EQ(fedBefore.life(), 10);
+    EXPECT_EQ(fedTop.life(), 50);
+    EXPECT_EQ(fedLeft.life(), 50);
+
+    // Each attacker has one enemy in reach; the one before row 0 of the lone
+    // attacker is not, and is left alone.
+    for (const auto& [column, row, enemyColumn, enemyRow] :
+         {std::array{60, 0, 61, 1}, std::array{0, 140, 1, 139}, std::array{199, 75, 198, 76}}) {
+        Virus& enemy = put(world, b, enemyColumn, enemyRow, 10);
+        put(world, a, column, row, 30).fight();
+        EXPECT_EQ(enemy.life(), -20) << column << "," << row;
+    }
+    Virus& fightBefore = put(world, b, 29, 149, 10);
+    put(world, a, 30, 0, 30).fight();
+    EXPECT_EQ(fightBefore.life(), 10);
 }
 
 // The scans read a column's rows in one go, and in memory the next column's

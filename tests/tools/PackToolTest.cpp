@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "config/PackFile.h"
 #include "tests/support/TempDir.h"
 
 namespace brv {
@@ -95,6 +96,26 @@ TEST(PackTool, ForeignNamesAndDamagedArchivesAreNeverTakenForWhole) {
     EXPECT_NE(run("extract " + dir.file("cut.pk") + " " + dir.file("cut"), dir.file("err.txt")), 0);
     EXPECT_EQ(slurp(dir.file("cut/a.txt")), "1");
     EXPECT_NE(slurp(dir.file("err.txt")).find("\"b.txt\" is cut short"), std::string::npos);
+}
+
+// The game reads the first entry of a name: extract writes that one, names
+// the later one and fails, and packing the folder again keeps what the game read.
+TEST(PackTool, ExtractKeepsTheEntryTheGameReadsOfANameGivenTwice) {
+    test::TempDir dir;
+    dir.write("twice.pk",
+              archive({{"dat\\a.txt", "first"}, {"b.txt", "b"}, {"dat\\a.txt", "last"}}));
+    EXPECT_EQ(run("extract " + dir.file("twice.pk") + " " + dir.file("out"), dir.file("err.txt")),
+              1);
+    EXPECT_EQ(slurp(dir.file("out/b.txt")), "b");
+    EXPECT_NE(slurp(dir.file("err.txt")).find("entry 3 \"dat\\a.txt\": a duplicate of entry 1"),
+              std::string::npos)
+        << slurp(dir.file("err.txt"));
+    ASSERT_EQ(run("create " + dir.file("again.pk") + " " + dir.file("out")), 0);
+    PackFile again;
+    ASSERT_TRUE(again.open(dir.file("again.pk")));
+    EXPECT_EQ(again.names().size(), 2u);
+    const DataBlob a = again.readEntry("dat/a.txt");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(a.bytes()), a.size), "first");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tools/sim/ReplayRuns.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -26,14 +27,16 @@ std::string recordRandomGame(GameParams& params, std::uint32_t seed, int colonie
     LcgRandom clicks(seed ^ 0x5bd1e995u);
     const int width = params.m_screen_width;
     const int height = params.m_screen_height;
+    // A record ends at the longest game a replay may hold.
+    const int lastUpdate = std::min(maxUpdates, Replay::kMaxUpdates);
     int update = 0;
-    while (update < maxUpdates && world.aliveColonyCount() > 1 && player.virusCount() > 0) {
+    while (update < lastUpdate && world.aliveColonyCount() > 1 && player.virusCount() > 0) {
         if (clickEvery > 0 && update % clickEvery == 0) {
             const int x = clicks.next() % width;
             const int y = clicks.next() % height;
             const bool removed = playerClick(player, x, y) == ClickResult::FlagRemoved;
-            replay.events.push_back(
-                {update, removed ? Replay::Input::FlagRemoved : Replay::Input::FlagSet, x, y});
+            replay.noteInput(update, removed ? Replay::Input::FlagRemoved : Replay::Input::FlagSet,
+                             x, y);
         }
         world.update(30);
         ++update;

@@ -11,8 +11,9 @@ class GameParams;
 // updates a flag is set or removed at a random place of the field, through
 // the same colony calls the game screen makes, recorded as a replay. The
 // clicks come from a generator of their own, seeded with `seed`, so the
-// rules' draws stay the game's. Writes the replay into `dir`; its path, or
-// empty when it could not be written.
+// rules' draws stay the game's. Plays at most Replay::kMaxUpdates updates,
+// so the record is one a replay accepts. Writes the replay into `dir`; its
+// path, or empty when it could not be written.
 std::string recordRandomGame(GameParams& params, std::uint32_t seed, int colonies, int difficulty,
                              int maxUpdates, int clickEvery, const std::string& dir);
 

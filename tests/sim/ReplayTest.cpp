@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "sim/Replay.h"
+#include "tests/sim/SimWorld.h"
+
+namespace brv {
+namespace {
+
+using test::SimRules;
+
+const std::string kSum = "0123456789abcdef";
+
+std::string record(const std::string& start, const std::string& body) {
+    return "brevora-replay 1\nrules " + kSum + "\n" + start + "\ngame 2 0\n" + body;
+}
+
+// The refusal for `text`, empty when it is accepted.
+std::string refusal(const std::string& text) {
+    std::string why;
+    return Replay::parse(text, why) ? std::string() : why;
+}
+
+TEST(Replay, EveryNumberAndLineIsBoundedAndTheRefusalSaysWhich) {
+    const std::string start = "start 7 0 0";
+    EXPECT_EQ(refusal(record(start, "end 5 " + kSum + "\n")), "");
+    EXPECT_EQ(refusal(record("start 7 0 2147483647", "end 5 " + kSum + "\n"))
+                  .find("line 3: influence tick \"2147483647\" is not a number from 0 to 29"),
+              0u);
+    // A record asking for far more updates than any game lasts is not played.
+    const std::string longest = std::to_string(Replay::kMaxUpdates);
+    EXPECT_EQ(refusal(record(start, "end " + longest + " " + kSum + "\n")), "");
+    EXPECT_EQ(refusal(record(start, "end 12000000 " + kSum + "\n"))
+                  .find("line 5: update \"12000000\" is not a number from 0 to " + longest),
+              0u);
+    // Lines are measured before they are split: one huge line is refused as such.
+    EXPECT_EQ(refusal(record(start, "set 1 2 3" + std::string(80, ' ') + "\nend 5 " + kSum)),
+              "line 5: longer than 80 characters");
+    std::string huge;
+    for (int i = 0; i < 100000; ++i) {
+        huge += "a ";
+    }
+    EXPECT_EQ(refusal(huge), "line 1: longer than 80 characters");
+}
+
+TEST(Replay, ARecordingEndsAtTheLongestGameAReplayAccepts) {
+    SimRules rules;
+    World world(rules.params());
+    Replay replay;
+    replay.rules = kSum;
+    replay.noteInput(Replay::kMaxUpdates, Replay::Input::FlagSet, 1, 2);
+    replay.noteUpdate(Replay::kMaxUpdates, world);
+    replay.noteInput(Replay::kMaxUpdates + 1, Replay::Input::FlagSet, 3, 4);
+    replay.noteUpdate(Replay::kMaxUpdates + 100, world);
+    replay.finish(Replay::kMaxUpdates + 150, world);
+    std::string why;
+    const auto read = Replay::parse(replay.toText(), why);
+    ASSERT_TRUE(read) << why;
+    EXPECT_EQ(read->endUpdate, Replay::kMaxUpdates);
+    EXPECT_EQ(read->events.size(), 1u);
+    EXPECT_EQ(read->checks.size(), 1u);
+}
+
+TEST(Replay, CheckpointsOutOfOrderAreRefused) {
+    for (const char* second : {"100", "99"}) {
+        const std::string checks = "check 100 " + kSum + "\ncheck " + second + " " + kSum + "\n";
+        EXPECT_EQ(refusal(record("start 7 0 0", checks + "end 300 " + kSum))
+                      .find("line 6: checkpoints out of order"),
+                  0u);
+    }
+}
+
+// Every checkpoint of a played game matches, but its end was recorded from
+// another world: the replay does not match.
+TEST(Replay, AnEndThatDiffersIsNotAMatchEvenWhenEveryCheckpointIs) {
+    SimRules rules;
+    Replay replay = Replay::beginning(rules.params(), 2, 0);
+    World world(rules.params());
+    setUpGame(world, 2, 0);
+    for (int update = 1; update <= 250; ++update) {
+        world.update(30);
+        replay.noteUpdate(update, world);
+    }
+    replay.finish(250, world);
+    ASSERT_TRUE(checkReplay(rules.params(), replay).matches);
+    replay.endChecksum = kSum;
+    const ReplayOutcome outcome = checkReplay(rules.params(), replay);
+    EXPECT_FALSE(outcome.matches);
+    EXPECT_EQ(outcome.firstDifference, 250);
+}
+
+}  // namespace
+}  // namespace brv
