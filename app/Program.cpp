@@ -14,6 +14,7 @@
 #include "gfx/Image.h"
 #include "gfx/ResourceSet.h"
 #include "gfx/TgaDecoder.h"
+#include "platform/FileIo.h"
 #include "platform/Platform.h"
 
 namespace brv {
@@ -136,13 +137,15 @@ void Program::stop() {
 }
 
 bool discardSavedGame(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    // Only a regular file that can be read is read and deleted; anything else
+    // in its place (a FIFO, a folder) is left alone and never waited on.
+    const auto bytes = readWholeFile(path);
+    if (!bytes) {
         return false;
     }
-    std::fclose(file);
     KeyValueFile saved;
-    saved.loadFromFile(path, true, Program::kSavedGameKey, std::strlen(Program::kSavedGameKey));
+    saved.loadFromMemory(bytes->data(), bytes->size(), true, Program::kSavedGameKey,
+                         std::strlen(Program::kSavedGameKey));
     return std::remove(path.c_str()) == 0;
 }
 

@@ -154,7 +154,11 @@ GameParams::GameParams(const GameLocation& location)
     m_last_players_count = 0;
     m_last_difficult = 0;
     // Without an archive every read falls back to loose files.
-    m_archive.open("data/data.pk");
+    if (!m_archive.open("data/data.pk") && m_archive.openProblem().unreadable()) {
+        // Loose files may still carry the game, but an archive that is there
+        // and cannot be read is named rather than taken as absent.
+        m_data_damage.push_back(archiveRefusal());
+    }
     KeyValueFile rules;
     m_rules_found = readTextEntry(m_archive, "dat/param.txt", rules);
     m_layout_found = readTextEntry(m_archive, "mui/menu.txt", m_layout);
@@ -289,6 +293,11 @@ std::vector<std::string> GameParams::ruleProblems() const {
     return unique;
 }
 
+std::string GameParams::archiveRefusal() const {
+    return "the archive \"" + absoluteFolder(m_base_dir) +
+           "/data/data.pk\" cannot be read: " + m_archive.openProblem().text();
+}
+
 std::vector<std::string> GameParams::startupProblems() const {
     std::vector<std::string> problems;
     const std::string where = absoluteFolder(m_base_dir);
@@ -300,6 +309,9 @@ std::vector<std::string> GameParams::startupProblems() const {
     if (!m_archive.damage().empty() && (!m_rules_found || !m_layout_found)) {
         problems.push_back("the archive \"" + where +
                            "/data/data.pk\" is damaged: " + m_archive.damage());
+    }
+    if (m_archive.openProblem().unreadable() && (!m_rules_found || !m_layout_found)) {
+        problems.push_back(archiveRefusal());
     }
     if (!m_rules_found) {
         missing("dat/param.txt");

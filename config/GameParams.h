@@ -97,6 +97,9 @@ public:
     const std::string& baseDir() const { return m_base_dir; }
 
 private:
+    // The line naming an archive that is there but cannot be read.
+    std::string archiveRefusal() const;
+
     std::string m_base_dir;
     // The folders looked at in vain for a data set, for the start-up message.
     std::vector<std::string> m_searched;

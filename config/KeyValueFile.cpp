@@ -50,8 +50,12 @@ bool KeyValueFile::loadFromMemory(const void* data, std::size_t size, bool clear
 }
 
 bool KeyValueFile::loadFromFile(const std::string& path, bool clearFirst, const char* key,
-                                std::size_t keyLength) {
-    auto bytes = readWholeFile(path);
+                                std::size_t keyLength, ReadProblem* why) {
+    ReadProblem problem;
+    auto bytes = readWholeFile(path, kMaxFileBytes, problem);
+    if (why != nullptr) {
+        *why = problem;
+    }
     if (!bytes) {
         return false;
     }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileIo.h"
+
 namespace brv {
 
 // A flat, ordered list of key-value pairs: the form of every text data file.
@@ -21,9 +23,11 @@ public:
     bool loadFromMemory(const void* data, std::size_t size, bool clearFirst,
                         const char* key = nullptr, std::size_t keyLength = 0);
 
-    // False (map untouched) when the file cannot be opened or read.
+    // False (map untouched) when the file cannot be opened or read; `why`
+    // (when given) then says whether it was absent or unreadable, and stays
+    // empty when the bytes were read but are damaged.
     bool loadFromFile(const std::string& path, bool clearFirst, const char* key = nullptr,
-                      std::size_t keyLength = 0);
+                      std::size_t keyLength = 0, ReadProblem* why = nullptr);
 
     // Writes every entry in map order, scrambled when a key is given. The file
     // is replaced atomically; false when it cannot be written.

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <unistd.h>
+
 #include "platform/FileIo.h"
 
 namespace brv {
@@ -49,16 +51,22 @@ std::string PackFile::resolve(const std::string& relative) const {
 
 bool PackFile::open(const std::string& path) {
     const std::string full = resolve(path);
-    auto total = fileSize(full);
-    std::FILE* file = total ? std::fopen(full.c_str(), "rb") : nullptr;
+    // One checked descriptor serves the whole directory read: what was found
+    // to be a regular file is what gets read, and a FIFO is never waited on.
+    std::uint64_t total = 0;
+    const int fd = openForReading(full, total, openProblem_);
+    std::FILE* file = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
     if (file == nullptr) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
         return false;
     }
     archivePath_ = full;
     directory_.clear();
     names_.clear();
     damage_.clear();
-    readDirectory(file, *total);
+    readDirectory(file, total);
     std::fclose(file);
     return true;
 }

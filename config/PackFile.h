@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileIo.h"
+
 namespace brv {
 
 // One entry's bytes, owned by whoever asked for them. An empty blob (no data,
@@ -35,8 +37,9 @@ public:
     // `baseDir` is the folder that relative paths start from ("." for the game).
     explicit PackFile(std::string baseDir = ".");
 
-    // Reads the directory. False (object unchanged) if the file cannot be opened.
-    // A truncated or damaged directory keeps the entries that are really there.
+    // Reads the directory. False (object unchanged) if the file cannot be opened;
+    // openProblem() then says why. A truncated or damaged directory keeps the
+    // entries that are really there.
     bool open(const std::string& path);
 
     // Path written with '/'. Archive first (exact, case-sensitive), then disk.
@@ -56,6 +59,8 @@ public:
     // What is wrong with the archive last opened, in a few words ("" when its
     // directory was whole): the entries before the damage are still served.
     const std::string& damage() const { return damage_; }
+    // Why the last open() failed (absent, not a regular file, the system's error).
+    const ReadProblem& openProblem() const { return openProblem_; }
 
     // Joins a relative path onto the base folder.
     std::string resolve(const std::string& relative) const;
@@ -67,6 +72,7 @@ private:
     std::string baseDir_;
     std::string archivePath_;
     std::string damage_;
+    ReadProblem openProblem_;
     std::vector<Entry> directory_;
     std::vector<std::string> names_;
 };

@@ -1,6 +1,7 @@
 #include "config/Preferences.h"
 
-#include <algorithm>
+#include <cstdio>
+#include <initializer_list>
 
 #include "config/KeyValueFile.h"
 #include "config/SaveFolder.h"
@@ -9,34 +10,77 @@ namespace brv {
 
 namespace {
 
-// A value that is not one of the expected ones keeps the default.
-bool readFlag(const KeyValueFile& file, const char* key, bool fallback) {
-    const std::string value = file.get(key, "");
-    return value == "1" ? true : value == "0" ? false : fallback;
-}
+// Reads the file's values, keeping the default for a missing one and naming
+// every damaged one, so a value that cannot be used never changes silently.
+class ValueReader {
+public:
+    explicit ValueReader(const KeyValueFile& file) : file_(file) {}
 
-bool isSpeed(int speed) {
-    return std::find(std::begin(Preferences::kSpeeds), std::end(Preferences::kSpeeds), speed) !=
-           std::end(Preferences::kSpeeds);
-}
+    // The value when it is one of `allowed`, else the fallback.
+    std::string choice(const char* key, std::initializer_list<const char*> allowed,
+                       const char* fallback) {
+        const std::string value = file_.get(key, fallback);
+        for (const char* one : allowed) {
+            if (value == one) {
+                return value;
+            }
+        }
+        damaged(key, value);
+        return fallback;
+    }
+
+    // A whole number in decimal digits within [low, high], else the fallback.
+    int number(const char* key, int low, int high, int fallback) {
+        const std::string value = file_.get(key, std::to_string(fallback));
+        const bool digits = !value.empty() && value.size() <= 9 &&
+                            value.find_first_not_of("0123456789") == std::string::npos;
+        const int number = digits ? toInt(value) : -1;
+        if (number < low || number > high) {
+            damaged(key, value);
+            return fallback;
+        }
+        return number;
+    }
+
+    // "volume 1e30, speed 3": empty when every value could be used.
+    const std::string& damage() const { return damage_; }
+
+private:
+    void damaged(const char* key, const std::string& value) {
+        damage_ += (damage_.empty() ? "" : ", ") + std::string(key) + " \"" + value + "\"";
+    }
+
+    const KeyValueFile& file_;
+    std::string damage_;
+};
 
 }  // namespace
 
 bool Preferences::load(const SaveFolder& folder) {
     KeyValueFile file;
-    if (!file.loadFromFile(folder.readPath(kFileName), true)) {
+    const std::string path = folder.readPath(kFileName);
+    ReadProblem why;
+    if (!file.loadFromFile(path, true, nullptr, 0, &why)) {
+        // A file there that cannot be read is no first run: it is named, and
+        // the save at shutdown leaves it alone.
+        if (why.unreadable()) {
+            folder.reportUnreadable(path, why);
+            firstRun = false;
+        }
         return false;
     }
     firstRun = false;
-    muted = readFlag(file, "mute", false);
-    const std::string volumeText = file.get("volume", "");
-    const int storedVolume = toInt(volumeText);
-    volume = !volumeText.empty() && storedVolume >= 0 && storedVolume <= 100 ? storedVolume
-                                                                             : kDefaultVolume;
-    colourBlindPalette = file.get("palette", "") == "colour-blind";
-    const int storedSpeed = toInt(file.get("speed", "1"));
-    speed = isSpeed(storedSpeed) ? storedSpeed : 1;
-    alwaysShowFlagCount = readFlag(file, "show_flag_count", false);
+    ValueReader read(file);
+    muted = read.choice("mute", {"0", "1"}, "0") == "1";
+    volume = read.number("volume", 0, 100, kDefaultVolume);
+    colourBlindPalette =
+        read.choice("palette", {"normal", "colour-blind"}, "normal") == "colour-blind";
+    speed = toInt(read.choice("speed", {"1", "2", "4"}, "1"));
+    alwaysShowFlagCount = read.choice("show_flag_count", {"0", "1"}, "0") == "1";
+    if (!read.damage().empty()) {
+        std::fprintf(stderr, "brevora: \"%s\": damaged values read as their defaults: %s\n",
+                     path.c_str(), read.damage().c_str());
+    }
     return true;
 }
 

@@ -62,8 +62,13 @@ bool SaveFolder::save(const char* name, const std::function<bool(const std::stri
         reportProblem();
         return false;
     }
+    const std::string path = writePath(name);
+    if (const ReadProblem why = readProblem(path); why.unreadable()) {
+        reportUnreadable(path, why);
+        return false;
+    }
     errno = 0;
-    if (write(writePath(name))) {
+    if (write(path)) {
         return true;
     }
     noteFailedSave(errno);
@@ -94,6 +99,16 @@ void SaveFolder::reportProblem() {
     }
     std::fprintf(stderr, "brevora: the settings and scores cannot be saved in \"%s\": %s\n",
                  shownDir().c_str(), problem_.c_str());
+}
+
+void SaveFolder::reportUnreadable(const std::string& path, const ReadProblem& why) const {
+    if (!toldUnreadable_.insert(path).second) {
+        return;
+    }
+    std::fprintf(stderr,
+                 "brevora: \"%s\" cannot be read (%s); it is left as it is and nothing is "
+                 "saved over it\n",
+                 path.c_str(), why.text().c_str());
 }
 
 }  // namespace brv

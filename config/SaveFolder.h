@@ -1,7 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <set>
 #include <string>
+
+#include "platform/FileIo.h"
 
 namespace brv {
 
@@ -37,8 +40,13 @@ public:
     std::string shownDir() const;
     // Writes the file `name` of the folder with `write` (given its path). A
     // missing folder or a failed write is noted and told once on stderr;
-    // false then.
+    // false then. A file there that cannot be read is never written over:
+    // what it holds may be the player's and only its access is wrong.
     bool save(const char* name, const std::function<bool(const std::string& path)>& write);
+
+    // Says on stderr, once per file and run, that `path` is there but cannot
+    // be read (and why), so it is left as it is.
+    void reportUnreadable(const std::string& path, const ReadProblem& why) const;
 
     // Why the files cannot be saved; empty while they can.
     const std::string& problem() const { return problem_; }
@@ -53,6 +61,8 @@ private:
     std::string dir_;
     std::string problem_;
     bool reported_ = false;
+    // Told from const readers too (the preferences); only the telling changes.
+    mutable std::set<std::string> toldUnreadable_;
 };
 
 }  // namespace brv

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "config/KeyValueFile.h"
 
@@ -38,19 +39,83 @@ bool needsEscape(unsigned char c, char previousOut) {
     return c == '"' || c == '\t' || c == '\n' || c == '\r' || (c == '/' && previousOut == '/');
 }
 
+// Whether a '%' followed by text[from..] reads back as an escape, `previous`
+// being the byte before that '%'. A '%' the player typed in such a place is
+// written as "%25" itself; "%25" only counts as an escape there, so names an
+// earlier version stored bare ("100%", "50%AB", "x%25y") read as they did.
+bool startsEscape(const std::string& text, std::size_t from, char previous) {
+    // Loops rather than recurses: a damaged name may hold any run of "25".
+    for (; from + 1 < text.size(); from += 2) {
+        const int high = hexValue(text[from]);
+        const int low = hexValue(text[from + 1]);
+        if (high < 0 || low < 0) {
+            return false;
+        }
+        const auto c = static_cast<unsigned char>(high * 16 + low);
+        if (needsEscape(c, previous)) {
+            return true;
+        }
+        if (c != '%') {
+            return false;
+        }
+    }
+    return false;
+}
+
+// A score as "%i" writes it: no sign but '-', no leading zero.
+bool isWholeNumber(const std::string& text) {
+    const std::size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
+    return text.size() > digits && text.size() - digits <= 10 &&
+           text.find_first_not_of("0123456789", digits) == std::string::npos &&
+           (text[digits] != '0' || text == "0");
+}
+
+// Lines as the writer makes them, "key value": tabs and carriage returns
+// travel escaped, and no value ends in a space or a blank line.
+bool isWrittenLayout(const std::string& plain) {
+    return !plain.empty() && plain.back() == '\n' && !isKvWhitespace(plain.front()) &&
+           plain.find_first_of("\t\r") == std::string::npos &&
+           plain.find(" \n") == std::string::npos && plain.find("\n\n") == std::string::npos;
+}
+
+// The number of entries of a table as the game writes it: lines as written,
+// "num" holds the count in digits, and the keys are exactly that many
+// name<i> and score<i> (a whole number) besides it. A table cut short or
+// with a flipped bit almost always breaks one of these, so it is refused
+// rather than read with entries named "0" scoring 0 or entries missing.
+std::optional<std::size_t> wholeTableCount(const std::string& plain, const KeyValueFile& file) {
+    const std::string num = file.get("num", "");
+    if (!isWrittenLayout(plain) || num.empty() || num.size() > 9 ||
+        num.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    const auto count = static_cast<std::size_t>(std::stoul(num));
+    if (file.size() != 2 * count + 1) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!file.contains(indexed("name", i)) ||
+            !isWholeNumber(file.get(indexed("score", i), ""))) {
+            return std::nullopt;
+        }
+    }
+    return count;
+}
+
 }  // namespace
 
 std::string ScoreTable::encodeName(const std::string& name) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
-    for (char ch : name) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (needsEscape(c, out.empty() ? '\0' : out.back())) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        const bool typedEscape = c == '%' && startsEscape(name, i + 1, i > 0 ? name[i - 1] : '\0');
+        if (typedEscape || needsEscape(c, out.empty() ? '\0' : out.back())) {
             out += '%';
             out += kHex[c >> 4];
             out += kHex[c & 0x0F];
         } else {
-            out += ch;
+            out += name[i];
         }
     }
     return out;
@@ -65,7 +130,8 @@ std::string ScoreTable::decodeName(const std::string& stored) {
             hexValue(stored[i + 2]) >= 0) {
             const auto c =
                 static_cast<unsigned char>(hexValue(stored[i + 1]) * 16 + hexValue(stored[i + 2]));
-            if (needsEscape(c, out.empty() ? '\0' : out.back())) {
+            const char previous = out.empty() ? '\0' : out.back();
+            if (needsEscape(c, previous) || (c == '%' && startsEscape(stored, i + 3, previous))) {
                 out += static_cast<char>(c);
                 i += 2;
                 continue;
@@ -76,24 +142,26 @@ std::string ScoreTable::decodeName(const std::string& stored) {
     return out;
 }
 
-bool ScoreTable::load(const std::string& path) {
-    KeyValueFile file;
-    if (!file.loadFromFile(path, true, kKey, kKeyLength)) {
+bool ScoreTable::load(const std::string& path, ReadProblem* why) {
+    ReadProblem problem;
+    const auto bytes = readWholeFile(path, kMaxFileBytes, problem);
+    if (why != nullptr) {
+        *why = problem;
+    }
+    std::string plain;
+    if (!bytes || !unscramble(bytes->data(), bytes->size(), kKey, kKeyLength, plain)) {
         return false;
     }
-    // Every table written holds its count as digits; bytes that unscramble to
-    // anything else are not a table, and reading them would leave it empty.
-    const std::string stored = file.get("num", "");
-    if (stored.empty() || stored.find_first_not_of("0123456789") != std::string::npos) {
+    KeyValueFile file;
+    file.loadFromMemory(plain.data(), plain.size(), true);
+    const std::optional<std::size_t> count = wholeTableCount(plain, file);
+    if (!count) {
         return false;
     }
     entries_.clear();
-    // A damaged count cannot claim more entries than the file has keys.
-    const int num = toInt(file.get("num", "0"));
-    const std::size_t count = std::min<std::size_t>(num > 0 ? num : 0, file.size());
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < *count; ++i) {
         Entry entry;
-        entry.name = decodeName(file.get(indexed("name", i), "0"));
+        entry.name = decodeName(file.get(indexed("name", i), ""));
         // An empty name could not be written back: the next key would be read
         // as its value and the table lost on the run after.
         if (entry.name.empty()) {
@@ -102,6 +170,7 @@ bool ScoreTable::load(const std::string& path) {
         entry.score = toInt(file.get(indexed("score", i), "0"));
         entries_.push_back(std::move(entry));
     }
+    added_.clear();
     return true;
 }
 
@@ -128,12 +197,24 @@ int ScoreTable::rank(int score) const {
 void ScoreTable::insert(const std::string& name, int score) {
     // An empty name could not be written (the file would read the next key as
     // its value); it gets the name the game gives every nameless player.
-    const std::string stored = name.empty() ? std::string(kAnonymous) : name;
+    const Entry entry{name.empty() ? std::string(kAnonymous) : name, score};
+    place(entry);
+    added_.push_back(entry);
+}
+
+void ScoreTable::place(const Entry& entry) {
     const auto at = std::find_if(entries_.begin(), entries_.end(),
-                                 [score](const Entry& e) { return e.score < score; });
-    entries_.insert(at, Entry{stored, score});
+                                 [&entry](const Entry& e) { return e.score < entry.score; });
+    entries_.insert(at, entry);
     if (entries_.size() > static_cast<std::size_t>(kSize)) {
         entries_.resize(kSize);
+    }
+}
+
+void ScoreTable::rebase(const ScoreTable& stored) {
+    entries_ = stored.entries_;
+    for (const Entry& entry : added_) {
+        place(entry);
     }
 }
 

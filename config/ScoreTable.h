@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileIo.h"
+
 namespace brv {
 
 class BitmapFont;
@@ -22,9 +24,11 @@ public:
     static constexpr const char* kAnonymous = "Anonymous";
 
     // Replaces the entries with those of the file; an unreadable or damaged
-    // file (one without a count in digits) leaves the table as it was. False
-    // in that case.
-    bool load(const std::string& path);
+    // file (one that is not a whole table: a count in digits matched by that
+    // many names and whole-number scores) leaves the table as it was. False
+    // in that case; `why` (when given) then tells an absent or unreadable
+    // file from damaged bytes (left empty).
+    bool load(const std::string& path, ReadProblem* why = nullptr);
     // Writes the table safely: the old file survives a failed write. False
     // when it could not be written.
     bool save(const std::string& path) const;
@@ -33,8 +37,18 @@ public:
     int rank(int score) const;
     // Puts the entry after every entry scoring at least as much and keeps the
     // best seven. Callers ask rank() first. An empty name is stored as
-    // "Anonymous".
+    // "Anonymous". The entry is remembered as this copy's own until saved.
     void insert(const std::string& name, int score);
+
+    // Another copy of the game may have saved the table since this one read
+    // it: an entry entered here must join that table, not replace it.
+    // True while entries were entered since the last load or save.
+    bool changed() const { return !added_.empty(); }
+    // Takes `stored` (the table on disk now) as this table and enters again
+    // every entry added here since the last save, by the usual rule.
+    void rebase(const ScoreTable& stored);
+    // The added entries are on disk now; they are not entered again.
+    void markSaved() { added_.clear(); }
 
     // Draws the table on the logical screen with the game's font: one line
     // every 60 units from y 150, names at x 100 and scores at x 560, yellow
@@ -43,17 +57,25 @@ public:
     void draw(const BitmapFont& font) const;
 
     const std::vector<Entry>& entries() const { return entries_; }
-    void clear() { entries_.clear(); }
+    void clear() {
+        entries_.clear();
+        added_.clear();
+    }
 
     // Names are stored as typed, except the bytes the format cannot carry (a
     // double quote, a "//" that would start a comment, line breaks, tabs),
-    // which travel as %XX and read back exactly as typed. Only those escapes
+    // which travel as %XX and read back exactly as typed, as does a '%' typed
+    // where it would start such an escape (written "%25"). Only those escapes
     // are decoded: any other '%' is the player's.
     static std::string encodeName(const std::string& name);
     static std::string decodeName(const std::string& stored);
 
 private:
+    void place(const Entry& entry);
+
     std::vector<Entry> entries_;
+    // Entered by this copy since the table was last read or written, in order.
+    std::vector<Entry> added_;
 };
 
 }  // namespace brv

@@ -4,11 +4,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "config/GameParams.h"
 #include "config/KeyValueFile.h"
 #include "config/SaveFolder.h"
 #include "platform/FileIo.h"
+#include "platform/FileLock.h"
 
 namespace brv {
 
@@ -61,12 +63,36 @@ void keepUnreadable(const std::string& path) {
     }
 }
 
-// Only files in the save folder are set aside: a file shipped beside the
-// archive is not the game's to move.
-void keepIfUnreadable(bool read, const std::string& path, const std::string& savedPath) {
-    if (!read && path == savedPath && fileSize(path)) {
+// A file that is there but cannot be read is named and never written over;
+// one whose bytes are damaged is set aside. Only files in the save folder are
+// set aside: a file shipped beside the archive is not the game's to move.
+void settleUnread(const SaveFolder& folder, const ReadProblem& why, const std::string& path,
+                  const std::string& savedPath) {
+    if (why.unreadable()) {
+        folder.reportUnreadable(path, why);
+    } else if (!why.absent() && path == savedPath) {
         keepUnreadable(path);
     }
+}
+
+// Runs under the lock, so no other copy writes in between: the table on disk
+// now (another copy's entries included) takes this copy's new entries, and
+// what is written becomes this copy's table.
+bool mergeAndWrite(ScoreTable& table, const std::string& path) {
+    ScoreTable stored;
+    ReadProblem why;
+    if (stored.load(path, &why)) {
+        table.rebase(stored);
+    } else if (why.unreadable()) {
+        return false;
+    } else if (!why.absent()) {
+        keepUnreadable(path);
+    }
+    if (!table.save(path)) {
+        return false;
+    }
+    table.markSaved();
+    return true;
 }
 
 }  // namespace
@@ -76,12 +102,14 @@ bool WindowSettings::load(GameParams& params) {
     folder.reportProblem();
     KeyValueFile file;
     const std::string settings = folder.readPath(kFileName);
+    ReadProblem why;
     // A file holding none of the keys the game writes is damage, not settings.
-    const bool read = file.loadFromFile(settings, true, kKey, kKeyLength) &&
+    const bool read = file.loadFromFile(settings, true, kKey, kKeyLength, &why) &&
                       std::any_of(std::begin(kKeys), std::end(kKeys),
                                   [&file](const char* key) { return file.contains(key); });
-    keepIfUnreadable(read, settings, folder.writePath(kFileName));
-    if (read) {
+    if (!read) {
+        settleUnread(folder, why, settings, folder.writePath(kFileName));
+    } else {
         // Only the save folder is ever changed, never files shipped beside the archive.
         if (settings == folder.writePath(kFileName)) {
             removeFile(folder.writePath(kOldFileName));
@@ -91,8 +119,9 @@ bool WindowSettings::load(GameParams& params) {
     // The table is read even without settings, so a stored table is never
     // replaced by an empty one at the next shutdown.
     const std::string table = folder.readPath(ScoreTable::kFileName);
-    keepIfUnreadable(params.m_score_table.load(table), table,
-                     folder.writePath(ScoreTable::kFileName));
+    if (!params.m_score_table.load(table, &why)) {
+        settleUnread(folder, why, table, folder.writePath(ScoreTable::kFileName));
+    }
     return read;
 }
 
@@ -115,9 +144,20 @@ bool WindowSettings::save(GameParams& params, int windowX, int windowY) {
 }
 
 bool WindowSettings::saveScores(GameParams& params) {
-    return params.m_save_folder.save(ScoreTable::kFileName, [&params](const std::string& path) {
-        return params.m_score_table.save(path);
-    });
+    ScoreTable& table = params.m_score_table;
+    SaveFolder& folder = params.m_save_folder;
+    const std::string path = folder.writePath(ScoreTable::kFileName);
+    // Another copy of the game may share the file: one that entered nothing
+    // leaves the table there as it is, whoever quits last.
+    if (!table.changed() && !path.empty() && !readProblem(path).absent()) {
+        return true;
+    }
+    std::optional<FileLock> lock;
+    if (!path.empty() && makeDirectories(folder.dir())) {
+        lock.emplace(path + ".lock");
+    }
+    return folder.save(ScoreTable::kFileName,
+                       [&table](const std::string& file) { return mergeAndWrite(table, file); });
 }
 
 bool WindowSettings::fitOnDesktop(GameParams& params, int usableWidth, int usableHeight,

@@ -15,19 +15,60 @@ namespace {
 
 std::optional<std::size_t> g_failAfterBytes;
 
-// Opens a regular file for reading; folders and devices are refused.
-int openRegular(const std::string& path, std::uint64_t* size) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+// A path through a file (ENOTDIR) leads nowhere: nothing is there either.
+ReadProblem systemProblem(int error) {
+    return error == ENOENT || error == ENOTDIR ? ReadProblem{ReadProblem::Kind::kAbsent, error}
+                                               : ReadProblem{ReadProblem::Kind::kSystem, error};
+}
+
+}  // namespace
+
+// Opens without blocking: a FIFO put where a file of the game belongs would
+// otherwise wait forever for a writer. Its kind is checked on the open
+// descriptor, so nothing can be swapped in between.
+int openForReading(const std::string& path, std::uint64_t& size, ReadProblem& why) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
+        why = systemProblem(errno);
         return -1;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
+        why = systemProblem(errno);
         ::close(fd);
         return -1;
     }
-    *size = static_cast<std::uint64_t>(st.st_size);
+    if (!S_ISREG(st.st_mode)) {
+        why = {ReadProblem::Kind::kNotRegular, 0};
+        ::close(fd);
+        return -1;
+    }
+    why = {};
+    size = static_cast<std::uint64_t>(st.st_size);
     return fd;
+}
+
+std::string ReadProblem::text() const {
+    switch (kind) {
+        case Kind::kNone:
+            return "";
+        case Kind::kAbsent:
+            return "no such file";
+        case Kind::kNotRegular:
+            return "not a regular file";
+        case Kind::kTooLarge:
+            return "larger than " + std::to_string(limit) + " bytes";
+        case Kind::kSystem:
+            break;
+    }
+    return std::strerror(error);
+}
+
+namespace {
+
+int openRegular(const std::string& path, std::uint64_t* size) {
+    ReadProblem ignored;
+    return openForReading(path, *size, ignored);
 }
 
 // Reads until `count` bytes arrived or the file ended; returns how many arrived.
@@ -61,6 +102,25 @@ bool writeFully(int fd, const std::uint8_t* data, std::size_t count) {
     return true;
 }
 
+// A file of the game the player turned into a link (to keep it elsewhere)
+// stays a link: the bytes replace the file it leads to, not the link itself.
+std::string linkTarget(const std::string& path) {
+    constexpr int kMaxHops = 40;  // a loop of links ends somewhere
+    std::filesystem::path target(path);
+    for (int hop = 0; hop < kMaxHops; ++hop) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(target, ec)) {
+            break;
+        }
+        const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+        if (ec) {
+            break;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target.string();
+}
+
 }  // namespace
 
 std::optional<std::uint64_t> fileSize(const std::string& path) {
@@ -75,19 +135,43 @@ std::optional<std::uint64_t> fileSize(const std::string& path) {
 
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
                                                        std::uint64_t maxBytes) {
+    ReadProblem ignored;
+    return readWholeFile(path, maxBytes, ignored);
+}
+
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
+                                                       std::uint64_t maxBytes, ReadProblem& why) {
     std::uint64_t size = 0;
-    int fd = openRegular(path, &size);
+    int fd = openForReading(path, size, why);
     if (fd < 0) {
         return std::nullopt;
     }
     if (size > maxBytes) {
         ::close(fd);
+        why = {ReadProblem::Kind::kTooLarge, 0, maxBytes};
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    bytes.resize(readFully(fd, bytes.data(), bytes.size()));
+    errno = 0;
+    const std::size_t got = readFully(fd, bytes.data(), bytes.size());
     ::close(fd);
+    // A read error (not a file that shrank meanwhile) means the bytes are not there.
+    if (got < bytes.size() && errno != 0) {
+        why = systemProblem(errno);
+        return std::nullopt;
+    }
+    bytes.resize(got);
     return bytes;
+}
+
+ReadProblem readProblem(const std::string& path) {
+    std::uint64_t size = 0;
+    ReadProblem why;
+    const int fd = openForReading(path, size, why);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return why;
 }
 
 std::optional<std::vector<std::uint8_t>> readFileRange(const std::string& path,
@@ -128,7 +212,8 @@ void setWriteFailureAfterBytes(std::optional<std::size_t> bytes) {
     g_failAfterBytes = bytes;
 }
 
-bool writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
+bool writeFileAtomically(const std::string& link, const void* data, std::size_t size) {
+    const std::string path = linkTarget(link);
     std::filesystem::path target(path);
     if (!makeDirectories(target.parent_path().string())) {
         return false;

@@ -13,12 +13,38 @@ namespace brv {
 // near it; it only stops a damaged or hostile file from exhausting memory.
 inline constexpr std::uint64_t kMaxFileBytes = 256ull * 1024 * 1024;
 
+// Why a file could not be read, so that a message can say it: a player's file
+// that is there but unreadable must never be mistaken for a missing one.
+struct ReadProblem {
+    enum class Kind { kNone, kAbsent, kNotRegular, kTooLarge, kSystem };
+    Kind kind = Kind::kNone;
+    int error = 0;            // the system's errno, for kSystem
+    std::uint64_t limit = 0;  // the largest size allowed, for kTooLarge
+
+    bool absent() const { return kind == Kind::kAbsent; }
+    // There, but it cannot be read: anything but read or absent.
+    bool unreadable() const { return kind != Kind::kNone && kind != Kind::kAbsent; }
+    // "no such file", "not a regular file", "larger than N bytes" or the system's words.
+    std::string text() const;
+};
+
 // Size of a regular file, or nothing if it cannot be opened.
 std::optional<std::uint64_t> fileSize(const std::string& path);
 
 // Reads a whole regular file (at most maxBytes; a larger file is refused).
+// Nothing that is not a regular file is ever waited on (a FIFO, a device).
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
                                                        std::uint64_t maxBytes = kMaxFileBytes);
+// The same, saying why when it returns nothing.
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
+                                                       std::uint64_t maxBytes, ReadProblem& why);
+
+// Whether `path` could be read now, without reading it.
+ReadProblem readProblem(const std::string& path);
+
+// Opens a regular file for reading and gives its size; -1 and `why` when it
+// is absent, not a regular file or cannot be opened. The caller closes it.
+int openForReading(const std::string& path, std::uint64_t& size, ReadProblem& why);
 
 // Reads up to `count` bytes at `offset`; returns what is really there (possibly fewer).
 std::optional<std::vector<std::uint8_t>> readFileRange(const std::string& path,
@@ -26,8 +52,10 @@ std::optional<std::vector<std::uint8_t>> readFileRange(const std::string& path,
 
 // Writes a file so that a crash or a full disk never leaves it half-written:
 // the bytes go to a temporary file in the same folder, are flushed and synced,
-// then renamed over the old file. The folder is created when missing. On any
-// failure the old file is left as it was and false is returned.
+// then renamed over the old file. The folder is created when missing. A path
+// that is a symbolic link is written through: the file it leads to is
+// replaced and the link stays. On any failure the old file is left as it was
+// and false is returned.
 bool writeFileAtomically(const std::string& path, const void* data, std::size_t size);
 
 // Test hook: when set, the atomic writer stops after writing this many bytes of

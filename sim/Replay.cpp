@@ -284,10 +284,10 @@ std::optional<Replay> Replay::parse(std::string_view text, std::string& why) {
 }
 
 std::optional<Replay> Replay::readFile(const std::string& path, std::string& why) {
-    const auto bytes = readWholeFile(path, kMaxFileBytes);
+    ReadProblem problem;
+    const auto bytes = readWholeFile(path, kMaxFileBytes, problem);
     if (!bytes) {
-        why = "cannot be read (missing, unreadable or larger than " +
-              std::to_string(kMaxFileBytes >> 20) + " MB)";
+        why = "cannot be read: " + problem.text();
         return std::nullopt;
     }
     return parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),

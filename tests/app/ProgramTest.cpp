@@ -19,6 +19,7 @@
 #include "platform/Random.h"
 #include "platform/VirtualKeys.h"
 #include "tests/app/MenuTestSupport.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
 #include "ui/NewGameDialog.h"
 
@@ -291,6 +292,10 @@ TEST(SavedGame, AnyLeftoverIsDeletedAndAbsenceIsFine) {
     dir.write("data/save.sav", std::vector<std::uint8_t>{0xff, 0x00, 0x13});
     EXPECT_TRUE(discardSavedGame(dir.file("data/save.sav")));
     EXPECT_FALSE(fs::exists(dir.file("data/save.sav")));
+    // Something else in its place is neither waited on nor removed.
+    const test::Fifo fifo(dir.file("data/save.sav"));
+    EXPECT_TRUE(fifo.returnsPromptly([&] { EXPECT_FALSE(discardSavedGame(fifo.path())); }));
+    EXPECT_TRUE(fs::is_fifo(fifo.path()));
 }
 
 TEST(StartSeed, FixedByTheVariableOnlyWhenItIsAWholeNumberThatFits) {

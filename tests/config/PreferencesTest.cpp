@@ -37,6 +37,17 @@ TEST(Preferences, RoundTripAndDamagedValuesReadAsDefaults) {
     EXPECT_EQ(damaged.volume, Preferences::kDefaultVolume);
     EXPECT_EQ(damaged.speed, 1);
     EXPECT_FALSE(damaged.firstRun);
+
+    // A damaged value is named once, at load.
+    dir.write("data/prefs.cfg", "volume 1e30\nspeed 4\n");
+    testing::internal::CaptureStderr();
+    Preferences huge;
+    ASSERT_TRUE(huge.load(folder));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "brevora: \"" + dir.file("data/prefs.cfg") +
+                  "\": damaged values read as their defaults: volume \"1e30\"\n");
+    EXPECT_EQ(huge.volume, Preferences::kDefaultVolume);
+    EXPECT_EQ(huge.speed, 4);
 }
 
 }  // namespace

@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "config/GameParams.h"
 #include "config/KeyValueFile.h"
 #include "config/WindowSettings.h"
 #include "platform/FileIo.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
 
 namespace brv {
@@ -159,6 +165,128 @@ TEST(WindowSettings, StoredTableSurvivesARunWithoutSettings) {
     ASSERT_EQ(params.m_score_table.entries().size(), 1u);
     ASSERT_TRUE(WindowSettings::save(params, 0, 0));
     EXPECT_EQ(plainText(dir, "data/scores.tab", "ze#81p"), "name0 Ann\nnum 1\nscore0 500\n");
+}
+
+TEST(WindowSettings, FilesThatAreNotRegularAreNamedNeverWaitedOnAndNeverReplaced) {
+    test::TempDir dir;
+    const std::vector<std::string> fifos = {dir.file("data/data.pk"), dir.file("data/dx.cfg"),
+                                            dir.file("data/scores.tab"),
+                                            dir.file("data/prefs.cfg")};
+    std::vector<std::unique_ptr<test::Fifo>> made;
+    for (const std::string& path : fifos) {
+        made.push_back(std::make_unique<test::Fifo>(path));
+    }
+    std::unique_ptr<GameParams> params;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(test::returnsPromptly(fifos, [&] {
+        params = std::make_unique<GameParams>(dir.path());
+        WindowSettings::load(*params);
+        params->m_preferences.load(params->m_save_folder);
+        params->m_score_table.insert("Ann", 500);
+        WindowSettings::save(*params, 0, 0);
+        params->m_preferences.save(params->m_save_folder);
+    }));
+    const std::string said = testing::internal::GetCapturedStderr();
+    for (const char* name : {"dx.cfg", "scores.tab", "prefs.cfg"}) {
+        const std::string line = "\"" + dir.file("data/") + name +
+                                 "\" cannot be read (not a regular file); it is left as it is";
+        EXPECT_NE(said.find(line), std::string::npos) << said;
+        EXPECT_EQ(said.find(line), said.rfind(line)) << "told once: " << said;
+    }
+    ASSERT_FALSE(params->dataDamage().empty());
+    EXPECT_NE(params->dataDamage()[0].find("data.pk\" cannot be read: not a regular file"),
+              std::string::npos);
+    for (const std::string& path : fifos) {
+        EXPECT_TRUE(std::filesystem::is_fifo(path)) << path;
+    }
+}
+
+// Runs `body` as a player without the rights of the test (which may run as
+// root, whom a mode of 000 does not stop) and gives its exit status.
+int asPlayer(const std::function<int()>& body) {
+    if (::geteuid() != 0) {
+        return body();
+    }
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        std::fflush(nullptr);
+        ::_exit(dropped ? body() : 99);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(WindowSettings, FilesThePlayerCannotReadAreNamedAndNeverOverwritten) {
+    test::TempDir dir;
+    {
+        GameParams first(dir.path());
+        first.m_score_table.insert("Ann", 500);
+        ASSERT_TRUE(WindowSettings::save(first, 0, 0));
+        ASSERT_TRUE(first.m_preferences.save(first.m_save_folder));
+    }
+    const char* names[] = {"dx.cfg", "scores.tab", "prefs.cfg"};
+    std::vector<std::vector<std::uint8_t>> before;
+    for (const char* name : names) {
+        before.push_back(dir.read(std::string("data/") + name));
+        ::chmod(dir.file(std::string("data/") + name).c_str(), 0);
+    }
+    // The player may write the folder, only the files are closed to them.
+    ::chmod(dir.path().c_str(), 0777);
+    ::chmod(dir.file("data").c_str(), 0777);
+    testing::internal::CaptureStderr();
+    const int status = asPlayer([&] {
+        GameParams params(dir.path());
+        WindowSettings::load(params);
+        params.m_preferences.load(params.m_save_folder);
+        params.m_score_table.insert("Bob", 700);
+        const bool saved = WindowSettings::save(params, 0, 0);
+        return saved || params.m_preferences.save(params.m_save_folder) ? 1 : 0;
+    });
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 0) << said;
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        const std::string line = "\"" + dir.file("data/") + names[i] +
+                                 "\" cannot be read (Permission denied); it is left as it is";
+        EXPECT_NE(said.find(line), std::string::npos) << said;
+        EXPECT_EQ(said.find(line), said.rfind(line)) << "told once: " << said;
+        EXPECT_EQ(dir.read(std::string("data/") + names[i]), before[i]) << names[i];
+        EXPECT_FALSE(std::filesystem::exists(dir.file(std::string("data/") + names[i] + ".bad")));
+    }
+}
+
+TEST(WindowSettings, CopiesSharingAFolderKeepEachOthersScoresWhoeverQuitsLast) {
+    for (const bool firstQuitsFirst : {true, false}) {
+        test::TempDir dir;
+        {
+            GameParams earlier(dir.path());
+            earlier.m_score_table.insert("Old", 300);
+            ASSERT_TRUE(WindowSettings::save(earlier, 0, 0));
+        }
+        GameParams first(dir.path());
+        GameParams second(dir.path());
+        WindowSettings::load(first);
+        WindowSettings::load(second);
+        // Entered as the game-over dialog does, saved at once...
+        first.m_score_table.insert("Ann", 500);
+        ASSERT_TRUE(WindowSettings::saveScores(first));
+        second.m_score_table.insert("Bob", 400);
+        ASSERT_TRUE(WindowSettings::saveScores(second));
+        // ...or only at shutdown, after a save that did not happen.
+        first.m_score_table.insert("Cy", 100);
+        ASSERT_TRUE(WindowSettings::save(firstQuitsFirst ? first : second, 0, 0));
+        ASSERT_TRUE(WindowSettings::save(firstQuitsFirst ? second : first, 0, 0));
+        GameParams next(dir.path());
+        WindowSettings::load(next);
+        EXPECT_EQ(plainText(dir, "data/scores.tab", "ze#81p"),
+                  "name0 Ann\nname1 Bob\nname2 Old\nname3 Cy\nnum 4\n"
+                  "score0 500\nscore1 400\nscore2 300\nscore3 100\n")
+            << firstQuitsFirst;
+        // The copy that saved last holds what is on disk.
+        EXPECT_EQ(first.m_score_table.entries().size(), 4u);
+    }
 }
 
 // Sets an environment variable for a scope and puts the old value back.

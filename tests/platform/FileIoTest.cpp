@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/FileIo.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
 
 namespace brv {
@@ -44,6 +45,37 @@ TEST(FileIo, BoundedReads) {
     range = readFileRange(dir.file("f"), 50, 4);
     ASSERT_TRUE(range);
     EXPECT_TRUE(range->empty());
+}
+
+TEST(FileIo, AtomicWriteThroughALinkReplacesWhatItLeadsTo) {
+    test::TempDir dir;
+    dir.write("kept/scores.tab", std::string("old"));
+    std::filesystem::create_directories(dir.file("data"));
+    std::filesystem::create_symlink("../kept/scores.tab", dir.file("data/scores.tab"));
+    ASSERT_TRUE(writeFileAtomically(dir.file("data/scores.tab"), "new", 3));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("data/scores.tab")));
+    const auto kept = dir.read("kept/scores.tab");
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "new");
+}
+
+TEST(FileIo, OnlyRegularFilesAreReadAndTheReasonIsTold) {
+    test::TempDir dir;
+    const test::Fifo fifo(dir.file("data/scores.tab"));
+    ReadProblem why;
+    EXPECT_TRUE(fifo.returnsPromptly([&] {
+        EXPECT_FALSE(readWholeFile(fifo.path(), kMaxFileBytes, why));
+        EXPECT_FALSE(fileSize(fifo.path()));
+        EXPECT_FALSE(readFileRange(fifo.path(), 0, 10));
+    }));
+    EXPECT_EQ(why.text(), "not a regular file");
+    EXPECT_TRUE(why.unreadable());
+    EXPECT_EQ(readProblem(dir.path()).text(), "not a regular file");
+    EXPECT_TRUE(readProblem(dir.file("missing")).absent());
+    dir.write("f", std::string("0123456789"));
+    EXPECT_FALSE(readWholeFile(dir.file("f"), 9, why));
+    EXPECT_EQ(why.text(), "larger than 9 bytes");
+    EXPECT_TRUE(readWholeFile(dir.file("f"), 10, why));
+    EXPECT_EQ(why.kind, ReadProblem::Kind::kNone);
 }
 
 }  // namespace
