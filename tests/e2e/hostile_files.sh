@@ -91,7 +91,8 @@ terminated() {
   wait "$game_pid" || status=$?
   game_pid=
   ((status == 0)) || fail "$name: exit code $status after SIGTERM: $(cat "$work/$name.txt")"
-  [[ -f "$work/$name/data/dx.cfg" ]] || fail "$name: no dx.cfg saved on SIGTERM"
+  [[ -f "$work/$name/data/dx.cfg" || -p "$work/$name/data/dx.cfg" ]] ||
+    fail "$name: no dx.cfg saved on SIGTERM"
 }
 
 # A FIFO in place of each file the game keeps: named, left as it is, and the
