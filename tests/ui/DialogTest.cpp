@@ -333,8 +333,8 @@ TEST_F(GameOverTest, EveryWayOfClosingEntersTheScoreOnce) {
     EXPECT_EQ(table().entries()[6].score, 300);
 }
 
-// Who won and how, after how long, in the room between the title (size 50 at
-// y 70) and the score (y 200).
+// Who won and how, after how long, in the room between the title (standing
+// on y 70) and the score (size 30 on y 200).
 TEST_F(GameOverTest, ResultLineSaysWhoWonHowAndAfterHowLong) {
     GameOverDialog dialog(0);
     EXPECT_EQ(dialog.resultLine(), "");
@@ -345,9 +345,10 @@ TEST_F(GameOverTest, ResultLineSaysWhoWonHowAndAfterHowLong) {
     EXPECT_EQ(dialog.resultLine(), "You lost: your colony was wiped out after 0:59");
     dialog.setResult({How::Resigned, 3723000});
     EXPECT_EQ(dialog.resultLine(), "You lost: you resigned after 1:02:03");
-    const float top = layoutFloat("m_end_resulty");
-    EXPECT_GE(top, 70 + Dialog::kTitleSize);
-    EXPECT_LE(top + layoutFloat("m_end_result_size"), 200);
+    const float y = layoutFloat("m_end_resulty");
+    const float size = layoutFloat("m_end_result_size");
+    EXPECT_GE(y - size, 70);
+    EXPECT_LE(y, 200 - 30);
 }
 
 }  // namespace
