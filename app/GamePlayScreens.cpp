@@ -6,6 +6,7 @@
 #include "sim/view/GameScreen.h"
 #include "sim/view/PopulationGraph.h"
 #include "sim/view/ReplayScreen.h"
+#include "ui/QuestionDialog.h"
 
 namespace brv {
 
@@ -16,6 +17,7 @@ std::unique_ptr<View> GamePlayScreens::newGame(int colonies) {
     Replay start = Replay::beginning(params, colonies, params.m_difficult);
     auto game = std::make_unique<GameScreen>(colonies);
     game->record(std::move(start));
+    game->askResignWith([] { return QuestionDialog::inQuitBox({"Resign", "this game?"}); });
     return game;
 }
 
@@ -32,6 +34,21 @@ bool GamePlayScreens::isOver(const View& game) const {
 int GamePlayScreens::score(const View& game) const {
     const auto* screen = dynamic_cast<const GameScreen*>(&game);
     return screen != nullptr ? screen->score() : 0;
+}
+
+GameResult GamePlayScreens::result(const View& game) const {
+    const auto* screen = dynamic_cast<const GameScreen*>(&game);
+    if (screen == nullptr) {
+        return {};
+    }
+    GameResult result;
+    result.gameMs = screen->endMs();
+    if (screen->ending() == GameScreen::Ending::Won) {
+        result.how = GameResult::How::Won;
+    } else if (screen->ending() == GameScreen::Ending::Resigned) {
+        result.how = GameResult::How::Resigned;
+    }
+    return result;
 }
 
 GraphData GamePlayScreens::graph(const View& game) const {

@@ -11,6 +11,7 @@ public:
     std::unique_ptr<View> newDemo() override;
     bool isOver(const View& game) const override;
     int score(const View& game) const override;
+    GameResult result(const View& game) const override;
     GraphData graph(const View& game) const override;
     std::unique_ptr<View> newReplay(const Replay& replay) override;
 };

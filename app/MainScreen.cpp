@@ -19,6 +19,7 @@
 #include "ui/HelpDialog.h"
 #include "ui/Layout.h"
 #include "ui/NewGameDialog.h"
+#include "ui/QuestionDialog.h"
 #include "ui/QuitDialog.h"
 #include "ui/Top7Dialog.h"
 
@@ -110,6 +111,7 @@ void MainScreen::takeBackGame() {
     if (screens_.isOver(*keptGame_)) {
         auto gameOver = std::make_unique<GameOverDialog>(screens_.score(*keptGame_));
         gameOver->setGraph(screens_.graph(*keptGame_));
+        gameOver->setResult(screens_.result(*keptGame_));
         keptGame_.reset();
         game_ = nullptr;
         openDialog(gameOverDialog_, std::move(gameOver), true, false);
@@ -284,7 +286,11 @@ void MainScreen::onWidgetEvent(Widget* widget) {
     idleMs_ = 0;
     GlWindow* window = glWindow();
     if (widget == &button(Control::NewGame)) {
-        openNewGameDialog();
+        if (keptGame_ != nullptr) {
+            openAbandonDialog();
+        } else {
+            openNewGameDialog();
+        }
     } else if (widget == &button(Control::Continue)) {
         if (keptGame_ != nullptr && window != nullptr) {
             window->pushScreen(std::move(keptGame_));
@@ -337,6 +343,16 @@ void MainScreen::openNewGameDialog() {
     openDialog(newGameDialog_, std::move(dialog), false, true);
 }
 
+// A kept game is thrown away only when the player says so; the new-game
+// dialog follows the yes.
+void MainScreen::openAbandonDialog() {
+    if (abandonDialog_ != nullptr) {
+        return;
+    }
+    openDialog(abandonDialog_, QuestionDialog::inQuitBox({"Abandon the game", "in progress?"}),
+               false, true);
+}
+
 void MainScreen::openQuitDialog() {
     if (quitDialog_ != nullptr) {
         return;
@@ -379,6 +395,11 @@ void MainScreen::onDialogClosed(int result, std::unique_ptr<View> dialog) {
             startNewGame(*newGameDialog_);
         }
         newGameDialog_ = nullptr;
+    } else if (closed == abandonDialog_) {
+        abandonDialog_ = nullptr;
+        if (result == kResultConfirmed) {
+            openNewGameDialog();
+        }
     } else if (closed == quitDialog_) {
         quitDialog_ = nullptr;
         if (result == kResultConfirmed) {
@@ -441,6 +462,7 @@ void MainScreen::closeAllDialogs() {
     game_ = nullptr;
     newGameDialog_ = nullptr;
     quitDialog_ = nullptr;
+    abandonDialog_ = nullptr;
     helpDialog_ = nullptr;
     gameOverDialog_ = nullptr;
     top7Dialog_ = nullptr;

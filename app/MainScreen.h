@@ -13,6 +13,7 @@ class GameOverDialog;
 class HelpDialog;
 class NewGameDialog;
 class PlayScreens;
+class QuestionDialog;
 class QuitDialog;
 class Top7Dialog;
 
@@ -21,7 +22,8 @@ class Top7Dialog;
 // they close. A game left with Escape stays with the menu for Continue, a
 // finished one turns into the game-over dialog, and after a spell without any
 // button press the demonstration starts. R plays the last recorded game again.
-// Quitting the program goes through it.
+// Quitting the program goes through it. New game while a game is kept asks
+// first whether to abandon it.
 class MainScreen : public View {
 public:
     static constexpr const char* kCaption = "Brevora - colonies at war";
@@ -71,6 +73,7 @@ public:
     // The dialogs the menu has open; null once they have come back.
     NewGameDialog* newGameDialog() const { return newGameDialog_; }
     QuitDialog* quitDialog() const { return quitDialog_; }
+    QuestionDialog* abandonDialog() const { return abandonDialog_; }
     GameOverDialog* gameOverDialog() const { return gameOverDialog_; }
     HelpDialog* helpDialog() const { return helpDialog_; }
     Top7Dialog* top7Dialog() const { return top7Dialog_; }
@@ -93,6 +96,7 @@ private:
     void createButtons();
     void takeBackGame();
     void openNewGameDialog();
+    void openAbandonDialog();
     void openQuitDialog();
     void openHelpDialog();
     void openTop7Dialog();
@@ -124,6 +128,7 @@ private:
     // Open dialogs, owned by the window until they come back.
     NewGameDialog* newGameDialog_ = nullptr;
     QuitDialog* quitDialog_ = nullptr;
+    QuestionDialog* abandonDialog_ = nullptr;
     HelpDialog* helpDialog_ = nullptr;
     GameOverDialog* gameOverDialog_ = nullptr;
     Top7Dialog* top7Dialog_ = nullptr;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "gfx/LineGraph.h"
+#include "ui/GameResult.h"
 
 namespace brv {
 
@@ -26,6 +27,8 @@ public:
     // Whether a game made by newGame has ended; its score is then final.
     virtual bool isOver(const View& game) const = 0;
     virtual int score(const View& game) const = 0;
+    // How a game made by newGame ended, and after how long, once it is over.
+    virtual GameResult result(const View& game) const = 0;
     // The course of a game made by newGame, as the graph after it shows it.
     virtual GraphData graph(const View& game) const = 0;
     // A recorded game played again, or null when none can be made. The

@@ -114,6 +114,24 @@ bool readInput(const std::vector<std::string_view>& w, Replay& r, std::string& w
     return true;
 }
 
+// A game is resigned once; a second line is a damaged or forged record.
+bool readResign(const std::vector<std::string_view>& w, Replay& r, std::string& why) {
+    long long update = 0;
+    if (!numbers(w, {kUpdateField}, &update, why)) {
+        return false;
+    }
+    if (r.resignedAt() >= 0) {
+        why = "resigned twice";
+        return false;
+    }
+    if (!r.events.empty() && update < r.events.back().update) {
+        why = "inputs out of order";
+        return false;
+    }
+    r.events.push_back({static_cast<int>(update), Replay::Input::Resigned, 0, 0});
+    return true;
+}
+
 bool readCheck(const std::vector<std::string_view>& w, Replay& r, std::string& why) {
     long long update = 0;
     if (!numbers(w, {kUpdateField}, &update, why)) {
@@ -153,6 +171,9 @@ bool readLine(const std::vector<std::string_view>& w, Replay& r, std::string& wh
     if ((key == "set" || key == "removed") && w.size() == 4) {
         return readInput(w, r, why);
     }
+    if (key == "resign" && w.size() == 2) {
+        return readResign(w, r, why);
+    }
     if ((key == "check" || key == "end") && w.size() == 3 && isChecksum(w[2])) {
         return readCheck(w, r, why);
     }
@@ -191,6 +212,15 @@ void Replay::noteInput(int update, Input input, int x, int y) {
     }
 }
 
+int Replay::resignedAt() const {
+    for (const Event& e : events) {
+        if (e.input == Input::Resigned) {
+            return e.update;
+        }
+    }
+    return -1;
+}
+
 // A record that reached kMaxUpdates keeps the end it took there.
 void Replay::finish(int update, const World& world) {
     if (update > kMaxUpdates) {
@@ -212,8 +242,12 @@ std::string Replay::toText() const {
         for (; c < checks.size() && checks[c].update <= e.update; ++c) {
             text += "check " + std::to_string(checks[c].update) + " " + checks[c].checksum + "\n";
         }
-        std::snprintf(line, sizeof line, "%s %d %d %d\n",
-                      e.input == Input::FlagSet ? "set" : "removed", e.update, e.x, e.y);
+        if (e.input == Input::Resigned) {
+            std::snprintf(line, sizeof line, "resign %d\n", e.update);
+        } else {
+            std::snprintf(line, sizeof line, "%s %d %d %d\n",
+                          e.input == Input::FlagSet ? "set" : "removed", e.update, e.x, e.y);
+        }
         text += line;
     }
     for (; c < checks.size(); ++c) {
@@ -314,7 +348,7 @@ void Replay::applyInputs(Colony& player, std::size_t& next, int update) const {
         const Event& event = events[next];
         if (event.input == Input::FlagSet) {
             player.addFlagAt(event.x, event.y);
-        } else {
+        } else if (event.input == Input::FlagRemoved) {
             player.removeFlagNear(event.x, event.y);
         }
     }

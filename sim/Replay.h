@@ -20,14 +20,15 @@ struct ReplayOutcome;
 // A game as it can be played again to the last virus: where the generator and
 // the world's process counters stood when it began, its colonies and
 // difficulty, every flag the player set or removed (after how many world
-// updates, at which logical position), the world's checksum every 100
-// updates, and the last update with its checksum. Stored as text, one line
-// each, easy to read and diff:
+// updates, at which logical position), the player's resignation, the world's
+// checksum every 100 updates, and the last update with its checksum. Stored
+// as text, one line each, easy to read and diff:
 //   brevora-replay 1
 //   rules 0123456789abcdef
 //   start <generator> <column parity> <influence tick>
 //   game <colonies> <difficulty>
 //   set <update> <x> <y>       removed <update> <x> <y>
+//   resign <update>
 //   check <update> <checksum>
 //   end <update> <checksum>
 struct Replay {
@@ -48,7 +49,9 @@ struct Replay {
     // is checked before a line is split into words.
     static constexpr std::size_t kMaxLineBytes = 80;
 
-    enum class Input { FlagSet, FlagRemoved };
+    // A resignation changes nothing in the world (it only ends the game), so
+    // records without one, made before it existed, read and play the same.
+    enum class Input { FlagSet, FlagRemoved, Resigned };
     struct Event {
         int update = 0;
         Input input = Input::FlagSet;
@@ -79,6 +82,9 @@ struct Replay {
     void noteUpdate(int update, const World& world);
     // A player's input after `update` world updates; none past kMaxUpdates.
     void noteInput(int update, Input input, int x, int y);
+    // The update after which the player resigned; -1 when the game was not
+    // resigned.
+    int resignedAt() const;
     void finish(int update, const World& world);
 
     std::string toText() const;

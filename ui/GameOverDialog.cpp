@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "config/GameParams.h"
@@ -104,6 +105,7 @@ void GameOverDialog::draw() {
     drawStretchedPicture(art.gameBackground, w, h);
     drawContent();
     drawTitle(art.font, "Game Over !", 300, 70);
+    drawResult(art.font);
     char line[48];
     std::snprintf(line, sizeof line, "Your score: %i", score_);
     art.font.drawText(line, 300, 200, {.size = 30, .colour = {1, 0, 0}, .depth = 10});
@@ -126,6 +128,33 @@ void GameOverDialog::draw() {
                       graph_);
     }
     glPopMatrix();
+}
+
+std::string GameOverDialog::resultLine() const {
+    if (!result_) {
+        return {};
+    }
+    const char* how = "You lost: your colony was wiped out";
+    if (result_->how == GameResult::How::Won) {
+        how = "You won: yours is the last colony";
+    } else if (result_->how == GameResult::How::Resigned) {
+        how = "You lost: you resigned";
+    }
+    return std::string(how) + " after " + gameTimeText(std::max(result_->gameMs, 0LL));
+}
+
+// Between the title and the score, where the designed dialog left room; the
+// place and size come from the layout like the dialog's other parts.
+void GameOverDialog::drawResult(const BitmapFont& font) const {
+    const std::string line = resultLine();
+    if (line.empty()) {
+        return;
+    }
+    const float x = layoutFloat("m_end_resultx");
+    const float y = layoutFloat("m_end_resulty");
+    const float size = layoutFloat("m_end_result_size");
+    font.drawText(line.c_str(), x + 2, y + 2, {.size = size, .colour = {0, 0, 0}, .depth = 10});
+    font.drawText(line.c_str(), x, y, {.size = size, .colour = {1, 1, 1}, .depth = 10});
 }
 
 // Where the name box stood: the failure, the folder and the reason, each

@@ -3,16 +3,20 @@
 #include <memory>
 #include <string>
 
+#include <optional>
+
 #include "gfx/LineGraph.h"
 #include "ui/Button.h"
 #include "ui/Dialog.h"
 #include "ui/EditBox.h"
+#include "ui/GameResult.h"
 
 namespace brv {
 
 class BitmapFont;
 
-// Shown over the whole screen after a finished game: the score and, when it
+// Shown over the whole screen after a finished game: who won and how, after
+// how long (when the game said so), the score and, when it
 // earns a place among the seven best, a box for the player's name, which has
 // the focus as the dialog opens. Closing it
 // in any way (close button, Enter, Escape) enters a qualifying score into the
@@ -39,6 +43,11 @@ public:
 
     // The course of the game just played, shown on Tab.
     void setGraph(GraphData graph) { graph_ = std::move(graph); }
+    // How the game ended, said in one line between the title and the score.
+    void setResult(GameResult result) { result_ = result; }
+    // That line, e.g. "You lost: you resigned after 4:32"; empty while no
+    // result was set.
+    std::string resultLine() const;
     bool graphShown() const { return graphShown_; }
 
     void draw() override;
@@ -58,6 +67,7 @@ private:
     void finish();
     void enterOnce();
     void drawUnsaved(const BitmapFont& font) const;
+    void drawResult(const BitmapFont& font) const;
 
     std::unique_ptr<Button> closeButton_;
     std::unique_ptr<EditBox> nameBox_;
@@ -67,6 +77,7 @@ private:
     std::string unsavedFolder_;
     std::string unsavedReason_;
     GraphData graph_;
+    std::optional<GameResult> result_;
     bool graphShown_ = false;
     // Enter and a click on the close button can both arrive before the tick
     // that removes the dialog; the score enters the table only once.

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/window/GlWindow.h"
 #include "audio/SoundSet.h"
 #include "config/GameParams.h"
+#include "platform/Clock.h"
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
 #include "sim/LifeSource.h"
@@ -36,7 +38,59 @@ Colony& GameScreen::player() const {
 
 bool GameScreen::endReached() const {
     // The player may lose while two computer colonies fight on.
-    return world().aliveColonyCount() <= 1 || player().virusCount() == 0;
+    return resigned_ || world().aliveColonyCount() <= 1 || player().virusCount() == 0;
+}
+
+// A win is the player's colony left alone; when it died in the same update
+// as the last enemy, nobody is left and the player lost.
+void GameScreen::onEndReached() {
+    endUpdate_ = worldUpdates();
+    if (resigned_) {
+        ending_ = Ending::Resigned;
+    } else if (player().virusCount() > 0) {
+        ending_ = Ending::Won;
+    } else {
+        ending_ = Ending::WipedOut;
+    }
+}
+
+long long GameScreen::endMs() const {
+    return static_cast<long long>(endUpdate_) * kTickMs;
+}
+
+std::string GameScreen::pausedText() const {
+    return askResign_ && !finished() ? "P plays on, Q resigns this game" : "";
+}
+
+// Only a game still running can be resigned, and only one question is open.
+void GameScreen::onKeyDown(int virtualKey) {
+    GlWindow* window = glWindow();
+    if (virtualKey == kResignKey && askResign_ && !finished() && !resigned_ &&
+        question_ == nullptr && window != nullptr) {
+        std::unique_ptr<View> question = askResign_();
+        question_ = question.get();
+        window->pushDialog(std::move(question));
+    }
+    PlayScreen::onKeyDown(virtualKey);
+}
+
+// The resignation counts from the update the screen stood still on; the next
+// one ends the game.
+void GameScreen::onDialogClosed(int result, std::unique_ptr<View> dialog) {
+    if (dialog == nullptr || dialog.get() != question_) {
+        return;
+    }
+    question_ = nullptr;
+    if (result == kResultConfirmed && !finished()) {
+        resigned_ = true;
+        noteInput(Replay::Input::Resigned, 0, 0);
+    }
+}
+
+// The window drops an open question unanswered as it closes.
+void GameScreen::onCloseRequest() {
+    question_ = nullptr;
+    PlayScreen::onCloseRequest();
 }
 
 void GameScreen::onClosingFinished() {
@@ -69,7 +123,7 @@ void GameScreen::playTickSounds(bool wasFinished) {
         return;  // the world runs on quietly through the end delay
     }
     if (finished()) {
-        soundSet().play(player().virusCount() == 0 ? Sound::PlayerLost : Sound::GameWon);
+        soundSet().play(ending_ == Ending::Won ? Sound::GameWon : Sound::PlayerLost);
         return;
     }
     const auto& colonies = world().colonies();

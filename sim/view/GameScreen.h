@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -18,12 +20,22 @@ namespace brv {
 // remove nothing. The first game ever played here says in one line how
 // flags steer. The player's flags, new life sources, a colony wiped out and
 // the end of the game are heard: each tick compares the world with how it
-// stood before, so the rules know nothing of sound.
+// stood before, so the rules know nothing of sound. Q asks whether to resign
+// (the question is a dialog over the screen, which stands still while it is
+// open); confirmed, the game ends as lost on the next update, with the end
+// delay and the score as for any finished game, and the record notes it.
 class GameScreen : public PlayScreen {
 public:
     static constexpr int kMinColonies = 1;
     static constexpr int kMaxColonies = 4;
     static constexpr int kFirstRunHintMs = 10000;
+    static constexpr int kResignKey = 'Q';
+
+    // How the game ended for the player; None while it runs.
+    enum class Ending { None, Won, WipedOut, Resigned };
+    // Builds the "Resign this game?" dialog the window then shows over the
+    // screen; it closes with kResultConfirmed to resign.
+    using QuestionMaker = std::function<std::unique_ptr<View>()>;
 
     // `colonies` is clamped to 1..4; the sides are made with m_difficult.
     explicit GameScreen(int colonies);
@@ -34,19 +46,31 @@ public:
     // Records the game from `start`, taken right before the screen was built.
     void record(Replay start) { record_ = std::move(start); }
     const std::optional<Replay>& recording() const { return record_; }
+    // Without a maker, the resign key does nothing.
+    void askResignWith(QuestionMaker maker) { askResign_ = std::move(maker); }
 
     void onTick(int elapsedMs) override;
     void onLButtonDown(int x, int y, int flags) override;
     void onRButtonUp(int x, int y, int flags) override;
+    void onKeyDown(int virtualKey) override;
+    void onDialogClosed(int result, std::unique_ptr<View> dialog) override;
+    void onCloseRequest() override;
 
     bool gameOver() const { return finished(); }
     // The player's kill counter as it stood when the finished game's screen
     // closed, by the end delay or earlier by a key or a close request; 0
     // until then.
     int score() const { return score_; }
+    Ending ending() const { return ending_; }
+    // Game time up to the update the game ended on; 0 while it runs.
+    long long endMs() const;
+    // The resign question while it is open; null otherwise.
+    const View* resignQuestion() const { return question_; }
 
 protected:
     bool endReached() const override;
+    void onEndReached() override;
+    std::string pausedText() const override;
     void onClosingFinished() override;
     const Colony* playerColony() const override { return &player(); }
     std::string hintText() const override;
@@ -70,6 +94,12 @@ private:
     bool sourceAppeared() const;
 
     int score_ = 0;
+    bool resigned_ = false;
+    Ending ending_ = Ending::None;
+    int endUpdate_ = 0;
+    QuestionMaker askResign_;
+    // Owned by the window while it is open.
+    View* question_ = nullptr;
     std::vector<SourceMark> sourcesBefore_;
     std::array<bool, kMaxColonies> aliveBefore_{};
     std::optional<Replay> record_;

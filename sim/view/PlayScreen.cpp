@@ -88,6 +88,7 @@ void PlayScreen::advance(int elapsedMs) {
     updateWorld(elapsedMs);
     if (endReached()) {
         finished_ = true;
+        onEndReached();
     }
 }
 
@@ -159,6 +160,12 @@ void PlayScreen::drawPaused() const {
     constexpr float kSize = 48;
     text_.drawText("Paused", (w - text_.textWidth("Paused", kSize)) / 2, (h - kSize) / 2,
                    {.size = kSize, .colour = {1, 1, 1}, .depth = 30});
+    const std::string more = pausedText();
+    if (!more.empty()) {
+        constexpr float kMoreSize = 20;
+        text_.drawText(more.c_str(), (w - text_.textWidth(more.c_str(), kMoreSize)) / 2,
+                       (h + kSize) / 2 + 10, {.size = kMoreSize, .colour = {1, 1, 1}, .depth = 30});
+    }
 }
 
 // A kept game comes back here when continued: it runs again, unpaused.

@@ -55,6 +55,9 @@ protected:
 
     // Whether the game has come to its end after this tick's update.
     virtual bool endReached() const = 0;
+    // Right after the update on which endReached() first held, before the
+    // end delay runs.
+    virtual void onEndReached() {}
     // Called on every path that closes the screen once the end was reached,
     // right before the close is asked for.
     virtual void onClosingFinished() {}
@@ -76,6 +79,9 @@ protected:
     // Shows hintText() at the bottom of the field for `ms` of play.
     void showHint(int ms) { hintMs_ = ms; }
     virtual std::string hintText() const { return {}; }
+    // A line under "Paused" naming what the screen offers while paused; none
+    // by default.
+    virtual std::string pausedText() const { return {}; }
 
 private:
     // One world update and the timers that run with it.

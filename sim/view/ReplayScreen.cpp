@@ -89,12 +89,15 @@ void ReplayScreen::draw() {
     glPopMatrix();
 }
 
-// "Replay 1:05 / 4:30" along the bottom of the field.
+// "Replay 1:05 / 4:30" along the bottom of the field, and once the player
+// had resigned, when: the rest is the end delay of a resigned game.
 void ReplayScreen::drawProgress() const {
     const GameParams& params = gameParams();
-    const std::string line =
-        "Replay " + gameTimeText(static_cast<long long>(worldUpdates()) * kTickMs) + " / " +
-        gameTimeText(static_cast<long long>(replay_.endUpdate) * kTickMs);
+    std::string line = "Replay " + gameTimeText(static_cast<long long>(worldUpdates()) * kTickMs) +
+                       " / " + gameTimeText(static_cast<long long>(replay_.endUpdate) * kTickMs);
+    if (const int resigned = replay_.resignedAt(); resigned >= 0 && worldUpdates() >= resigned) {
+        line += "   resigned at " + gameTimeText(static_cast<long long>(resigned) * kTickMs);
+    }
     font().drawText(line.c_str(), 10, static_cast<float>(params.m_screen_height) - 12,
                     {.size = 15, .colour = {1, 1, 1, 1}, .depth = 10});
 }

@@ -26,7 +26,8 @@ private:
 
 // A recorded game played again on the field: the same world from the same
 // start, the player's recorded flags set and removed after the same updates,
-// at the speed the speed keys choose, with pause. The world's checksum is
+// at the speed the speed keys choose, with pause; a resignation is named
+// from its update on, and the record ends where the resigned game did. The world's checksum is
 // compared at every checkpoint of the record and at its end, where the world
 // stops and a summary stays on the field: "replay matches", or the first
 // update found to differ. Escape or Enter leaves; a click too, once ended.

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include "app/GamePlayScreens.h"
 #include "platform/FileIo.h"
 #include "platform/VirtualKeys.h"
+#include "sim/Colony.h"
 #include "sim/Replay.h"
+#include "sim/view/GameScreen.h"
+#include "sim/view/ReplayScreen.h"
 #include "tests/app/MenuTestSupport.h"
 #include "ui/GameOverDialog.h"
 #include "ui/HelpDialog.h"
 #include "ui/NewGameDialog.h"
+#include "ui/QuestionDialog.h"
 #include "ui/QuitDialog.h"
 #include "ui/Top7Dialog.h"
 
@@ -74,10 +79,14 @@ TEST(MainScreenIdle, ButtonPressesAndEscapeStartTheCountAgain) {
     EXPECT_EQ(f.screens.demos.size(), 1u);
 }
 
-// Opens the new-game dialog with the menu's button, clicks the options of
-// 4 colonies and Hard and confirms with Enter.
+// Opens the new-game dialog with the menu's button (abandoning a kept game),
+// clicks the options of 4 colonies and Hard and confirms with Enter.
 void startFourColoniesHard(MenuFixture& f) {
     f.press(Control::NewGame);
+    if (f.menu->abandonDialog() != nullptr) {
+        f.menu->abandonDialog()->onKeyDown(kVkEnter);
+        f.ticks(1);
+    }
     NewGameDialog* dialog = f.menu->newGameDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_FLOAT_EQ(dialog->x, 120);  // (800 - 560) / 2
@@ -142,6 +151,97 @@ TEST(MainScreenGames, KeptGameBlocksTheDemonstrationAndCanBeContinued) {
     startFourColoniesHard(f);
     ASSERT_EQ(f.screens.games.size(), 2u);
     EXPECT_EQ(f.menu->game(), f.screens.games[1]);
+}
+
+TEST(MainScreenGames, NewGameOverAKeptGameAsksFirstAndCancelKeepsIt) {
+    MenuFixture f;
+    startFourColoniesHard(f);
+    FakeGame* game = f.screens.games.at(0);
+    f.window.closeTop();
+    f.ticks(1);
+    f.press(Control::NewGame);
+    QuestionDialog* ask = f.menu->abandonDialog();
+    ASSERT_NE(ask, nullptr);
+    EXPECT_EQ(f.window.currentView(), ask);
+    EXPECT_EQ(f.menu->newGameDialog(), nullptr);
+    EXPECT_EQ(ask->lines().front(), "Abandon the game");
+    EXPECT_FLOAT_EQ(ask->x, 170);  // in the quit dialog's box
+    f.window.drawAll();
+    ask->onKeyDown(kVkEscape);
+    f.ticks(1);
+    EXPECT_EQ(f.menu->abandonDialog(), nullptr);
+    EXPECT_EQ(f.menu->newGameDialog(), nullptr);
+    EXPECT_EQ(f.menu->game(), game);
+    f.press(Control::Continue);
+    EXPECT_EQ(f.top(), game);
+
+    // Yes leads on to the new-game dialog; the game goes only when a new one starts.
+    f.window.closeTop();
+    f.ticks(1);
+    f.press(Control::NewGame);
+    f.window.currentView()->onKeyDown(kVkEnter);
+    f.ticks(1);
+    ASSERT_NE(f.menu->newGameDialog(), nullptr);
+    EXPECT_EQ(f.menu->game(), game);
+}
+
+// A real game from the menu: Q asks, and the game stands still while it
+// does; Cancel plays on, OK ends it as lost with its score and a record that
+// replays to the same end.
+TEST(MainScreenGames, ResignedGameEndsAsLostWithItsScoreAndReplaysToTheSameEnd) {
+    GamePlayScreens real;
+    MenuFixture f(&real);
+    startFourColoniesHard(f);
+    auto* game = dynamic_cast<GameScreen*>(f.top());
+    ASSERT_NE(game, nullptr);
+    // Played until the player has a score to enter.
+    const Colony& player = *game->world().colonies().front();
+    for (int i = 0; i < 20000 && player.killCounter() == 0; ++i) {
+        f.ticks(1);
+    }
+    ASSERT_GT(player.killCounter(), 0);
+    ASSERT_FALSE(game->gameOver());
+    for (const int answer : {kVkEscape, kVkEnter}) {
+        game->onKeyDown('Q');
+        View* ask = f.window.currentView();
+        ASSERT_EQ(ask, game->resignQuestion());
+        const std::string still = game->world().checksum();
+        f.ticks(30);
+        EXPECT_EQ(game->world().checksum(), still);
+        ask->onKeyDown(answer);
+        f.ticks(1);
+        EXPECT_EQ(f.window.currentView(), game);
+        EXPECT_NE(game->world().checksum(), still);
+    }
+    EXPECT_TRUE(game->gameOver());
+    EXPECT_EQ(game->ending(), GameScreen::Ending::Resigned);
+    const int resignedAt = game->recording()->resignedAt();
+    const int score = player.killCounter();
+    f.ticks(68);
+    GameOverDialog* dialog = f.menu->gameOverDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->score(), score);
+    EXPECT_EQ(dialog->resultLine(),
+              "You lost: you resigned after " + gameTimeText((resignedAt + 1) * kTickMs));
+    dialog->onKeyDown(kVkEnter);
+    f.ticks(1);
+    ASSERT_EQ(f.params.m_score_table.entries().size(), 1u);
+    EXPECT_EQ(f.params.m_score_table.entries()[0].score, score);
+
+    std::string why;
+    const auto replay = Replay::readFile(Replay::newestIn(f.params.m_save_folder), why);
+    ASSERT_TRUE(replay) << why;
+    EXPECT_EQ(replay->resignedAt(), resignedAt);
+    EXPECT_EQ(replay->endUpdate, resignedAt + 1 + 67);
+    auto watched = real.newReplay(*replay);
+    auto* screen = static_cast<ReplayScreen*>(watched.get());
+    f.window.pushScreen(std::move(watched));
+    f.ticks(replay->endUpdate + 5);
+    ASSERT_TRUE(screen->outcome());
+    EXPECT_EQ(screen->outcome()->why, "replay matches");
+    f.window.closeTop();
+    f.ticks(1);
+    EXPECT_EQ(checkReplay(f.params, *replay).why, "replay matches");
 }
 
 TEST(MainScreenGames, FinishedGameTurnsIntoTheGameOverDialogWithItsScore) {
@@ -320,6 +420,8 @@ TEST(MainScreenQuit, CloseRequestDropsOpenDialogsAndPostsTheClose) {
     f.window.closeTop();
     f.ticks(1);
     f.press(Control::NewGame);
+    f.window.currentView()->onKeyDown(kVkEnter);  // abandon the kept game
+    f.ticks(1);
     ASSERT_NE(f.menu->newGameDialog(), nullptr);
     f.window.closeRequest();
     EXPECT_TRUE(f.window.dialogs().empty());

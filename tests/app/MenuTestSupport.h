@@ -47,6 +47,7 @@ public:
     }
     bool isOver(const View& game) const override { return static_cast<const FakeGame&>(game).over; }
     int score(const View& game) const override { return static_cast<const FakeGame&>(game).score; }
+    GameResult result(const View&) const override { return {}; }
     GraphData graph(const View&) const override { return {}; }
     std::unique_ptr<View> newReplay(const Replay&) override {
         auto replay = std::make_unique<FakeGame>();
@@ -61,9 +62,11 @@ public:
 
 // The shipped rules and layout as loose files, a headless window of 800 by
 // 600 with a GL context (the menu draws) and the menu as its only screen.
+// The menu makes its games with `real` when given (it must outlive the
+// fixture), with the fake screens otherwise.
 class MenuFixture {
 public:
-    MenuFixture()
+    explicit MenuFixture(PlayScreens* real = nullptr)
         : params(BREVORA_SOURCE_DIR "/assets"),
           scope_(params),
           platform(true),
@@ -74,7 +77,7 @@ public:
         params.m_save_folder = saveFolderIn(saves.path());
         window.create("Brevora", 0, 0, 800, 600);
         window.setLogicalSize(800, 600);
-        auto owned = std::make_unique<MainScreen>(screens);
+        auto owned = std::make_unique<MainScreen>(real != nullptr ? *real : screens);
         menu = owned.get();
         window.pushScreen(std::move(owned));
         // As in the game, a frame is drawn before any input: the buttons then

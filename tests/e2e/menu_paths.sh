@@ -71,6 +71,15 @@ difficulty_y=(276 326 376)
 new_game() {
   local colonies=$1 difficulty=$2 row=$(($1 - 2))
   click_at 400 211
+  if [[ -n ${3:-} ]]; then
+    # A game is kept (the menu looked like shot $3): the menu asks first, in
+    # the quit dialog's box, whether to abandon it; Enter says yes.
+    wait_shot "abandon-$colonies" "the question to abandon the kept game" 5 \
+      differs "abandon-$colonies" "$3" 460x330+170+135 1000
+    xdotool key Return
+    wait_shot "asked-$colonies" "the question answered" 5 \
+      differs "asked-$colonies" "abandon-$colonies" 460x330+170+135 1000
+  fi
   wait_shot "new-$colonies" "the new-game dialog" 5 bright "new-$colonies" 400,160
   click_at 196 $((276 + 50 * row))
   click_at 456 "${difficulty_y[$difficulty]}"
@@ -100,10 +109,10 @@ wait_shot flag-gone "the flag removed by the second click" 5 matches flag-gone n
 
 xdotool key Escape
 wait_shot kept "the menu with the game kept" 5 menu_shown kept
-new_game 3 1
+new_game 3 1 kept
 xdotool key Escape
 wait_shot kept-3 "the menu" 5 menu_shown kept-3
-new_game 4 2
+new_game 4 2 kept-3
 xdotool key Escape
 wait_shot kept-4 "the menu" 5 menu_shown kept-4
 

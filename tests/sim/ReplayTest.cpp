@@ -62,6 +62,26 @@ TEST(Replay, ARecordingEndsAtTheLongestGameAReplayAccepts) {
     EXPECT_EQ(read->checks.size(), 1u);
 }
 
+// A resignation is written on its update and read back; a record resigned
+// twice is refused.
+TEST(Replay, AResignationIsKeptOnItsUpdateAndOnlyOnce) {
+    Replay replay;
+    replay.rules = kSum;
+    replay.noteInput(3, Replay::Input::FlagSet, 10, 20);
+    replay.noteInput(7, Replay::Input::Resigned, 0, 0);
+    replay.endUpdate = 74;
+    replay.endChecksum = kSum;
+    const std::string text = replay.toText();
+    EXPECT_NE(text.find("\nset 3 10 20\nresign 7\nend 74 "), std::string::npos) << text;
+    std::string why;
+    const auto read = Replay::parse(text, why);
+    ASSERT_TRUE(read) << why;
+    EXPECT_EQ(read->resignedAt(), 7);
+    EXPECT_EQ(read->events.size(), 2u);
+    EXPECT_EQ(refusal(record("start 7 0 0", "resign 7\nresign 8\nend 74 " + kSum)),
+              "line 6: resigned twice: \"resign 8\"");
+}
+
 TEST(Replay, CheckpointsOutOfOrderAreRefused) {
     for (const char* second : {"100", "99"}) {
         const std::string checks = "check 100 " + kSum + "\ncheck " + second + " " + kSum + "\n";

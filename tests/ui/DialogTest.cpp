@@ -333,5 +333,23 @@ TEST_F(GameOverTest, EveryWayOfClosingEntersTheScoreOnce) {
     EXPECT_EQ(table().entries()[6].score, 300);
 }
 
+// Who won and how, after how long, in the room between the title (standing
+// on y 70) and the score (size 30 on y 200).
+TEST_F(GameOverTest, ResultLineSaysWhoWonHowAndAfterHowLong) {
+    GameOverDialog dialog(0);
+    EXPECT_EQ(dialog.resultLine(), "");
+    using How = GameResult::How;
+    dialog.setResult({How::Won, 272000});
+    EXPECT_EQ(dialog.resultLine(), "You won: yours is the last colony after 4:32");
+    dialog.setResult({How::WipedOut, 59999});
+    EXPECT_EQ(dialog.resultLine(), "You lost: your colony was wiped out after 0:59");
+    dialog.setResult({How::Resigned, 3723000});
+    EXPECT_EQ(dialog.resultLine(), "You lost: you resigned after 1:02:03");
+    const float y = layoutFloat("m_end_resulty");
+    const float size = layoutFloat("m_end_result_size");
+    EXPECT_GE(y - size, 70);
+    EXPECT_LE(y, 200 - 30);
+}
+
 }  // namespace
 }  // namespace brv

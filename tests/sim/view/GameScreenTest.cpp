@@ -189,6 +189,8 @@ TEST(GameScreen, EndsWhenThePlayerIsGoneOrAtMostOneColonyIsLeft) {
         EXPECT_EQ(game.player().virusCount(), 0);
         EXPECT_EQ(world.aliveColonyCount(), 2);
         EXPECT_TRUE(game.screen->gameOver());
+        EXPECT_EQ(game.screen->ending(), GameScreen::Ending::WipedOut);
+        EXPECT_EQ(game.screen->endMs(), 30);
     }
     {
         // Both colonies die in the same tick: none is alive.
@@ -201,12 +203,14 @@ TEST(GameScreen, EndsWhenThePlayerIsGoneOrAtMostOneColonyIsLeft) {
         game.win.ticks(1);
         EXPECT_EQ(world.aliveColonyCount(), 0);
         EXPECT_TRUE(game.screen->gameOver());
+        EXPECT_EQ(game.screen->ending(), GameScreen::Ending::WipedOut) << "nobody left: lost";
     }
     {
         // The player alone: a one-colony game ends at once.
         Game game(1, 1);
         game.win.ticks(1);
         EXPECT_TRUE(game.screen->gameOver());
+        EXPECT_EQ(game.screen->ending(), GameScreen::Ending::Won);
     }
 }
 

@@ -1,0 +1,82 @@
+#include "ui/QuestionDialog.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+#include "config/GameParams.h"
+#include "gfx/ResourceSet.h"
+#include "ui/Layout.h"
+
+namespace brv {
+
+namespace {
+
+// As the quit dialog's three lines: the first at y 100, 70 apart, so the
+// buttons below them stay clear.
+constexpr float kFirstLineY = 100;
+constexpr float kLineStep = 70;
+// The box picture's border, which no letter should cross.
+constexpr float kSideMargin = 40;
+
+}  // namespace
+
+QuestionDialog::QuestionDialog(std::vector<std::string> lines) : lines_(std::move(lines)) {
+    ResourceSet& art = resourceSet();
+    okButton_ = std::make_unique<Button>(this, &art.okButton);
+    okButton_->setPosition(static_cast<float>(layoutInt("m_qd_ok_btnx")),
+                           static_cast<float>(layoutInt("m_qd_ok_btny")));
+    addWidget(okButton_.get());
+    cancelButton_ = std::make_unique<Button>(this, &art.cancelButton);
+    cancelButton_->setPosition(static_cast<float>(layoutInt("m_qd_cancel_btnx")),
+                               static_cast<float>(layoutInt("m_qd_cancel_btny")));
+    addWidget(cancelButton_.get());
+}
+
+std::unique_ptr<QuestionDialog> QuestionDialog::inQuitBox(std::vector<std::string> lines) {
+    auto dialog = std::make_unique<QuestionDialog>(std::move(lines));
+    const GameParams& params = gameParams();
+    dialog->setLogicalSize(params.m_screen_width, params.m_screen_height);
+    dialog->x = static_cast<float>(layoutInt("m_qd_x"));
+    dialog->y = static_cast<float>(layoutInt("m_qd_y"));
+    dialog->width = layoutInt("m_qd_width");
+    dialog->height = layoutInt("m_qd_height");
+    dialog->shadeVisible = false;
+    dialog->frameVisible = true;
+    return dialog;
+}
+
+void QuestionDialog::draw() {
+    const ResourceSet& art = resourceSet();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    drawBox(art.dialogFrame);
+    drawContent();
+    const float room = std::max(static_cast<float>(width) - 2 * kSideMargin, 1.0f);
+    // All shadows first, as in the quit dialog, so no shadow falls over a line.
+    for (const bool shadow : {true, false}) {
+        float y = kFirstLineY;
+        for (const std::string& line : lines_) {
+            const float full = art.font.textWidth(line.c_str(), kTitleSize);
+            const float size = full > room ? kTitleSize * room / full : kTitleSize;
+            const float x =
+                (static_cast<float>(width) - art.font.textWidth(line.c_str(), size)) / 2;
+            const float shift = shadow ? 2 : 0;
+            const Colour colour = shadow ? Colour{0, 0, 0, 1} : Colour{1, 0.3f, 0, 1};
+            art.font.drawText(line.c_str(), x + shift, y + shift,
+                              {.size = size, .colour = colour, .depth = 10});
+            y += kLineStep;
+        }
+    }
+    glPopMatrix();
+}
+
+void QuestionDialog::onWidgetEvent(Widget* widget) {
+    if (widget == okButton_.get()) {
+        close(kResultConfirmed);
+    } else if (widget == cancelButton_.get()) {
+        close(kResultCancelled);
+    }
+}
+
+}  // namespace brv
