@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/window/GlWindow.h"
@@ -23,6 +24,22 @@ constexpr float kStatusLeft = 10;
 constexpr float kStatusSpacing = 120;
 constexpr float kStatusTop = 20;
 constexpr float kStatusDepth = 10;
+constexpr int kStatusDigits = 5;
+
+float widestDigit(const BitmapFont& font) {
+    float widest = 0;
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        const char text[2] = {digit, '\0'};
+        widest = std::max(widest, font.textWidth(text, kStatusSize));
+    }
+    return widest;
+}
+
+float numberWidth(const BitmapFont& font, int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%i", value);
+    return font.textWidth(text, kStatusSize);
+}
 
 }  // namespace
 
@@ -40,6 +57,27 @@ std::string PlayScreen::statusLine(const Colony& colony) {
     std::snprintf(line, sizeof line, "%c %5i/%5i", colony.trendMark(), colony.virusCount(),
                   colony.killCounter());
     return line;
+}
+
+// The font's digits are narrower than its blank, so numbers padded with
+// blanks neither line up nor keep off the slash: the columns are measured in
+// the widest digit instead, and the slash gets a margin of a third of a blank
+// on each side, three times the gap the font leaves between glyphs.
+PlayScreen::StatusParts PlayScreen::statusParts(const BitmapFont& font, int count, int kills) {
+    const float column = widestDigit(font) * kStatusDigits;
+    const float blank = font.textWidth(" ", kStatusSize);
+    const float margin = blank / 3;
+    const float countStart =
+        std::max(font.textWidth("+", kStatusSize), font.textWidth("-", kStatusSize)) + blank;
+    const float countWidth = numberWidth(font, count);
+    const float killsWidth = numberWidth(font, kills);
+    StatusParts parts;
+    parts.count = std::max(countStart, countStart + column - countWidth);
+    parts.slash = parts.count + countWidth + margin;
+    const float killsStart = parts.slash + font.textWidth("/", kStatusSize) + margin;
+    parts.kills = std::max(killsStart, killsStart + column - killsWidth);
+    parts.width = parts.kills + killsWidth;
+    return parts;
 }
 
 void PlayScreen::close() {
@@ -119,9 +157,8 @@ void PlayScreen::drawStatus() const {
     };
     const auto& colonies = world_.colonies();
     for (std::size_t k = 0; k < colonies.size(); ++k) {
-        const std::string line = statusLine(*colonies[k]);
-        text_.drawText(line.c_str(), kStatusLeft + kStatusSpacing * static_cast<float>(k),
-                       kStatusTop, style(drawnColour(*colonies[k], k)));
+        drawStatusLine(*colonies[k], kStatusLeft + kStatusSpacing * static_cast<float>(k),
+                       style(drawnColour(*colonies[k], k)));
     }
     const GameParams& params = gameParams();
     if (params.m_preferences.speed != 1) {
@@ -143,6 +180,15 @@ void PlayScreen::drawStatus() const {
                        static_cast<float>(params.m_screen_height) - kStatusTop - kStatusSize,
                        style({1, 1, 1}));
     }
+}
+
+void PlayScreen::drawStatusLine(const Colony& colony, float x, const TextStyle& style) const {
+    const StatusParts parts = statusParts(text_, colony.virusCount(), colony.killCounter());
+    const char mark[2] = {colony.trendMark(), '\0'};
+    text_.drawText(mark, x, kStatusTop, style);
+    text_.drawNumber(colony.virusCount(), x + parts.count, kStatusTop, style);
+    text_.drawText("/", x + parts.slash, kStatusTop, style);
+    text_.drawNumber(colony.killCounter(), x + parts.kills, kStatusTop, style);
 }
 
 bool PlayScreen::tabHeld() {
