@@ -25,6 +25,11 @@ constexpr float kStatusSpacing = 120;
 constexpr float kStatusTop = 20;
 constexpr float kStatusDepth = 10;
 constexpr int kStatusDigits = 5;
+// Behind each line, over the viruses: dark enough that a crowd of viruses in
+// the colony's own colour stays behind the text, faint enough that the field
+// still shows through.
+constexpr Colour kStatusBand = {0, 0, 0, 0.65f};
+constexpr float kStatusBandMargin = 3;
 
 float widestDigit(const BitmapFont& font) {
     float widest = 0;
@@ -131,7 +136,7 @@ void PlayScreen::advance(int elapsedMs) {
 
 void PlayScreen::draw() {
     // Every layer comes in back-to-front order, without a depth test: field,
-    // viruses, life sources, flags, status lines.
+    // viruses, life sources, flags, status lines on their bands.
     glPushMatrix();
     world_.draw();
     for (const auto& colony : world_.colonies()) {
@@ -182,8 +187,16 @@ void PlayScreen::drawStatus() const {
     }
 }
 
+// Drawn after the field, the viruses and the flags, so nothing of the board
+// covers the band or the text on it.
 void PlayScreen::drawStatusLine(const Colony& colony, float x, const TextStyle& style) const {
     const StatusParts parts = statusParts(text_, colony.virusCount(), colony.killCounter());
+    if (parts.width <= 0) {
+        return;  // no font: no text, and no band for it
+    }
+    drawShade(x - kStatusBandMargin, kStatusTop - kStatusSize - kStatusBandMargin,
+              parts.width + 2 * kStatusBandMargin, kStatusSize + 2 * kStatusBandMargin,
+              kStatusDepth, kStatusBand);
     const char mark[2] = {colony.trendMark(), '\0'};
     text_.drawText(mark, x, kStatusTop, style);
     text_.drawNumber(colony.virusCount(), x + parts.count, kStatusTop, style);

@@ -236,6 +236,54 @@ TEST_P(ScreenDrawing, StatusLinesStandSideBySideInTheColonysColour) {
     }
 }
 
+// A crowd of a line's own colony under it, in the text's very colour, is
+// dimmed by the line's band but still shows; the text keeps its colour, with
+// either palette.
+TEST_P(ScreenDrawing, StatusLinesLieOverTheirOwnVirusesOnATranslucentBand) {
+    World& world = screen_->world();
+    for (const bool colourBlind : {false, true}) {
+        params_->m_preferences.colourBlindPalette = colourBlind;
+        // Every cell under each line holds a virus of the line's own colony,
+        // drawn in the text's own colour.
+        test::clearViruses(world);
+        for (int k = 0; k < 4; ++k) {
+            for (int c = 30 * k + 2; c < 30 * k + 31; ++c) {
+                for (int r = 0; r < 6; ++r) {
+                    test::put(world, world.colonies()[k].get(), c, r);
+                }
+            }
+        }
+        const Frame crowded = draw();
+        // The same lines over an empty field: the counts as before.
+        test::clearViruses(world);
+        for (const auto& colony : world.colonies()) {
+            for (int i = 0; i < 29 * 6; ++i) {
+                colony->virusBorn();
+            }
+        }
+        const Frame bare = draw();
+        for (int k = 0; k < 4; ++k) {
+            const Rgb colour = toRgb(drawnColour(*world.colonies()[k], k));
+            int text = 0;
+            int bright = 0;
+            int showing = 0;
+            for (int y = px(6); y < px(19); ++y) {
+                for (int x = px(12 + 120 * k); x < px(118 + 120 * k); ++x) {
+                    if (near(bare.at(x, y), colour, 12)) {
+                        text += near(crowded.at(x, y), colour, 12) ? 1 : 0;
+                    } else if (!near(bare.at(x, y), colour, 100)) {
+                        bright += near(crowded.at(x, y), colour, 40) ? 1 : 0;
+                        showing += crowded.at(x, y) != bare.at(x, y) ? 1 : 0;
+                    }
+                }
+            }
+            EXPECT_GT(text, 40 * scale_ * scale_) << "colony " << k << ", blind " << colourBlind;
+            EXPECT_EQ(bright, 0) << "viruses dimmed beside the text, colony " << k;
+            EXPECT_GT(showing, px(106) * px(13) / 8) << "the field shows through, colony " << k;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(WindowScale, ScreenDrawing, ::testing::Values(1, 2));
 
 // Every count up to five digits stands right-aligned in its column with clear
