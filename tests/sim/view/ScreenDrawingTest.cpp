@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "config/GameParams.h"
-#include "gfx/BitmapFont.h"
 #include "gfx/FrameState.h"
 #include "gfx/ResourceSet.h"
 #include "platform/OffscreenGl.h"
@@ -284,35 +283,23 @@ TEST_P(ScreenDrawing, StatusLinesLieOverTheirOwnVirusesOnATranslucentBand) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(WindowScale, ScreenDrawing, ::testing::Values(1, 2));
-
-// Every count up to five digits stands right-aligned in its column with clear
-// room on both sides of the slash, and the line ends before the next one.
-TEST(StatusLineLayout, CountsUpToFiveDigitsKeepClearOfTheSlash) {
-    GameParams params(std::string(BREVORA_BUILD_DIR) + "/game");
-    const DataBlob picture = params.m_archive.readEntry("mui/font.tga");
-    BitmapFont font;
-    if (!font.build(picture.bytes(), picture.size, nullptr)) {
-        GTEST_SKIP() << "the data set of this build has no font";
-    }
-    const float size = 15;
-    const float slash = font.textWidth("/", size);
+// Every count up to five digits stands right-aligned with room on both sides
+// of the slash, and the line, band included, ends before the next one.
+TEST_P(ScreenDrawing, StatusCountsUpToFiveDigitsKeepClearOfTheSlash) {
+    const BitmapFont& font = resourceSet(*params_).font;
+    const auto width = [&](int n) { return font.textWidth(std::to_string(n).c_str(), 15); };
     const PlayScreen::StatusParts widest = PlayScreen::statusParts(font, 99999, 99999);
-    EXPECT_LE(widest.width, 114) << "with its band, inside the 120 of a line";
+    EXPECT_LE(widest.width, 114);
     for (int n = 0; n <= 99999; ++n) {
-        const int kills = 99999 - n;
-        const PlayScreen::StatusParts parts = PlayScreen::statusParts(font, n, kills);
-        const float countEnd = parts.count + font.textWidth(std::to_string(n).c_str(), size);
-        const float killsEnd = parts.kills + font.textWidth(std::to_string(kills).c_str(), size);
-        ASSERT_GE(parts.slash - countEnd, 2) << n;
-        ASSERT_GE(parts.kills - parts.slash - slash, 2) << kills;
+        const PlayScreen::StatusParts parts = PlayScreen::statusParts(font, n, 99999 - n);
+        ASSERT_GE(parts.slash - parts.count - width(n), 2) << n;
+        ASSERT_GE(parts.kills - parts.slash - font.textWidth("/", 15), 2) << n;
         ASSERT_FLOAT_EQ(parts.slash, widest.slash) << n;
-        ASSERT_FLOAT_EQ(killsEnd, widest.width) << kills;
+        ASSERT_FLOAT_EQ(parts.kills + width(99999 - n), widest.width) << n;
     }
-    // A count past five digits pushes the rest right rather than into it.
-    const PlayScreen::StatusParts wide = PlayScreen::statusParts(font, 1234567, 0);
-    EXPECT_GE(wide.slash - wide.count - font.textWidth("1234567", size), 2);
 }
+
+INSTANTIATE_TEST_SUITE_P(WindowScale, ScreenDrawing, ::testing::Values(1, 2));
 
 }  // namespace
 }  // namespace brv
