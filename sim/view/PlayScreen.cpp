@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/window/GlWindow.h"
@@ -23,6 +24,27 @@ constexpr float kStatusLeft = 10;
 constexpr float kStatusSpacing = 120;
 constexpr float kStatusTop = 20;
 constexpr float kStatusDepth = 10;
+constexpr int kStatusDigits = 5;
+// Behind each line, over the viruses: dark enough that a crowd of viruses in
+// the colony's own colour stays behind the text, faint enough that the field
+// still shows through.
+constexpr Colour kStatusBand = {0, 0, 0, 0.65f};
+constexpr float kStatusBandMargin = 3;
+
+float widestDigit(const BitmapFont& font) {
+    float widest = 0;
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        const char text[2] = {digit, '\0'};
+        widest = std::max(widest, font.textWidth(text, kStatusSize));
+    }
+    return widest;
+}
+
+float numberWidth(const BitmapFont& font, int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%i", value);
+    return font.textWidth(text, kStatusSize);
+}
 
 }  // namespace
 
@@ -40,6 +62,27 @@ std::string PlayScreen::statusLine(const Colony& colony) {
     std::snprintf(line, sizeof line, "%c %5i/%5i", colony.trendMark(), colony.virusCount(),
                   colony.killCounter());
     return line;
+}
+
+// The font's digits are narrower than its blank, so numbers padded with
+// blanks neither line up nor keep off the slash: the columns are measured in
+// the widest digit instead, and the slash gets a margin of a third of a blank
+// on each side, three times the gap the font leaves between glyphs.
+PlayScreen::StatusParts PlayScreen::statusParts(const BitmapFont& font, int count, int kills) {
+    const float column = widestDigit(font) * kStatusDigits;
+    const float blank = font.textWidth(" ", kStatusSize);
+    const float margin = blank / 3;
+    const float countStart =
+        std::max(font.textWidth("+", kStatusSize), font.textWidth("-", kStatusSize)) + blank;
+    const float countWidth = numberWidth(font, count);
+    const float killsWidth = numberWidth(font, kills);
+    StatusParts parts;
+    parts.count = std::max(countStart, countStart + column - countWidth);
+    parts.slash = parts.count + countWidth + margin;
+    const float killsStart = parts.slash + font.textWidth("/", kStatusSize) + margin;
+    parts.kills = std::max(killsStart, killsStart + column - killsWidth);
+    parts.width = parts.kills + killsWidth;
+    return parts;
 }
 
 void PlayScreen::close() {
@@ -94,7 +137,7 @@ void PlayScreen::advance(int elapsedMs) {
 
 void PlayScreen::draw() {
     // Every layer comes in back-to-front order, without a depth test: field,
-    // viruses, life sources, flags, status lines.
+    // viruses, life sources, flags, status lines on their bands.
     glPushMatrix();
     world_.draw();
     for (const auto& colony : world_.colonies()) {
@@ -120,9 +163,8 @@ void PlayScreen::drawStatus() const {
     };
     const auto& colonies = world_.colonies();
     for (std::size_t k = 0; k < colonies.size(); ++k) {
-        const std::string line = statusLine(*colonies[k]);
-        text_.drawText(line.c_str(), kStatusLeft + kStatusSpacing * static_cast<float>(k),
-                       kStatusTop, style(drawnColour(*colonies[k], k)));
+        drawStatusLine(*colonies[k], kStatusLeft + kStatusSpacing * static_cast<float>(k),
+                       style(drawnColour(*colonies[k], k)));
     }
     const GameParams& params = gameParams();
     if (params.m_preferences.speed != 1) {
@@ -144,6 +186,23 @@ void PlayScreen::drawStatus() const {
                        static_cast<float>(params.m_screen_height) - kStatusTop - kStatusSize,
                        style({1, 1, 1}));
     }
+}
+
+// Drawn after the field, the viruses and the flags, so nothing of the board
+// covers the band or the text on it.
+void PlayScreen::drawStatusLine(const Colony& colony, float x, const TextStyle& style) const {
+    const StatusParts parts = statusParts(text_, colony.virusCount(), colony.killCounter());
+    if (parts.width <= 0) {
+        return;  // no font: no text, and no band for it
+    }
+    drawShade(x - kStatusBandMargin, kStatusTop - kStatusSize - kStatusBandMargin,
+              parts.width + 2 * kStatusBandMargin, kStatusSize + 2 * kStatusBandMargin,
+              kStatusDepth, kStatusBand);
+    const char mark[2] = {colony.trendMark(), '\0'};
+    text_.drawText(mark, x, kStatusTop, style);
+    text_.drawNumber(colony.virusCount(), x + parts.count, kStatusTop, style);
+    text_.drawText("/", x + parts.slash, kStatusTop, style);
+    text_.drawNumber(colony.killCounter(), x + parts.kills, kStatusTop, style);
 }
 
 bool PlayScreen::tabHeld() {

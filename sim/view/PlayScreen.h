@@ -36,8 +36,23 @@ public:
     // The window is closing: result 2 tells the main screen to end the program.
     void onCloseRequest() override;
 
-    // "%c %5i/%5i": trend mark, virus count and kill counter.
+    // "%c %5i/%5i": trend mark, virus count and kill counter, the line's
+    // content as text.
     static std::string statusLine(const Colony& colony);
+
+    // Where the parts of a status line are drawn, from the line's left edge:
+    // the trend mark at 0, each number's left edge and the slash's, and the
+    // line's whole width.
+    struct StatusParts {
+        float count = 0;
+        float slash = 0;
+        float kills = 0;
+        float width = 0;
+    };
+    // The counts stand right-aligned in columns five of the font's widest
+    // digit wide, the slash between them with a clear margin on each side;
+    // wider numbers push the parts after them right.
+    static StatusParts statusParts(const BitmapFont& font, int count, int kills);
 
     // The end condition held once; the world runs on for the end delay.
     bool finished() const { return finished_; }
@@ -88,6 +103,7 @@ private:
     void advance(int elapsedMs);
     void updateWorld(int elapsedMs);
     void drawStatus() const;
+    void drawStatusLine(const Colony& colony, float x, const TextStyle& style) const;
     void drawPaused() const;
     // Tab shows the flag count and the graph of the game so far while held.
     static bool tabHeld();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "config/GameParams.h"
@@ -231,6 +232,70 @@ TEST_P(ScreenDrawing, StatusLinesStandSideBySideInTheColonysColour) {
         }
         EXPECT_GT(inked, 40 * scale_ * scale_) << "colony " << k;
         EXPECT_LT(elsewhere, inked / 4) << "colony " << k;
+    }
+}
+
+// A crowd of a line's own colony under it, in the text's very colour, is
+// dimmed by the line's band but still shows; the text keeps its colour, with
+// either palette.
+TEST_P(ScreenDrawing, StatusLinesLieOverTheirOwnVirusesOnATranslucentBand) {
+    World& world = screen_->world();
+    for (const bool colourBlind : {false, true}) {
+        params_->m_preferences.colourBlindPalette = colourBlind;
+        // Every cell under each line holds a virus of the line's own colony,
+        // drawn in the text's own colour.
+        test::clearViruses(world);
+        for (int k = 0; k < 4; ++k) {
+            for (int c = 30 * k + 2; c < 30 * k + 31; ++c) {
+                for (int r = 0; r < 6; ++r) {
+                    test::put(world, world.colonies()[k].get(), c, r);
+                }
+            }
+        }
+        const Frame crowded = draw();
+        // The same lines over an empty field: the counts as before.
+        test::clearViruses(world);
+        for (const auto& colony : world.colonies()) {
+            for (int i = 0; i < 29 * 6; ++i) {
+                colony->virusBorn();
+            }
+        }
+        const Frame bare = draw();
+        for (int k = 0; k < 4; ++k) {
+            const Rgb colour = toRgb(drawnColour(*world.colonies()[k], k));
+            int text = 0;
+            int bright = 0;
+            int showing = 0;
+            for (int y = px(6); y < px(19); ++y) {
+                for (int x = px(12 + 120 * k); x < px(118 + 120 * k); ++x) {
+                    if (near(bare.at(x, y), colour, 12)) {
+                        text += near(crowded.at(x, y), colour, 12) ? 1 : 0;
+                    } else if (!near(bare.at(x, y), colour, 100)) {
+                        bright += near(crowded.at(x, y), colour, 40) ? 1 : 0;
+                        showing += crowded.at(x, y) != bare.at(x, y) ? 1 : 0;
+                    }
+                }
+            }
+            EXPECT_GT(text, 40 * scale_ * scale_) << "colony " << k << ", blind " << colourBlind;
+            EXPECT_EQ(bright, 0) << "viruses dimmed beside the text, colony " << k;
+            EXPECT_GT(showing, px(106) * px(13) / 8) << "the field shows through, colony " << k;
+        }
+    }
+}
+
+// Every count up to five digits stands right-aligned with room on both sides
+// of the slash, and the line, band included, ends before the next one.
+TEST_P(ScreenDrawing, StatusCountsUpToFiveDigitsKeepClearOfTheSlash) {
+    const BitmapFont& font = resourceSet(*params_).font;
+    const auto width = [&](int n) { return font.textWidth(std::to_string(n).c_str(), 15); };
+    const PlayScreen::StatusParts widest = PlayScreen::statusParts(font, 99999, 99999);
+    EXPECT_LE(widest.width, 114);
+    for (int n = 0; n <= 99999; ++n) {
+        const PlayScreen::StatusParts parts = PlayScreen::statusParts(font, n, 99999 - n);
+        ASSERT_GE(parts.slash - parts.count - width(n), 2) << n;
+        ASSERT_GE(parts.kills - parts.slash - font.textWidth("/", 15), 2) << n;
+        ASSERT_FLOAT_EQ(parts.slash, widest.slash) << n;
+        ASSERT_FLOAT_EQ(parts.kills + width(99999 - n), widest.width) << n;
     }
 }
 
