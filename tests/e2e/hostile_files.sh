@@ -43,12 +43,13 @@ now_ms() {
   echo $(($(date +%s%N) / 1000000))
 }
 # Runs the command that follows in folder $1 with its stderr in $work/$1.txt;
-# it must end by itself within the limit with exit code $2.
+# it must end by itself within the limit with exit code $2. What it prints
+# goes to $work/$1.txt.
 ends_at_once() {
   local name=$1 expected=$2 status=0 started
   shift 2
   started=$(now_ms)
-  (cd "$work/$name" && timeout 10 "$@" >/dev/null 2>"$work/$name.txt") || status=$?
+  (cd "$work/$name" && timeout 10 "$@" >"$work/$name.txt" 2>&1) || status=$?
   local took=$(($(now_ms) - started))
   ((status != 124)) || fail "$name: still waiting after 10 s: $(cat "$work/$name.txt")"
   ((status == expected)) || fail "$name: exit code $status, not $expected: $(cat "$work/$name.txt")"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A game played to its end on the display this script is started on
 # (xvfb-run): the score enters the Top 7 under the name typed, is saved in
-# scores.tab and still shown after a restart; then the demonstration starts
-# on the idle menu and a click ends it. Arguments: the game executable, the
+# scores.tab and still shown after a restart; a kept game is not abandoned
+# unasked, and a resigned one enters its score too; then the demonstration
+# starts on the idle menu and a click ends it. Arguments: the game executable, the
 # data set, the archive tool, the unscrambling helper and a folder for the
 # screenshots.
 set -euo pipefail
@@ -37,6 +38,11 @@ asks_name() {
   (($(coloured "$1" 260x30+300+275 "rgb(255,0,0)") > 150))
 }
 wait_shot over "the game-over dialog asking for a name" 40 asks_name over
+# Above the score it says, in white, how the game ended.
+says_result() {
+  (($(coloured "$1" 640x32+80+136 "rgb(255,255,255)") > 150))
+}
+says_result over || fail "the game-over dialog gives no result line (see $shots/over.png)"
 click_at 400 341
 xdotool type --delay 80 "Tester"
 wait_shot typed "the name in the name box" 5 differs typed over 480x40+160+330 300
@@ -72,6 +78,36 @@ off=$(differing top7-again top7 560x100+90+100)
 xdotool key Escape
 wait_shot idle "the menu" 5 menu_shown idle
 
+# A game left for the menu is kept: New game asks before abandoning it, and
+# Cancel keeps it for Continue. Then Q resigns it: the score so far enters the
+# Top 7 under the name typed at once, and the result line says so.
+click_at 400 211
+wait_shot play "the new-game dialog" 5 bright play 400,160
+click_at 304 451
+wait_shot playing "the second game" 10 status_lines playing 2
+sleep 2
+xdotool key Escape
+wait_shot kept "the menu with the game kept" 5 menu_shown kept
+click_at 400 211
+wait_shot abandon "the question to abandon the kept game" 5 \
+  differs abandon kept 460x330+170+135 1000
+xdotool key Escape
+wait_shot still-kept "the menu after Cancel" 5 matches still-kept kept 460x330+170+135 200
+click_at 400 266
+wait_shot resumed "the kept game continued" 5 status_lines resumed 2
+xdotool key q
+wait_shot resign "the question to resign" 5 bright resign 400,300
+xdotool key Return
+wait_shot resigned "the game-over dialog after resigning" 10 asks_name resigned
+says_result resigned || fail "no result line after resigning (see $shots/resigned.png)"
+off=$(differing over resigned 640x32+80+136)
+((off > 150)) || fail "the result line reads the same after a win and a resignation ($off pixels)"
+xdotool type --delay 80 "Quitter"
+xdotool key Return
+wait_shot resigned-menu "the menu after the resigned game" 5 menu_shown resigned-menu
+"$unscramble" "$work/scores/data/scores.tab" ze#81p | grep -q "^name[0-9] Quitter$" ||
+  fail "the resigned game's score is not in scores.tab under the name typed"
+
 # Left alone for five seconds the menu plays the demonstration of four
 # colonies; a click (after its first half second) ends it.
 xdotool mousemove --window "$window" 400 300
@@ -83,4 +119,4 @@ xdotool key Escape
 wait_shot quit-last "the quit dialog" 5 bright quit-last 400,300
 xdotool key Return
 game_ends "after the demonstration"
-echo "e2e: a score of $score entered the Top 7 as Tester, kept over a restart; the demonstration came and went"
+echo "e2e: a score of $score entered the Top 7 as Tester, kept over a restart; a resigned game entered as Quitter; the demonstration came and went"
