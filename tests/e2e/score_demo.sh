@@ -40,7 +40,7 @@ asks_name() {
 wait_shot over "the game-over dialog asking for a name" 40 asks_name over
 # Above the score it says, in white, how the game ended.
 says_result() {
-  (($(coloured "$1" 640x32+80+136 "rgb(255,255,255)") > 150))
+  (($(coloured "$1" 640x32+80+108 "rgb(255,255,255)") > 150))
 }
 says_result over || fail "the game-over dialog gives no result line (see $shots/over.png)"
 click_at 400 341
@@ -69,8 +69,9 @@ wait_shot quit "the quit dialog" 5 bright quit 400,300
 xdotool key Return
 game_ends "after the game"
 
-# Restarted, the game shows the same row in the Top 7.
-start_game scores
+# Restarted, the game shows the same row in the Top 7. The same seed makes
+# the next game the same as the first one.
+start_game scores BREVORA_SEED=9
 click_at 400 376
 wait_shot top7-again "the Top 7 after a restart" 5 top_row top7-again
 off=$(differing top7-again top7 560x100+90+100)
@@ -86,21 +87,35 @@ wait_shot play "the new-game dialog" 5 bright play 400,160
 click_at 304 451
 wait_shot playing "the second game" 10 status_lines playing 2
 sleep 2
+xdotool mousemove --window "$window" 700 560
 xdotool key Escape
-wait_shot kept "the menu with the game kept" 5 menu_shown kept
+# The menu offers Continue, which the idle menu before the game did not.
+continue_offered() {
+  menu_shown "$1" && differs "$1" idle 200x40+300+246 500
+}
+wait_shot kept "the menu with the game kept" 5 continue_offered kept
 click_at 400 211
 wait_shot abandon "the question to abandon the kept game" 5 \
   differs abandon kept 460x330+170+135 1000
 xdotool key Escape
+# The menu sees the pointer leave the button once the question has gone.
+sleep 0.3
+xdotool mousemove --window "$window" 690 550
 wait_shot still-kept "the menu after Cancel" 5 matches still-kept kept 460x330+170+135 200
 click_at 400 266
 wait_shot resumed "the kept game continued" 5 status_lines resumed 2
+# Resigned once the red colony has kills (its count, right-aligned at the end
+# of its status line, grows past the lone 0), so the score enters the Top 7.
+kills_shown() {
+  (($(coloured "$1" 45x16+75+3 "rgb(255,0,0)") > $(coloured resumed 45x16+75+3 "rgb(255,0,0)") + 10))
+}
+wait_shot scoring "the red colony's first kills" 20 kills_shown scoring
 xdotool key q
-wait_shot resign "the question to resign" 5 bright resign 400,300
+wait_shot resign "the question to resign" 5 bright resign 250,250
 xdotool key Return
 wait_shot resigned "the game-over dialog after resigning" 10 asks_name resigned
 says_result resigned || fail "no result line after resigning (see $shots/resigned.png)"
-off=$(differing over resigned 640x32+80+136)
+off=$(differing over resigned 640x32+80+108)
 ((off > 150)) || fail "the result line reads the same after a win and a resignation ($off pixels)"
 xdotool type --delay 80 "Quitter"
 xdotool key Return
