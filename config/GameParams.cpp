@@ -188,6 +188,7 @@ void GameParams::readRules(const KeyValueFile& rules) {
     toIntArray(get("m_life_distribute"), m_life_distribute, 3);
     m_life_src_dist = toFloat(get("m_life_src_dist"));
     m_max_population = toInt(get("m_max_population"));
+    toIntArray(get("m_max_virus_life"), m_max_virus_life, 3);
 }
 
 std::vector<std::string> GameParams::ruleProblems() const {
@@ -254,6 +255,10 @@ std::vector<std::string> GameParams::ruleProblems() const {
         if (m_life_src_add_prob[d] < 1) {
             bad(describeTriple("m_life_src_add_prob", m_life_src_add_prob),
                 "every value must be at least 1");
+        }
+        if (m_max_virus_life[d] < 0) {
+            bad(describeTriple("m_max_virus_life", m_max_virus_life),
+                "every value must be 0 (no bound) or a life above 0");
         }
         if (m_flag_per_count[d] < 1) {
             bad(describeTriple("m_flag_per_count", m_flag_per_count),

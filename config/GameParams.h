@@ -81,6 +81,9 @@ public:
     int m_life_distribute[3] = {};
     float m_life_src_dist = 0;
     int m_max_population = 0;
+    // The most life a virus can hold after a fight, a feed or a share of a
+    // death; 0 (or no key) leaves life unbounded, as the rules were designed.
+    int m_max_virus_life[3] = {};
     // The animation templates of flags and life sources, from their sprite
     // descriptions: a new one copies its template and starts on a random frame
     // of it, so the frame counts take part in the rules' draws. A missing

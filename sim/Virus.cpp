@@ -197,7 +197,7 @@ void Virus::decay() {
     for (int c = w.x0; c < w.x1; ++c) {
         for (int j = w.y0; j < w.y1; ++j) {
             if (Virus* v = world.virusAt(c, j)) {
-                v->addLife(share);
+                v->gainLife(share);
             }
         }
     }
@@ -232,7 +232,7 @@ void Virus::fight() {
     if (enemy.life_ < 0) {
         colony_->addKill();
     }
-    life_ = saturated(static_cast<long long>(life_) - enemy.life_);
+    gainLife(-enemy.life_);
 }
 
 void Virus::chooseMove() {
@@ -286,8 +286,18 @@ void Virus::wobble() {
     y_ = static_cast<float>(row_) * pitch + static_cast<float>(brv::rand() % 3 - 1);
 }
 
+void Virus::gainLife(int delta) {
+    const GameParams& p = world_.params();
+    const int bound = p.m_max_virus_life[p.m_difficult];
+    const int before = life_;
+    addLife(delta);
+    if (bound > 0 && delta > 0 && life_ > bound) {
+        life_ = std::max(bound, before);
+    }
+}
+
 void Virus::feed(int amount) {
-    addLife(amount);
+    gainLife(amount);
     if (life_ - maxLife_ > maxLife_ / 2) {
         spawnChild();
     }

@@ -53,6 +53,10 @@ private:
         return static_cast<int>(life < -kLifeLimit ? -kLifeLimit
                                                    : (life > kLifeLimit ? kLifeLimit : life));
     }
+    // Life won in a fight, fed or shared, up to the rules' bound on a
+    // virus's life (none when the rules set none). A gain never lowers a
+    // life that already stands above the bound.
+    void gainLife(int delta);
     void spawnChild();
     void wobble();
 

@@ -110,6 +110,32 @@ TEST(Virus, FightArithmeticAndRepeatedKills) {
     EXPECT_EQ(brv::randState(), state);
 }
 
+// The rules' bound on lives holds what a fight, a feed and a share of a death
+// hand out; a gain never lowers a life already above it, and losses pass.
+TEST(Virus, LifeBoundCapsEveryGainButNeverLowersALife) {
+    SimRules rules("m_max_virus_life \"1000 500 500\"\n");
+    World world(rules.params());
+    Colony* a = world.addColony(1, 0, 0, false, 0);
+    Colony* b = world.addColony(0, 1, 0, false, 0);
+    Virus& attacker = put(world, a, 20, 20, 600);
+    Virus& dying = put(world, b, 21, 20, -700);
+    attacker.fight();
+    EXPECT_EQ(attacker.life(), 1000);
+    EXPECT_EQ(a->killCounter(), 1);
+    // Fed at the bound it still pays for the child it makes.
+    attacker.feed(30);
+    EXPECT_EQ(attacker.life(), 1000 - world.virusAt(19, 19)->maxLife());
+    Virus& above = put(world, a, 80, 80, 1500);
+    Virus& sharer = put(world, b, 81, 80, 0);
+    sharer.decay();
+    EXPECT_EQ(above.life(), 1500);
+    Virus& weak = put(world, a, 120, 120, 100);
+    put(world, b, 121, 120, 400);
+    weak.fight();
+    EXPECT_EQ(weak.life(), -200);
+    EXPECT_EQ(dying.life(), -1300);
+}
+
 TEST(Virus, FeedThresholdAndChildPlacement) {
     SimRules rules;
     World world(rules.params());

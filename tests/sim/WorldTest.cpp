@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -342,12 +344,17 @@ TEST(World, InfluenceSamplesEveryTenthColumnWithinReach) {
 }
 
 // A demonstration-style game on the shipped rules: four Hard colonies, with an
-// optional look at the world after every tick.
+// optional look at the world after every tick. `designedLives` plays them
+// without the bound on a virus's life, as a rules file without that key does.
 std::string shippedHardGame(std::uint32_t seed, int ticks,
-                            const std::function<void(const World&, int)>& look = {}) {
+                            const std::function<void(const World&, int)>& look = {},
+                            bool designedLives = false) {
     GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
     ScopedGameParams scope(params);
     params.m_difficult = 2;
+    if (designedLives) {
+        std::fill(std::begin(params.m_max_virus_life), std::end(params.m_max_virus_life), 0);
+    }
     World::resetProcessCounters();
     brv::srand(seed);
     World world(params);
@@ -367,34 +374,41 @@ std::string shippedHardGame(std::uint32_t seed, int ticks,
 
 // The byte map the hot scans read must mirror the grid through births,
 // moves, fights and deaths: empty exactly where no virus is, one tag per colony.
+// The designed, unbounded lives keep all four colonies alive to the end.
 TEST(World, OccupationMirrorsTheGridThroughAGame) {
     int looks = 0;
-    shippedHardGame(12345, 3000, [&looks](const World& world, int tick) {
-        if (tick % 500 != 0) {
-            return;
-        }
-        ++looks;
-        std::map<int, const Colony*> colonyOfTag;
-        for (int c = 0; c < World::kColumns; ++c) {
-            for (int j = 0; j < World::kRows; ++j) {
-                const Virus* v = world.virusAt(c, j);
-                const int tag = world.ownerAt(c, j);
-                ASSERT_EQ(tag != 0, v != nullptr) << "tick " << tick << " cell " << c << "," << j;
-                if (v != nullptr) {
-                    ASSERT_EQ(colonyOfTag.emplace(tag, v->colony()).first->second, v->colony());
+    shippedHardGame(
+        12345, 3000,
+        [&looks](const World& world, int tick) {
+            if (tick % 500 != 0) {
+                return;
+            }
+            ++looks;
+            std::map<int, const Colony*> colonyOfTag;
+            for (int c = 0; c < World::kColumns; ++c) {
+                for (int j = 0; j < World::kRows; ++j) {
+                    const Virus* v = world.virusAt(c, j);
+                    const int tag = world.ownerAt(c, j);
+                    ASSERT_EQ(tag != 0, v != nullptr)
+                        << "tick " << tick << " cell " << c << "," << j;
+                    if (v != nullptr) {
+                        ASSERT_EQ(colonyOfTag.emplace(tag, v->colony()).first->second, v->colony());
+                    }
                 }
             }
-        }
-        EXPECT_EQ(colonyOfTag.size(), 4u) << "tick " << tick;
-    });
+            EXPECT_EQ(colonyOfTag.size(), 4u) << "tick " << tick;
+        },
+        true);
     EXPECT_EQ(looks, 6);
 }
 
 TEST(World, GoldenHardGameIsReproducible) {
     const std::string first = shippedHardGame(12345, 3000);
     EXPECT_EQ(first, shippedHardGame(12345, 3000));
-    EXPECT_EQ(first, "f67a5c476e7b97a8");
+    EXPECT_EQ(first, "12de593d35620c24");
     EXPECT_NE(first, shippedHardGame(12346, 3000));
+    // Rules without a bound on lives play the game as designed, draw for draw.
+    EXPECT_EQ(shippedHardGame(12345, 3000, {}, true), "f67a5c476e7b97a8");
 }
 
 }  // namespace
