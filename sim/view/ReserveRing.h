@@ -8,7 +8,7 @@ namespace brv {
 // colour in either palette, and the dark track keeps it readable on any field.
 // `arcShows` false leaves only the track (the off beat of a nearly spent
 // source's blinking). Centred on (x, y) at depth 0 in drawing units; leaves
-// texturing off and blending as it found none.
+// texturing and blending off and the colour opaque white.
 void drawReserveRing(float x, float y, float left, bool arcShows);
 
 }  // namespace brv
