@@ -26,6 +26,15 @@ LifeSource::LifeSource(int column, int row, GameParams& params, World* world)
     reserve_ = params_.m_life_src_min_life_reserve[d] +
                brv::rand() % (params_.m_life_src_max_life_reserve[d] -
                               params_.m_life_src_min_life_reserve[d]);
+    startingReserve_ = reserve_;
+}
+
+float LifeSource::reserveLeft() const {
+    if (startingReserve_ <= 0) {
+        return 0;
+    }
+    const float left = static_cast<float>(reserve_) / static_cast<float>(startingReserve_);
+    return std::clamp(left, 0.0f, 1.0f);
 }
 
 bool LifeSource::update(int /*elapsedMs*/) {

@@ -22,13 +22,18 @@ public:
     // each feed costing m_life_distribute; animates. True once spent (reserve
     // below zero).
     bool update(int elapsedMs);
-    // The life-source art's cell its clock shows, on its cell, in opaque white
-    // (the world draws it raised).
+    // The life-source art's cell its clock shows, on its cell (the world draws
+    // it raised), inside a ring showing the reserve left; a nearly spent source
+    // blinks its ring and fades.
     void draw() const;
 
     int column() const { return column_; }
     int row() const { return row_; }
     int reserve() const { return reserve_; }
+    // The share of its starting reserve the source still holds, from 1
+    // (untouched) down to 0 (spent, or a source that started with nothing).
+    // Only the drawing reads it, to show how long the source will last.
+    float reserveLeft() const;
     SpriteAnimation& animation() { return animation_; }
     const SpriteAnimation& animation() const { return animation_; }
 
@@ -41,6 +46,8 @@ private:
     int row_;
     World* world_;
     int reserve_ = 0;
+    // The reserve drawn at creation; the rules never read it.
+    int startingReserve_ = 0;
 };
 
 }  // namespace brv

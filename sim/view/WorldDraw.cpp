@@ -18,10 +18,18 @@
 #include "sim/Virus.h"
 #include "sim/World.h"
 #include "sim/view/ColonyPalette.h"
+#include "sim/view/ReserveRing.h"
 
 namespace brv {
 
 namespace {
+
+// A life source holding less than this share of its starting reserve looks
+// nearly spent; at the rate a crowd drains one, that leaves a few seconds to
+// move on.
+constexpr float kNearlySpentShare = 0.25f;
+// How much of its glow a source keeps at the very end.
+constexpr float kSpentGlow = 0.4f;
 
 // The points of each colony, gathered in one pass over the grid and handed
 // to GL as one vertex array per colony rather than one call per virus. Kept
@@ -84,10 +92,19 @@ void World::draw() const {
 
 void LifeSource::draw() const {
     const float p = params_.m_distance_beween_viruses;
-    glColor4f(1, 1, 1, 1);
-    resourceSet(params_).lifeSourceSprite.drawCell(animation_.frame(), animation_.group(),
-                                                   static_cast<float>(column_) * p,
-                                                   static_cast<float>(row_) * p, 0, true);
+    const float x = static_cast<float>(column_) * p;
+    const float y = static_cast<float>(row_) * p;
+    const float left = reserveLeft();
+    // Below a quarter the source warns that it is running out: its ring
+    // blinks on the world's 30-tick beat (0.9 s, the same for every source)
+    // and its glow fades with what is left.
+    const bool nearlySpent = left < kNearlySpentShare;
+    const bool onBeat = World::influenceTick() < World::kInfluenceEveryTicks / 2;
+    drawReserveRing(x, y, left, !nearlySpent || onBeat);
+    const float glow =
+        nearlySpent ? kSpentGlow + (1 - kSpentGlow) * left / kNearlySpentShare : 1.0f;
+    resourceSet(params_).lifeSourceSprite.drawCell(animation_.frame(), animation_.group(), x, y, 0,
+                                                   true, Colour{1, 1, 1, glow});
 }
 
 void Flag::draw(const Sprite& art, float pitch, const Colour& tint) const {

@@ -224,6 +224,27 @@ TEST(LifeSource, FeedsEveryVirusInReachInsideTheGrid) {
     }
 }
 
+// The share of its starting reserve a source shows: whole, half, a
+// twentieth, then empty at 0 and (never less) once spent.
+TEST(LifeSource, ReserveLeftRunsFromWholeToEmpty) {
+    // Reach 0: only the virus on the source's own cell is fed.
+    SimRules rules(
+        "m_life_src_visible 1\nm_life_src_add_prob \"1 1 1\"\n"
+        "m_life_src_min_life_reserve \"1000 1000 1000\"\n"
+        "m_life_src_max_life_reserve \"1001 1001 1001\"\n");
+    World world(rules.params());
+    LifeSource& source = world.addLifeSource(50, 50);
+    EXPECT_FLOAT_EQ(source.reserveLeft(), 1.0f);
+    put(world, world.addColony(1, 0, 0, false, 0), 50, 50);
+    const int feeds[] = {500, 450, 50, 50};
+    const float left[] = {0.5f, 0.05f, 0, 0};
+    for (int i = 0; i < 4; ++i) {
+        rules.params().m_life_distribute[0] = feeds[i];
+        EXPECT_EQ(source.update(30), i == 3);
+        EXPECT_FLOAT_EQ(source.reserveLeft(), left[i]) << i;
+    }
+}
+
 // A reserve that feeding brings to exactly 0 keeps its source; the next feed
 // spends it.
 TEST(LifeSource, AReserveOfExactlyZeroIsNotSpent) {

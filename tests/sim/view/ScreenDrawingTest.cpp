@@ -213,6 +213,47 @@ TEST_P(ScreenDrawing, LifeSourcesAndOnlyThePlayersFlagsAreDrawnAtTheirCells) {
     EXPECT_TRUE(draw() == with);
 }
 
+// A full source wears a whole white ring; a nearly spent one a sliver from
+// twelve o'clock that blinks on the world's beat, and its glow fades.
+TEST_P(ScreenDrawing, LifeSourcesShowTheReserveTheyHaveLeft) {
+    World& world = screen_->world();
+    test::clearViruses(world);
+    int row = 40;
+    while (row < 110 && !(clearAround(60, row, 16) && clearAround(140, row, 16))) {
+        ++row;
+    }
+    ASSERT_LT(row, 110);
+    LifeSource& full = world.addLifeSource(60, row);
+    LifeSource& spent = world.addLifeSource(140, row);
+    // One feed of 95 % of its reserve leaves the second nearly spent.
+    params_->m_life_distribute[params_->m_difficult] = spent.reserve() - spent.reserve() / 20;
+    params_->m_life_src_add_prob[params_->m_difficult] = 1;
+    test::put(world, world.colonies()[0].get(), 140, row);
+    spent.update(30);
+    test::clearViruses(world);
+    spent.animation() = full.animation();
+    // `radius` out from the source's middle, `degrees` clockwise from twelve.
+    auto at = [&](const Frame& frame, const LifeSource& s, float degrees, float radius) {
+        const float a = (degrees - 90) * 3.14159265f / 180;
+        const float p = params_->m_distance_beween_viruses;
+        return frame.at(static_cast<int>((s.column() * p + 1 + radius * std::cos(a)) * scale_),
+                        static_cast<int>((s.row() * p + 1 + radius * std::sin(a)) * scale_));
+    };
+    const Rgb white{255, 255, 255};
+    World::setProcessCounters(World::columnParity(), 0);
+    const Frame onBeat = draw();
+    World::setProcessCounters(World::columnParity(), World::kInfluenceEveryTicks - 1);
+    const Frame offBeat = draw();
+    EXPECT_TRUE(near(at(onBeat, spent, 8, 19.5f), white, 40));
+    EXPECT_FALSE(near(at(offBeat, spent, 8, 19.5f), white, 100)) << "the sliver blinks";
+    for (const float degrees : {8.0f, 90.0f, 180.0f, 270.0f}) {
+        EXPECT_TRUE(near(at(offBeat, full, degrees, 19.5f), white, 40)) << degrees;
+        EXPECT_FALSE(degrees > 10 && near(at(onBeat, spent, degrees, 19.5f), white, 100));
+    }
+    const auto brightness = [](const Rgb& c) { return c[0] + c[1] + c[2]; };
+    EXPECT_LT(brightness(at(onBeat, spent, 0, 0)), brightness(at(onBeat, full, 0, 0)) * 3 / 4);
+}
+
 TEST_P(ScreenDrawing, StatusLinesStandSideBySideInTheColonysColour) {
     // The start squares reach up into the status band; only the text stays.
     test::clearViruses(screen_->world());
