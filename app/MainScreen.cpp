@@ -11,6 +11,7 @@
 #include "app/window/GlWindow.h"
 #include "audio/SoundSet.h"
 #include "config/GameParams.h"
+#include "gfx/MuteMark.h"
 #include "gfx/ResourceSet.h"
 #include "platform/Clock.h"
 #include "sim/Replay.h"
@@ -165,6 +166,7 @@ void MainScreen::draw() {
     font.drawText(kVersion, 602, 472, {.size = 30, .colour = {0, 0, 0}, .depth = -10});
     drawSaveProblem();
     drawNotice();
+    drawMuteMark(font, gameParams());
     // Set after the buttons were drawn: a change shows from the next frame.
     button(Control::Continue).visible = game_ != nullptr;
     glPopMatrix();

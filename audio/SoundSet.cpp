@@ -13,7 +13,7 @@ namespace {
 
 constexpr const char* kPaths[kSoundCount] = {
     "snd/flag_set.wav",    "snd/flag_removed.wav", "snd/source_appears.wav", "snd/colony_wiped.wav",
-    "snd/player_lost.wav", "snd/game_won.wav",     "snd/button.wav",
+    "snd/player_lost.wav", "snd/game_won.wav",     "snd/button.wav",         "snd/refused.wav",
 };
 
 std::size_t indexOf(Sound sound) {

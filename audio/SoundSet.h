@@ -23,8 +23,10 @@ enum class Sound {
     PlayerLost,
     GameWon,
     Button,
+    // A click that sets nothing: the player's flags are all set.
+    Refused,
 };
-inline constexpr int kSoundCount = 7;
+inline constexpr int kSoundCount = 8;
 
 // Every sound effect, decoded once at start-up, and the loudness they play
 // at. Views call play() from their handlers; it only hands a shared clip to

@@ -77,6 +77,8 @@ bool Preferences::load(const SaveFolder& folder) {
         read.choice("palette", {"normal", "colour-blind"}, "normal") == "colour-blind";
     speed = toInt(read.choice("speed", {"1", "2", "4"}, "1"));
     alwaysShowFlagCount = read.choice("show_flag_count", {"0", "1"}, "0") == "1";
+    coach = read.choice("coach", {"0", "1"}, "1") == "1";
+    gamesWon = read.number("games_won", 0, 999999999, 0);
     if (!read.damage().empty()) {
         std::fprintf(stderr, "brevora: \"%s\": damaged values read as their defaults: %s\n",
                      path.c_str(), read.damage().c_str());
@@ -91,6 +93,8 @@ bool Preferences::save(SaveFolder& folder) const {
     file.set("palette", colourBlindPalette ? "colour-blind" : "normal");
     file.set("speed", std::to_string(speed));
     file.set("show_flag_count", alwaysShowFlagCount ? "1" : "0");
+    file.set("coach", coach ? "1" : "0");
+    file.set("games_won", std::to_string(gamesWon));
     return folder.save(kFileName,
                        [&file](const std::string& path) { return file.saveToFile(path); });
 }

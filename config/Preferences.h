@@ -26,6 +26,13 @@ struct Preferences {
     bool alwaysShowFlagCount = false;
     // No preferences file was there: the game has never been played here.
     bool firstRun = true;
+    // The short lines that tell a newcomer what is happening ("coach 0"
+    // turns them off); they also stop once a game has been won.
+    bool coach = true;
+    int gamesWon = 0;
+
+    // Whether the games started now show the newcomer's lines.
+    bool coaching() const { return coach && gamesWon == 0; }
 
     // Reads the file of `folder`; true when there was one.
     bool load(const SaveFolder& folder);

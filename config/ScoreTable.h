@@ -52,7 +52,8 @@ public:
 
     // Draws the table on the logical screen with the game's font: one line
     // every 60 units from y 150, names at x 100 and scores at x 560, yellow
-    // over a black shadow. Lives with the drawing code (gfx/ScoreTableDraw.cpp)
+    // over a black shadow; an empty table says "No scores yet" on the first
+    // line, centred. Lives with the drawing code (gfx/ScoreTableDraw.cpp)
     // so the table itself needs no GL.
     void draw(const BitmapFont& font) const;
 

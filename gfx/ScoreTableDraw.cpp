@@ -12,6 +12,15 @@ void ScoreTable::draw(const BitmapFont& font) const {
     // A loaded file may hold more than seven entries; lines past the seventh
     // would fall below the screen.
     const std::size_t count = std::min(entries_.size(), static_cast<std::size_t>(kSize));
+    if (count == 0) {
+        // Centred on the 800-unit screen, where the first line would stand.
+        constexpr const char* kEmpty = "No scores yet";
+        const float x = (800 - font.textWidth(kEmpty, kTextSize)) / 2;
+        font.drawText(kEmpty, x + 1, 151,
+                      {.size = kTextSize, .colour = {0, 0, 0}, .depth = kDepth});
+        font.drawText(kEmpty, x, 150, {.size = kTextSize, .colour = {1, 1, 0}, .depth = kDepth});
+        return;
+    }
     for (std::size_t i = 0; i < count; ++i) {
         const Entry& entry = entries_[i];
         const float y = 150.0f + 60.0f * static_cast<float>(i);

@@ -6,6 +6,7 @@
 #include "app/window/GlWindow.h"
 #include "audio/SoundSet.h"
 #include "config/GameParams.h"
+#include "gfx/StretchedPicture.h"
 #include "platform/Clock.h"
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
@@ -14,22 +15,19 @@
 
 namespace brv {
 
-GameScreen::GameScreen(int colonies) {
+GameScreen::GameScreen(int colonies) : coach_(gameParams().m_preferences.coaching()) {
     setUpGame(world(), std::clamp(colonies, kMinColonies, kMaxColonies), gameParams().m_difficult);
-    Preferences& prefs = gameParams().m_preferences;
-    if (prefs.firstRun) {
-        // Once per run; the preferences file written at the end marks the
-        // game as played.
-        prefs.firstRun = false;
-        showHint(kFirstRunHintMs);
-    }
+    coach_.begin(world());
 }
 
-// Named in the colour the player's viruses are drawn in just now.
-std::string GameScreen::hintText() const {
-    const bool colourBlind = gameParams().m_preferences.colourBlindPalette;
-    return std::string("You are ") + (colourBlind ? "orange" : "red") +
-           ": a left click sets a flag, and your viruses go to the nearest one.";
+// The coach's line, naming the colour the player's viruses are drawn in just
+// now.
+PlayScreen::FieldLine GameScreen::fieldLine() const {
+    const auto line = coach_.current();
+    if (!line) {
+        return {};
+    }
+    return {Coach::text(*line, gameParams().m_preferences.colourBlindPalette), coach_.opacity()};
 }
 
 Colony& GameScreen::player() const {
@@ -49,6 +47,10 @@ void GameScreen::onEndReached() {
         ending_ = Ending::Resigned;
     } else if (player().virusCount() > 0) {
         ending_ = Ending::Won;
+        // The first game won ends the coaching of the games after it.
+        GameParams& params = gameParams();
+        ++params.m_preferences.gamesWon;
+        params.m_preferences.save(params.m_save_folder);
     } else {
         ending_ = Ending::WipedOut;
     }
@@ -102,6 +104,16 @@ void GameScreen::onTick(int elapsedMs) {
     markWorld();
     PlayScreen::onTick(elapsedMs);
     playTickSounds(wasFinished);
+    if (!paused()) {
+        coach_.advance(elapsedMs);
+    }
+    // Said even while paused: it answers a click made then.
+    if (clickNoteMs_ > 0) {
+        clickNoteMs_ -= elapsedMs;
+        if (clickNoteMs_ <= 0) {
+            clickNote_.clear();
+        }
+    }
 }
 
 void GameScreen::markWorld() {
@@ -154,7 +166,11 @@ bool GameScreen::sourceAppeared() const {
 
 void GameScreen::onLButtonDown(int x, int y, int flags) {
     View::onLButtonDown(x, y, flags);
-    if (inputPaused() || paused()) {
+    if (paused()) {
+        noteClick("paused", x, y);
+        return;
+    }
+    if (inputPaused()) {
         return;
     }
     const ClickResult result = playerClick(player(), x, y);
@@ -166,12 +182,24 @@ void GameScreen::onLButtonDown(int x, int y, int flags) {
     noteInput(Replay::Input::FlagSet, x, y);
     if (result == ClickResult::FlagSet) {
         soundSet().play(Sound::FlagSet);
+        return;
     }
+    // Every flag the colony may hold is set: the click is refused, with the
+    // numbers that explain it.
+    noteClick("flags " + std::to_string(player().flags().size()) + "/" +
+                  std::to_string(player().flagLimit()),
+              x, y);
+    soundSet().play(Sound::Refused);
+    coach_.note(Coach::Line::FlagLimit);
 }
 
 void GameScreen::onRButtonUp(int x, int y, int flags) {
     View::onRButtonUp(x, y, flags);
-    if (!inputPaused() && !paused() && player().removeFlagNear(x, y)) {
+    if (paused()) {
+        noteClick("paused", x, y);
+        return;
+    }
+    if (!inputPaused() && player().removeFlagNear(x, y)) {
         noteInput(Replay::Input::FlagRemoved, x, y);
         soundSet().play(Sound::FlagRemoved);
     }
@@ -189,6 +217,41 @@ void GameScreen::onWorldUpdated() {
     if (record_) {
         record_->noteUpdate(worldUpdates(), world());
     }
+    if (!finished()) {
+        coach_.watch(world(), kTickMs);
+    }
+}
+
+void GameScreen::noteClick(std::string why, int x, int y) {
+    clickNote_ = std::move(why);
+    clickNoteX_ = x;
+    clickNoteY_ = y;
+    clickNoteMs_ = kClickNoteMs;
+}
+
+void GameScreen::draw() {
+    PlayScreen::draw();
+    if (!clickNote_.empty()) {
+        drawClickNote();
+    }
+}
+
+// Beside the pointer, up and to the right so the pointer does not hide it,
+// kept on the screen near its edges; over everything, the pause shade too.
+void GameScreen::drawClickNote() const {
+    constexpr float kSize = 16;
+    constexpr float kDepth = 40;
+    constexpr float kMargin = 3;
+    const GameParams& params = gameParams();
+    const float width = font().textWidth(clickNote_.c_str(), kSize);
+    const float x = std::clamp(static_cast<float>(clickNoteX_) + 12, kMargin,
+                               static_cast<float>(params.m_screen_width) - width - kMargin);
+    const float y = std::clamp(static_cast<float>(clickNoteY_) - 6, kSize + kMargin,
+                               static_cast<float>(params.m_screen_height) - kMargin);
+    drawShade(x - kMargin, y - kSize - kMargin, width + 2 * kMargin, kSize + 2 * kMargin, kDepth,
+              {0, 0, 0, 0.7f});
+    font().drawText(clickNote_.c_str(), x, y,
+                    {.size = kSize, .colour = {1, 1, 0.6f}, .depth = kDepth});
 }
 
 GameScreen::~GameScreen() {

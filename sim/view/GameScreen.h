@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sim/Replay.h"
+#include "sim/view/Coach.h"
 #include "sim/view/PlayScreen.h"
 
 namespace brv {
@@ -17,8 +18,10 @@ namespace brv {
 // Escape or Enter only interrupts the game; the main screen keeps it for
 // continuing. Once over, the world runs two more seconds and the screen
 // closes with the player's kills as the score. While paused, clicks set and
-// remove nothing. The first game ever played here says in one line how
-// flags steer. The player's flags, new life sources, a colony wiped out and
+// remove nothing, and say so at the pointer; so does a click at the flag
+// limit, which is also heard. Until the player has won a game (or turns it
+// off), the coach says in short lines at the bottom what is happening. The
+// player's flags, new life sources, a colony wiped out and
 // the end of the game are heard: each tick compares the world with how it
 // stood before, so the rules know nothing of sound. Q asks whether to resign
 // (the question is a dialog over the screen, which stands still while it is
@@ -28,8 +31,9 @@ class GameScreen : public PlayScreen {
 public:
     static constexpr int kMinColonies = 1;
     static constexpr int kMaxColonies = 4;
-    static constexpr int kFirstRunHintMs = 10000;
     static constexpr int kResignKey = 'Q';
+    // How long a click that did nothing says why at the pointer.
+    static constexpr int kClickNoteMs = 1200;
 
     // How the game ended for the player; None while it runs.
     enum class Ending { None, Won, WipedOut, Resigned };
@@ -50,6 +54,7 @@ public:
     void askResignWith(QuestionMaker maker) { askResign_ = std::move(maker); }
 
     void onTick(int elapsedMs) override;
+    void draw() override;
     void onLButtonDown(int x, int y, int flags) override;
     void onRButtonUp(int x, int y, int flags) override;
     void onKeyDown(int virtualKey) override;
@@ -66,6 +71,10 @@ public:
     long long endMs() const;
     // The resign question while it is open; null otherwise.
     const View* resignQuestion() const { return question_; }
+    const Coach& coach() const { return coach_; }
+    // Why the last click did nothing ("paused", "flags 3/3") while it shows;
+    // empty otherwise.
+    const std::string& clickNote() const { return clickNote_; }
 
 protected:
     bool endReached() const override;
@@ -73,7 +82,7 @@ protected:
     std::string pausedText() const override;
     void onClosingFinished() override;
     const Colony* playerColony() const override { return &player(); }
-    std::string hintText() const override;
+    FieldLine fieldLine() const override;
     void onWorldUpdated() override;
 
 private:
@@ -92,6 +101,8 @@ private:
     void playTickSounds(bool wasFinished);
     void noteInput(Replay::Input input, int x, int y);
     bool sourceAppeared() const;
+    void noteClick(std::string why, int x, int y);
+    void drawClickNote() const;
 
     int score_ = 0;
     bool resigned_ = false;
@@ -103,6 +114,11 @@ private:
     std::vector<SourceMark> sourcesBefore_;
     std::array<bool, kMaxColonies> aliveBefore_{};
     std::optional<Replay> record_;
+    Coach coach_;
+    std::string clickNote_;
+    int clickNoteX_ = 0;
+    int clickNoteY_ = 0;
+    int clickNoteMs_ = 0;
 };
 
 }  // namespace brv

@@ -8,6 +8,7 @@
 #include "app/window/GlWindow.h"
 #include "audio/SoundSet.h"
 #include "config/GameParams.h"
+#include "gfx/MuteMark.h"
 #include "gfx/ResourceSet.h"
 #include "gfx/StretchedPicture.h"
 #include "platform/VirtualKeys.h"
@@ -101,9 +102,6 @@ void PlayScreen::onTick(int elapsedMs) {
         for (int i = 0; i < updates && !closeAsked_ && worldRuns(); ++i) {
             advance(elapsedMs);
         }
-        if (hintMs_ > 0) {
-            hintMs_ -= elapsedMs;
-        }
     }
     View::onTick(elapsedMs);
 }
@@ -173,19 +171,31 @@ void PlayScreen::drawStatus() const {
                        kStatusLeft + kStatusSpacing * static_cast<float>(colonies.size()),
                        kStatusTop, style({1, 1, 1}));
     }
-    const Colony* player = playerColony();
-    if (player != nullptr && (tabHeld() || params.m_preferences.alwaysShowFlagCount)) {
-        char line[32];
-        std::snprintf(line, sizeof line, "flags %zu/%i", player->flags().size(),
-                      player->flagLimit());
-        text_.drawText(line, kStatusLeft, kStatusTop + kStatusSize + 4,
-                       style(drawnColour(*player, 0)));
+    if (const Colony* player = playerColony(); player != nullptr) {
+        drawFlagCount(*player, style(drawnColour(*player, 0)));
     }
-    if (hintMs_ > 0) {
-        text_.drawText(hintText().c_str(), kStatusLeft,
+    const FieldLine line = fieldLine();
+    if (!line.text.empty() && line.opacity > 0) {
+        TextStyle faded = style({1, 1, 1});
+        faded.colour.alpha = line.opacity;
+        text_.drawText(line.text.c_str(), kStatusLeft,
                        static_cast<float>(params.m_screen_height) - kStatusTop - kStatusSize,
-                       style({1, 1, 1}));
+                       faded);
     }
+    drawMuteMark(text_, params);
+}
+
+// Shown on request, and on its own once the player has fewer than two flags
+// left to set, before a click at the limit comes as a surprise.
+void PlayScreen::drawFlagCount(const Colony& player, const TextStyle& style) const {
+    const int set = static_cast<int>(player.flags().size());
+    const bool nearLimit = player.flagLimit() - set < 2;
+    if (!nearLimit && !tabHeld() && !gameParams().m_preferences.alwaysShowFlagCount) {
+        return;
+    }
+    char line[32];
+    std::snprintf(line, sizeof line, "flags %i/%i", set, player.flagLimit());
+    text_.drawText(line, kStatusLeft, kStatusTop + kStatusSize + 4, style);
 }
 
 // Drawn after the field, the viruses and the flags, so nothing of the board

@@ -91,9 +91,13 @@ protected:
     // The player's colony, whose flag count the screen shows; none in a
     // demonstration.
     virtual const Colony* playerColony() const { return nullptr; }
-    // Shows hintText() at the bottom of the field for `ms` of play.
-    void showHint(int ms) { hintMs_ = ms; }
-    virtual std::string hintText() const { return {}; }
+    // A line at the bottom of the field, drawn with its opacity; none by
+    // default.
+    struct FieldLine {
+        std::string text;
+        float opacity = 0;
+    };
+    virtual FieldLine fieldLine() const { return {}; }
     // A line under "Paused" naming what the screen offers while paused; none
     // by default.
     virtual std::string pausedText() const { return {}; }
@@ -107,12 +111,12 @@ private:
     void drawPaused() const;
     // Tab shows the flag count and the graph of the game so far while held.
     static bool tabHeld();
+    void drawFlagCount(const Colony& player, const TextStyle& style) const;
     void changeSpeed(int speed);
 
     bool finished_ = false;
     bool paused_ = false;
     bool closeAsked_ = false;
-    int hintMs_ = 0;
     int worldUpdates_ = 0;
     World world_;
     BitmapFont text_;

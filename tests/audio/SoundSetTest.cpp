@@ -16,7 +16,7 @@ namespace {
 
 constexpr Sound kAll[] = {Sound::FlagSet,     Sound::FlagRemoved, Sound::SourceAppears,
                           Sound::ColonyWiped, Sound::PlayerLost,  Sound::GameWon,
-                          Sound::Button};
+                          Sound::Button,      Sound::Refused};
 
 TEST(SoundSet, PlaysTheShippedEffectsAtItsVolumeUnlessMutedOrReleased) {
     HeadlessPlatform platform;
@@ -69,7 +69,7 @@ TEST(SoundSet, NamesEachMissingOrDamagedClipAndKeepsItSilent) {
         SoundSet set;
         set.loadAll(loose, platform);
         const std::vector<std::string>& problems = set.problems();
-        EXPECT_EQ(problems.size(), 6u);
+        EXPECT_EQ(problems.size(), 7u);
         EXPECT_EQ(
             std::count(problems.begin(), problems.end(), "snd/button.wav: not a RIFF/WAVE sound"),
             1);

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,33 @@ TEST(ScoreTableDraw, SevenLinesOfYellowNamesAndScoresOverAShadow) {
     }
     EXPECT_FALSE(rowHas(gl, 100, scoreEnd, 150 - 60 - 20, Shade::kYellow)) << "above line 0";
     EXPECT_FALSE(rowHas(gl, 100, scoreEnd, 150 + 60 * 7 - 20, Shade::kYellow)) << "an eighth line";
+}
+
+TEST(ScoreTableDraw, AnEmptyTableSaysSoCentredOnTheFirstLine) {
+    test::GlProbe gl(800, 600);
+    ASSERT_TRUE(gl.ok()) << gl.error();
+    std::vector<std::vector<int>> glyphs(2, std::vector<int>(47, 3));
+    const auto picture = test::makeFontPicture(256, 64, 20, glyphs, true);
+    TgaTexture texture;
+    ASSERT_TRUE(texture.loadMemory(picture.data(), picture.size(), false, false));
+    BitmapFont font;
+    ASSERT_TRUE(font.build(picture.data(), picture.size(), &texture));
+    glClearColor(0.5f, 0.5f, 0.5f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    ScoreTable().draw(font);
+
+    int left = 800;
+    int right = -1;
+    for (int x = 0; x < 800; ++x) {
+        if (shadeOf(gl.pixel(x, 150 - 20)) == Shade::kYellow) {
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+    }
+    const float width = font.textWidth("No scores yet", 40);
+    EXPECT_GT(right - left, width * 0.8f);
+    EXPECT_NEAR(left + right, 800, 8) << left << ".." << right;
+    EXPECT_FALSE(rowHas(gl, 0, 799, 150 + 60 - 20, Shade::kYellow)) << "nothing on a second line";
 }
 
 }  // namespace

@@ -180,6 +180,11 @@ std::vector<Recipe> recipes() {
          {}},
         // A tiny soft tick.
         {"snd/button.wav", 0.06, {glide(0.06, 1400, 1100, 0.3, 40)}, {}},
+        // Two low dull knocks, the second lower: a click the game refused.
+        {"snd/refused.wav",
+         0.2,
+         {note(0, 0.08, kEb4 / 2, 0.3, 25, 0.03), note(0.1, 0.1, kC4 / 2, 0.3, 25, 0.04)},
+         {}},
     };
 }
 

@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
 #include "audio/SoundSet.h"
+#include "config/Preferences.h"
+#include "config/SaveFolder.h"
 #include "platform/FileIo.h"
 #include "platform/Random.h"
 #include "platform/VirtualKeys.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
+#include "sim/LifeSource.h"
 #include "sim/Replay.h"
 #include "sim/view/ReplayScreen.h"
 #include "tests/audio/ScopedSounds.h"
@@ -500,6 +504,118 @@ TEST(GameScreen, StatusLineShowsTrendCountAndKills) {
         colony->addKill();
     }
     EXPECT_EQ(PlayScreen::statusLine(*colony), "-     0/100000") << "wider numbers push right";
+}
+
+// The coach's lines in the order they came on the field, one entry per
+// change of the line shown.
+struct CoachWatch {
+    void tick(ScreenWindow& win, const GameScreen& screen, int count = 1) {
+        for (int i = 0; i < count; ++i) {
+            win.ticks(1);
+            const auto line = screen.coach().current();
+            if (line && (seen.empty() || seen.back() != *line)) {
+                seen.push_back(*line);
+            }
+        }
+    }
+    std::vector<Coach::Line> seen;
+};
+
+// Two games on one seed, one coached: the coach sees the home source run dry
+// and the first kill, says each once, and the worlds stay the same.
+TEST(GameScreen, CoachSaysEachThingOnceAndLeavesTheWorldAlone) {
+    using Line = Coach::Line;
+    const auto play = [](bool coached, CoachWatch& watch) {
+        // Sources that last a few seconds under a colony.
+        SimRules rules(
+            "m_life_src_min_life_reserve \"5000 5000 5000\"\n"
+            "m_life_src_max_life_reserve \"6000 6000 6000\"\n"
+            "m_life_distribute \"5 5 5\"\n");
+        rules.params().m_preferences.coach = coached;
+        ScreenWindow win;
+        GameScreen* screen = win.push(std::make_unique<GameScreen>(2));
+        watch.tick(win, *screen);
+        for (int i = 0; i < 3000 && !screen->coach().noted(Line::SourceDry); ++i) {
+            watch.tick(win, *screen);
+        }
+        if (coached) {
+            // Said while the home source still stands, nearly spent.
+            const LifeSource& home = *screen->world().lifeSources().front();
+            const Flag& start = *screen->world().colonies().front()->flags().front();
+            EXPECT_TRUE(home.column() == start.column() && home.row() == start.row());
+            EXPECT_TRUE(home.reserve() >= 0 && home.reserve() < 6000 / 4) << home.reserve();
+        }
+        // The first kill, and more after it.
+        for (int i = 0; i < 3; ++i) {
+            screen->world().colonies().front()->addKill();
+            watch.tick(win, *screen, 200);
+        }
+        watch.tick(win, *screen, 700);
+        return screen->world().checksum();
+    };
+    CoachWatch coached;
+    CoachWatch silent;
+    const std::string withCoach = play(true, coached);
+    EXPECT_EQ(play(false, silent), withCoach);
+    EXPECT_TRUE(silent.seen.empty());
+    ASSERT_GE(coached.seen.size(), 3u);
+    EXPECT_EQ(coached.seen.front(), Line::Start);
+    const auto at = [&](Line line) {
+        return std::find(coached.seen.begin(), coached.seen.end(), line) - coached.seen.begin();
+    };
+    EXPECT_LT(at(Line::SourceDry), at(Line::FirstKill));
+    EXPECT_LT(at(Line::FirstKill), static_cast<long>(coached.seen.size()));
+    for (const Line line : coached.seen) {
+        EXPECT_EQ(std::count(coached.seen.begin(), coached.seen.end(), line), 1);
+    }
+}
+
+TEST(GameScreen, ClicksThatDoNothingSayWhyAtThePointer) {
+    Game game(2, 2, 0, "");
+    test::ScopedSounds sounds(game.win.platform);
+    game.waitOutInputPause();
+    const int limit = game.player().flagLimit();
+    for (int x = 40; static_cast<int>(flagCount(game.player())) < limit; x += 60) {
+        game.press(x, 200);
+    }
+    game.press(401, 301);
+    EXPECT_EQ(static_cast<int>(flagCount(game.player())), limit);
+    const std::string full = std::to_string(limit);
+    EXPECT_EQ(game.screen->clickNote(), "flags " + full + "/" + full);
+    EXPECT_TRUE(test::lastPlayed(game.win.platform.soundsPlayed(), Sound::Refused));
+    EXPECT_TRUE(game.screen->coach().noted(Coach::Line::FlagLimit));
+    game.win.ticks(GameScreen::kClickNoteMs / 30 + 1);
+    EXPECT_EQ(game.screen->clickNote(), "");
+
+    game.screen->onKeyDown('P');
+    game.press(101, 101);
+    EXPECT_EQ(game.screen->clickNote(), "paused");
+    game.win.ticks(GameScreen::kClickNoteMs / 30 + 1);
+    EXPECT_EQ(game.screen->clickNote(), "") << "the note's time runs while paused";
+}
+
+TEST(GameScreen, CoachingStopsWithCoachOffAndAfterAWonGame) {
+    Game game;
+    SaveFolder& folder = game.rules.params().m_save_folder;
+    const std::string off = "coach 0\n";
+    ASSERT_TRUE(
+        writeFileAtomically(folder.writePath(Preferences::kFileName), off.data(), off.size()));
+    Preferences& prefs = game.rules.params().m_preferences;
+    ASSERT_TRUE(prefs.load(folder));
+    EXPECT_FALSE(std::make_unique<GameScreen>(2)->coach().current().has_value());
+
+    prefs.coach = true;
+    World& world = game.screen->world();
+    test::clearViruses(world, world.colonies()[1].get());
+    game.win.ticks(1);
+    ASSERT_EQ(game.screen->ending(), GameScreen::Ending::Won);
+    Preferences stored;
+    ASSERT_TRUE(stored.load(folder));
+    EXPECT_EQ(stored.gamesWon, 1);
+    EXPECT_FALSE(std::make_unique<GameScreen>(2)->coach().current().has_value());
+    stored.gamesWon = 0;
+    game.rules.params().m_preferences = stored;
+    EXPECT_EQ(std::make_unique<GameScreen>(2)->coach().current(), Coach::Line::Start);
 }
 
 }  // namespace

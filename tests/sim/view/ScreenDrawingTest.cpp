@@ -16,6 +16,7 @@
 #include "platform/Random.h"
 #include "sim/ColonyColours.h"
 #include "sim/LifeSource.h"
+#include "sim/view/Coach.h"
 #include "sim/view/ColonyPalette.h"
 #include "sim/view/GameScreen.h"
 #include "tests/sim/view/ScreenFixture.h"
@@ -337,6 +338,58 @@ TEST_P(ScreenDrawing, StatusCountsUpToFiveDigitsKeepClearOfTheSlash) {
         ASSERT_GE(parts.kills - parts.slash - font.textWidth("/", 15), 2) << n;
         ASSERT_FLOAT_EQ(parts.slash, widest.slash) << n;
         ASSERT_FLOAT_EQ(parts.kills + width(99999 - n), widest.width) << n;
+    }
+}
+
+// Muted, a mark in the bottom-right corner and nowhere else; with fewer than
+// two flags left to set, the flag count under the player's status line.
+TEST_P(ScreenDrawing, MuteMarkAndTheFlagCountNearTheLimit) {
+    // The line under the status lines, in the player's colour.
+    const auto countInk = [&](const Frame& frame) {
+        int ink = 0;
+        for (int y = px(24); y < px(40); ++y) {
+            for (int x = px(10); x < px(90); ++x) {
+                ink += near(frame.at(x, y), toRgb(kColonyColours[0]), 12) ? 1 : 0;
+            }
+        }
+        return ink;
+    };
+    test::clearViruses(screen_->world());
+    Colony& player = *screen_->world().colonies().front();
+    for (int i = 0; i < 500; ++i) {
+        player.virusBorn();  // room for more flags
+    }
+    ASSERT_GE(player.flagLimit() - static_cast<int>(player.flags().size()), 2);
+    const Frame plain = draw();
+    EXPECT_EQ(countInk(plain), 0);
+    params_->m_preferences.muted = true;
+    const Frame muted = draw();
+    params_->m_preferences.muted = false;
+    int inCorner = 0;
+    int elsewhere = 0;
+    for (int y = 0; y < px(600); y += scale_) {
+        for (int x = 0; x < px(800); x += scale_) {
+            const bool corner = x >= px(700) && y >= px(570);
+            (corner ? inCorner : elsewhere) += muted.at(x, y) != plain.at(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inCorner, 40);
+    EXPECT_EQ(elsewhere, 0);
+
+    for (int i = 0; i < 500; ++i) {
+        player.virusGone();  // none left: one flag allowed, one set
+    }
+    EXPECT_GT(countInk(draw()), 20 * scale_ * scale_);
+}
+
+// Every line of the coach fits the field at the size it is drawn in.
+TEST_P(ScreenDrawing, CoachLinesFitTheField) {
+    const BitmapFont& font = resourceSet(*params_).font;
+    for (int k = 0; k < static_cast<int>(Coach::Line::Count); ++k) {
+        for (const bool blind : {false, true}) {
+            const char* text = Coach::text(static_cast<Coach::Line>(k), blind);
+            EXPECT_LE(font.textWidth(text, 15), 780) << text;
+        }
     }
 }
 
