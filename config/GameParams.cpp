@@ -189,6 +189,9 @@ void GameParams::readRules(const KeyValueFile& rules) {
     m_life_src_dist = toFloat(get("m_life_src_dist"));
     m_max_population = toInt(get("m_max_population"));
     toIntArray(get("m_max_virus_life"), m_max_virus_life, 3);
+    toIntArray(get("m_ai_flag_per_count"), m_ai_flag_per_count, 3);
+    toIntArray(get("m_ai_think_ms"), m_ai_think_ms, 3);
+    toIntArray(get("m_ai_attack_percent"), m_ai_attack_percent, 3);
 }
 
 std::vector<std::string> GameParams::ruleProblems() const {
@@ -255,6 +258,16 @@ std::vector<std::string> GameParams::ruleProblems() const {
         if (m_life_src_add_prob[d] < 1) {
             bad(describeTriple("m_life_src_add_prob", m_life_src_add_prob),
                 "every value must be at least 1");
+        }
+        for (const auto& [key, triple, most] :
+             {std::tuple{"m_ai_flag_per_count", m_ai_flag_per_count, 100000},
+              std::tuple{"m_ai_think_ms", m_ai_think_ms, 3600000},
+              std::tuple{"m_ai_attack_percent", m_ai_attack_percent, 1000}}) {
+            if (triple[d] < 0 || triple[d] > most) {
+                bad(describeTriple(key, triple),
+                    ("every value must be 0 (as designed) or lie from 1 to " + std::to_string(most))
+                        .c_str());
+            }
         }
         if (m_max_virus_life[d] < 0) {
             bad(describeTriple("m_max_virus_life", m_max_virus_life),

@@ -84,6 +84,15 @@ public:
     // The most life a virus can hold after a fight, a feed or a share of a
     // death; 0 (or no key) leaves life unbounded, as the rules were designed.
     int m_max_virus_life[3] = {};
+    // Handicaps of the computer's colonies alone, so that the difficulties
+    // climb for a player; 0 (or no key) keeps the designed opponents.
+    // Viruses per flag of a computer colony, instead of m_flag_per_count.
+    int m_ai_flag_per_count[3] = {};
+    // Milliseconds between a computer colony's rethinks of its flags.
+    int m_ai_think_ms[3] = {};
+    // The share of its life, in percent, a computer colony's virus takes from
+    // the enemy it hits.
+    int m_ai_attack_percent[3] = {};
     // The animation templates of flags and life sources, from their sprite
     // descriptions: a new one copies its template and starts on a random frame
     // of it, so the frame counts take part in the rules' draws. A missing

@@ -42,7 +42,9 @@ float Colony::pitch() const {
 }
 
 int Colony::flagLimit() const {
-    return virusCount_ / params_.m_flag_per_count[params_.m_difficult] + 1;
+    const int d = params_.m_difficult;
+    const int ownCount = isComputer() ? params_.m_ai_flag_per_count[d] : 0;
+    return virusCount_ / (ownCount > 0 ? ownCount : params_.m_flag_per_count[d]) + 1;
 }
 
 bool Colony::removeFlagNear(int x, int y) {

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "config/GameParams.h"
 #include "platform/Random.h"
 #include "sim/LifeSource.h"
 #include "sim/World.h"
@@ -24,12 +25,23 @@ void ComputerColony::accumulate(int& time, int elapsedMs) {
     time = sum > INT_MAX ? INT_MAX : static_cast<int>(sum);
 }
 
+// As designed, the colony rethinks at every update once its first 1.5 s have
+// passed; the rules may make it wait between rethinks instead.
 void ComputerColony::update(int elapsedMs, int /*index*/) {
     accumulate(thinkTime_, elapsedMs);
-    if (static_cast<unsigned int>(thinkTime_) > kThinkIntervalMs) {
+    const int interval = thinkInterval();
+    if (static_cast<unsigned int>(thinkTime_) >
+        (interval > 0 ? static_cast<unsigned int>(interval) : kThinkIntervalMs)) {
+        if (interval > 0) {
+            thinkTime_ = 0;
+        }
         think();
     }
     updateTrend(elapsedMs);
+}
+
+int ComputerColony::thinkInterval() const {
+    return params().m_ai_think_ms[params().m_difficult];
 }
 
 void ComputerColony::cleanUpFlags() {

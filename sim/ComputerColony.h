@@ -16,7 +16,9 @@ public:
     ComputerColony(float red, float green, float blue, GameParams& params, World* world);
 
     // Thinks once more than 1.5 s have passed and, since the think time is
-    // never set back, on every tick after that; then renews the trend mark.
+    // never set back, on every tick after that (or, where the rules set
+    // m_ai_think_ms, once per that many milliseconds); then renews the trend
+    // mark.
     void update(int elapsedMs, int index) override;
 
     int thinkTime() const { return thinkTime_; }
@@ -29,6 +31,8 @@ protected:
     // Adds elapsed time, saturating so that a game of any length never wraps.
     static void accumulate(int& time, int elapsedMs);
     World& world() const { return *world_; }
+    // The rules' wait between rethinks; 0 for the designed one.
+    int thinkInterval() const;
 
     int thinkTime_ = 0;
 

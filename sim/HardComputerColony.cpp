@@ -39,7 +39,9 @@ HardComputerColony::HardComputerColony(float red, float green, float blue, GameP
 
 void HardComputerColony::update(int elapsedMs, int index) {
     accumulate(thinkTime_, elapsedMs);
-    if (static_cast<unsigned int>(thinkTime_) > kThinkIntervalMs) {
+    const int interval = thinkInterval();
+    if (static_cast<unsigned int>(thinkTime_) >
+        (interval > 0 ? static_cast<unsigned int>(interval) : kThinkIntervalMs)) {
         thinkTime_ = 0;
         // The table is built within the first 30 ticks; before that (or in a
         // world without life sources) there is nothing to weigh.

@@ -226,7 +226,7 @@ void Virus::fight() {
     // The chosen one is counted in slot order, column by column.
     const MaskPlace place = nthRow(enemies, brv::rand() % count);
     Virus& enemy = *world.virusAt(w.x0 + place.column, w.y0 + place.row);
-    enemy.addLife(-life_);
+    enemy.addLife(-hitStrength());
     // A defender already below zero counts again: it stays on the grid until
     // its own next decay.
     if (enemy.life_ < 0) {
@@ -284,6 +284,17 @@ void Virus::wobble() {
     const float pitch = world_.params().m_distance_beween_viruses;
     x_ = static_cast<float>(column_) * pitch + static_cast<float>(brv::rand() % 3 - 1);
     y_ = static_cast<float>(row_) * pitch + static_cast<float>(brv::rand() % 3 - 1);
+}
+
+// A hit takes the attacker's whole life from its enemy, or the share the
+// rules give a computer colony's viruses.
+int Virus::hitStrength() const {
+    const GameParams& p = world_.params();
+    const int percent = colony_->isComputer() ? p.m_ai_attack_percent[p.m_difficult] : 0;
+    if (percent <= 0) {
+        return life_;
+    }
+    return saturated(static_cast<long long>(life_) * percent / 100);
 }
 
 void Virus::gainLife(int delta) {
