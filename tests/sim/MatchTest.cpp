@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "config/GameParams.h"
+#include "platform/Random.h"
+#include "sim/Colony.h"
+#include "sim/LifeSource.h"
+#include "sim/Replay.h"
+#include "sim/World.h"
 #include "tests/support/TempDir.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/PlayerBot.h"
@@ -119,6 +126,64 @@ TEST(Match, ForagerFeedsAndFightsWhereTheIdlePlayerDoesNot) {
     EXPECT_EQ(kills[0], 0);
     EXPECT_GT(kills[1], 500);
     EXPECT_EQ(makePlayerBot("nobody"), nullptr);
+}
+
+// The novice keeps its start flag on the home source until that holds less
+// than a quarter of its start, then moves its one flag to the source nearest
+// to it holding more; a game of it recorded by the tool replays.
+TEST(Match, NoviceMovesItsFlagToTheNearestRicherSourceAndItsGamesReplay) {
+    GameParams params(kAssets);
+    ScopedGameParams scope(params);
+    brv::srand(1000);
+    World::resetProcessCounters();
+    World world(params);
+    setUpGame(world, 2, 0);
+    const Colony& me = *world.colonies().front();
+    using Cell = std::pair<int, int>;
+    const auto flagCell = [&] {
+        return Cell{me.flags().front()->column(), me.flags().front()->row()};
+    };
+    const LifeSource& home = *world.lifeSources().front();
+    const Cell homeCell{home.column(), home.row()};
+    const int homeStart = home.reserve();
+    ASSERT_EQ(me.flags().size(), 1u);
+    EXPECT_EQ(flagCell(), homeCell);
+    const auto bot = makePlayerBot("novice");
+    ASSERT_NE(bot, nullptr);
+    bool moved = false;
+    for (int update = 0; update < 3000 && !moved && me.virusCount() > 0; ++update) {
+        int held = -1;  // what the home cell holds; -1 once spent
+        for (const auto& s : world.lifeSources()) {
+            held = Cell{s->column(), s->row()} == homeCell ? s->reserve() : held;
+        }
+        Cell nearest{-1, -1};
+        double best = 1e9;
+        for (const auto& s : world.lifeSources()) {
+            const double d = std::hypot(s->column() - homeCell.first, s->row() - homeCell.second);
+            if (s->reserve() > held && d < best) {
+                best = d;
+                nearest = {s->column(), s->row()};
+            }
+        }
+        bot->act(world, update);
+        ASSERT_EQ(me.flags().size(), 1u) << "one flag, never one on an enemy";
+        moved = flagCell() != homeCell;
+        if (moved) {
+            EXPECT_LT(held * 4, homeStart) << "update " << update;
+            EXPECT_EQ(flagCell(), nearest);
+        }
+        world.update(30);
+    }
+    EXPECT_TRUE(moved);
+
+    test::TempDir dir;
+    const std::string record = "--seed 1000 --colonies 2 --player-bot novice --data " + kAssets;
+    ASSERT_EQ(runTool("--record " + dir.path() + " " + record).status, 0);
+    const auto bytes = dir.read("novice-1000.replay");
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find("\nremoved "), std::string::npos);
+    EXPECT_NE(text.find("\nset "), std::string::npos);
+    EXPECT_EQ(runTool("--replay-dir " + dir.path() + " --data " + kAssets).status, 0);
 }
 
 // The balance report plays every setting, each group in processes of its

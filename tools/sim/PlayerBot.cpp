@@ -10,6 +10,7 @@
 #include "sim/PlayerClick.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
+#include "tools/sim/NoviceBot.h"
 
 namespace brv {
 
@@ -83,8 +84,8 @@ private:
 
     // A click on a cell, as the game screen turns a press into one.
     ClickResult click(Colony& me, Point cell) const {
-        return playerClick(me, static_cast<int>(std::lround(cell.column * pitch_)),
-                           static_cast<int>(std::lround(cell.row * pitch_)));
+        return press(me, static_cast<int>(std::lround(cell.column * pitch_)),
+                     static_cast<int>(std::lround(cell.row * pitch_)));
     }
 
     const Flag* flagOn(const Colony& me, Point cell) const {
@@ -188,8 +189,16 @@ private:
 
 }  // namespace
 
+ClickResult PlayerBot::press(Colony& colony, int x, int y) const {
+    const ClickResult result = playerClick(colony, x, y);
+    if (sink_) {
+        sink_(result, x, y);
+    }
+    return result;
+}
+
 const std::vector<std::string>& playerBotNames() {
-    static const std::vector<std::string> names = {"idle", "forager"};
+    static const std::vector<std::string> names = {"idle", "forager", "novice"};
     return names;
 }
 
@@ -199,6 +208,9 @@ std::unique_ptr<PlayerBot> makePlayerBot(const std::string& name) {
     }
     if (name == "forager") {
         return std::make_unique<ForagerBot>();
+    }
+    if (name == "novice") {
+        return std::make_unique<NoviceBot>();
     }
     return nullptr;
 }

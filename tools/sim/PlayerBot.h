@@ -1,12 +1,19 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "sim/PlayerClick.h"
+
 namespace brv {
 
+class Colony;
 class World;
+
+// What one click of a reference player did, at which logical position.
+using ClickSink = std::function<void(ClickResult result, int x, int y)>;
 
 // A stand-in for a person steering colony 0 of a headless game: it sees the
 // field and clicks, through the game screen's own click rule, after the same
@@ -19,12 +26,24 @@ public:
     virtual ~PlayerBot() = default;
     // Called before each world update; `update` counts the updates played.
     virtual void act(World& world, int update) = 0;
+
+    // Hears every later click with what it did: a reference player's game is
+    // recorded as a replay from these, as the game screen records a person's.
+    void onClick(ClickSink sink) { sink_ = std::move(sink); }
+
+protected:
+    // A press at a logical position, by the game screen's click rule.
+    ClickResult press(Colony& colony, int x, int y) const;
+
+private:
+    ClickSink sink_;
 };
 
 // The reference players by name: "idle" keeps its start flag and clicks
 // never; "forager" keeps a flag on the life source nearest its colony and
-// sends what the flag allowance adds against the nearest weaker enemy.
-// Null for an unknown name.
+// sends what the flag allowance adds against the nearest weaker enemy;
+// "novice" keeps one flag on its home source until that is mostly spent, then
+// on the nearest richer source, and never attacks (see NoviceBot). Null for an unknown name.
 std::unique_ptr<PlayerBot> makePlayerBot(const std::string& name);
 const std::vector<std::string>& playerBotNames();
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <iostream>
+#include <memory>
 
 #include "config/GameParams.h"
 #include "platform/FileIo.h"
@@ -12,40 +14,77 @@
 #include "sim/Replay.h"
 #include "sim/World.h"
 #include "tools/sim/Match.h"
+#include "tools/sim/PlayerBot.h"
 
 namespace brv {
 
-std::string recordRandomGame(GameParams& params, std::uint32_t seed, int colonies, int difficulty,
-                             int maxUpdates, int clickEvery, const std::string& dir) {
-    params.m_difficult = difficulty;
+namespace {
+
+// Asked before each world update to play the player's clicks of that update
+// and note them in the record.
+using Clicker = std::function<void(World& world, int update, Replay& replay)>;
+
+// Plays one game as the game screen does, recorded as a replay in `dir`.
+std::string recordGame(GameParams& params, const GameRecording& game, const std::string& name,
+                       const Clicker& clicker) {
+    params.m_difficult = game.difficulty;
     World::resetProcessCounters();
-    brv::srand(seed);
-    Replay replay = Replay::beginning(params, colonies, difficulty);
+    brv::srand(game.seed);
+    Replay replay = Replay::beginning(params, game.colonies, game.difficulty);
     World world(params);
-    setUpGame(world, colonies, difficulty);
-    Colony& player = *world.colonies().front();
-    LcgRandom clicks(seed ^ 0x5bd1e995u);
-    const int width = params.m_screen_width;
-    const int height = params.m_screen_height;
+    setUpGame(world, game.colonies, game.difficulty);
+    const Colony& player = *world.colonies().front();
     // A record ends at the longest game a replay may hold.
-    const int lastUpdate = std::min(maxUpdates, Replay::kMaxUpdates);
+    const int lastUpdate = std::min(game.maxUpdates, Replay::kMaxUpdates);
     int update = 0;
     while (update < lastUpdate && world.aliveColonyCount() > 1 && player.virusCount() > 0) {
-        if (clickEvery > 0 && update % clickEvery == 0) {
-            const int x = clicks.next() % width;
-            const int y = clicks.next() % height;
-            const bool removed = playerClick(player, x, y) == ClickResult::FlagRemoved;
-            replay.noteInput(update, removed ? Replay::Input::FlagRemoved : Replay::Input::FlagSet,
-                             x, y);
-        }
+        clicker(world, update, replay);
         world.update(30);
         ++update;
         replay.noteUpdate(update, world);
     }
     replay.finish(update, world);
-    const std::string path = dir + "/game-" + std::to_string(seed) + ".replay";
+    const std::string path = game.dir + "/" + name + "-" + std::to_string(game.seed) + ".replay";
     const std::string text = replay.toText();
     return writeFileAtomically(path, text.data(), text.size()) ? path : std::string();
+}
+
+void noteClick(Replay& replay, int update, ClickResult result, int x, int y) {
+    replay.noteInput(
+        update,
+        result == ClickResult::FlagRemoved ? Replay::Input::FlagRemoved : Replay::Input::FlagSet, x,
+        y);
+}
+
+}  // namespace
+
+std::string recordRandomGame(GameParams& params, const GameRecording& game, int clickEvery) {
+    LcgRandom clicks(game.seed ^ 0x5bd1e995u);
+    const int width = params.m_screen_width;
+    const int height = params.m_screen_height;
+    return recordGame(params, game, "game", [&](World& world, int update, Replay& replay) {
+        if (clickEvery > 0 && update % clickEvery == 0) {
+            const int x = clicks.next() % width;
+            const int y = clicks.next() % height;
+            noteClick(replay, update, playerClick(*world.colonies().front(), x, y), x, y);
+        }
+    });
+}
+
+std::string recordBotGame(GameParams& params, const GameRecording& game, const std::string& bot) {
+    std::unique_ptr<PlayerBot> player = makePlayerBot(bot);
+    if (!player) {
+        return {};
+    }
+    int now = 0;
+    Replay* record = nullptr;
+    player->onClick(
+        [&](ClickResult result, int x, int y) { noteClick(*record, now, result, x, y); });
+    return recordGame(params, game, bot, [&](World& world, int update, Replay& replay) {
+        now = update;
+        record = &replay;
+        player->act(world, update);
+    });
 }
 
 int checkReplayFile(GameParams& params, const std::string& path, bool timeline) {

@@ -114,7 +114,7 @@ std::vector<ReportSetting> reportSettings(const std::string& groups, const std::
     static const char* const kNames[3] = {"Easy", "Medium", "Hard"};
     const auto wanted = [&](const std::string& group) { return listed(groups, group); };
     std::vector<ReportSetting> settings;
-    for (const std::string bot : {"", "idle", "forager"}) {
+    for (const std::string bot : {"", "idle", "forager", "novice"}) {
         const std::string group = bot.empty() ? "computer" : bot;
         for (int colonies = 2; colonies <= 4 && wanted(group); ++colonies) {
             if (bot == "forager" && colonies != 2) {

@@ -131,14 +131,21 @@ int checkReplays(brv::GameParams& params, const Settings& s) {
     return worst;
 }
 
-// --record: games with random clicks, each written as a replay.
+// --record: games with random clicks, or steered by --player-bot, each
+// written as a replay.
 int recordGames(brv::GameParams& params, const Settings& s, std::uint32_t first) {
     std::error_code ec;
     std::filesystem::create_directories(s.record, ec);
+    brv::GameRecording game;
+    game.colonies = s.colonies;
+    game.difficulty = brv::difficultyFromName(s.difficulty);
+    game.maxUpdates = s.maxTicks;
+    game.dir = s.record;
     for (int g = 0; g < s.games; ++g) {
-        const std::string path = brv::recordRandomGame(
-            params, first + static_cast<std::uint32_t>(g), s.colonies,
-            brv::difficultyFromName(s.difficulty), s.maxTicks, s.clickEvery, s.record);
+        game.seed = first + static_cast<std::uint32_t>(g);
+        const std::string path = s.playerBot.empty()
+                                     ? brv::recordRandomGame(params, game, s.clickEvery)
+                                     : brv::recordBotGame(params, game, s.playerBot);
         if (path.empty()) {
             std::cerr << "brevora-sim: cannot write a replay into \"" << s.record << "\"\n";
             return 2;
@@ -248,14 +255,15 @@ int main(int argc, char** argv) {
     app.add_option("--data", s.data, "folder holding data/data.pk or loose data files");
     app.add_flag("--player", s.player, "colony 0 is an idle player colony");
     app.add_option("--player-bot", s.playerBot,
-                   "colony 0 is a player steered by a reference player: idle or forager")
+                   "colony 0 is a player steered by a reference player: idle, forager or "
+                   "novice (with --record: its games are recorded)")
         ->check(CLI::IsMember(brv::playerBotNames()));
     app.add_flag("--report", s.report,
                  "play every colony count and difficulty, with and without the reference "
                  "players and head to head, over --games seeds (default 100 from 1000) and "
                  "print the balance table");
     app.add_option("--groups", s.groups,
-                   "--report plays only these groups: computer,idle,forager,versus");
+                   "--report plays only these groups: computer,idle,forager,novice,versus");
     app.add_option("--report-colonies", s.onlyColonies,
                    "--report plays only these colony counts, e.g. 2,4");
     app.add_option("--report-difficulties", s.onlyDifficulties,
@@ -269,7 +277,8 @@ int main(int argc, char** argv) {
     app.add_option("--replay", s.replay, "check a replay: exit 0 when it matches, 1 when not");
     app.add_option("--replay-dir", s.replayDir, "check every .replay file of a folder");
     app.add_option("--record", s.record,
-                   "play --games games with random clicks and write their replays into DIR");
+                   "play --games games with random clicks (or steered by --player-bot) and "
+                   "write their replays into DIR");
     app.add_option("--click-every", s.clickEvery, "updates between the random clicks of --record")
         ->check(CLI::Range(0, 100000));
     app.add_flag("--timeline", s.timeline,
