@@ -58,6 +58,45 @@ TEST(EasyOpponent, FillsItsLimitOnRandomSourcesAndDropsStrayFlags) {
     EXPECT_NE(easy->flags()[0]->column(), 5);
 }
 
+// The computer's own handicaps touch its colonies alone: fewer flags, a
+// rethink only every so often, and hits that take part of the attacker's life.
+TEST(EasyOpponent, HandicapsOfTheRulesBindTheComputerOnly) {
+    SimRules rules(
+        "m_ai_flag_per_count \"2 2 2\"\nm_ai_think_ms \"300 300 300\"\n"
+        "m_ai_attack_percent \"50 50 50\"\n");
+    World world(rules.params());
+    Colony* player = world.addColony(1, 0, 0, false, 0);
+    Colony* easy = world.addColony(0, 1, 0, true, 0);
+    world.addLifeSource(20, 20);
+    for (int i = 0; i < 4; ++i) {
+        put(world, easy, 100 + i, 10);
+        put(world, player, 100 + i, 140);
+    }
+    EXPECT_EQ(easy->flagLimit(), 3);
+    EXPECT_EQ(player->flagLimit(), 1);
+
+    // Thought on the 11th tick, then not again for another ten.
+    for (int tick = 1; tick <= 11; ++tick) {
+        easy->update(30, 0);
+    }
+    ASSERT_EQ(easy->flags().size(), 1u);
+    easy->removeFlagNear(20 * 4, 20 * 4);
+    for (int tick = 1; tick <= 10; ++tick) {
+        easy->update(30, 0);
+    }
+    EXPECT_TRUE(easy->flags().empty());
+    easy->update(30, 0);
+    EXPECT_EQ(easy->flags().size(), 1u);
+
+    Virus& attacker = put(world, easy, 60, 60, 16);
+    Virus& defender = put(world, player, 61, 60, 10);
+    attacker.fight();
+    EXPECT_EQ(defender.life(), 2);
+    EXPECT_EQ(attacker.life(), 14);
+    defender.fight();
+    EXPECT_EQ(attacker.life(), 12);
+}
+
 // Builds the influence table of the Hard colony at index 1 against colony 0 at
 // sources 20 cells apart on row 75 (R = 10, so only the source's own column is
 // sampled and a virus dr rows away weighs 100 − dr²).

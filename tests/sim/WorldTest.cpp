@@ -364,24 +364,28 @@ TEST(World, InfluenceSamplesEveryTenthColumnWithinReach) {
     EXPECT_EQ(record.sourceIndex, 0);
 }
 
-// A demonstration-style game on the shipped rules: four Hard colonies, with an
-// optional look at the world after every tick. `designedLives` plays them
-// without the bound on a virus's life, as a rules file without that key does.
+// A demonstration-style game on the shipped rules: four computer colonies,
+// Hard unless asked, with an optional look at the world after every tick.
+// `designed` plays them without the keys beyond the design (the bound on
+// lives, the computer's handicaps), as a rules file without them does.
 std::string shippedHardGame(std::uint32_t seed, int ticks,
                             const std::function<void(const World&, int)>& look = {},
-                            bool designedLives = false) {
+                            bool designed = false, int difficulty = 2) {
     GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
     ScopedGameParams scope(params);
-    params.m_difficult = 2;
-    if (designedLives) {
-        std::fill(std::begin(params.m_max_virus_life), std::end(params.m_max_virus_life), 0);
+    params.m_difficult = difficulty;
+    if (designed) {
+        for (int* triple : {params.m_max_virus_life, params.m_ai_flag_per_count,
+                            params.m_ai_think_ms, params.m_ai_attack_percent}) {
+            std::fill(triple, triple + 3, 0);
+        }
     }
     World::resetProcessCounters();
     brv::srand(seed);
     World world(params);
     const float colours[4][3] = {{1, 0, 0}, {0, 1, 0}, {1, 1, 0.3f}, {0.7f, 1, 0.6f}};
     for (const auto& c : colours) {
-        world.addColony(c[0], c[1], c[2], true, 2);
+        world.addColony(c[0], c[1], c[2], true, difficulty);
     }
     world.setUp();
     for (int t = 1; t <= ticks; ++t) {
@@ -430,6 +434,10 @@ TEST(World, GoldenHardGameIsReproducible) {
     EXPECT_NE(first, shippedHardGame(12346, 3000));
     // Rules without a bound on lives play the game as designed, draw for draw.
     EXPECT_EQ(shippedHardGame(12345, 3000, {}, true), "f67a5c476e7b97a8");
+    // Easy's opponents are handicapped by the shipped rules; without the keys
+    // they play as designed.
+    EXPECT_EQ(shippedHardGame(12345, 3000, {}, false, 0), "0acfef14ce461889");
+    EXPECT_EQ(shippedHardGame(12345, 3000, {}, true, 0), "927a6c39437a0b33");
 }
 
 }  // namespace
