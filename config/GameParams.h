@@ -91,7 +91,7 @@ public:
     // Milliseconds between a computer colony's rethinks of its flags.
     int m_ai_think_ms[3] = {};
     // The share of its life, in percent, a computer colony's virus takes from
-    // the enemy it hits.
+    // the player's virus it hits.
     int m_ai_attack_percent[3] = {};
     // The animation templates of flags and life sources, from their sprite
     // descriptions: a new one copies its template and starts on a random frame

@@ -226,7 +226,7 @@ void Virus::fight() {
     // The chosen one is counted in slot order, column by column.
     const MaskPlace place = nthRow(enemies, brv::rand() % count);
     Virus& enemy = *world.virusAt(w.x0 + place.column, w.y0 + place.row);
-    enemy.addLife(-hitStrength());
+    enemy.addLife(-hitStrength(enemy));
     // A defender already below zero counts again: it stays on the grid until
     // its own next decay.
     if (enemy.life_ < 0) {
@@ -287,10 +287,13 @@ void Virus::wobble() {
 }
 
 // A hit takes the attacker's whole life from its enemy, or the share the
-// rules give a computer colony's viruses.
-int Virus::hitStrength() const {
+// rules give a computer colony's viruses against the player's. Between
+// computer colonies hits stay whole, so games among them (the demonstration)
+// play as designed.
+int Virus::hitStrength(const Virus& enemy) const {
     const GameParams& p = world_.params();
-    const int percent = colony_->isComputer() ? p.m_ai_attack_percent[p.m_difficult] : 0;
+    const bool handicapped = colony_->isComputer() && !enemy.colony_->isComputer();
+    const int percent = handicapped ? p.m_ai_attack_percent[p.m_difficult] : 0;
     if (percent <= 0) {
         return life_;
     }

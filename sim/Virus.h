@@ -57,7 +57,7 @@ private:
     // virus's life (none when the rules set none). A gain never lowers a
     // life that already stands above the bound.
     void gainLife(int delta);
-    int hitStrength() const;
+    int hitStrength(const Virus& enemy) const;
     void spawnChild();
     void wobble();
 

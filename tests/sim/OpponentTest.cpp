@@ -95,6 +95,11 @@ TEST(EasyOpponent, HandicapsOfTheRulesBindTheComputerOnly) {
     EXPECT_EQ(attacker.life(), 14);
     defender.fight();
     EXPECT_EQ(attacker.life(), 12);
+    // Between computer colonies a hit is whole.
+    Colony* other = world.addColony(0, 0, 1, true, 0);
+    Virus& rival = put(world, other, 59, 59, 5);
+    rival.fight();
+    EXPECT_EQ(attacker.life(), 7);
 }
 
 // Builds the influence table of the Hard colony at index 1 against colony 0 at

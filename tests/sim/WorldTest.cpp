@@ -365,12 +365,13 @@ TEST(World, InfluenceSamplesEveryTenthColumnWithinReach) {
 }
 
 // A demonstration-style game on the shipped rules: four computer colonies,
-// Hard unless asked, with an optional look at the world after every tick.
+// Hard unless asked, with an optional look at the world after every tick; with
+// `idlePlayer` the first is a player's colony that never clicks.
 // `designed` plays them without the keys beyond the design (the bound on
 // lives, the computer's handicaps), as a rules file without them does.
 std::string shippedHardGame(std::uint32_t seed, int ticks,
                             const std::function<void(const World&, int)>& look = {},
-                            bool designed = false, int difficulty = 2) {
+                            bool designed = false, int difficulty = 2, bool idlePlayer = false) {
     GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
     ScopedGameParams scope(params);
     params.m_difficult = difficulty;
@@ -385,7 +386,7 @@ std::string shippedHardGame(std::uint32_t seed, int ticks,
     World world(params);
     const float colours[4][3] = {{1, 0, 0}, {0, 1, 0}, {1, 1, 0.3f}, {0.7f, 1, 0.6f}};
     for (const auto& c : colours) {
-        world.addColony(c[0], c[1], c[2], true, difficulty);
+        world.addColony(c[0], c[1], c[2], !idlePlayer || &c != &colours[0], difficulty);
     }
     world.setUp();
     for (int t = 1; t <= ticks; ++t) {
@@ -434,10 +435,10 @@ TEST(World, GoldenHardGameIsReproducible) {
     EXPECT_NE(first, shippedHardGame(12346, 3000));
     // Rules without a bound on lives play the game as designed, draw for draw.
     EXPECT_EQ(shippedHardGame(12345, 3000, {}, true), "f67a5c476e7b97a8");
-    // Easy's opponents are handicapped by the shipped rules; without the keys
-    // they play as designed.
-    EXPECT_EQ(shippedHardGame(12345, 3000, {}, false, 0), "0acfef14ce461889");
-    EXPECT_EQ(shippedHardGame(12345, 3000, {}, true, 0), "927a6c39437a0b33");
+    // Easy's opponents hit a player softer under the shipped rules; without
+    // the keys they play as designed.
+    EXPECT_EQ(shippedHardGame(12345, 3000, {}, false, 0, true), "bc19f54874b8b89f");
+    EXPECT_EQ(shippedHardGame(12345, 3000, {}, true, 0, true), "cc3e68902522c577");
 }
 
 }  // namespace
