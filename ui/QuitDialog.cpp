@@ -3,21 +3,10 @@
 #include <GL/gl.h>
 
 #include "gfx/ResourceSet.h"
-#include "ui/Layout.h"
 
 namespace brv {
 
-QuitDialog::QuitDialog() {
-    ResourceSet& art = resourceSet();
-    okButton_ = std::make_unique<Button>(this, &art.okButton);
-    okButton_->setPosition(static_cast<float>(layoutInt("m_qd_ok_btnx")),
-                           static_cast<float>(layoutInt("m_qd_ok_btny")));
-    addWidget(okButton_.get());
-    cancelButton_ = std::make_unique<Button>(this, &art.cancelButton);
-    cancelButton_->setPosition(static_cast<float>(layoutInt("m_qd_cancel_btnx")),
-                               static_cast<float>(layoutInt("m_qd_cancel_btny")));
-    addWidget(cancelButton_.get());
-}
+QuitDialog::QuitDialog() : QuestionDialog({"Do you really", "want", "to exit?"}) {}
 
 void QuitDialog::draw() {
     const ResourceSet& art = resourceSet();
@@ -42,14 +31,6 @@ void QuitDialog::draw() {
                           {.size = kTitleSize, .colour = {1, 0.3f, 0}, .depth = 10});
     }
     glPopMatrix();
-}
-
-void QuitDialog::onWidgetEvent(Widget* widget) {
-    if (widget == okButton_.get()) {
-        close(kResultConfirmed);
-    } else if (widget == cancelButton_.get()) {
-        close(kResultCancelled);
-    }
 }
 
 }  // namespace brv
