@@ -24,13 +24,6 @@ chmod 755 "$work"
 export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent
 "$pack_tool" extract "$data_pack" "$work/unpacked" >/dev/null
 
-# A game folder named $1 holding the game and, unless $2 is "none", the
-# shipped archive.
-game_folder() {
-  mkdir -p "$work/$1/data"
-  cp "$game_exe" "$work/$1/brevora"
-  [[ "${2:-}" == none ]] || cp "$data_pack" "$work/$1/data/data.pk"
-}
 # A game folder $1 whose archive is the shipped one after the command that
 # follows has changed the unpacked files in the current folder.
 repacked() {
@@ -41,9 +34,6 @@ repacked() {
   (cd "$work/$name/src" && "$@")
   "$pack_tool" create "$work/$name/data/data.pk" "$work/$name/src" >/dev/null
   rm -rf "$work/$name/src"
-}
-said() {
-  grep -qF -- "$2" "$work/$1.txt" || fail "$1: stderr does not say \"$2\": $(cat "$work/$1.txt")"
 }
 # The game in folder $1 must refuse to start, saying each of the texts after.
 refused() {

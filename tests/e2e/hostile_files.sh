@@ -31,14 +31,6 @@ export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent
 limit_ms=1000
 [[ -z "${ASAN_OPTIONS:-}" ]] || limit_ms=4000
 
-game_folder() {
-  mkdir -p "$work/$1/data"
-  cp "$game_exe" "$work/$1/brevora"
-  [[ "${2:-}" == none ]] || cp "${2:-$data_pack}" "$work/$1/data/data.pk"
-}
-said() {
-  grep -qF -- "$2" "$work/$1.txt" || fail "$1: stderr does not say \"$2\": $(cat "$work/$1.txt")"
-}
 now_ms() {
   echo $(($(date +%s%N) / 1000000))
 }

@@ -1,4 +1,5 @@
-# Sourced by the end-to-end scripts: how a test reports failure, and who plays.
+# Sourced by the end-to-end scripts: how a test reports failure, who plays,
+# and the game folders they play in.
 
 fail() {
   echo "e2e: $*" >&2
@@ -26,4 +27,17 @@ share_display_cookie() {
   cp "$XAUTHORITY" "$1/.Xauthority"
   chown "$player_uid:$player_uid" "$1" "$1/.Xauthority"
   echo "$1/.Xauthority"
+}
+
+# A game folder $1 under the work folder with the game and the archive $2:
+# the shipped one ($data_pack) unless given, none when $2 is "none".
+game_folder() {
+  mkdir -p "$work/$1/data"
+  cp "$game_exe" "$work/$1/brevora"
+  [[ "${2:-}" == none ]] || cp "${2:-$data_pack}" "$work/$1/data/data.pk"
+}
+
+# The messages of the game in folder $1 ($work/$1.txt) say $2.
+said() {
+  grep -qF -- "$2" "$work/$1.txt" || fail "$1: stderr does not say \"$2\": $(cat "$work/$1.txt")"
 }

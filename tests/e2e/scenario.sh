@@ -51,14 +51,6 @@ wm_running() {
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
 }
 
-# A game folder $1 under the work folder with the game and the archive $2
-# (the shipped one unless given).
-game_folder() {
-  mkdir -p "$work/$1/data"
-  cp "$game_exe" "$work/$1/brevora"
-  cp "${2:-$data_pack}" "$work/$1/data/data.pk"
-}
-
 # An archive at $1 holding the shipped data after the command that follows
 # has changed it in the current folder: rules made quick or pictures made
 # heavy for a test, never shipped.

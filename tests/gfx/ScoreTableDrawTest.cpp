@@ -36,15 +36,25 @@ bool rowHas(test::GlProbe& gl, int x0, int x1, int y, Shade shade) {
     return false;
 }
 
-TEST(ScoreTableDraw, SevenLinesOfYellowNamesAndScoresOverAShadow) {
-    test::GlProbe gl(800, 600);
-    ASSERT_TRUE(gl.ok()) << gl.error();
-    std::vector<std::vector<int>> glyphs(2, std::vector<int>(47, 3));
-    const auto picture = test::makeFontPicture(256, 64, 20, glyphs, true);
+// An offscreen context with a font of blocks, every glyph three columns wide.
+struct TableCanvas {
+    test::GlProbe gl{800, 600};
+    std::vector<std::uint8_t> picture = test::makeFontPicture(
+        256, 64, 20, std::vector<std::vector<int>>(2, std::vector<int>(47, 3)), true);
     TgaTexture texture;
-    ASSERT_TRUE(texture.loadMemory(picture.data(), picture.size(), false, false));
     BitmapFont font;
-    ASSERT_TRUE(font.build(picture.data(), picture.size(), &texture));
+
+    bool ready() {
+        return gl.ok() && texture.loadMemory(picture.data(), picture.size(), false, false) &&
+               font.build(picture.data(), picture.size(), &texture);
+    }
+};
+
+TEST(ScoreTableDraw, SevenLinesOfYellowNamesAndScoresOverAShadow) {
+    TableCanvas canvas;
+    ASSERT_TRUE(canvas.ready()) << canvas.gl.error();
+    test::GlProbe& gl = canvas.gl;
+    BitmapFont& font = canvas.font;
 
     // A table file may list more than seven entries; only seven lines fit.
     test::TempDir dir;
@@ -79,14 +89,10 @@ TEST(ScoreTableDraw, SevenLinesOfYellowNamesAndScoresOverAShadow) {
 }
 
 TEST(ScoreTableDraw, AnEmptyTableSaysSoCentredOnTheFirstLine) {
-    test::GlProbe gl(800, 600);
-    ASSERT_TRUE(gl.ok()) << gl.error();
-    std::vector<std::vector<int>> glyphs(2, std::vector<int>(47, 3));
-    const auto picture = test::makeFontPicture(256, 64, 20, glyphs, true);
-    TgaTexture texture;
-    ASSERT_TRUE(texture.loadMemory(picture.data(), picture.size(), false, false));
-    BitmapFont font;
-    ASSERT_TRUE(font.build(picture.data(), picture.size(), &texture));
+    TableCanvas canvas;
+    ASSERT_TRUE(canvas.ready()) << canvas.gl.error();
+    test::GlProbe& gl = canvas.gl;
+    BitmapFont& font = canvas.font;
     glClearColor(0.5f, 0.5f, 0.5f, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     ScoreTable().draw(font);
