@@ -1,9 +1,12 @@
 #include "sim/view/Coach.h"
 
 #include <algorithm>
+#include <cstdlib>
 
+#include "config/GameParams.h"
 #include "sim/Colony.h"
 #include "sim/LifeSource.h"
+#include "sim/Virus.h"
 
 namespace brv {
 
@@ -49,6 +52,12 @@ void Coach::watch(const World& world, int updateMs) {
         note(Line::FirstKill);
     }
     watchEnemies(world);
+    // The sources by the flags change slowly; a look once a second is enough.
+    sinceSourcesMs_ += updateMs;
+    if (sinceSourcesMs_ >= 1000) {
+        sinceSourcesMs_ = 0;
+        watchFlaggedSources(world, player);
+    }
 }
 
 // Below a quarter of its start, or already spent and gone from the field.
@@ -87,6 +96,60 @@ void Coach::watchEnemies(const World& world) {
             note(Line::EnemyWiped);
         }
         enemyAlive_[k] = alive;
+    }
+}
+
+namespace {
+
+// How many of the player's viruses and of its enemies' stand within a
+// source's reach.
+struct Crowd {
+    int mine = 0;
+    int theirs = 0;
+};
+
+Crowd crowdAt(const World& world, const Colony& player, const LifeSource& source, int reach) {
+    Crowd crowd;
+    const int c0 = std::max(source.column() - reach, 0);
+    const int c1 = std::min(source.column() + reach, World::kColumns - 1);
+    const int r0 = std::max(source.row() - reach, 0);
+    const int r1 = std::min(source.row() + reach, World::kRows - 1);
+    for (int c = c0; c <= c1; ++c) {
+        for (int r = r0; r <= r1; ++r) {
+            if (const Virus* v = world.virusAt(c, r)) {
+                (v->colony() == &player ? crowd.mine : crowd.theirs) += 1;
+            }
+        }
+    }
+    return crowd;
+}
+
+bool flagNear(const Colony& player, const LifeSource& source, int reach) {
+    return std::any_of(player.flags().begin(), player.flags().end(), [&](const auto& flag) {
+        return std::abs(flag->column() - source.column()) <= reach &&
+               std::abs(flag->row() - source.row()) <= reach;
+    });
+}
+
+}  // namespace
+
+// A newcomer's second source runs dry as the first did, and the nearest
+// glowing source may be an enemy's: both are told once, for the sources
+// within feeding reach of the player's flags.
+void Coach::watchFlaggedSources(const World& world, const Colony& player) {
+    const int reach = world.params().m_life_src_visible / 2;
+    for (const auto& source : world.lifeSources()) {
+        if (!flagNear(player, *source, reach)) {
+            continue;
+        }
+        const bool home = source->column() == homeColumn_ && source->row() == homeRow_;
+        if (!home && source->reserveLeft() < 0.25f) {
+            note(Line::NextSourceDry);
+        }
+        const Crowd crowd = crowdAt(world, player, *source, reach);
+        if (crowd.theirs >= kHoldingCount && crowd.theirs > crowd.mine) {
+            note(Line::EnemyAtSource);
+        }
     }
 }
 
@@ -151,6 +214,10 @@ const char* Coach::text(Line line, bool colourBlind) {
             return "Your viruses attack enemies next to them: every kill scores a point";
         case Line::EnemyWiped:
             return "An enemy colony is wiped out";
+        case Line::NextSourceDry:
+            return "The source by your flag is almost spent too: find a full one";
+        case Line::EnemyAtSource:
+            return "Enemy viruses hold the source by your flag: yours will fight there";
         case Line::Count:
             break;
     }

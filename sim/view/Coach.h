@@ -17,7 +17,17 @@ class LifeSource;
 // that is not.
 class Coach {
 public:
-    enum class Line { Start, SourceDry, Shrinking, FlagLimit, FirstKill, EnemyWiped, Count };
+    enum class Line {
+        Start,
+        SourceDry,
+        Shrinking,
+        FlagLimit,
+        FirstKill,
+        EnemyWiped,
+        NextSourceDry,
+        EnemyAtSource,
+        Count
+    };
 
     static constexpr int kShowMs = 6000;
     static constexpr int kStartShowMs = 10000;
@@ -26,6 +36,9 @@ public:
     // this much game time, from a size where that is more than a skirmish.
     static constexpr int kShrinkWindowMs = 10000;
     static constexpr int kShrinkFromCount = 30;
+    // Enemies hold a source by the player's flag when at least this many of
+    // theirs are within its reach and they outnumber the player's there.
+    static constexpr int kHoldingCount = 10;
 
     // A coach that is off says nothing.
     explicit Coach(bool on) : on_(on) {}
@@ -53,6 +66,7 @@ private:
     bool homeRunningDry(const World& world);
     bool shrinkingFast(int count, int updateMs);
     void watchEnemies(const World& world);
+    void watchFlaggedSources(const World& world, const Colony& player);
     void showNext();
 
     bool on_;
@@ -73,6 +87,7 @@ private:
     // covering the shrink window.
     std::deque<int> counts_;
     int sinceCountMs_ = 0;
+    int sinceSourcesMs_ = 0;
     std::array<bool, World::kMaxColonies> enemyAlive_{};
 };
 

@@ -570,6 +570,48 @@ TEST(GameScreen, CoachSaysEachThingOnceAndLeavesTheWorldAlone) {
     }
 }
 
+// The player's flag moves from home to a second source that runs low, then to
+// one an enemy crowds: each is told once, and only for a source by a flag.
+TEST(Coach, TellsOfTheSourceByTheFlagRunningLowOrHeldByAnEnemy) {
+    using Line = Coach::Line;
+    test::SimRules rules;
+    World world(rules.params());
+    Colony* player = world.addColony(1, 0, 0, false, 0);
+    Colony* enemy = world.addColony(0, 1, 0, true, 0);
+    world.addLifeSource(20, 20);
+    LifeSource& second = world.addLifeSource(100, 40);
+    const LifeSource& crowded = world.addLifeSource(150, 100);
+    player->addFlagAt(20 * 4, 20 * 4);
+    for (int i = 0; i < 12; ++i) {
+        test::put(world, player, 98 + i % 4, 38 + i / 4);
+        test::put(world, enemy, 148 + i % 4, 98 + i / 4);
+    }
+    Coach coach(true);
+    coach.begin(world);
+    const auto moveFlagTo = [&](const LifeSource& source) {
+        const Flag& flag = *player->flags().front();
+        player->removeFlagNear(flag.column() * 4, flag.row() * 4);
+        player->addFlagAt(source.column() * 4, source.row() * 4);
+    };
+    coach.watch(world, 1000);
+    EXPECT_FALSE(coach.noted(Line::NextSourceDry)) << "no flag by the sources running low";
+    EXPECT_FALSE(coach.noted(Line::EnemyAtSource)) << "the crowded source has no flag by it";
+
+    moveFlagTo(second);
+    while (second.reserveLeft() >= 0.25f) {
+        second.update(30);
+    }
+    coach.watch(world, 999);
+    EXPECT_FALSE(coach.noted(Line::NextSourceDry)) << "looked at once a second";
+    coach.watch(world, 1);
+    EXPECT_TRUE(coach.noted(Line::NextSourceDry));
+
+    moveFlagTo(crowded);
+    coach.watch(world, 1000);
+    EXPECT_TRUE(coach.noted(Line::EnemyAtSource));
+    EXPECT_FALSE(coach.noted(Line::SourceDry)) << "home is still full";
+}
+
 TEST(GameScreen, ClicksThatDoNothingSayWhyAtThePointer) {
     Game game(2, 2, 0, "");
     test::ScopedSounds sounds(game.win.platform);
