@@ -1,5 +1,7 @@
 #include "sim/Colony.h"
 
+#include <climits>
+
 #include "config/GameParams.h"
 #include "platform/Clock.h"
 
@@ -73,14 +75,16 @@ void Colony::addFlagAt(int x, int y) {
     }
 }
 
+// Cells are whole numbers within the grid, so the squared distances are
+// exact in int, as they were in float.
 const Flag* Colony::nearestFlag(int column, int row) const {
     const Flag* nearest = nullptr;
-    float best = 0;
+    int best = INT_MAX;
     for (const auto& flag : flags_) {
-        const float dx = static_cast<float>(flag->column() - column);
-        const float dy = static_cast<float>(flag->row() - row);
-        const float d2 = dx * dx + dy * dy;
-        if (nearest == nullptr || d2 < best) {
+        const int dx = flag->column() - column;
+        const int dy = flag->row() - row;
+        const int d2 = dx * dx + dy * dy;
+        if (d2 < best) {
             nearest = flag.get();
             best = d2;
         }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <numeric>
 #include <ostream>
 #include <sstream>
 
@@ -249,12 +250,20 @@ std::string reportJson(const ReportSetting& setting, const ReportFigures& f) {
 bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
                  const ReportOptions& options, std::ostream& out) {
     std::vector<std::vector<ReportGame>> results(settings.size());
+    // Games with more colonies last longer and cost more per tick: started
+    // first, they leave the short settings to fill the processes at the end
+    // instead of one long setting running alone.
+    std::vector<std::size_t> order(settings.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return settings[a].colonies > settings[b].colonies;
+    });
     std::vector<Job> running;
     std::size_t next = 0;
     bool ok = true;
     while (next < settings.size() || !running.empty()) {
         while (next < settings.size() && static_cast<int>(running.size()) < options.jobs) {
-            const Job job = startJob(params, settings[next], next, options);
+            const Job job = startJob(params, settings[order[next]], order[next], options);
             if (job.pid < 0) {
                 return false;
             }
