@@ -40,8 +40,11 @@ void ComputerColony::update(int elapsedMs, int /*index*/) {
     updateTrend(elapsedMs);
 }
 
+// The rules' wait is a handicap for a player's sake: among computer colonies
+// alone (the demonstration) they rethink as designed.
 int ComputerColony::thinkInterval() const {
-    return params().m_ai_think_ms[params().m_difficult];
+    const int wait = params().m_ai_think_ms[params().m_difficult];
+    return wait > 0 && world_->hasPlayer() ? wait : 0;
 }
 
 void ComputerColony::cleanUpFlags() {

@@ -31,7 +31,8 @@ protected:
     // Adds elapsed time, saturating so that a game of any length never wraps.
     static void accumulate(int& time, int elapsedMs);
     World& world() const { return *world_; }
-    // The rules' wait between rethinks; 0 for the designed one.
+    // The rules' wait between rethinks in a game with a player; 0 for the
+    // designed one.
     int thinkInterval() const;
 
     int thinkTime_ = 0;

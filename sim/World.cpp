@@ -113,6 +113,11 @@ int World::indexOf(const Colony* colony) const {
     return -1;
 }
 
+bool World::hasPlayer() const {
+    return std::any_of(colonies_.begin(), colonies_.end(),
+                       [](const auto& colony) { return !colony->isComputer(); });
+}
+
 // Tags are handed out in the order colonies are first seen, so the colonies
 // of the world are 1..4; a foreign colony (a test's) gets the next free tag.
 std::uint8_t World::tagOf(const Colony* colony) {

@@ -87,6 +87,9 @@ public:
     const InfluenceTable& influence() const { return influence_; }
     // Each colony's virus count and kills over the game, from setUp on.
     const Timeline& timeline() const { return timeline_; }
+    // True while the world has a colony the player steers, whether or not it
+    // still has viruses.
+    bool hasPlayer() const;
     // Position of a colony in the list (its influence column), -1 if foreign.
     int indexOf(const Colony* colony) const;
 

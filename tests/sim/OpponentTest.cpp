@@ -100,6 +100,22 @@ TEST(EasyOpponent, HandicapsOfTheRulesBindTheComputerOnly) {
     Virus& rival = put(world, other, 59, 59, 5);
     rival.fight();
     EXPECT_EQ(attacker.life(), 7);
+
+    // Without a player (the demonstration) the wait is not kept: the first
+    // rethink comes after the designed 1.5 s, then one on every tick.
+    World alone(rules.params());
+    Colony* first = alone.addColony(0, 1, 0, true, 0);
+    alone.addColony(0, 0, 1, true, 0);
+    alone.addLifeSource(20, 20);
+    for (int tick = 1; tick <= 50; ++tick) {
+        first->update(30, 0);
+    }
+    EXPECT_TRUE(first->flags().empty());
+    first->update(30, 0);
+    ASSERT_EQ(first->flags().size(), 1u);
+    first->removeFlagNear(20 * 4, 20 * 4);
+    first->update(30, 0);
+    EXPECT_EQ(first->flags().size(), 1u);
 }
 
 // Builds the influence table of the Hard colony at index 1 against colony 0 at
