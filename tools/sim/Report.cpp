@@ -114,11 +114,14 @@ std::vector<ReportSetting> reportSettings(const std::string& groups, const std::
                                           const std::string& difficulties) {
     static const char* const kNames[3] = {"Easy", "Medium", "Hard"};
     const auto wanted = [&](const std::string& group) { return listed(groups, group); };
+    const bool countsNamed = !colonies.empty();
     std::vector<ReportSetting> settings;
     for (const std::string bot : {"", "idle", "forager", "novice"}) {
         const std::string group = bot.empty() ? "computer" : bot;
         for (int colonies = 2; colonies <= 4 && wanted(group); ++colonies) {
-            if (bot == "forager" && colonies != 2) {
+            // Its three- and four-colony rows cost a third of the whole
+            // report again: played when the colony counts are named.
+            if (bot == "forager" && colonies != 2 && !countsNamed) {
                 continue;
             }
             for (int d = 0; d < 3; ++d) {
