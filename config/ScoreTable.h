@@ -7,8 +7,6 @@
 
 namespace brv {
 
-class BitmapFont;
-
 // The seven best results, best first; equal scores keep the older entry
 // first. Stored in "scores.tab" in the save folder as a scrambled key-value
 // file with the keys num, name0.., score0...
@@ -49,13 +47,6 @@ public:
     void rebase(const ScoreTable& stored);
     // The added entries are on disk now; they are not entered again.
     void markSaved() { added_.clear(); }
-
-    // Draws the table on the logical screen with the game's font: one line
-    // every 60 units from y 150, names at x 100 and scores at x 560, yellow
-    // over a black shadow; an empty table says "No scores yet" on the first
-    // line, centred. Lives with the drawing code (gfx/ScoreTableDraw.cpp)
-    // so the table itself needs no GL.
-    void draw(const BitmapFont& font) const;
 
     const std::vector<Entry>& entries() const { return entries_; }
     void clear() {

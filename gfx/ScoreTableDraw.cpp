@@ -1,3 +1,5 @@
+#include "gfx/ScoreTableDraw.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -6,12 +8,13 @@
 
 namespace brv {
 
-void ScoreTable::draw(const BitmapFont& font) const {
+void drawScoreTable(const ScoreTable& table, const BitmapFont& font) {
+    const std::vector<ScoreTable::Entry>& entries = table.entries();
     constexpr float kTextSize = 40;
     constexpr float kDepth = 10;
     // A loaded file may hold more than seven entries; lines past the seventh
     // would fall below the screen.
-    const std::size_t count = std::min(entries_.size(), static_cast<std::size_t>(kSize));
+    const std::size_t count = std::min(entries.size(), static_cast<std::size_t>(ScoreTable::kSize));
     if (count == 0) {
         // Centred on the 800-unit screen, where the first line would stand.
         constexpr const char* kEmpty = "No scores yet";
@@ -22,7 +25,7 @@ void ScoreTable::draw(const BitmapFont& font) const {
         return;
     }
     for (std::size_t i = 0; i < count; ++i) {
-        const Entry& entry = entries_[i];
+        const ScoreTable::Entry& entry = entries[i];
         const float y = 150.0f + 60.0f * static_cast<float>(i);
         font.drawText(entry.name.c_str(), 101, y + 1,
                       {.size = kTextSize, .colour = {0, 0, 0}, .depth = kDepth});

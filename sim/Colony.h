@@ -22,9 +22,6 @@ public:
     // Once per tick, with the colony's position in the world's list. The player's
     // colony renews its trend mark and animates its flags.
     virtual void update(int elapsedMs, int index);
-    // The player sees its own flags; a computer colony's flags stay hidden
-    // from the player, so it draws none.
-    void drawFlags() const;
 
     // Flags, at logical pixel positions. A click within 25 pixels (strictly) of
     // a flag on both axes removes the first such flag.

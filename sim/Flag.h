@@ -4,8 +4,6 @@
 
 namespace brv {
 
-class Sprite;
-struct Colour;
 
 // A colony's marker on a grid cell; the nearest one draws the colony's idle
 // viruses towards it. Flags are not grid occupants and may share a cell. The
@@ -14,10 +12,6 @@ class Flag {
 public:
     // Copies the template and starts it on a random frame (one draw).
     Flag(int column, int row, const SpriteAnimation& animationTemplate);
-
-    // The flag art's cell its clock shows, on its cell, `pitch` logical pixels
-    // per cell, above the viruses, its colours multiplied by `tint`.
-    void draw(const Sprite& art, float pitch, const Colour& tint) const;
 
     int column() const { return column_; }
     int row() const { return row_; }

@@ -22,10 +22,6 @@ public:
     // each feed costing m_life_distribute; animates. True once spent (reserve
     // below zero).
     bool update(int elapsedMs);
-    // The life-source art's cell its clock shows, on its cell (the world draws
-    // it raised), inside a ring showing the reserve left; a nearly spent source
-    // blinks its ring and fades.
-    void draw() const;
 
     int column() const { return column_; }
     int row() const { return row_; }

@@ -45,10 +45,8 @@ public:
     // source, then places one more random life source per colony.
     void setUp();
     void update(int elapsedMs);
-    // The field picture, one point per virus in its colony's colour and the
-    // life sources; needs a current GL context with the logical projection.
-    // Defined with the drawing code (sim/view), outside the rules' library.
-    void draw() const;
+    // Which of the field pictures this world shows (drawn once, at creation).
+    int backgroundIndex() const { return backgroundIndex_; }
 
     int aliveColonyCount() const;
 

@@ -4,6 +4,7 @@
 
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
+#include "gfx/ScoreTableDraw.h"
 #include "gfx/StretchedPicture.h"
 #include "ui/Layout.h"
 
@@ -32,7 +33,7 @@ void Top7Dialog::draw() {
     drawStretchedPicture(art.gameBackground, w, h);
     drawContent();
     drawTitle(art.font, "Top 7", 350, 60);
-    params.m_score_table.draw(art.font);
+    drawScoreTable(params.m_score_table, art.font);
     glPopMatrix();
 }
 

@@ -15,6 +15,7 @@
 #include "sim/Colony.h"
 #include "sim/view/ColonyPalette.h"
 #include "sim/view/PopulationGraph.h"
+#include "sim/view/WorldDraw.h"
 
 namespace brv {
 
@@ -137,9 +138,9 @@ void PlayScreen::draw() {
     // Every layer comes in back-to-front order, without a depth test: field,
     // viruses, life sources, flags, status lines on their bands.
     glPushMatrix();
-    world_.draw();
+    drawWorld(world_);
     for (const auto& colony : world_.colonies()) {
-        colony->drawFlags();
+        drawFlags(*colony, world_.params());
     }
     drawStatus();
     if (tabHeld()) {

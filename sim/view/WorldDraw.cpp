@@ -1,8 +1,10 @@
-// The drawing members of the simulation objects, kept apart from the rules so
-// that the rules build and run without any drawing code. Each object keeps
-// only its animation clock; the art is the resource set's shared template,
-// drawn at the cell the clock shows. These run once per frame in the logical
+// The drawing of the simulation's objects, kept apart from the rules so that
+// the rules build and run without any drawing code. Each object keeps only
+// its animation clock; the art is the resource set's shared template, drawn
+// at the cell the clock shows. These run once per frame in the logical
 // projection (origin top left, y down, depth -50 to 50).
+#include "sim/view/WorldDraw.h"
+
 #include <GL/gl.h>
 
 #include <array>
@@ -39,62 +41,36 @@ std::vector<float>& pointsOf(std::size_t colony) {
     return points[colony];
 }
 
-void gatherPoints(const std::vector<std::unique_ptr<Virus>>& cells,
-                  const std::vector<std::unique_ptr<Colony>>& colonies) {
+// In slot order, column by column, as the grid holds them.
+void gatherPoints(const World& world) {
+    const auto& colonies = world.colonies();
     for (std::size_t k = 0; k < colonies.size(); ++k) {
         pointsOf(k).clear();
     }
-    for (const auto& cell : cells) {
-        if (!cell) {
-            continue;
-        }
-        for (std::size_t k = 0; k < colonies.size(); ++k) {
-            if (cell->colony() == colonies[k].get()) {
-                pointsOf(k).push_back(cell->x());
-                pointsOf(k).push_back(cell->y());
-                break;
+    for (int c = 0; c < World::kColumns; ++c) {
+        for (int r = 0; r < World::kRows; ++r) {
+            const Virus* cell = world.virusAt(c, r);
+            if (cell == nullptr) {
+                continue;
+            }
+            for (std::size_t k = 0; k < colonies.size(); ++k) {
+                if (cell->colony() == colonies[k].get()) {
+                    pointsOf(k).push_back(cell->x());
+                    pointsOf(k).push_back(cell->y());
+                    break;
+                }
             }
         }
     }
 }
 
-}  // namespace
-
-void World::draw() const {
-    ResourceSet& art = resourceSet(params_);
-    glPushMatrix();
-    art.backdrop.draw(art.fieldTextures[backgroundIndex_ % ResourceSet::kFieldTextureCount],
-                      static_cast<float>(params_.m_screen_width),
-                      static_cast<float>(params_.m_screen_height));
-    glDisable(GL_TEXTURE_2D);
-    glPointSize(params_.m_virus_size);
-    // Viruses and sources stand one pixel in from their cell's corner and
-    // above the field.
-    glTranslatef(1, 1, 10);
-    gatherPoints(cells_, colonies_);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    for (std::size_t k = 0; k < colonies_.size(); ++k) {
-        const Colony& colony = *colonies_[k];
-        const std::vector<float>& points = pointsOf(k);
-        const ColonyColour colour = drawnColour(colony, k);
-        glColor3f(colour.red, colour.green, colour.blue);
-        glVertexPointer(2, GL_FLOAT, 0, points.data());
-        glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(points.size() / 2));
-    }
-    glDisableClientState(GL_VERTEX_ARRAY);
-    for (const auto& source : lifeSources_) {
-        source->draw();
-    }
-    glColor4f(1, 1, 1, 1);
-    glPointSize(1);
-    glPopMatrix();
-}
-
-void LifeSource::draw() const {
-    const float p = params_.m_distance_beween_viruses;
-    const float x = static_cast<float>(column_) * p;
-    const float y = static_cast<float>(row_) * p;
-    const float left = reserveLeft();
+// The life-source art's cell its clock shows, on its cell, inside a ring
+// showing the reserve left.
+void drawLifeSource(const LifeSource& source, GameParams& params) {
+    const float p = params.m_distance_beween_viruses;
+    const float x = static_cast<float>(source.column()) * p;
+    const float y = static_cast<float>(source.row()) * p;
+    const float left = source.reserveLeft();
     // Below a quarter the source warns that it is running out: its ring
     // blinks on the world's 30-tick beat (0.9 s, the same for every source)
     // and its glow fades with what is left.
@@ -103,29 +79,68 @@ void LifeSource::draw() const {
     drawReserveRing(x, y, left, !nearlySpent || onBeat);
     const float glow =
         nearlySpent ? kSpentGlow + (1 - kSpentGlow) * left / kNearlySpentShare : 1.0f;
-    resourceSet(params_).lifeSourceSprite.drawCell(animation_.frame(), animation_.group(), x, y, 0,
-                                                   true, Colour{1, 1, 1, glow});
+    const SpriteAnimation& clock = source.animation();
+    resourceSet(params).lifeSourceSprite.drawCell(clock.frame(), clock.group(), x, y, 0, true,
+                                                  Colour{1, 1, 1, glow});
 }
 
-void Flag::draw(const Sprite& art, float pitch, const Colour& tint) const {
-    art.drawCell(animation_.frame(), animation_.group(), static_cast<float>(column_) * pitch,
-                 static_cast<float>(row_) * pitch, 10, true, tint);
+// The flag art's cell its clock shows, on its cell, above the viruses, its
+// colours multiplied by `tint`.
+void drawFlag(const Flag& flag, const Sprite& art, float pitch, const Colour& tint) {
+    const SpriteAnimation& clock = flag.animation();
+    art.drawCell(clock.frame(), clock.group(), static_cast<float>(flag.column()) * pitch,
+                 static_cast<float>(flag.row()) * pitch, 10, true, tint);
 }
 
-void Colony::drawFlags() const {
-    if (isComputer()) {
+}  // namespace
+
+void drawWorld(const World& world) {
+    GameParams& params = world.params();
+    ResourceSet& art = resourceSet(params);
+    glPushMatrix();
+    art.backdrop.draw(art.fieldTextures[world.backgroundIndex() % ResourceSet::kFieldTextureCount],
+                      static_cast<float>(params.m_screen_width),
+                      static_cast<float>(params.m_screen_height));
+    glDisable(GL_TEXTURE_2D);
+    glPointSize(params.m_virus_size);
+    // Viruses and sources stand one pixel in from their cell's corner and
+    // above the field.
+    glTranslatef(1, 1, 10);
+    gatherPoints(world);
+    const auto& colonies = world.colonies();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    for (std::size_t k = 0; k < colonies.size(); ++k) {
+        const Colony& colony = *colonies[k];
+        const std::vector<float>& points = pointsOf(k);
+        const ColonyColour colour = drawnColour(colony, k);
+        glColor3f(colour.red, colour.green, colour.blue);
+        glVertexPointer(2, GL_FLOAT, 0, points.data());
+        glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(points.size() / 2));
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    for (const auto& source : world.lifeSources()) {
+        drawLifeSource(*source, params);
+    }
+    glColor4f(1, 1, 1, 1);
+    glPointSize(1);
+    glPopMatrix();
+}
+
+void drawFlags(const Colony& colony, GameParams& params) {
+    if (colony.isComputer()) {
         return;
     }
-    const Sprite& art = resourceSet(params_).flagSprite;
+    const Sprite& art = resourceSet(params).flagSprite;
     // Only the player's flags are drawn; under the colour-blind palette they
     // take on the player's colour, otherwise the art's own.
     Colour tint;
-    if (params_.m_preferences.colourBlindPalette) {
+    if (params.m_preferences.colourBlindPalette) {
         const ColonyColour& player = kColourBlindColours[0];
         tint = {player.red, player.green, player.blue};
     }
-    for (const auto& flag : flags_) {
-        flag->draw(art, pitch(), tint);
+    const float pitch = params.m_distance_beween_viruses;
+    for (const auto& flag : colony.flags()) {
+        drawFlag(*flag, art, pitch, tint);
     }
 }
 

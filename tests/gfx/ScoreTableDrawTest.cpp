@@ -9,6 +9,7 @@
 #include "config/KeyValueFile.h"
 #include "config/ScoreTable.h"
 #include "gfx/BitmapFont.h"
+#include "gfx/ScoreTableDraw.h"
 #include "gfx/TgaTexture.h"
 #include "tests/gfx/GlProbe.h"
 #include "tests/gfx/TestPictures.h"
@@ -70,7 +71,7 @@ TEST(ScoreTableDraw, SevenLinesOfYellowNamesAndScoresOverAShadow) {
     ASSERT_GE(table.entries().size(), 7u);
     glClearColor(0.5f, 0.5f, 0.5f, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    table.draw(font);
+    drawScoreTable(table, font);
 
     const int nameEnd = 100 + static_cast<int>(font.textWidth("AB", 40)) + 2;
     const int scoreEnd = 560 + static_cast<int>(font.textWidth("800", 40)) + 2;
@@ -95,7 +96,7 @@ TEST(ScoreTableDraw, AnEmptyTableSaysSoCentredOnTheFirstLine) {
     BitmapFont& font = canvas.font;
     glClearColor(0.5f, 0.5f, 0.5f, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    ScoreTable().draw(font);
+    drawScoreTable(ScoreTable(), font);
 
     int left = 800;
     int right = -1;
