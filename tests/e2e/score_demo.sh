@@ -18,13 +18,14 @@ start_wm
 # Rules made quick in the test's own archive: viruses cross the field in a
 # step and the colonies start closer, so with this seed the red colony (left
 # alone) wipes out the green one within ten seconds; the demonstration waits
-# five seconds instead of twenty. The feeding and the unbounded lives are
-# pinned too, so that a change of the shipped balance leaves this game as it
-# is.
+# five seconds instead of twenty. The feeding, the unbounded lives and the
+# computer's handicaps are pinned too, so that a change of the shipped
+# balance leaves this game as it is.
 test_archive "$work/quick.pk" sed -i 's/^m_speed .*/m_speed 100/;
   s/^m_distance_beween_viruses .*/m_distance_beween_viruses 12/;
   s/^m_time_before_demo .*/m_time_before_demo 5000/;
-  s/^m_life_src_add_prob .*/m_life_src_add_prob "4 4 4"/; /^m_max_virus_life /d' dat/param.txt
+  s/^m_life_src_add_prob .*/m_life_src_add_prob "4 4 4"/; /^m_max_virus_life /d;
+  s/^m_ai_attack_percent .*/m_ai_attack_percent "50 72 100"/; /^m_ai_think_ms /d' dat/param.txt
 game_folder scores "$work/quick.pk"
 start_game scores BREVORA_SEED=9
 

@@ -23,7 +23,8 @@ start_wm
 test_archive "$work/quick.pk" sed -i 's/^m_speed .*/m_speed 100/;
   s/^m_distance_beween_viruses .*/m_distance_beween_viruses 12/;
   s/^m_time_before_demo .*/m_time_before_demo 600000/;
-  s/^m_life_src_add_prob .*/m_life_src_add_prob "4 4 4"/; /^m_max_virus_life /d' dat/param.txt
+  s/^m_life_src_add_prob .*/m_life_src_add_prob "4 4 4"/; /^m_max_virus_life /d;
+  s/^m_ai_attack_percent .*/m_ai_attack_percent "50 72 100"/; /^m_ai_think_ms /d' dat/param.txt
 
 # Starts a copy in folder $1 with its messages in $work/$2.txt; its process
 # and window go into the variables named $2_pid and $2_window.
