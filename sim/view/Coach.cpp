@@ -138,7 +138,15 @@ bool flagNear(const Colony& player, const LifeSource& source, int reach) {
 // within feeding reach of the player's flags.
 void Coach::watchFlaggedSources(const World& world, const Colony& player) {
     const int reach = world.params().m_life_src_visible / 2;
-    for (const auto& source : world.lifeSources()) {
+    // A flag away from every source, or left behind when the source under it
+    // was spent, keeps the colony on bare ground, where it starves.
+    const auto& sources = world.lifeSources();
+    if (!player.flags().empty() && player.virusCount() > 0 &&
+        std::none_of(sources.begin(), sources.end(),
+                     [&](const auto& source) { return flagNear(player, *source, reach); })) {
+        note(Line::BareFlag);
+    }
+    for (const auto& source : sources) {
         if (!flagNear(player, *source, reach)) {
             continue;
         }
@@ -218,6 +226,8 @@ const char* Coach::text(Line line, bool colourBlind) {
             return "The source by your flag is almost spent too: find a full one";
         case Line::EnemyAtSource:
             return "Enemy viruses hold the source by your flag: yours will fight there";
+        case Line::BareFlag:
+            return "Your flag stands on bare ground: your viruses starve there";
         case Line::Count:
             break;
     }

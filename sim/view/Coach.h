@@ -26,6 +26,7 @@ public:
         EnemyWiped,
         NextSourceDry,
         EnemyAtSource,
+        BareFlag,
         Count
     };
 

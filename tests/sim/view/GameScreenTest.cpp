@@ -571,8 +571,9 @@ TEST(GameScreen, CoachSaysEachThingOnceAndLeavesTheWorldAlone) {
 }
 
 // The player's flag moves from home to a second source that runs low, then to
-// one an enemy crowds: each is told once, and only for a source by a flag.
-TEST(Coach, TellsOfTheSourceByTheFlagRunningLowOrHeldByAnEnemy) {
+// one an enemy crowds, then to bare ground: each is told once, and only for
+// the sources by a flag.
+TEST(Coach, TellsWhatTheSourcesByTheFlagsHoldOrThatThereIsNone) {
     using Line = Coach::Line;
     test::SimRules rules;
     World world(rules.params());
@@ -610,6 +611,13 @@ TEST(Coach, TellsOfTheSourceByTheFlagRunningLowOrHeldByAnEnemy) {
     coach.watch(world, 1000);
     EXPECT_TRUE(coach.noted(Line::EnemyAtSource));
     EXPECT_FALSE(coach.noted(Line::SourceDry)) << "home is still full";
+
+    EXPECT_FALSE(coach.noted(Line::BareFlag)) << "every flag so far stood by a source";
+    const Flag& flag = *player->flags().front();
+    player->removeFlagNear(flag.column() * 4, flag.row() * 4);
+    player->addFlagAt(60 * 4, 120 * 4);
+    coach.watch(world, 1000);
+    EXPECT_TRUE(coach.noted(Line::BareFlag));
 }
 
 TEST(GameScreen, ClicksThatDoNothingSayWhyAtThePointer) {
