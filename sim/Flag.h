@@ -4,7 +4,6 @@
 
 namespace brv {
 
-
 // A colony's marker on a grid cell; the nearest one draws the colony's idle
 // viruses towards it. Flags are not grid occupants and may share a cell. The
 // animation is the flag's own copy of the flag template's clock.
