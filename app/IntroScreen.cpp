@@ -2,11 +2,10 @@
 
 #include <GL/gl.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
 #include "config/GameParams.h"
+#include "platform/LaunchHooks.h"
 #include "platform/Random.h"
 
 namespace brv {
@@ -42,33 +41,16 @@ void IntroScreen::draw() {
     glPopMatrix();
 }
 
-namespace {
-
-std::uint32_t chooseSeed(std::uint32_t clockMs) {
-    const char* text = std::getenv("BREVORA_SEED");
-    if (text == nullptr) {
-        return clockMs;
-    }
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long value = std::strtoull(text, &end, 10);
-    const bool digitsOnly = *text >= '0' && *text <= '9' && end != nullptr && *end == '\0';
-    if (!digitsOnly || errno == ERANGE || value > 0xFFFFFFFFull) {
+std::uint32_t startSeed(std::uint32_t clockMs) {
+    const LaunchHooks hooks = readLaunchHooks();
+    if (hooks.unusableSeed) {
         std::fprintf(stderr,
                      "brevora: BREVORA_SEED=\"%s\" is not a number from 0 to 4294967295; "
                      "seeding from the clock\n",
-                     text);
-        return clockMs;
+                     hooks.unusableSeed->c_str());
     }
-    return static_cast<std::uint32_t>(value);
-}
-
-}  // namespace
-
-std::uint32_t startSeed(std::uint32_t clockMs) {
-    const std::uint32_t seed = chooseSeed(clockMs);
-    const char* show = std::getenv("BREVORA_SHOW_SEED");
-    if (show != nullptr && *show != '\0') {
+    const std::uint32_t seed = hooks.seed.value_or(clockMs);
+    if (hooks.showSeed) {
         std::fprintf(stderr, "brevora: seed %u\n", static_cast<unsigned>(seed));
     }
     return seed;

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 
 #include "app/PlayScreens.h"
@@ -14,6 +13,7 @@
 #include "gfx/MuteMark.h"
 #include "gfx/ResourceSet.h"
 #include "platform/Clock.h"
+#include "platform/LaunchHooks.h"
 #include "sim/Replay.h"
 #include "ui/Button.h"
 #include "ui/GameOverDialog.h"
@@ -181,20 +181,15 @@ void MainScreen::noteFirstFrame() {
         return;
     }
     firstFrameNoted_ = true;
-    const char* launched = std::getenv("BREVORA_LAUNCHED_AT");
-    if (launched == nullptr || *launched == '\0') {
-        return;
-    }
-    char* end = nullptr;
-    const long long at = std::strtoll(launched, &end, 10);
-    if (*end != '\0') {
+    const std::optional<long long> at = readLaunchHooks().launchedAtNs;
+    if (!at) {
         return;
     }
     const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
                          std::chrono::system_clock::now().time_since_epoch())
                          .count();
     std::fprintf(stderr, "brevora: first menu frame %.1f ms after launch\n",
-                 static_cast<double>(now - at) / 1e6);
+                 static_cast<double>(now - *at) / 1e6);
 }
 
 void MainScreen::drawBackground() const {

@@ -2,11 +2,11 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/window/GlWindow.h"
 #include "app/window/View.h"
 #include "platform/Clock.h"
+#include "platform/LaunchHooks.h"
 #include "platform/VirtualKeys.h"
 
 namespace brv {
@@ -19,8 +19,8 @@ namespace {
 // dropped. A software renderer does most of the drawing's work in the swap.
 std::FILE* tickLog() {
     static std::FILE* log = [] {
-        const char* path = std::getenv("BREVORA_TICK_LOG");
-        std::FILE* file = path != nullptr && *path != '\0' ? std::fopen(path, "w") : nullptr;
+        const std::string path = readLaunchHooks().tickLogPath;
+        std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "w");
         // Line by line, so that a script can follow the game as it plays.
         if (file != nullptr) {
             std::setvbuf(file, nullptr, _IOLBF, 256);
