@@ -23,9 +23,11 @@ private:
 };
 
 namespace detail {
-// The one process-wide generator every rule draws from (srand/rand). Unseeded
-// programs behave as if srand(1) had been called, as the C runtime does. It is
-// defined here, inline, because the rules draw from it in their hottest loops.
+// The process-wide generator (srand/rand). The rules reach it as the
+// generator of the process's rules state, on which the game's worlds play; a
+// world given a state of its own draws from that state's generator instead.
+// Unseeded programs behave as if srand(1) had been called, as the C runtime
+// does.
 inline constinit LcgRandom processRandom{1};
 }  // namespace detail
 
@@ -37,7 +39,8 @@ inline int rand() {
     return detail::processRandom.next();
 }
 
-// The raw generator state, so a test or the match runner can save and restore it.
+// The raw generator state, so a test, a replay or the match runner can save
+// and restore it.
 inline std::uint32_t randState() {
     return detail::processRandom.state();
 }

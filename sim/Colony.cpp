@@ -4,6 +4,7 @@
 
 #include "config/GameParams.h"
 #include "platform/Clock.h"
+#include "sim/RulesState.h"
 
 namespace brv {
 
@@ -16,7 +17,7 @@ constexpr std::size_t kReservedFlags = 64;
 }  // namespace
 
 Colony::Colony(float red, float green, float blue, GameParams& params)
-    : red_(red), green_(green), blue_(blue), params_(params) {
+    : red_(red), green_(green), blue_(blue), params_(params), rules_(&processRulesState()) {
     flags_.reserve(kReservedFlags);
 }
 
@@ -71,7 +72,7 @@ void Colony::addFlagAt(int x, int y) {
         const float toCell = 1.0f / pitch();
         const int column = static_cast<int>(static_cast<float>(x) * toCell);
         const int row = static_cast<int>(static_cast<float>(y) * toCell);
-        flags_.push_back(std::make_unique<Flag>(column, row, params_.m_flag_animation));
+        flags_.push_back(std::make_unique<Flag>(column, row, params_.m_flag_animation, *rules_));
     }
 }
 

@@ -8,6 +8,7 @@
 namespace brv {
 
 class GameParams;
+class RulesState;
 
 // One side of a game: a colour, the count of its living viruses, the enemies
 // it killed, a one-second trend mark and its flags. A plain Colony is the
@@ -43,6 +44,11 @@ public:
     char trendMark() const { return trendMark_; }
     bool isComputer() const { return isComputer_ != 0; }
 
+    // The rules state the colony's draws go to: its world's, set when the
+    // world takes the colony in; the process's for a colony made on its own.
+    void setRules(RulesState& rules) { rules_ = &rules; }
+    RulesState& rules() const { return *rules_; }
+
     // Kept by the viruses: born, destroyed, and enemies driven below zero life.
     void virusBorn() { ++virusCount_; }
     void virusGone() { --virusCount_; }
@@ -71,6 +77,7 @@ private:
     char trendMark_ = '+';
     int isComputer_ = 0;
     GameParams& params_;
+    RulesState* rules_;
 };
 
 }  // namespace brv

@@ -3,8 +3,8 @@
 #include <climits>
 
 #include "config/GameParams.h"
-#include "platform/Random.h"
 #include "sim/LifeSource.h"
+#include "sim/RulesState.h"
 #include "sim/World.h"
 
 namespace brv {
@@ -77,7 +77,7 @@ void ComputerColony::think() {
     }
     std::size_t i = 0;
     while (!candidates_.empty() && i < candidates_.size()) {
-        const int k = brv::rand() % static_cast<int>(candidates_.size());
+        const int k = rules().rand() % static_cast<int>(candidates_.size());
         if (static_cast<int>(flags_.size()) < flagLimit()) {
             flagSource(*candidates_[k]);
             candidates_.erase(candidates_.begin() + k);

@@ -1,13 +1,13 @@
 #include "sim/Flag.h"
 
-#include "platform/Random.h"
 #include "sim/AnimationStart.h"
+#include "sim/RulesState.h"
 
 namespace brv {
 
-Flag::Flag(int column, int row, const SpriteAnimation& animationTemplate)
+Flag::Flag(int column, int row, const SpriteAnimation& animationTemplate, RulesState& rules)
     : column_(column), row_(row), animation_(animationTemplate) {
-    startAnimationAt(animation_, brv::rand() % animation_.frames());
+    startAnimationAt(animation_, rules.rand() % animation_.frames());
 }
 
 }  // namespace brv

@@ -6,10 +6,10 @@
 
 #include "config/GameParams.h"
 #include "platform/Clock.h"
-#include "platform/Random.h"
 #include "sim/AnimationStart.h"
 #include "sim/FastRemainder.h"
 #include "sim/OccupationMask.h"
+#include "sim/RulesState.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
 
@@ -21,11 +21,11 @@ LifeSource::LifeSource(int column, int row, GameParams& params, World* world)
       column_(column),
       row_(row),
       world_(world) {
-    startAnimationAt(animation_, brv::rand() % animation_.frames());
+    startAnimationAt(animation_, world_->rules().rand() % animation_.frames());
     const int d = params_.m_difficult;
     reserve_ = params_.m_life_src_min_life_reserve[d] +
-               brv::rand() % (params_.m_life_src_max_life_reserve[d] -
-                              params_.m_life_src_min_life_reserve[d]);
+               world_->rules().rand() % (params_.m_life_src_max_life_reserve[d] -
+                                         params_.m_life_src_min_life_reserve[d]);
     startingReserve_ = reserve_;
 }
 
@@ -69,7 +69,11 @@ void LifeSource::chooseViruses(int radius) {
     // a one-in-three draw is a branch the processor cannot guess.
     int* out = chosen.data();
     int count = 0;
-    LcgRandom rng{brv::randState()};
+    // The draws run on a copy of the world's generator, handed back after the
+    // scan: the list's writes could otherwise overwrite the generator for all
+    // the compiler knows, and each draw would wait for it to be read again.
+    LcgRandom& generator = world_->rules().random();
+    LcgRandom rng = generator;
     const FastRemainder byProbability(static_cast<std::uint32_t>(probability));
     // Each column goes in bands of up to 16 rows, by its mask of occupied rows.
     for (int c = x0; c <= x1; ++c) {
@@ -82,7 +86,7 @@ void LifeSource::chooseViruses(int radius) {
             }
         }
     }
-    brv::setRandState(rng.state());
+    generator = rng;
     chosen.resize(static_cast<std::size_t>(count));
 }
 

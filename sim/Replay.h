@@ -17,8 +17,8 @@ class SaveFolder;
 class World;
 struct ReplayOutcome;
 
-// A game as it can be played again to the last virus: where the generator and
-// the world's process counters stood when it began, its colonies and
+// A game as it can be played again to the last virus: where the rules state
+// (generator, column parity, influence tick) stood when it began, its colonies and
 // difficulty, every flag the player set or removed (after how many world
 // updates, at which logical position), the player's resignation, the world's
 // checksum every 100 updates, and the last update with its checksum. Stored

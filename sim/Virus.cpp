@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "config/GameParams.h"
-#include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/Flag.h"
 #include "sim/OccupationMask.h"
+#include "sim/RulesState.h"
 #include "sim/World.h"
 
 namespace brv {
@@ -147,8 +147,8 @@ Virus::Virus(World& world, int column, int row, Colony* colony)
     const int d = p.m_difficult;
     x_ = static_cast<float>(column) * p.m_distance_beween_viruses;
     y_ = static_cast<float>(row) * p.m_distance_beween_viruses;
-    maxLife_ =
-        p.m_min_life_reserve[d] + brv::rand() % (p.m_max_life_reserve[d] - p.m_min_life_reserve[d]);
+    maxLife_ = p.m_min_life_reserve[d] +
+               world_.rules().rand() % (p.m_max_life_reserve[d] - p.m_min_life_reserve[d]);
     life_ = maxLife_;
     // Beyond the population limit a newborn is stillborn: it dies at its first
     // decay and shares its life with its neighbours.
@@ -224,7 +224,7 @@ void Virus::fight() {
     }
     const int count = rowCount(enemies[0]) + rowCount(enemies[1]) + rowCount(enemies[2]);
     // The chosen one is counted in slot order, column by column.
-    const MaskPlace place = nthRow(enemies, brv::rand() % count);
+    const MaskPlace place = nthRow(enemies, world_.rules().rand() % count);
     Virus& enemy = *world.virusAt(w.x0 + place.column, w.y0 + place.row);
     enemy.addLife(-hitStrength(enemy));
     // A defender already below zero counts again: it stays on the grid until
@@ -239,7 +239,7 @@ void Virus::chooseMove() {
     World& world = world_;
     const GameParams& p = world.params();
     const int r = p.m_virus_visible / 2;
-    LcgRandom rng{brv::randState()};
+    LcgRandom& rng = world.rules().random();
     Window w = drawMoveWindow(r, column_, row_, rng);
     if (const Flag* flag = colony_->nearestFlag(column_, row_)) {
         biasTowardsFlag(w, flag->column(), flag->row(), rng);
@@ -247,7 +247,6 @@ void Virus::chooseMove() {
     w.clipTo(world);
 
     const int target = pickEmptySlot(world, w, rng);
-    brv::setRandState(rng.state());
     if (target < 0) {
         wobble();
         return;
@@ -282,8 +281,9 @@ void Virus::step() {
 // Snaps the drawing position to the cell with a jitter of up to one pixel.
 void Virus::wobble() {
     const float pitch = world_.params().m_distance_beween_viruses;
-    x_ = static_cast<float>(column_) * pitch + static_cast<float>(brv::rand() % 3 - 1);
-    y_ = static_cast<float>(row_) * pitch + static_cast<float>(brv::rand() % 3 - 1);
+    RulesState& rules = world_.rules();
+    x_ = static_cast<float>(column_) * pitch + static_cast<float>(rules.rand() % 3 - 1);
+    y_ = static_cast<float>(row_) * pitch + static_cast<float>(rules.rand() % 3 - 1);
 }
 
 // A hit takes the attacker's whole life from its enemy, or the share the

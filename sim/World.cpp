@@ -7,12 +7,12 @@
 #include <cstdlib>
 
 #include "config/GameParams.h"
-#include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
 #include "sim/LifeSource.h"
 #include "sim/OccupationMask.h"
+#include "sim/RulesState.h"
 #include "sim/Virus.h"
 
 namespace brv {
@@ -42,27 +42,27 @@ std::size_t feedListSize(const GameParams& p) {
 
 }  // namespace
 
-World::ProcessCounters World::processCounters_;
-
 void World::resetProcessCounters() {
-    processCounters_ = ProcessCounters{};
+    processRulesState().setCounters(0, 0);
 }
 
 int World::columnParity() {
-    return processCounters_.columnParity;
+    return processRulesState().columnParity();
 }
 
 int World::influenceTick() {
-    return processCounters_.influenceTick;
+    return processRulesState().influenceTick();
 }
 
 void World::setProcessCounters(int columnParity, int influenceTick) {
-    processCounters_ = ProcessCounters{columnParity, influenceTick};
+    processRulesState().setCounters(columnParity, influenceTick);
 }
 
-World::World(GameParams& params)
-    : params_(params), cells_(kSlots), owners_(kSlots + 2 * kOccupationPad, 0) {
-    backgroundIndex_ = brv::rand() % 10;
+World::World(GameParams& params) : World(params, processRulesState()) {}
+
+World::World(GameParams& params, RulesState& rules)
+    : params_(params), rules_(rules), cells_(kSlots), owners_(kSlots + 2 * kOccupationPad, 0) {
+    backgroundIndex_ = rules_.rand() % 10;
     lifeSources_.reserve(kReservedSources);
     influence_.reserve(kReservedSources);
     moveCandidates_.resize(moveListSize(params));
@@ -99,6 +99,7 @@ Colony* World::addColony(std::unique_ptr<Colony> colony) {
     if (colonies_.size() >= static_cast<std::size_t>(kMaxColonies) || !colony) {
         return nullptr;
     }
+    colony->setRules(rules_);
     colonies_.push_back(std::move(colony));
     tagOf(colonies_.back().get());
     return colonies_.back().get();
@@ -166,7 +167,7 @@ void World::setUp() {
     std::vector<std::pair<int, int>> starts = {
         {100 / a, 80 / a}, {700 / a, 80 / a}, {100 / a, 520 / a}, {700 / a, 520 / a}};
     for (int i = 0; i < 10; ++i) {
-        const int k = brv::rand() % 4;
+        const int k = rules_.rand() % 4;
         std::rotate(starts.begin(), starts.begin() + k, starts.begin() + k + 1);
     }
     for (auto& colony : colonies_) {
@@ -201,7 +202,7 @@ void World::seedColony(Colony& colony, int x, int y) {
                     if (virusAt(c, j) != nullptr) {
                         continue;
                     }
-                    if (brv::rand() % 20 == 0) {
+                    if (rules_.rand() % 20 == 0) {
                         placeVirus(c, j, std::make_unique<Virus>(*this, c, j, &colony));
                         --wanted;
                     } else {
@@ -221,15 +222,8 @@ void World::update(int elapsedMs) {
     for (std::size_t k = 0; k < colonies_.size(); ++k) {
         colonies_[k]->update(elapsedMs, static_cast<int>(k));
     }
-    // Compared before it is advanced: a counter set from outside (a replay's
-    // start) at the top of the int range is rebuilt and reset, never carried
-    // past it.
-    int& influenceTick = processCounters_.influenceTick;
-    if (influenceTick >= kInfluenceEveryTicks - 1) {
+    if (rules_.influenceDue(kInfluenceEveryTicks)) {
         rebuildInfluence();
-        influenceTick = 0;
-    } else {
-        ++influenceTick;
     }
     timeline_.advance(elapsedMs, colonies_);
 }
@@ -243,9 +237,8 @@ void World::update(int elapsedMs) {
 // Reading the bytes again after every visit would wait on the bytes the
 // last move had only just written.
 void World::updateViruses(int elapsedMs) {
-    int& parity = processCounters_.columnParity;
-    parity = parity + 1 > 1 ? 0 : parity + 1;
-    const bool upwards = brv::rand() % 2 == 0;
+    const int parity = rules_.nextColumnParity();
+    const bool upwards = rules_.rand() % 2 == 0;
     for (int c = parity; c < kColumns; c += 2) {
         ColumnRows held = occupiedRows(c);
         if (upwards) {
@@ -346,8 +339,8 @@ void World::addRandomLifeSource() {
     int x = 0;
     int y = 0;
     for (int attempt = 0; attempt < kLifeSourcePlacementAttempts; ++attempt) {
-        x = brv::rand() % (kColumns - 2 * kLifeSourceMargin) + kLifeSourceMargin;
-        y = brv::rand() % (kRows - 2 * kLifeSourceMargin) + kLifeSourceMargin;
+        x = rules_.rand() % (kColumns - 2 * kLifeSourceMargin) + kLifeSourceMargin;
+        y = rules_.rand() % (kRows - 2 * kLifeSourceMargin) + kLifeSourceMargin;
         const bool farEnough =
             std::all_of(lifeSources_.begin(), lifeSources_.end(), [&](const auto& source) {
                 const float dx = static_cast<float>(x - source->column());

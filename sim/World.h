@@ -13,6 +13,7 @@ namespace brv {
 class Colony;
 class GameParams;
 class LifeSource;
+class RulesState;
 class Virus;
 
 // The board of one game: a 200 × 150 grid of cells, each empty or holding one
@@ -26,11 +27,14 @@ public:
     static constexpr int kRows = 150;
     static constexpr int kSlots = kColumns * kRows;
     static constexpr int kMaxColonies = InfluenceRecord::kColonies;
-    // The influence table is rebuilt every 30 updates; the process-wide tick
+    // The influence table is rebuilt every 30 updates; the rules state's tick
     // counter runs from 0 to one less.
     static constexpr int kInfluenceEveryTicks = 30;
 
-    // Draws the background picture (one draw).
+    // Draws the background picture (one draw). Every draw and counter of the
+    // world's rules go to `rules`, which must outlive the world.
+    World(GameParams& params, RulesState& rules);
+    // A world on the process's rules state, as the game plays.
     explicit World(GameParams& params);
     ~World();
     World(const World&) = delete;
@@ -80,6 +84,8 @@ public:
     static int slotOf(int column, int row) { return column * kRows + row; }
 
     GameParams& params() const { return params_; }
+    RulesState& rules() { return rules_; }
+    const RulesState& rules() const { return rules_; }
     const std::vector<std::unique_ptr<Colony>>& colonies() const { return colonies_; }
     const std::vector<std::unique_ptr<LifeSource>>& lifeSources() const { return lifeSources_; }
     const InfluenceTable& influence() const { return influence_; }
@@ -102,9 +108,11 @@ public:
     // Shared list of the slots a life source feeds in one tick.
     std::vector<int>& feedCandidates() { return feedCandidates_; }
 
-    // The column parity and the influence tick counter live for the whole
-    // process, so the game never resets them; the match runner and tests do, to
-    // make one game's course depend on its seed alone.
+    // The process's rules state, on which the game's worlds play (see
+    // processRulesState): the game never resets its counters, so a new world
+    // goes on from the half of the columns and the influence phase the last
+    // one reached. The match runner and tests reset them, to make one game's
+    // course depend on its seed alone.
     static void resetProcessCounters();
     static int columnParity();
     static int influenceTick();
@@ -112,15 +120,6 @@ public:
     static void setProcessCounters(int columnParity, int influenceTick);
 
 private:
-    // What one world hands on to the next. In a running game a new world starts
-    // with the half of the columns and the influence phase the last one reached,
-    // so these outlive every world; there is one set per process.
-    struct ProcessCounters {
-        int columnParity = 0;
-        int influenceTick = 0;
-    };
-    static ProcessCounters processCounters_;
-
     void seedColony(Colony& colony, int column, int row);
     void updateViruses(int elapsedMs);
     void updateLifeSources(int elapsedMs);
@@ -139,6 +138,7 @@ private:
     std::uint8_t tagOf(const Colony* colony);
 
     GameParams& params_;
+    RulesState& rules_;
     std::vector<std::unique_ptr<Virus>> cells_;
     std::vector<std::uint8_t> owners_;
     // The colony behind each occupation tag (tag k + 1 is entry k).

@@ -8,7 +8,7 @@
 
 namespace brv {
 
-// Sets the generator, the world's process counters and the difficulty to
+// Sets the process's rules state (generator and counters) and the difficulty to
 // where a recorded game found them, before the replay's world is built, and
 // puts back what it found when the replay is gone: watching a game changes
 // neither the games that follow nor one kept for Continue.

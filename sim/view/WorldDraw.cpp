@@ -17,6 +17,7 @@
 #include "sim/Colony.h"
 #include "sim/Flag.h"
 #include "sim/LifeSource.h"
+#include "sim/RulesState.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
 #include "sim/view/ColonyPalette.h"
@@ -65,8 +66,8 @@ void gatherPoints(const World& world) {
 }
 
 // The life-source art's cell its clock shows, on its cell, inside a ring
-// showing the reserve left.
-void drawLifeSource(const LifeSource& source, GameParams& params) {
+// showing the reserve left; `influenceTick` is the drawn world's own phase.
+void drawLifeSource(const LifeSource& source, GameParams& params, int influenceTick) {
     const float p = params.m_distance_beween_viruses;
     const float x = static_cast<float>(source.column()) * p;
     const float y = static_cast<float>(source.row()) * p;
@@ -75,7 +76,7 @@ void drawLifeSource(const LifeSource& source, GameParams& params) {
     // blinks on the world's 30-tick beat (0.9 s, the same for every source)
     // and its glow fades with what is left.
     const bool nearlySpent = left < kNearlySpentShare;
-    const bool onBeat = World::influenceTick() < World::kInfluenceEveryTicks / 2;
+    const bool onBeat = influenceTick < World::kInfluenceEveryTicks / 2;
     drawReserveRing(x, y, left, !nearlySpent || onBeat);
     const float glow =
         nearlySpent ? kSpentGlow + (1 - kSpentGlow) * left / kNearlySpentShare : 1.0f;
@@ -119,7 +120,7 @@ void drawWorld(const World& world) {
     }
     glDisableClientState(GL_VERTEX_ARRAY);
     for (const auto& source : world.lifeSources()) {
-        drawLifeSource(*source, params);
+        drawLifeSource(*source, params, world.rules().influenceTick());
     }
     glColor4f(1, 1, 1, 1);
     glPointSize(1);

@@ -11,6 +11,7 @@
 #include "platform/Random.h"
 #include "sim/HardComputerColony.h"
 #include "sim/LifeSource.h"
+#include "sim/RulesState.h"
 #include "tests/sim/SimWorld.h"
 
 namespace brv {
@@ -439,6 +440,35 @@ TEST(World, GoldenHardGameIsReproducible) {
     // shipped rules; without the keys they play as designed.
     EXPECT_EQ(shippedHardGame(12345, 3000, {}, false, 0, true), "bffc13638dca070d");
     EXPECT_EQ(shippedHardGame(12345, 3000, {}, true, 0, true), "cc3e68902522c577");
+}
+
+// Two Hard games on rules states of their own, updated in turn in one
+// process, each end where the same game played alone ends: neither draws from
+// nor counts for the other, nor for the process's own state.
+TEST(World, GamesOnTheirOwnRulesStatesRunSideBySide) {
+    GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
+    ScopedGameParams scope(params);
+    params.m_difficult = 2;
+    struct Game {
+        Game(GameParams& params, std::uint32_t seed) : rules(seed), world(params, rules) {
+            for (int k = 0; k < 4; ++k) {
+                world.addColony(1, 0, 0, true, 2);
+            }
+            world.setUp();
+        }
+        RulesState rules;
+        World world;
+    };
+    Game first(params, 12345);
+    Game second(params, 777);
+    brv::srand(1);
+    for (int t = 0; t < 1500; ++t) {
+        first.world.update(30);
+        second.world.update(30);
+    }
+    EXPECT_EQ(brv::randState(), 1u);
+    EXPECT_EQ(first.world.checksum(), shippedHardGame(12345, 1500));
+    EXPECT_EQ(second.world.checksum(), shippedHardGame(777, 1500));
 }
 
 }  // namespace
