@@ -138,18 +138,12 @@ bool flagNear(const Colony& player, const LifeSource& source, int reach) {
 // within feeding reach of the player's flags.
 void Coach::watchFlaggedSources(const World& world, const Colony& player) {
     const int reach = world.params().m_life_src_visible / 2;
-    // A flag away from every source, or left behind when the source under it
-    // was spent, keeps the colony on bare ground, where it starves.
-    const auto& sources = world.lifeSources();
-    if (!player.flags().empty() && player.virusCount() > 0 &&
-        std::none_of(sources.begin(), sources.end(),
-                     [&](const auto& source) { return flagNear(player, *source, reach); })) {
-        note(Line::BareFlag);
-    }
-    for (const auto& source : sources) {
+    bool anyNear = false;
+    for (const auto& source : world.lifeSources()) {
         if (!flagNear(player, *source, reach)) {
             continue;
         }
+        anyNear = true;
         const bool home = source->column() == homeColumn_ && source->row() == homeRow_;
         if (!home && source->reserveLeft() < 0.25f) {
             note(Line::NextSourceDry);
@@ -158,6 +152,11 @@ void Coach::watchFlaggedSources(const World& world, const Colony& player) {
         if (crowd.theirs >= kHoldingCount && crowd.theirs > crowd.mine) {
             note(Line::EnemyAtSource);
         }
+    }
+    // A flag away from every source, or left behind when the source under it
+    // was spent, keeps the colony on bare ground, where it starves.
+    if (!anyNear && !player.flags().empty() && player.virusCount() > 0) {
+        note(Line::BareFlag);
     }
 }
 
