@@ -210,6 +210,21 @@ TEST(Match, ReportPlaysEverySettingAsATableOrJson) {
     EXPECT_EQ(table.out.find("2 Easy"), std::string::npos);
 }
 
+// The forager's three- and four-colony rows cost a third of the report again:
+// they are played only when the colony counts are named.
+TEST(Match, ForagerRowsBeyondTwoColoniesOnlyWhenTheCountsAreNamed) {
+    const auto foragerRows = [](const std::string& colonies) {
+        std::vector<std::string> names;
+        for (const ReportSetting& s : reportSettings("forager", colonies, "easy")) {
+            names.push_back(s.name);
+        }
+        return names;
+    };
+    EXPECT_EQ(foragerRows(""), std::vector<std::string>{"2 Easy + forager"});
+    EXPECT_EQ(foragerRows("2,4"),
+              (std::vector<std::string>{"2 Easy + forager", "4 Easy + forager"}));
+}
+
 // Lengths in minutes of game time; an unfinished game never counts as
 // starved, however few its kills; shares are of all games played.
 TEST(Match, ReportFiguresCountStarvedUnfinishedAndCorners) {
