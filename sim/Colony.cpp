@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "config/GameParams.h"
+#include "config/GameRules.h"
 #include "platform/Clock.h"
 #include "sim/RulesState.h"
 
@@ -16,7 +16,7 @@ constexpr float kFlagReach = 25.0f;
 constexpr std::size_t kReservedFlags = 64;
 }  // namespace
 
-Colony::Colony(float red, float green, float blue, GameParams& params)
+Colony::Colony(float red, float green, float blue, const GameRules& params)
     : red_(red), green_(green), blue_(blue), params_(params), rules_(&processRulesState()) {
     flags_.reserve(kReservedFlags);
 }

@@ -7,7 +7,7 @@
 
 namespace brv {
 
-class GameParams;
+class GameRules;
 class RulesState;
 
 // One side of a game: a colour, the count of its living viruses, the enemies
@@ -15,7 +15,7 @@ class RulesState;
 // player's; the computer kinds derive from it and steer by flags alone.
 class Colony {
 public:
-    Colony(float red, float green, float blue, GameParams& params);
+    Colony(float red, float green, float blue, const GameRules& params);
     virtual ~Colony();
     Colony(const Colony&) = delete;
     Colony& operator=(const Colony&) = delete;
@@ -61,7 +61,7 @@ protected:
     bool removeFlagsOn(int column, int row);
     bool hasFlagOn(int column, int row) const;
     void setComputer() { isComputer_ = 1; }
-    GameParams& params() const { return params_; }
+    const GameRules& params() const { return params_; }
     float pitch() const;
 
     std::vector<std::unique_ptr<Flag>> flags_;
@@ -76,7 +76,7 @@ private:
     int trendTime_ = 0;
     char trendMark_ = '+';
     int isComputer_ = 0;
-    GameParams& params_;
+    const GameRules& params_;
     RulesState* rules_;
 };
 

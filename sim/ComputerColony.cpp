@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "config/GameParams.h"
+#include "config/GameRules.h"
 #include "sim/LifeSource.h"
 #include "sim/RulesState.h"
 #include "sim/World.h"
@@ -14,7 +14,8 @@ constexpr unsigned int kThinkIntervalMs = 1500;
 constexpr std::size_t kReservedCandidates = 64;
 }  // namespace
 
-ComputerColony::ComputerColony(float red, float green, float blue, GameParams& params, World* world)
+ComputerColony::ComputerColony(float red, float green, float blue, const GameRules& params,
+                               World* world)
     : Colony(red, green, blue, params), world_(world) {
     setComputer();
     candidates_.reserve(kReservedCandidates);

@@ -13,7 +13,7 @@ class World;
 // randomly chosen life sources and drops flags whose source is gone.
 class ComputerColony : public Colony {
 public:
-    ComputerColony(float red, float green, float blue, GameParams& params, World* world);
+    ComputerColony(float red, float green, float blue, const GameRules& params, World* world);
 
     // Thinks once more than 1.5 s have passed and, since the think time is
     // never set back, on every tick after that (or, where the rules set

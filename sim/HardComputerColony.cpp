@@ -33,7 +33,7 @@ const LifeSource* sourceOf(const World& world, const InfluenceRecord& record) {
 
 }  // namespace
 
-HardComputerColony::HardComputerColony(float red, float green, float blue, GameParams& params,
+HardComputerColony::HardComputerColony(float red, float green, float blue, const GameRules& params,
                                        World* world)
     : ComputerColony(red, green, blue, params, world) {}
 

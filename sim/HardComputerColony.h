@@ -10,7 +10,7 @@ struct InfluenceRecord;
 // it can take, leaving those it already dominates by far or has lost.
 class HardComputerColony : public ComputerColony {
 public:
-    HardComputerColony(float red, float green, float blue, GameParams& params, World* world);
+    HardComputerColony(float red, float green, float blue, const GameRules& params, World* world);
 
     // Thinks once more than a second has passed, then starts counting again.
     void update(int elapsedMs, int index) override;

@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "config/GameParams.h"
+#include "config/GameRules.h"
 #include "platform/Clock.h"
 #include "sim/AnimationStart.h"
 #include "sim/FastRemainder.h"
@@ -15,7 +15,7 @@
 
 namespace brv {
 
-LifeSource::LifeSource(int column, int row, GameParams& params, World* world)
+LifeSource::LifeSource(int column, int row, const GameRules& params, World* world)
     : animation_(params.m_life_src_animation),
       params_(params),
       column_(column),

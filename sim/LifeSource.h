@@ -4,7 +4,7 @@
 
 namespace brv {
 
-class GameParams;
+class GameRules;
 class World;
 
 // An animated object on a grid cell that hands out life to the viruses around
@@ -14,7 +14,7 @@ class World;
 class LifeSource {
 public:
     // Starts the animation on a random frame, then draws the reserve.
-    LifeSource(int column, int row, GameParams& params, World* world);
+    LifeSource(int column, int row, const GameRules& params, World* world);
     LifeSource(const LifeSource&) = delete;
     LifeSource& operator=(const LifeSource&) = delete;
 
@@ -37,7 +37,7 @@ private:
     void chooseViruses(int radius);
 
     SpriteAnimation animation_;
-    GameParams& params_;
+    const GameRules& params_;
     int column_;
     int row_;
     World* world_;

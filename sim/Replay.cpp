@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <limits>
 
-#include "config/GameParams.h"
+#include "config/GameRules.h"
 #include "config/SaveFolder.h"
 #include "platform/FileIo.h"
 #include "platform/Random.h"
@@ -183,7 +183,7 @@ bool readLine(const std::vector<std::string_view>& w, Replay& r, std::string& wh
 
 }  // namespace
 
-Replay Replay::beginning(const GameParams& params, int colonies, int difficulty) {
+Replay Replay::beginning(const GameRules& params, int colonies, int difficulty) {
     Replay replay;
     replay.rules = rulesHash(params);
     replay.generator = brv::randState();
@@ -328,13 +328,13 @@ std::optional<Replay> Replay::readFile(const std::string& path, std::string& why
                  why);
 }
 
-std::string Replay::rulesRefusal(const GameParams& params) const {
+std::string Replay::rulesRefusal(const GameRules& params) const {
     const std::string here = rulesHash(params);
     return here == rules ? std::string()
                          : "recorded with other rules (" + rules + "; these are " + here + ")";
 }
 
-std::optional<Replay> Replay::readPlayable(const std::string& path, const GameParams& params,
+std::optional<Replay> Replay::readPlayable(const std::string& path, const GameRules& params,
                                            std::string& why) {
     std::optional<Replay> replay = readFile(path, why);
     if (replay) {
@@ -410,15 +410,15 @@ std::string Replay::save(const SaveFolder& folder) const {
     return path;
 }
 
-std::string rulesHash(const GameParams& params) {
+std::string rulesHash(const GameRules& params) {
     std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (const char* path : {"dat/param.txt", "dat/flag.spr", "dat/life_src.spr"}) {
-        const DataBlob blob = params.m_archive.readEntry(path);
-        hash = fnv1a(hash, blob.bytes(), blob.size);
+    for (const std::vector<std::uint8_t>& file : params.m_rule_files) {
+        hash = fnv1a(hash, file.data(), file.size());
         // The size too, so bytes moved from one file to the next change it.
+        const auto bytes = static_cast<std::uint32_t>(file.size());
         const std::uint8_t size[4] = {
-            static_cast<std::uint8_t>(blob.size), static_cast<std::uint8_t>(blob.size >> 8),
-            static_cast<std::uint8_t>(blob.size >> 16), static_cast<std::uint8_t>(blob.size >> 24)};
+            static_cast<std::uint8_t>(bytes), static_cast<std::uint8_t>(bytes >> 8),
+            static_cast<std::uint8_t>(bytes >> 16), static_cast<std::uint8_t>(bytes >> 24)};
         hash = fnv1a(hash, size, sizeof size);
     }
     char text[17];
@@ -435,14 +435,16 @@ void setUpGame(World& world, int colonies, int difficulty) {
     world.setUp();
 }
 
-ReplayOutcome checkReplay(GameParams& params, const Replay& replay) {
+ReplayOutcome checkReplay(const GameRules& params, const Replay& replay) {
     if (std::string refusal = replay.rulesRefusal(params); !refusal.empty()) {
         return {false, -1, std::move(refusal), {}};
     }
-    params.m_difficult = replay.difficulty;
+    // The record names its difficulty; the caller's rules keep theirs.
+    GameRules recorded = params;
+    recorded.m_difficult = replay.difficulty;
     brv::setRandState(replay.generator);
     World::setProcessCounters(replay.columnParity, replay.influenceTick);
-    World world(params);
+    World world(recorded);
     setUpGame(world, replay.colonies, replay.difficulty);
     Colony& player = *world.colonies().front();
     std::size_t e = 0;

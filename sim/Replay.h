@@ -12,7 +12,7 @@
 namespace brv {
 
 class Colony;
-class GameParams;
+class GameRules;
 class SaveFolder;
 class World;
 struct ReplayOutcome;
@@ -76,7 +76,7 @@ struct Replay {
 
     // The start of a game about to be built on `params`: the generator and
     // counters as they stand now.
-    static Replay beginning(const GameParams& params, int colonies, int difficulty);
+    static Replay beginning(const GameRules& params, int colonies, int difficulty);
     // After each world update: a checkpoint every kCheckEvery updates. At
     // kMaxUpdates the record ends; what follows is no longer noted.
     void noteUpdate(int update, const World& world);
@@ -96,10 +96,10 @@ struct Replay {
     static std::optional<Replay> readFile(const std::string& path, std::string& why);
     // Why the record cannot be played on `params` (it was made with other
     // rules); empty when it can.
-    std::string rulesRefusal(const GameParams& params) const;
+    std::string rulesRefusal(const GameRules& params) const;
     // readFile and rulesRefusal together: a record to play on `params`, or
     // nothing with `why`.
-    static std::optional<Replay> readPlayable(const std::string& path, const GameParams& params,
+    static std::optional<Replay> readPlayable(const std::string& path, const GameRules& params,
                                               std::string& why);
 
     // Plays the player's inputs noted after `update` world updates, from
@@ -118,14 +118,16 @@ struct Replay {
 };
 
 // The hash of the rules a game plays by: the rule file and the two sprite
-// descriptions (their frame counts take part in the draws), as 16 hex digits.
-std::string rulesHash(const GameParams& params);
+// descriptions (their frame counts take part in the draws) as they were
+// loaded, as 16 hex digits.
+std::string rulesHash(const GameRules& params);
 
 // Builds a game's colonies as the game screen does: the player first, then
 // computer sides of `difficulty`, in the colony colours, and sets the world up.
 void setUpGame(World& world, int colonies, int difficulty);
 
-// Plays a record headless on `params`. Matches when every checkpoint and the
+// Plays a record headless on `params` at the record's difficulty, leaving
+// the difficulty of `params` as it was. Matches when every checkpoint and the
 // end agree; otherwise `firstDifference` is the first update found to differ
 // (the checkpoint where it showed) and `why` says what. The timeline is the
 // replayed game's, as far as it was played.
@@ -135,6 +137,6 @@ struct ReplayOutcome {
     std::string why;
     Timeline timeline;
 };
-ReplayOutcome checkReplay(GameParams& params, const Replay& replay);
+ReplayOutcome checkReplay(const GameRules& params, const Replay& replay);
 
 }  // namespace brv

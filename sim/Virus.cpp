@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "config/GameParams.h"
+#include "config/GameRules.h"
 #include "sim/Colony.h"
 #include "sim/Flag.h"
 #include "sim/OccupationMask.h"
@@ -143,7 +143,7 @@ int pickEmptySlot(World& world, const Window& w, LcgRandom& rng) {
 
 Virus::Virus(World& world, int column, int row, Colony* colony)
     : world_(world), colony_(colony), column_(column), row_(row) {
-    const GameParams& p = world_.params();
+    const GameRules& p = world_.params();
     const int d = p.m_difficult;
     x_ = static_cast<float>(column) * p.m_distance_beween_viruses;
     y_ = static_cast<float>(row) * p.m_distance_beween_viruses;
@@ -237,7 +237,7 @@ void Virus::fight() {
 
 void Virus::chooseMove() {
     World& world = world_;
-    const GameParams& p = world.params();
+    const GameRules& p = world.params();
     const int r = p.m_virus_visible / 2;
     LcgRandom& rng = world.rules().random();
     Window w = drawMoveWindow(r, column_, row_, rng);
@@ -291,7 +291,7 @@ void Virus::wobble() {
 // computer colonies hits stay whole, so games among them (the demonstration)
 // play as designed.
 int Virus::hitStrength(const Virus& enemy) const {
-    const GameParams& p = world_.params();
+    const GameRules& p = world_.params();
     const bool handicapped = colony_->isComputer() && !enemy.colony_->isComputer();
     const int percent = handicapped ? p.m_ai_attack_percent[p.m_difficult] : 0;
     if (percent <= 0) {
@@ -301,7 +301,7 @@ int Virus::hitStrength(const Virus& enemy) const {
 }
 
 void Virus::gainLife(int delta) {
-    const GameParams& p = world_.params();
+    const GameRules& p = world_.params();
     const int bound = p.m_max_virus_life[p.m_difficult];
     const int before = life_;
     addLife(delta);

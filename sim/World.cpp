@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "config/GameParams.h"
+#include "config/GameRules.h"
 #include "sim/Colony.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
@@ -30,12 +30,12 @@ constexpr std::size_t kReservedSources = 64;
 // Room for the largest move window (2r + 6 cells square) and the largest feed
 // window (2R + 1 cells square) the rules can ask for; the lists still grow
 // should a window be larger.
-std::size_t moveListSize(const GameParams& p) {
+std::size_t moveListSize(const GameRules& p) {
     const int r = std::max(p.m_virus_visible / 2, 0);
     return static_cast<std::size_t>((2 * r + 6) * (2 * r + 6));
 }
 
-std::size_t feedListSize(const GameParams& p) {
+std::size_t feedListSize(const GameRules& p) {
     const int radius = std::clamp(p.m_life_src_visible / 2, 0, World::kColumns);
     return static_cast<std::size_t>((2 * radius + 1) * (2 * radius + 1));
 }
@@ -58,9 +58,9 @@ void World::setProcessCounters(int columnParity, int influenceTick) {
     processRulesState().setCounters(columnParity, influenceTick);
 }
 
-World::World(GameParams& params) : World(params, processRulesState()) {}
+World::World(const GameRules& params) : World(params, processRulesState()) {}
 
-World::World(GameParams& params, RulesState& rules)
+World::World(const GameRules& params, RulesState& rules)
     : params_(params), rules_(rules), cells_(kSlots), owners_(kSlots + 2 * kOccupationPad, 0) {
     backgroundIndex_ = rules_.rand() % 10;
     lifeSources_.reserve(kReservedSources);

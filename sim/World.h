@@ -11,7 +11,7 @@
 namespace brv {
 
 class Colony;
-class GameParams;
+class GameRules;
 class LifeSource;
 class RulesState;
 class Virus;
@@ -33,9 +33,9 @@ public:
 
     // Draws the background picture (one draw). Every draw and counter of the
     // world's rules go to `rules`, which must outlive the world.
-    World(GameParams& params, RulesState& rules);
+    World(const GameRules& params, RulesState& rules);
     // A world on the process's rules state, as the game plays.
-    explicit World(GameParams& params);
+    explicit World(const GameRules& params);
     ~World();
     World(const World&) = delete;
     World& operator=(const World&) = delete;
@@ -83,7 +83,7 @@ public:
     static constexpr int rowCount() { return kRows; }
     static int slotOf(int column, int row) { return column * kRows + row; }
 
-    GameParams& params() const { return params_; }
+    const GameRules& params() const { return params_; }
     RulesState& rules() { return rules_; }
     const RulesState& rules() const { return rules_; }
     const std::vector<std::unique_ptr<Colony>>& colonies() const { return colonies_; }
@@ -137,7 +137,7 @@ private:
     static constexpr int kOccupationPad = 16;
     std::uint8_t tagOf(const Colony* colony);
 
-    GameParams& params_;
+    const GameRules& params_;
     RulesState& rules_;
     std::vector<std::unique_ptr<Virus>> cells_;
     std::vector<std::uint8_t> owners_;

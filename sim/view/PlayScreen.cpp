@@ -138,9 +138,9 @@ void PlayScreen::draw() {
     // Every layer comes in back-to-front order, without a depth test: field,
     // viruses, life sources, flags, status lines on their bands.
     glPushMatrix();
-    drawWorld(world_);
+    drawWorld(world_, gameParams());
     for (const auto& colony : world_.colonies()) {
-        drawFlags(*colony, world_.params());
+        drawFlags(*colony, gameParams());
     }
     drawStatus();
     if (tabHeld()) {

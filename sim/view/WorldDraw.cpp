@@ -95,8 +95,7 @@ void drawFlag(const Flag& flag, const Sprite& art, float pitch, const Colour& ti
 
 }  // namespace
 
-void drawWorld(const World& world) {
-    GameParams& params = world.params();
+void drawWorld(const World& world, GameParams& params) {
     ResourceSet& art = resourceSet(params);
     glPushMatrix();
     art.backdrop.draw(art.fieldTextures[world.backgroundIndex() % ResourceSet::kFieldTextureCount],

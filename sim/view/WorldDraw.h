@@ -10,8 +10,9 @@ class World;
 // colour, and the life sources, each inside a ring showing the reserve it has
 // left (a nearly spent one blinks its ring and fades). Needs a current GL
 // context with the logical projection (origin top left, y down, depth -50 to
-// 50); reads the world and changes nothing.
-void drawWorld(const World& world);
+// 50); reads the world and changes nothing. The art and the logical screen
+// come from `params`, whose rules the world plays by.
+void drawWorld(const World& world, GameParams& params);
 
 // The player sees its own flags, above the viruses; a computer colony's flags
 // stay hidden from the player, so it draws none.

@@ -110,5 +110,22 @@ TEST(Replay, AnEndThatDiffersIsNotAMatchEvenWhenEveryCheckpointIs) {
     EXPECT_EQ(outcome.firstDifference, 250);
 }
 
+// A record of a Hard game replays at Hard whatever the caller's rules are
+// set to, and leaves their difficulty to the menu that chose it.
+TEST(Replay, PlaysAtTheRecordsDifficultyAndLeavesTheCallersAlone) {
+    SimRules rules("m_min_life_reserve \"100 100 150\"\n", 2);
+    Replay replay = Replay::beginning(rules.params(), 2, 2);
+    World world(rules.params());
+    setUpGame(world, 2, 2);
+    for (int update = 1; update <= 120; ++update) {
+        world.update(30);
+        replay.noteUpdate(update, world);
+    }
+    replay.finish(120, world);
+    rules.params().m_difficult = 0;
+    EXPECT_TRUE(checkReplay(rules.params(), replay).matches);
+    EXPECT_EQ(rules.params().m_difficult, 0);
+}
+
 }  // namespace
 }  // namespace brv

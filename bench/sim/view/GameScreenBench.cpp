@@ -65,9 +65,10 @@ enum class Kind { Game = 0, Demo = 1, Crowded = 2 };
 constexpr int kCrowd = 12000;
 
 // The colonies hold the four quarters of the field, so they meet along two
-// lines and fight there.
+// lines and fight there. The world plays on the shipped game's rules, whose
+// population bound is lifted while the crowd is placed.
 void crowd(World& world) {
-    GameParams& params = world.params();
+    GameParams& params = shippedGame();
     const int maxPopulation = params.m_max_population;
     params.m_max_population = kCrowd;
     for (int c = 0; c < World::kColumns; ++c) {
