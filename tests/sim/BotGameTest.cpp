@@ -13,15 +13,17 @@ namespace {
 const std::string kAssets = std::string(BREVORA_SOURCE_DIR) + "/assets";
 const std::string kBuild = BREVORA_BUILD_DIR;
 
-// A short two-colony game with colony 1 steered by `command` on a small
-// time bank, recorded into `dir`.
-MatchResult playBotGame(GameParams& params, const std::string& command, const std::string& dir) {
+// A short two-colony game with colony 1 steered by `command` on a time bank
+// of `bankMs` (gaining 20 ms a decision), recorded into `dir`. A loaded
+// machine may start a bot slowly; the bank leaves room for that.
+MatchResult playBotGame(GameParams& params, const std::string& command, const std::string& dir,
+                        int bankMs) {
     MatchOptions options;
     options.colonies = 2;
     options.seed = 11;
     options.maxTicks = 600;
     options.bots = {{1, command}};
-    options.botHost = {10, 300, 20};
+    options.botHost = {10, bankMs, 20};
     options.replayDir = dir;
     return playMatch(params, options);
 }
@@ -44,7 +46,7 @@ TEST(BotGame, SampleForagersSteerAndTheirGamesReplay) {
     for (const std::string& bot :
          {kBuild + "/bin/forager-bot",
           "python3 '" + std::string(BREVORA_SOURCE_DIR) + "/bots/python/forager.py'"}) {
-        const MatchResult result = playBotGame(params, bot, dir.path());
+        const MatchResult result = playBotGame(params, bot, dir.path(), 20000);
         ASSERT_EQ(result.bots.size(), 1u);
         const BotReport& report = result.bots[0];
         EXPECT_EQ(report.decisions, 59) << bot;
@@ -78,7 +80,7 @@ TEST(BotGame, FaultyBotsAreStoppedAndTheGameGoesOn) {
         {"close", BotFault::ClosedPipe, 1, "bot of colony 1 closed its pipe"},
     };
     for (const auto& c : cases) {
-        const MatchResult result = playBotGame(params, bot + c.mode, dir.path());
+        const MatchResult result = playBotGame(params, bot + c.mode, dir.path(), 1500);
         EXPECT_EQ(result.ticks, 600) << c.mode;
         ASSERT_EQ(result.bots.size(), 1u);
         EXPECT_EQ(result.bots[0].faults[static_cast<std::size_t>(c.fault)], c.count) << c.mode;
