@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace brv {
 namespace {
@@ -40,7 +42,13 @@ TEST(ChildProcess, ReportsEndedAndMissingPrograms) {
     std::string line;
     while (child.readLine(line, 5000, 1024) == ChildProcess::Read::Line) {
     }
-    EXPECT_FALSE(child.writeLine("anyone?"));
+    // Its stdin closes as it exits, a moment after its stdout may have.
+    bool refused = false;
+    for (int tries = 0; tries < 200 && !refused; ++tries) {
+        refused = !child.writeLine("anyone?");
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(refused);
     ASSERT_TRUE(child.exited(2000));
     EXPECT_EQ(child.exitText(), "exited with status 3");
 
