@@ -9,8 +9,6 @@
 namespace brv {
 
 namespace {
-// A click this close to a flag, on both axes and strictly, touches it.
-constexpr float kFlagReach = 25.0f;
 // Room for the flags of a large colony, so placing flags during play does not
 // grow the list.
 constexpr std::size_t kReservedFlags = 64;

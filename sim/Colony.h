@@ -24,7 +24,11 @@ public:
     // colony renews its trend mark and animates its flags.
     virtual void update(int elapsedMs, int index);
 
-    // Flags, at logical pixel positions. A click within 25 pixels (strictly) of
+    // A click closer than this many logical pixels to a flag on both axes
+    // reaches it.
+    static constexpr float kFlagReach = 25.0f;
+
+    // Flags, at logical pixel positions. A click within kFlagReach (strictly) of
     // a flag on both axes removes the first such flag.
     bool removeFlagNear(int x, int y);
     // Replaces a flag near the place, then adds one while the limit allows.

@@ -30,6 +30,8 @@ public:
     // (untouched) down to 0 (spent, or a source that started with nothing).
     // Only the drawing reads it, to show how long the source will last.
     float reserveLeft() const;
+    // The reserve drawn at creation (what a bot sees to judge a source).
+    int startingReserve() const { return startingReserve_; }
     SpriteAnimation& animation() { return animation_; }
     const SpriteAnimation& animation() const { return animation_; }
 

@@ -96,12 +96,15 @@ bool readStart(const std::vector<std::string_view>& w, Replay& r, std::string& w
     return true;
 }
 
+constexpr Field kColonyField{"colony", 0, World::kMaxColonies - 1};
+
+// `set`/`removed` <update> <x> <y>, and in format 2 maybe the colony.
 bool readInput(const std::vector<std::string_view>& w, Replay& r, std::string& why) {
-    long long n[3] = {};
-    if (!numbers(
-            w,
-            {kUpdateField, {"x", -kMaxPosition, kMaxPosition}, {"y", -kMaxPosition, kMaxPosition}},
-            n, why)) {
+    long long n[4] = {};
+    const Field x{"x", -kMaxPosition, kMaxPosition};
+    const Field y{"y", -kMaxPosition, kMaxPosition};
+    if (!(w.size() == 5 ? numbers(w, {kUpdateField, x, y, kColonyField}, n, why)
+                        : numbers(w, {kUpdateField, x, y}, n, why))) {
         return false;
     }
     if (!r.events.empty() && n[0] < r.events.back().update) {
@@ -110,7 +113,42 @@ bool readInput(const std::vector<std::string_view>& w, Replay& r, std::string& w
     }
     r.events.push_back({static_cast<int>(n[0]),
                         w[0] == "set" ? Replay::Input::FlagSet : Replay::Input::FlagRemoved,
-                        static_cast<int>(n[1]), static_cast<int>(n[2])});
+                        static_cast<int>(n[1]), static_cast<int>(n[2]), static_cast<int>(n[3])});
+    return true;
+}
+
+// `steered` and the player-kind colonies, each once, ascending.
+bool readSteered(const std::vector<std::string_view>& w, Replay& r, std::string& why) {
+    r.steered.clear();
+    for (std::size_t k = 1; k < w.size(); ++k) {
+        long long colony = 0;
+        const std::vector<std::string_view> one = {w[0], w[k]};
+        if (!numbers(one, {kColonyField}, &colony, why)) {
+            return false;
+        }
+        if (!r.steered.empty() && colony <= r.steered.back()) {
+            why = "steered colonies not ascending";
+            return false;
+        }
+        r.steered.push_back(static_cast<int>(colony));
+    }
+    return true;
+}
+
+// Every colony named must be in the game, and every click a steered one's.
+bool steeringFits(const Replay& r, std::string& why) {
+    if (!r.steered.empty() && r.steered.back() >= r.colonies) {
+        why = "steered colony " + std::to_string(r.steered.back()) + " of a game of " +
+              std::to_string(r.colonies);
+        return false;
+    }
+    for (const Replay::Event& e : r.events) {
+        if (e.input != Replay::Input::Resigned &&
+            std::find(r.steered.begin(), r.steered.end(), e.colony) == r.steered.end()) {
+            why = "a click of colony " + std::to_string(e.colony) + ", which is not steered";
+            return false;
+        }
+    }
     return true;
 }
 
@@ -168,8 +206,11 @@ bool readLine(const std::vector<std::string_view>& w, Replay& r, std::string& wh
         r.difficulty = static_cast<int>(n[1]);
         return true;
     }
-    if ((key == "set" || key == "removed") && w.size() == 4) {
+    if ((key == "set" || key == "removed") && (w.size() == 4 || w.size() == 5)) {
         return readInput(w, r, why);
+    }
+    if (key == "steered" && w.size() <= 1 + World::kMaxColonies) {
+        return readSteered(w, r, why);
     }
     if (key == "resign" && w.size() == 2) {
         return readResign(w, r, why);
@@ -206,9 +247,9 @@ void Replay::noteUpdate(int update, const World& world) {
     }
 }
 
-void Replay::noteInput(int update, Input input, int x, int y) {
+void Replay::noteInput(int update, Input input, int x, int y, int colony) {
     if (update <= kMaxUpdates) {
-        events.push_back({update, input, x, y});
+        events.push_back({update, input, x, y, colony});
     }
 }
 
@@ -231,11 +272,24 @@ void Replay::finish(int update, const World& world) {
 }
 
 std::string Replay::toText() const {
+    // A game steered as the player's always is keeps format 1, which every
+    // older reader of this game takes.
+    const bool steering =
+        steered != std::vector<int>{0} ||
+        std::any_of(events.begin(), events.end(), [](const Event& e) { return e.colony != 0; });
     char line[96];
-    std::string text = "brevora-replay " + std::to_string(kVersion) + "\nrules " + rules + "\n";
+    std::string text = "brevora-replay " + std::to_string(steering ? kSteeredVersion : kVersion) +
+                       "\nrules " + rules + "\n";
     std::snprintf(line, sizeof line, "start %" PRIu32 " %d %d\ngame %d %d\n", generator,
                   columnParity, influenceTick, colonies, difficulty);
     text += line;
+    if (steering) {
+        text += "steered";
+        for (const int k : steered) {
+            text += " " + std::to_string(k);
+        }
+        text += "\n";
+    }
     // Inputs and checkpoints in the order they happened.
     std::size_t c = 0;
     for (const Event& e : events) {
@@ -245,8 +299,10 @@ std::string Replay::toText() const {
         if (e.input == Input::Resigned) {
             std::snprintf(line, sizeof line, "resign %d\n", e.update);
         } else {
-            std::snprintf(line, sizeof line, "%s %d %d %d\n",
+            std::snprintf(line, sizeof line, "%s %d %d %d",
                           e.input == Input::FlagSet ? "set" : "removed", e.update, e.x, e.y);
+            text += line;
+            std::snprintf(line, sizeof line, e.colony != 0 ? " %d\n" : "\n", e.colony);
         }
         text += line;
     }
@@ -283,9 +339,11 @@ std::optional<Replay> Replay::parse(std::string_view text, std::string& why) {
             if (words.size() != 2 || words[0] != "brevora-replay") {
                 return fail("not a replay of this game");
             }
-            if (words[1] != std::to_string(kVersion)) {
-                return fail("a replay of format " + std::string(words[1]) + ", this game reads " +
-                            std::to_string(kVersion));
+            if (words[1] != std::to_string(kVersion) &&
+                words[1] != std::to_string(kSteeredVersion)) {
+                return fail("a replay of format " + std::string(words[1].substr(0, 20)) +
+                            ", this game reads " + std::to_string(kVersion) + " and " +
+                            std::to_string(kSteeredVersion));
             }
             continue;
         }
@@ -312,6 +370,9 @@ std::optional<Replay> Replay::parse(std::string_view text, std::string& why) {
     if ((!replay.events.empty() && replay.events.back().update > replay.endUpdate) ||
         (!replay.checks.empty() && replay.checks.back().update > replay.endUpdate)) {
         why = "lines after the end update " + std::to_string(replay.endUpdate);
+        return std::nullopt;
+    }
+    if (!steeringFits(replay, why)) {
         return std::nullopt;
     }
     return replay;
@@ -350,6 +411,22 @@ void Replay::applyInputs(Colony& player, std::size_t& next, int update) const {
             player.addFlagAt(event.x, event.y);
         } else if (event.input == Input::FlagRemoved) {
             player.removeFlagNear(event.x, event.y);
+        }
+    }
+}
+
+void Replay::applyInputs(World& world, std::size_t& next, int update) const {
+    const auto& all = world.colonies();
+    for (; next < events.size() && events[next].update == update; ++next) {
+        const Event& event = events[next];
+        if (event.colony < 0 || event.colony >= static_cast<int>(all.size())) {
+            continue;
+        }
+        Colony& colony = *all[static_cast<std::size_t>(event.colony)];
+        if (event.input == Input::FlagSet) {
+            colony.addFlagAt(event.x, event.y);
+        } else if (event.input == Input::FlagRemoved) {
+            colony.removeFlagNear(event.x, event.y);
         }
     }
 }
@@ -427,10 +504,15 @@ std::string rulesHash(const GameRules& params) {
 }
 
 void setUpGame(World& world, int colonies, int difficulty) {
+    setUpGame(world, colonies, difficulty, {0});
+}
+
+void setUpGame(World& world, int colonies, int difficulty, const std::vector<int>& steered) {
     const int count = std::clamp(colonies, 1, World::kMaxColonies);
     for (int k = 0; k < count; ++k) {
         const ColonyColour& c = kColonyColours[static_cast<std::size_t>(k)];
-        world.addColony(c.red, c.green, c.blue, k != 0, difficulty);
+        const bool player = std::find(steered.begin(), steered.end(), k) != steered.end();
+        world.addColony(c.red, c.green, c.blue, !player, difficulty);
     }
     world.setUp();
 }
@@ -445,13 +527,12 @@ ReplayOutcome checkReplay(const GameRules& params, const Replay& replay) {
     brv::setRandState(replay.generator);
     World::setProcessCounters(replay.columnParity, replay.influenceTick);
     World world(recorded);
-    setUpGame(world, replay.colonies, replay.difficulty);
-    Colony& player = *world.colonies().front();
+    setUpGame(world, replay.colonies, replay.difficulty, replay.steered);
     std::size_t e = 0;
     std::size_t c = 0;
     int firstDifference = -1;
     for (int update = 0;; ++update) {
-        replay.applyInputs(player, e, update);
+        replay.applyInputs(world, e, update);
         if (update == replay.endUpdate) {
             break;
         }

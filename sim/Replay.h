@@ -31,8 +31,14 @@ struct ReplayOutcome;
 //   resign <update>
 //   check <update> <checksum>
 //   end <update> <checksum>
+// A game whose steered colonies are not just colony 0 (bots may steer any)
+// is written as format 2: a line `steered <colony>...` after `game` names the
+// player-kind colonies, and each click names its colony at the end (`set
+// <update> <x> <y> <colony>`) unless that is 0. Format 1 records, which
+// have neither, read and play exactly as before.
 struct Replay {
     static constexpr int kVersion = 1;
+    static constexpr int kSteeredVersion = 2;
     static constexpr int kCheckEvery = 100;
     static constexpr const char* kFolder = "replays";
     // The newest replays kept in the folder; older ones are deleted.
@@ -57,6 +63,7 @@ struct Replay {
         Input input = Input::FlagSet;
         int x = 0;
         int y = 0;
+        int colony = 0;  // the steered colony that clicked
     };
     struct Check {
         int update = 0;
@@ -69,6 +76,8 @@ struct Replay {
     int influenceTick = 0;
     int colonies = 2;
     int difficulty = 0;
+    // The player-kind colonies, ascending; all others are the computer's.
+    std::vector<int> steered = {0};
     std::vector<Event> events;
     std::vector<Check> checks;
     int endUpdate = 0;
@@ -81,7 +90,7 @@ struct Replay {
     // kMaxUpdates the record ends; what follows is no longer noted.
     void noteUpdate(int update, const World& world);
     // A player's input after `update` world updates; none past kMaxUpdates.
-    void noteInput(int update, Input input, int x, int y);
+    void noteInput(int update, Input input, int x, int y, int colony = 0);
     // The update after which the player resigned; -1 when the game was not
     // resigned.
     int resignedAt() const;
@@ -105,6 +114,9 @@ struct Replay {
     // Plays the player's inputs noted after `update` world updates, from
     // events[next] on, as the game screen took them; `next` moves past them.
     void applyInputs(Colony& player, std::size_t& next, int update) const;
+    // The same for a world whose steered colonies may be any: each input
+    // goes to the colony that made it.
+    void applyInputs(World& world, std::size_t& next, int update) const;
     // The verdict on a replayed game: it left the record at its first
     // differing checkpoint (-1 for none), or it ended on `endChecksum`.
     ReplayOutcome verdict(int firstDifference, const std::string& endChecksum) const;
@@ -125,6 +137,8 @@ std::string rulesHash(const GameRules& params);
 // Builds a game's colonies as the game screen does: the player first, then
 // computer sides of `difficulty`, in the colony colours, and sets the world up.
 void setUpGame(World& world, int colonies, int difficulty);
+// The same with the player-kind colonies named by `steered` (indices).
+void setUpGame(World& world, int colonies, int difficulty, const std::vector<int>& steered);
 
 // Plays a record headless on `params` at the record's difficulty, leaving
 // the difficulty of `params` as it was. Matches when every checkpoint and the

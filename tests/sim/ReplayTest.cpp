@@ -127,5 +127,33 @@ TEST(Replay, PlaysAtTheRecordsDifficultyAndLeavesTheCallersAlone) {
     EXPECT_EQ(rules.params().m_difficult, 0);
 }
 
+// A game steered beyond colony 0 is written as format 2, whose clicks name
+// their colony, and reads back whole; a click of a colony that is not
+// steered, or a steered colony the game lacks, is refused.
+TEST(Replay, SteeredColoniesAndTheirClicksRoundTrip) {
+    Replay replay;
+    replay.rules = kSum;
+    replay.steered = {1, 2};
+    replay.colonies = 3;
+    replay.noteInput(3, Replay::Input::FlagSet, 10, 20, 2);
+    replay.noteInput(4, Replay::Input::FlagRemoved, 30, 40, 1);
+    replay.endUpdate = 5;
+    replay.endChecksum = kSum;
+    const std::string text = replay.toText();
+    EXPECT_EQ(text.rfind("brevora-replay 2\n", 0), 0u);
+    std::string why;
+    const auto back = Replay::parse(text, why);
+    ASSERT_TRUE(back) << why;
+    EXPECT_EQ(back->steered, (std::vector<int>{1, 2}));
+    ASSERT_EQ(back->events.size(), 2u);
+    EXPECT_EQ(back->events[0].colony, 2);
+    EXPECT_EQ(back->events[1].colony, 1);
+    EXPECT_EQ(back->toText(), text);
+    EXPECT_EQ(refusal(record("start 7 0 0", "steered 1\nset 1 2 3 0\nend 5 " + kSum + "\n")),
+              "a click of colony 0, which is not steered");
+    EXPECT_EQ(refusal(record("start 7 0 0", "steered 0 2\nend 5 " + kSum + "\n")),
+              "steered colony 2 of a game of 2");
+}
+
 }  // namespace
 }  // namespace brv

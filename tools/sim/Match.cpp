@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "config/GameParams.h"
+#include "platform/FileIo.h"
 #include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
 #include "sim/LifeSource.h"
+#include "sim/Replay.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
 #include "tools/sim/PlayerBot.h"
@@ -75,6 +78,105 @@ std::vector<int> startCorners(const World& world) {
     return corners;
 }
 
+bool steeredByBot(const MatchOptions& options, int k) {
+    return std::any_of(options.bots.begin(), options.bots.end(),
+                       [k](const BotSeat& seat) { return seat.colony == k; });
+}
+
+// The player-kind colonies of a game: the reference player's and the bots'.
+std::vector<int> steeredColonies(const MatchOptions& options, int colonies) {
+    std::vector<int> steered;
+    for (int k = 0; k < colonies; ++k) {
+        if ((options.player && k == 0) || steeredByBot(options, k)) {
+            steered.push_back(k);
+        }
+    }
+    return steered;
+}
+
+double percentileMs(std::vector<long long> us, int percent) {
+    if (us.empty()) {
+        return -1;
+    }
+    std::sort(us.begin(), us.end());
+    const std::size_t at =
+        std::min(us.size() - 1, us.size() * static_cast<std::size_t>(percent) / 100);
+    return static_cast<double>(us[at]) / 1000.0;
+}
+
+// The bots of one game and, when it is recorded, its replay: every click a
+// bot or the reference player makes is noted with its colony and update.
+class BotSeats {
+public:
+    BotSeats(const MatchOptions& options, World& world, std::optional<Replay>& replay)
+        : replay_(replay) {
+        std::vector<int> colonies;
+        for (const BotSeat& seat : options.bots) {
+            colonies.push_back(seat.colony);
+        }
+        for (const BotSeat& seat : options.bots) {
+            BotLimits limits = options.botLimits;
+            if (!options.replayDir.empty()) {
+                limits.stderrPath = options.replayDir + "/bot-" + std::to_string(options.seed) +
+                                    "-" + std::to_string(seat.colony) + ".log";
+            }
+            auto& bot = bots_.emplace_back(
+                std::make_unique<BotSteering>(seat.colony, options.botHost, limits));
+            bot->onClick([this](int colony, int update, ClickResult result, int x, int y) {
+                note(colony, update, result, x, y);
+            });
+            std::string why;
+            bot->start(seat.command, world, colonies, why);
+        }
+    }
+
+    void note(int colony, int update, ClickResult result, int x, int y) {
+        if (replay_ && result != ClickResult::Nothing) {
+            replay_->noteInput(update,
+                               result == ClickResult::FlagRemoved ? Replay::Input::FlagRemoved
+                                                                  : Replay::Input::FlagSet,
+                               x, y, colony);
+        }
+    }
+
+    void act(World& world, int update) {
+        for (auto& bot : bots_) {
+            bot->act(world, update);
+        }
+    }
+
+    std::vector<BotReport> finish(int update, bool finished, int winner) {
+        std::vector<BotReport> reports;
+        for (auto& bot : bots_) {
+            bot->finish(update, finished, winner);
+            BotReport report;
+            report.colony = bot->colony();
+            report.decisions = bot->decisions();
+            for (std::size_t k = 0; k < kBotFaultKinds; ++k) {
+                report.faults[k] = bot->faults(static_cast<BotFault>(k));
+            }
+            report.stopped = bot->stopped();
+            report.medianMs = percentileMs(bot->roundTrips(), 50);
+            report.p99Ms = percentileMs(bot->roundTrips(), 99);
+            reports.push_back(std::move(report));
+        }
+        return reports;
+    }
+
+private:
+    std::optional<Replay>& replay_;
+    std::vector<std::unique_ptr<BotSteering>> bots_;
+};
+
+// Writes a bot game's replay; its path, or empty when it could not be.
+std::string saveReplay(Replay& replay, const MatchOptions& options, int update,
+                       const World& world) {
+    replay.finish(update, world);
+    const std::string path = options.replayDir + "/bot-" + std::to_string(options.seed) + ".replay";
+    const std::string text = replay.toText();
+    return writeFileAtomically(path, text.data(), text.size()) ? path : std::string();
+}
+
 int hugeLives(const World& world) {
     constexpr int kHuge = 1000000;
     int huge = 0;
@@ -121,32 +223,46 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
     params.m_difficult = options.difficulty;
     World::resetProcessCounters();
     brv::srand(options.seed);
-    World world(params);
     const int colonies = std::clamp(options.colonies, 1, World::kMaxColonies);
+    std::optional<Replay> replay;
+    if (!options.bots.empty() && !options.replayDir.empty()) {
+        replay = Replay::beginning(params, colonies, options.difficulty);
+        replay->steered = steeredColonies(options, colonies);
+    }
+    World world(params);
     for (int k = 0; k < colonies; ++k) {
         const int kind =
             k < static_cast<int>(options.ai.size()) ? options.ai[k] : options.difficulty;
-        world.addColony(makeColony(world, params, k, kind, options.player && k == 0));
+        world.addColony(makeColony(world, params, k, kind,
+                                   (options.player && k == 0) || steeredByBot(options, k)));
     }
     world.setUp();
     SourceWatch watch;
     watch.observe(world, 0);
     std::unique_ptr<PlayerBot> bot = options.player ? makePlayerBot(options.bot) : nullptr;
+    BotSeats seats(options, world, replay);
+    int tick = 0;
+    if (bot) {
+        bot->onClick([&](ClickResult r, int x, int y) { seats.note(0, tick, r, x, y); });
+    }
 
     MatchResult result;
     result.corners = startCorners(world);
     result.seed = options.seed;
     result.colonies = colonies;
     result.difficulty = options.difficulty;
-    int tick = 0;
     const int speed = std::max(options.speed, 1);
     while (tick < options.maxTicks && !result.finished) {
         for (int step = 0; step < speed && tick < options.maxTicks && !result.finished; ++step) {
             if (bot) {
                 bot->act(world, tick);
             }
+            seats.act(world, tick);
             world.update(30);
             ++tick;
+            if (replay) {
+                replay->noteUpdate(tick, world);
+            }
             result.finished = gameOver(world, options.player);
             watch.observe(world, tick);
             result.peak = std::max(result.peak, world.virusTotal());
@@ -157,6 +273,10 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
     }
     result.ticks = tick;
     result.winner = result.finished ? survivor(world) : -1;
+    result.bots = seats.finish(tick, result.finished, result.winner);
+    if (replay) {
+        result.replay = saveReplay(*replay, options, tick, world);
+    }
     result.count = counts(world);
     for (const auto& colony : world.colonies()) {
         result.kills.push_back(colony->killCounter());
@@ -171,6 +291,26 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
     }
     return result;
 }
+
+namespace {
+
+nlohmann::ordered_json botsJson(const std::vector<BotReport>& reports) {
+    auto bots = nlohmann::ordered_json::array();
+    for (const BotReport& report : reports) {
+        nlohmann::ordered_json faults;
+        for (std::size_t k = 0; k < kBotFaultKinds; ++k) {
+            faults[botFaultName(static_cast<BotFault>(k))] = report.faults[k];
+        }
+        bots.push_back({{"colony", report.colony},
+                        {"decisions", report.decisions},
+                        {"faults", faults},
+                        {"stopped", report.stopped},
+                        {"round_trip_ms", {{"median", report.medianMs}, {"p99", report.p99Ms}}}});
+    }
+    return bots;
+}
+
+}  // namespace
 
 std::string toJsonLine(const MatchResult& r) {
     nlohmann::ordered_json line;
@@ -189,6 +329,10 @@ std::string toJsonLine(const MatchResult& r) {
     std::sort(sorted.begin(), sorted.end());
     line["sources_spent"] = sorted.size();
     line["source_ticks_median"] = sorted.empty() ? -1 : sorted[sorted.size() / 2];
+    if (!r.bots.empty()) {
+        line["bots"] = botsJson(r.bots);
+        line["replay"] = r.replay;
+    }
     return line.dump();
 }
 

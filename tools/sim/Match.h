@@ -1,16 +1,25 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "sim/Timeline.h"
+#include "sim/bot/BotSteering.h"
 
 namespace brv {
 
 class GameParams;
 class World;
+
+// A colony steered by a bot program: the colony's index and the command
+// that starts the bot.
+struct BotSeat {
+    int colony = 0;
+    std::string command;
+};
 
 // One headless game between computer-steered colonies, as the demonstration
 // plays it, optionally with an idle player colony at index 0.
@@ -32,6 +41,29 @@ struct MatchOptions {
     // The game checks its end after every update, so every speed plays the
     // same game; ticks are counted in world updates either way.
     int speed = 1;
+    // Player-kind colonies steered by bot programs, which the world waits
+    // for at every decision point. A game with bots ends when one colony or
+    // none is left.
+    std::vector<BotSeat> bots;
+    BotHostSettings botHost;
+    BotLimits botLimits;
+    // When not empty, a game with bots is recorded as the replay
+    // "bot-<seed>.replay" in this folder, and each bot's stderr goes to
+    // "bot-<seed>-<colony>.log" there. Needs every computer colony of one
+    // kind (no `ai`), as a replay knows only the difficulty.
+    std::string replayDir;
+};
+
+// How a bot steered its colony through a game.
+struct BotReport {
+    int colony = 0;
+    int decisions = 0;
+    std::array<int, kBotFaultKinds> faults{};
+    // Why it stopped steering before the end; empty when it did not.
+    std::string stopped;
+    // Round trips of its answered decisions, in milliseconds (-1 for none).
+    double medianMs = -1;
+    double p99Ms = -1;
 };
 
 struct MatchResult {
@@ -61,6 +93,9 @@ struct MatchResult {
     std::vector<int> startSourceTicks;
     // Each colony's virus count and kills, once a second of game time.
     Timeline timeline;
+    std::vector<BotReport> bots;
+    // The replay of a game with bots, when one was recorded and written.
+    std::string replay;
 };
 
 // Follows the world's life sources from tick to tick and records how long
@@ -94,7 +129,7 @@ using TraceSink = std::function<void(int tick, const std::vector<int>& counts)>;
 MatchResult playMatch(GameParams& params, const MatchOptions& options, const TraceSink& trace = {});
 
 // One line of JSON: seed, colonies, difficulty, ticks, finished, winner, count,
-// kills, checksum.
+// kills, checksum; for a game with bots, each bot's report and the replay.
 std::string toJsonLine(const MatchResult& result);
 
 // The timeline, one line of JSON per sample: the game it belongs to (a

@@ -13,6 +13,7 @@
 
 #include "config/GameParams.h"
 #include "platform/Clock.h"
+#include "sim/bot/CommandWords.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/PlayerBot.h"
 #include "tools/sim/ReplayRuns.h"
@@ -43,6 +44,9 @@ struct Settings {
     std::string groups;
     std::string onlyColonies;
     std::string onlyDifficulties;
+    std::vector<std::string> bots;
+    std::string botReplays;
+    brv::BotHostSettings botHost;
 };
 
 // The shipped data set lies beside the tools: <exe dir>/../game.
@@ -81,6 +85,58 @@ bool rulesFound(const brv::GameParams& params) {
     std::error_code ec;
     return params.m_archive.contains("dat/param.txt") ||
            std::filesystem::is_regular_file(params.m_archive.resolve("dat/param.txt"), ec);
+}
+
+// --bot K=CMD: colony K (of the game's) steered by the bot CMD, each colony
+// once, never the reference player's; every command must split into words.
+std::optional<std::vector<brv::BotSeat>> parseBots(const Settings& s) {
+    std::vector<brv::BotSeat> seats;
+    for (const std::string& bot : s.bots) {
+        const auto equals = bot.find('=');
+        brv::BotSeat seat;
+        seat.colony = equals == 1 && bot[0] >= '0' && bot[0] <= '9' ? bot[0] - '0' : -1;
+        seat.command = equals == std::string::npos ? "" : bot.substr(equals + 1);
+        std::string why;
+        if (seat.colony < 0 || seat.colony >= s.colonies) {
+            std::cerr << "brevora-sim: --bot \"" << bot
+                      << "\": give K=COMMAND with K a colony from 0 to " << s.colonies - 1 << "\n";
+            return std::nullopt;
+        }
+        if (!brv::splitCommandWords(seat.command, why)) {
+            std::cerr << "brevora-sim: --bot \"" << bot << "\": " << why << "\n";
+            return std::nullopt;
+        }
+        const bool taken = std::any_of(seats.begin(), seats.end(), [&](const brv::BotSeat& other) {
+            return other.colony == seat.colony;
+        });
+        if (taken || (seat.colony == 0 && (s.player || !s.playerBot.empty()))) {
+            std::cerr << "brevora-sim: --bot: colony " << seat.colony << " is steered twice\n";
+            return std::nullopt;
+        }
+        seats.push_back(seat);
+    }
+    return seats;
+}
+
+// The bots, their host settings and where their replays go.
+bool setUpBots(const Settings& s, brv::MatchOptions& options) {
+    auto seats = parseBots(s);
+    if (!seats) {
+        return false;
+    }
+    options.bots = *seats;
+    options.botHost = s.botHost;
+    if (!s.botReplays.empty()) {
+        if (!s.ai.empty()) {
+            std::cerr
+                << "brevora-sim: --bot-replays: a replay records one opponent kind, not --ai\n";
+            return false;
+        }
+        std::error_code ec;
+        std::filesystem::create_directories(s.botReplays, ec);
+        options.replayDir = s.botReplays;
+    }
+    return true;
 }
 
 // Bad or missing rules stop the runner before any game, one line per problem.
@@ -210,6 +266,9 @@ int run(const Settings& s, const std::string& dataDir, bool gamesGiven, bool tic
         }
         options.ai = *kinds;
     }
+    if (!setUpBots(s, options)) {
+        return 2;
+    }
     const std::uint32_t first = s.seed ? *s.seed : brv::clockMilliseconds();
     auto lastReport = std::chrono::steady_clock::now();
     for (int g = 0; g < s.games; ++g) {
@@ -284,6 +343,19 @@ int main(int argc, char** argv) {
     app.add_flag("--timeline", s.timeline,
                  "print each game's virus counts and kills once a second of game time as JSON "
                  "lines instead of its summary (also with --replay)");
+    app.add_option("--bot", s.bots,
+                   "K=COMMAND: colony K is steered by the bot program COMMAND (split into words "
+                   "as a shell would, never run by one); repeatable");
+    app.add_option("--bot-replays", s.botReplays,
+                   "keep each game with bots as DIR/bot-<seed>.replay, and each bot's stderr as "
+                   "DIR/bot-<seed>-<colony>.log");
+    app.add_option("--bot-every", s.botHost.decisionEvery, "world updates between bot decisions")
+        ->check(CLI::Range(1, 100000));
+    app.add_option("--bot-bank", s.botHost.bankStartMs, "a bot's time bank at the start, in ms")
+        ->check(CLI::Range(0, 3600000));
+    app.add_option("--bot-increment", s.botHost.bankIncrementMs,
+                   "what a bot's time bank gains at each decision, in ms")
+        ->check(CLI::Range(0, 600000));
     app.add_option("--trace", s.trace, "print tick and virus counts every N ticks on stderr")
         ->check(CLI::Range(0, 2000000000));
     CLI11_PARSE(app, argc, argv);

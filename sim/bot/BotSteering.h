@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ChildProcess.h"
+#include "sim/PlayerClick.h"
+#include "sim/bot/BotProtocol.h"
+
+namespace brv {
+
+class World;
+
+// What a bot did wrong at a decision. Each one leaves that decision empty.
+enum class BotFault { Late, Malformed, OverLong, Crash, ClosedPipe };
+inline constexpr std::size_t kBotFaultKinds = 5;
+// "late", "malformed", "over_long", "crash", "closed_pipe".
+const char* botFaultName(BotFault fault);
+
+// Limits of the host, not rules: how many faults a bot may make before its
+// colony plays on unsteered, the longest answer line, what its process may
+// use of the machine and where its stderr goes (empty: nowhere).
+struct BotLimits {
+    int maxFaults = 10;
+    std::size_t maxLineBytes = 16 * 1024;
+    ChildLimits process{3600, 2ull * 1024 * 1024 * 1024};
+    std::string stderrPath;
+};
+
+// Hears every click a bot's answer made, with the update it was made before.
+using BotClickSink = std::function<void(int colony, int update, ClickResult result, int x, int y)>;
+
+// A colony steered by a bot program: starts it, greets it, and at every
+// decision point sends the state and waits for the answer (the world waits,
+// so the game depends only on the seed and the answers) as long as the
+// bot's time bank allows. The answer's clicks go through the player's click
+// rule. Faults are counted; after too many, or once the program has gone, the
+// colony plays on unsteered and `stopped` says why.
+class BotSteering {
+public:
+    BotSteering(int colony, const BotHostSettings& host, const BotLimits& limits);
+
+    // Starts `command` (split into words as a shell would, never run by one)
+    // and sends the greeting. False with `why` when it cannot be started;
+    // the colony then plays unsteered.
+    bool start(const std::string& command, const World& world, const std::vector<int>& botColonies,
+               std::string& why);
+    void onClick(BotClickSink sink) { sink_ = std::move(sink); }
+    // Before each world update; `update` counts the updates played.
+    void act(World& world, int update);
+    // Tells the bot how the game ended and ends its process.
+    void finish(int update, bool finished, int winner);
+
+    int colony() const { return colony_; }
+    int decisions() const { return decisions_; }
+    int faults(BotFault fault) const { return faults_[static_cast<std::size_t>(fault)]; }
+    // Why the bot stopped steering before the end; empty while it steers.
+    const std::string& stopped() const { return stopped_; }
+    // The time from a state sent to its answer read, per answered decision,
+    // in microseconds.
+    const std::vector<long long>& roundTrips() const { return roundTrips_; }
+
+private:
+    void decide(World& world, int update);
+    void apply(World& world, int update, const BotAnswer& answer);
+    void fault(BotFault fault);
+    // The program closed its output or could not be written to.
+    void gone();
+    void stop(const std::string& why);
+
+    int colony_;
+    BotHostSettings host_;
+    BotLimits limits_;
+    ChildProcess process_;
+    BotClickSink sink_;
+    bool steering_ = false;
+    int decisions_ = 0;
+    long long bankUs_ = 0;
+    std::array<int, kBotFaultKinds> faults_{};
+    std::string stopped_;
+    std::vector<long long> roundTrips_;
+};
+
+}  // namespace brv

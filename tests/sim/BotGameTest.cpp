@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "config/GameParams.h"
+#include "sim/Replay.h"
+#include "tests/support/TempDir.h"
+#include "tools/sim/Match.h"
+
+namespace brv {
+namespace {
+
+const std::string kAssets = std::string(BREVORA_SOURCE_DIR) + "/assets";
+const std::string kBuild = BREVORA_BUILD_DIR;
+
+// A short two-colony game with colony 1 steered by `command` on a time bank
+// of `bankMs` (gaining 20 ms a decision), recorded into `dir`. A loaded
+// machine may start a bot slowly; the bank leaves room for that.
+MatchResult playBotGame(GameParams& params, const std::string& command, const std::string& dir,
+                        int bankMs) {
+    MatchOptions options;
+    options.colonies = 2;
+    options.seed = 11;
+    options.maxTicks = 600;
+    options.bots = {{1, command}};
+    options.botHost = {10, bankMs, 20};
+    options.replayDir = dir;
+    return playMatch(params, options);
+}
+
+// The replay of a bot game plays to its checksum without the bot.
+void expectReplays(GameParams& params, const MatchResult& result) {
+    std::string why;
+    const auto replay = Replay::readFile(result.replay, why);
+    ASSERT_TRUE(replay) << why;
+    EXPECT_EQ(replay->steered, std::vector<int>{1});
+    EXPECT_TRUE(checkReplay(params, *replay).matches) << result.replay;
+}
+
+// Both sample foragers steer their colony through every decision without a
+// fault, their clicks reach the world and the replay, and it checks.
+TEST(BotGame, SampleForagersSteerAndTheirGamesReplay) {
+    GameParams params(kAssets);
+    ScopedGameParams scope(params);
+    test::TempDir dir;
+    for (const std::string& bot :
+         {kBuild + "/bin/forager-bot",
+          "python3 '" + std::string(BREVORA_SOURCE_DIR) + "/bots/python/forager.py'"}) {
+        const MatchResult result = playBotGame(params, bot, dir.path(), 20000);
+        ASSERT_EQ(result.bots.size(), 1u);
+        const BotReport& report = result.bots[0];
+        EXPECT_EQ(report.decisions, 59) << bot;
+        EXPECT_EQ(report.faults, (std::array<int, kBotFaultKinds>{})) << bot;
+        EXPECT_EQ(report.stopped, "") << bot;
+        std::string why;
+        EXPECT_FALSE(Replay::readFile(result.replay, why)->events.empty()) << bot;
+        expectReplays(params, result);
+    }
+}
+
+// Every way a bot can fail leaves the game going to its end, the fault named
+// in the result, and a replay that checks without the bot.
+TEST(BotGame, FaultyBotsAreStoppedAndTheGameGoesOn) {
+    GameParams params(kAssets);
+    ScopedGameParams scope(params);
+    test::TempDir dir;
+    const std::string bot = kBuild + "/tests/test-bot ";
+    const struct {
+        const char* mode;
+        BotFault fault;
+        int count;
+        const char* stopped;
+    } cases[] = {
+        {"crash", BotFault::Crash, 1, "bot of colony 1 exited with status 3"},
+        {"hang", BotFault::Late, 10, "bot of colony 1: stopped after 10 faults (10 late answers)"},
+        {"flood", BotFault::OverLong, 10,
+         "bot of colony 1: stopped after 10 faults (10 over-long lines)"},
+        {"garbage", BotFault::Malformed, 10,
+         "bot of colony 1: stopped after 10 faults (10 malformed lines)"},
+        {"close", BotFault::ClosedPipe, 1, "bot of colony 1 closed its pipe"},
+    };
+    for (const auto& c : cases) {
+        const MatchResult result = playBotGame(params, bot + c.mode, dir.path(), 1500);
+        EXPECT_EQ(result.ticks, 600) << c.mode;
+        ASSERT_EQ(result.bots.size(), 1u);
+        EXPECT_EQ(result.bots[0].faults[static_cast<std::size_t>(c.fault)], c.count) << c.mode;
+        EXPECT_EQ(result.bots[0].stopped, c.stopped);
+        expectReplays(params, result);
+    }
+}
+
+}  // namespace
+}  // namespace brv

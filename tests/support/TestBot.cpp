@@ -1,0 +1,52 @@
+// A bot program for the tests, misbehaving as its one argument says:
+//   echo     answers every line with the same line (for the process tests);
+//   idle     answers every state with no actions;
+//   crash    answers twice, then exits with status 3;
+//   hang     reads and never answers;
+//   flood    answers with one endless line;
+//   garbage  answers every state with a line that is no JSON;
+//   close    closes its stdout and goes on reading.
+#include <unistd.h>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+namespace {
+
+// The decision number of a state line, found without a JSON reader.
+std::string decisionOf(const std::string& line) {
+    const auto at = line.find("\"decision\":");
+    return at == std::string::npos ? "" : line.substr(at + 11, line.find(',', at) - at - 11);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "idle";
+    if (mode == "close") {
+        close(STDOUT_FILENO);
+    }
+    std::string line;
+    int answered = 0;
+    while (std::getline(std::cin, line)) {
+        const std::string decision = decisionOf(line);
+        if (mode == "echo") {
+            std::cout << line << std::endl;
+        } else if (decision.empty() || mode == "hang" || mode == "close") {
+            continue;
+        } else if (mode == "flood") {
+            const std::string chunk(4096, 'x');
+            while (std::fwrite(chunk.data(), 1, chunk.size(), stdout) == chunk.size()) {
+            }
+            return 0;
+        } else if (mode == "garbage") {
+            std::cout << "{decision: " << decision << ", oops" << std::endl;
+        } else if (mode == "crash" && ++answered > 2) {
+            return 3;
+        } else {
+            std::cout << "{\"decision\":" << decision << ",\"actions\":[]}" << std::endl;
+        }
+    }
+    return 0;
+}
