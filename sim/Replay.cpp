@@ -15,6 +15,7 @@
 #include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
+#include "sim/RulesState.h"
 #include "sim/World.h"
 
 namespace brv {
@@ -225,11 +226,16 @@ bool readLine(const std::vector<std::string_view>& w, Replay& r, std::string& wh
 }  // namespace
 
 Replay Replay::beginning(const GameRules& params, int colonies, int difficulty) {
+    return beginning(params, processRulesState(), colonies, difficulty);
+}
+
+Replay Replay::beginning(const GameRules& params, const RulesState& state, int colonies,
+                         int difficulty) {
     Replay replay;
     replay.rules = rulesHash(params);
-    replay.generator = brv::randState();
-    replay.columnParity = World::columnParity();
-    replay.influenceTick = World::influenceTick();
+    replay.generator = state.generatorState();
+    replay.columnParity = state.columnParity();
+    replay.influenceTick = state.influenceTick();
     replay.colonies = std::clamp(colonies, 1, World::kMaxColonies);
     replay.difficulty = difficulty;
     return replay;
@@ -524,9 +530,12 @@ ReplayOutcome checkReplay(const GameRules& params, const Replay& replay) {
     // The record names its difficulty; the caller's rules keep theirs.
     GameRules recorded = params;
     recorded.m_difficult = replay.difficulty;
-    brv::setRandState(replay.generator);
-    World::setProcessCounters(replay.columnParity, replay.influenceTick);
-    World world(recorded);
+    // The check plays on a state of its own: the game it was asked from (a
+    // menu, a running game, a runner between games) keeps its course.
+    RulesState state(0);
+    state.setGeneratorState(replay.generator);
+    state.setCounters(replay.columnParity, replay.influenceTick);
+    World world(recorded, state);
     setUpGame(world, replay.colonies, replay.difficulty, replay.steered);
     std::size_t e = 0;
     std::size_t c = 0;

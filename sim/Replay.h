@@ -12,6 +12,7 @@
 namespace brv {
 
 class Colony;
+class RulesState;
 class GameRules;
 class SaveFolder;
 class World;
@@ -86,6 +87,9 @@ struct Replay {
     // The start of a game about to be built on `params`: the generator and
     // counters as they stand now.
     static Replay beginning(const GameRules& params, int colonies, int difficulty);
+    // The same for a game about to be built on a rules state of its own.
+    static Replay beginning(const GameRules& params, const RulesState& state, int colonies,
+                            int difficulty);
     // After each world update: a checkpoint every kCheckEvery updates. At
     // kMaxUpdates the record ends; what follows is no longer noted.
     void noteUpdate(int update, const World& world);

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "platform/Random.h"
 #include "sim/Replay.h"
 #include "tests/sim/SimWorld.h"
 
@@ -111,7 +112,7 @@ TEST(Replay, AnEndThatDiffersIsNotAMatchEvenWhenEveryCheckpointIs) {
 }
 
 // A record of a Hard game replays at Hard whatever the caller's rules are
-// set to, and leaves their difficulty to the menu that chose it.
+// set to, and leaves their difficulty and the process's generator alone.
 TEST(Replay, PlaysAtTheRecordsDifficultyAndLeavesTheCallersAlone) {
     SimRules rules("m_min_life_reserve \"100 100 150\"\n", 2);
     Replay replay = Replay::beginning(rules.params(), 2, 2);
@@ -123,8 +124,13 @@ TEST(Replay, PlaysAtTheRecordsDifficultyAndLeavesTheCallersAlone) {
     }
     replay.finish(120, world);
     rules.params().m_difficult = 0;
+    // The check plays on a state of its own: the process's generator, which
+    // a running game draws from, stays where it was.
+    brv::srand(99);
+    const std::uint32_t generator = brv::randState();
     EXPECT_TRUE(checkReplay(rules.params(), replay).matches);
     EXPECT_EQ(rules.params().m_difficult, 0);
+    EXPECT_EQ(brv::randState(), generator);
 }
 
 // A game steered beyond colony 0 is written as format 2, whose clicks name

@@ -7,12 +7,12 @@
 
 #include "config/GameParams.h"
 #include "platform/FileIo.h"
-#include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
 #include "sim/LifeSource.h"
 #include "sim/Replay.h"
+#include "sim/RulesState.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
 #include "tools/sim/PlayerBot.h"
@@ -221,15 +221,16 @@ int SourceWatch::lifetimeOf(int n) const {
 
 MatchResult playMatch(GameParams& params, const MatchOptions& options, const TraceSink& trace) {
     params.m_difficult = options.difficulty;
-    World::resetProcessCounters();
-    brv::srand(options.seed);
+    // A state of its own, seeded by the options: the game depends on them
+    // alone, and the process's generator is left where it stood.
+    RulesState state(options.seed);
     const int colonies = std::clamp(options.colonies, 1, World::kMaxColonies);
     std::optional<Replay> replay;
     if (!options.bots.empty() && !options.replayDir.empty()) {
-        replay = Replay::beginning(params, colonies, options.difficulty);
+        replay = Replay::beginning(params, state, colonies, options.difficulty);
         replay->steered = steeredColonies(options, colonies);
     }
-    World world(params);
+    World world(params, state);
     for (int k = 0; k < colonies; ++k) {
         const int kind =
             k < static_cast<int>(options.ai.size()) ? options.ai[k] : options.difficulty;

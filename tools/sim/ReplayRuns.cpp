@@ -12,6 +12,7 @@
 #include "sim/Colony.h"
 #include "sim/PlayerClick.h"
 #include "sim/Replay.h"
+#include "sim/RulesState.h"
 #include "sim/World.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/PlayerBot.h"
@@ -28,10 +29,9 @@ using Clicker = std::function<void(World& world, int update, Replay& replay)>;
 std::string recordGame(GameParams& params, const GameRecording& game, const std::string& name,
                        const Clicker& clicker) {
     params.m_difficult = game.difficulty;
-    World::resetProcessCounters();
-    brv::srand(game.seed);
-    Replay replay = Replay::beginning(params, game.colonies, game.difficulty);
-    World world(params);
+    RulesState state(game.seed);
+    Replay replay = Replay::beginning(params, state, game.colonies, game.difficulty);
+    World world(params, state);
     setUpGame(world, game.colonies, game.difficulty);
     const Colony& player = *world.colonies().front();
     // A record ends at the longest game a replay may hold.
