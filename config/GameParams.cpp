@@ -53,8 +53,6 @@ float longestMove(float pitch) {
 // The first float past the int range; a step count must stay below it.
 constexpr float kIntRangeEnd = 2147483648.0f;
 
-GameParams* g_current = nullptr;
-
 bool readTextEntry(const PackFile& archive, const std::string& path, KeyValueFile& into) {
     DataBlob blob = archive.readEntry(path);
     std::error_code ec;
@@ -360,20 +358,6 @@ std::vector<std::string> GameParams::startupProblems() const {
         }
     }
     return problems;
-}
-
-GameParams& gameParams() {
-    if (g_current == nullptr) {
-        static GameParams programParams{locateGame()};
-        g_current = &programParams;
-    }
-    return *g_current;
-}
-
-GameParams* setGameParams(GameParams* params) {
-    GameParams* previous = g_current;
-    g_current = params;
-    return previous;
 }
 
 }  // namespace brv

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,8 +12,6 @@
 #include "config/SpriteAnimation.h"
 
 namespace brv {
-
-class ResourceSet;
 
 // The one configuration object every subsystem reads: window settings, the
 // logical area, the archive, the layout file and the simulation rules. Members
@@ -54,9 +51,6 @@ public:
     int m_screen_height = 0;
     PackFile m_archive;
     KeyValueFile m_layout;
-    // The art, created empty by gfx on first use (resourceSet()). The deleter
-    // comes with it, so the rules and the files need no graphics code.
-    std::unique_ptr<ResourceSet, void (*)(ResourceSet*)> m_resources{nullptr, nullptr};
     int m_last_players_count = 0;
     int m_last_difficult = 0;
     int m_key_cancel = 0;
@@ -118,25 +112,6 @@ private:
     bool m_rules_found = false;
     bool m_layout_found = false;
     std::vector<std::string> m_data_damage;
-};
-
-// The global access point. Until something is installed it holds the game's
-// own parameters, read on first use from where locateGame() finds them. A
-// test installs its own and puts the previous one back (setGameParams
-// returns it).
-GameParams& gameParams();
-GameParams* setGameParams(GameParams* params);
-
-// Installs parameters for the lifetime of a scope.
-class ScopedGameParams {
-public:
-    explicit ScopedGameParams(GameParams& params) : previous_(setGameParams(&params)) {}
-    ~ScopedGameParams() { setGameParams(previous_); }
-    ScopedGameParams(const ScopedGameParams&) = delete;
-    ScopedGameParams& operator=(const ScopedGameParams&) = delete;
-
-private:
-    GameParams* previous_;
 };
 
 }  // namespace brv

@@ -12,7 +12,7 @@ GraphData populationGraph(const World& world) {
     const auto& colonies = world.colonies();
     const std::size_t count = std::min<std::size_t>(colonies.size(), Timeline::kColonies);
     for (std::size_t k = 0; k < count; ++k) {
-        const ColonyColour c = drawnColour(*colonies[k], k);
+        const ColonyColour c = drawnColour(*colonies[k], k, world.params());
         GraphSeries series;
         series.colour = {c.red, c.green, c.blue, 1};
         series.values.reserve(timeline.samples().size());

@@ -4,6 +4,7 @@ namespace brv {
 
 class Colony;
 class GameParams;
+class ResourceSet;
 class World;
 
 // The field picture: the backdrop, one point per virus in its colony's
@@ -11,10 +12,10 @@ class World;
 // left (a nearly spent one blinks its ring and fades). Needs a current GL
 // context with the logical projection (origin top left, y down, depth -50 to
 // 50); reads the world and changes nothing.
-void drawWorld(const World& world);
+void drawWorld(const World& world, ResourceSet& art);
 
 // The player sees its own flags, above the viruses; a computer colony's flags
 // stay hidden from the player, so it draws none.
-void drawFlags(const Colony& colony, GameParams& params);
+void drawFlags(const Colony& colony, GameParams& params, const ResourceSet& art);
 
 }  // namespace brv
