@@ -12,17 +12,19 @@ namespace brv {
 
 // Every game started from the menu is recorded, from the generator and
 // counters as they stand before its world is built.
-std::unique_ptr<View> GamePlayScreens::newGame(int colonies) {
-    GameParams& params = gameParams();
+std::unique_ptr<View> GamePlayScreens::newGame(GameContext& context, int colonies) {
+    GameParams& params = context.params;
     Replay start = Replay::beginning(params, colonies, params.m_difficult);
-    auto game = std::make_unique<GameScreen>(colonies);
+    auto game = std::make_unique<GameScreen>(context, colonies);
     game->record(std::move(start));
-    game->askResignWith([] { return QuestionDialog::inQuitBox({"Resign", "this game?"}); });
+    game->askResignWith([&context] {
+        return QuestionDialog::inQuitBox(context, {"Resign", "this game?"});
+    });
     return game;
 }
 
-std::unique_ptr<View> GamePlayScreens::newDemo() {
-    return std::make_unique<DemoScreen>();
+std::unique_ptr<View> GamePlayScreens::newDemo(GameContext& context) {
+    return std::make_unique<DemoScreen>(context);
 }
 
 // Only games made by newGame come back here, so the view is a GameScreen.
@@ -53,11 +55,11 @@ GameResult GamePlayScreens::result(const View& game) const {
 
 GraphData GamePlayScreens::graph(const View& game) const {
     const auto* screen = dynamic_cast<const GameScreen*>(&game);
-    return screen != nullptr ? populationGraph(screen->world()) : GraphData{};
+    return screen != nullptr ? populationGraph(screen->world(), screen->params()) : GraphData{};
 }
 
-std::unique_ptr<View> GamePlayScreens::newReplay(const Replay& replay) {
-    return std::make_unique<ReplayScreen>(replay);
+std::unique_ptr<View> GamePlayScreens::newReplay(GameContext& context, const Replay& replay) {
+    return std::make_unique<ReplayScreen>(context, replay);
 }
 
 }  // namespace brv

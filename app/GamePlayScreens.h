@@ -7,13 +7,13 @@ namespace brv {
 // The game's own screens for the main menu.
 class GamePlayScreens : public PlayScreens {
 public:
-    std::unique_ptr<View> newGame(int colonies) override;
-    std::unique_ptr<View> newDemo() override;
+    std::unique_ptr<View> newGame(GameContext& context, int colonies) override;
+    std::unique_ptr<View> newDemo(GameContext& context) override;
     bool isOver(const View& game) const override;
     int score(const View& game) const override;
     GameResult result(const View& game) const override;
     GraphData graph(const View& game) const override;
-    std::unique_ptr<View> newReplay(const Replay& replay) override;
+    std::unique_ptr<View> newReplay(GameContext& context, const Replay& replay) override;
 };
 
 }  // namespace brv

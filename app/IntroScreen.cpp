@@ -10,15 +10,15 @@
 
 namespace brv {
 
-IntroScreen::IntroScreen(std::uint32_t seed) {
+IntroScreen::IntroScreen(GameContext& context, std::uint32_t seed) : context_(context) {
     brv::srand(seed);
-    DataBlob picture = gameParams().m_archive.readEntry(kPicturePath);
+    DataBlob picture = context_.params.m_archive.readEntry(kPicturePath);
     // One level at the picture's own size: it is shown once, stretched.
     picture_.loadMemory(picture.bytes(), picture.size, false, false);
 }
 
 void IntroScreen::draw() {
-    const GameParams& params = gameParams();
+    const GameParams& params = context_.params;
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
     glMatrixMode(GL_MODELVIEW);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/window/GameContext.h"
 #include "app/window/View.h"
 #include "gfx/JpegTexture.h"
 
@@ -16,13 +17,14 @@ public:
     static constexpr const char* kPicturePath = "mui/intro.jpg";
 
     // Needs a current GL context for the picture.
-    explicit IntroScreen(std::uint32_t seed);
+    IntroScreen(GameContext& context, std::uint32_t seed);
 
     void draw() override;
 
     const JpegTexture& picture() const { return picture_; }
 
 private:
+    GameContext& context_;
     JpegTexture picture_;
 };
 

@@ -51,31 +51,33 @@ static_assert(std::size(kButtonPlaces) == static_cast<std::size_t>(MainScreen::C
 
 }  // namespace
 
-MainScreen::MainScreen(PlayScreens& screens) : screens_(screens) {
+MainScreen::MainScreen(GameContext& context, PlayScreens& screens)
+    : context_(context), screens_(screens) {
     draggable = true;
     createButtons();
     // Shown only while a game is kept; draw() keeps it up to date.
     button(Control::Continue).visible = false;
-    newGameWidth_ = layoutInt("m_nd_width");
-    newGameHeight_ = layoutInt("m_nd_height");
+    newGameWidth_ = layoutInt(context_.params.m_layout, "m_nd_width");
+    newGameHeight_ = layoutInt(context_.params.m_layout, "m_nd_height");
     resetIdle();
 }
 
 MainScreen::~MainScreen() = default;
 
 void MainScreen::createButtons() {
-    ResourceSet& art = resourceSet();
+    ResourceSet& art = context_.art;
+    const KeyValueFile& layout = context_.params.m_layout;
     for (int i = 0; i < static_cast<int>(Control::Count); ++i) {
         const ButtonPlace& place = kButtonPlaces[i];
-        buttons_[i] = std::make_unique<Button>(this, &(art.*place.image));
-        buttons_[i]->setPosition(static_cast<float>(layoutInt(place.keyX)),
-                                 static_cast<float>(layoutInt(place.keyY)));
+        buttons_[i] = std::make_unique<Button>(this, &(art.*place.image), &context_.sounds);
+        buttons_[i]->setPosition(static_cast<float>(layoutInt(layout, place.keyX)),
+                                 static_cast<float>(layoutInt(layout, place.keyY)));
         addWidget(buttons_[i].get());
     }
 }
 
 void MainScreen::activate() {
-    GlWindow* window = glWindow();
+    GlWindow* window = context_.window;
     draggable = window == nullptr || !window->fullScreen();
     View::activate();
     if (keptGame_ != nullptr) {
@@ -110,7 +112,7 @@ void MainScreen::takeBackGame() {
         return;
     }
     if (screens_.isOver(*keptGame_)) {
-        auto gameOver = std::make_unique<GameOverDialog>(screens_.score(*keptGame_));
+        auto gameOver = std::make_unique<GameOverDialog>(context_, screens_.score(*keptGame_));
         gameOver->setGraph(screens_.graph(*keptGame_));
         gameOver->setResult(screens_.result(*keptGame_));
         keptGame_.reset();
@@ -136,12 +138,12 @@ void MainScreen::checkDemo() {
     }
     // One tick's worth of menu time per tick, whatever the tick's length.
     idleMs_ += kTickMs;
-    if (idleMs_ <= gameParams().m_time_before_demo) {
+    if (idleMs_ <= context_.params.m_time_before_demo) {
         return;
     }
     idleMs_ = 0;
-    GlWindow* window = glWindow();
-    std::unique_ptr<View> demo = screens_.newDemo();
+    GlWindow* window = context_.window;
+    std::unique_ptr<View> demo = screens_.newDemo(context_);
     if (demo == nullptr || window == nullptr) {
         return;
     }
@@ -160,13 +162,13 @@ void MainScreen::draw() {
     glPushMatrix();
     drawBackground();
     View::draw();
-    const BitmapFont& font = resourceSet().font;
+    const BitmapFont& font = context_.art.font;
     font.drawText(kCaption, 32, 62, {.size = 50, .colour = {0, 0, 0}, .depth = -10});
     font.drawText(kCaption, 30, 60, {.size = 50, .colour = {1, 1, 0}, .depth = -10});
     font.drawText(kVersion, 602, 472, {.size = 30, .colour = {0, 0, 0}, .depth = -10});
     drawSaveProblem();
     drawNotice();
-    drawMuteMark(font, gameParams());
+    drawMuteMark(font, context_.params);
     // Set after the buttons were drawn: a change shows from the next frame.
     button(Control::Continue).visible = game_ != nullptr;
     glPopMatrix();
@@ -193,18 +195,18 @@ void MainScreen::noteFirstFrame() {
 }
 
 void MainScreen::drawBackground() const {
-    const GameParams& params = gameParams();
+    const GameParams& params = context_.params;
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
-    ResourceSet& art = resourceSet();
+    ResourceSet& art = context_.art;
     art.backdrop.draw(art.mainBackground, w, h);
 }
 
 void MainScreen::drawSaveProblem() const {
-    if (gameParams().m_save_folder.problem().empty()) {
+    if (context_.params.m_save_folder.problem().empty()) {
         return;
     }
-    const BitmapFont& font = resourceSet().font;
+    const BitmapFont& font = context_.art.font;
     font.drawText(kCannotSave, 11, 591, {.size = 20, .colour = {0, 0, 0}, .depth = -10});
     font.drawText(kCannotSave, 10, 590, {.size = 20, .colour = {1, 0.6f, 0.2f}, .depth = -10});
 }
@@ -213,7 +215,7 @@ void MainScreen::drawNotice() const {
     if (noticeMs_ <= 0) {
         return;
     }
-    const BitmapFont& font = resourceSet().font;
+    const BitmapFont& font = context_.art.font;
     font.drawText(notice_.c_str(), 11, 566, {.size = 18, .colour = {0, 0, 0}, .depth = -10});
     font.drawText(notice_.c_str(), 10, 565, {.size = 18, .colour = {1, 1, 1}, .depth = -10});
 }
@@ -230,7 +232,7 @@ void MainScreen::showNotice(std::string text) {
 }
 
 void MainScreen::playLastReplay() {
-    GameParams& params = gameParams();
+    GameParams& params = context_.params;
     const std::string path = Replay::newestIn(params.m_save_folder);
     if (path.empty()) {
         showNotice("No game has been recorded yet");
@@ -242,11 +244,11 @@ void MainScreen::playLastReplay() {
         showNotice("The last replay cannot be played: " + why);
         return;
     }
-    watchReplay(screens_.newReplay(*replay));
+    watchReplay(screens_.newReplay(context_, *replay));
 }
 
 void MainScreen::watchReplay(std::unique_ptr<View> replay) {
-    GlWindow* window = glWindow();
+    GlWindow* window = context_.window;
     if (replay == nullptr || window == nullptr || replay_ != nullptr) {
         return;
     }
@@ -256,9 +258,9 @@ void MainScreen::watchReplay(std::unique_ptr<View> replay) {
 }
 
 void MainScreen::onKeyDown(int virtualKey) {
-    GameParams& params = gameParams();
+    GameParams& params = context_.params;
     if (virtualKey == 'M') {
-        soundSet().toggleMuted(params.m_preferences, params.m_save_folder);
+        context_.sounds.toggleMuted(params.m_preferences, params.m_save_folder);
     }
     if (virtualKey == 'R') {
         playLastReplay();
@@ -268,7 +270,7 @@ void MainScreen::onKeyDown(int virtualKey) {
         onWidgetEvent(&button(Control::Quit));
     }
     if (virtualKey == params.m_key_confirm) {
-        if (GlWindow* window = glWindow(); window != nullptr) {
+        if (GlWindow* window = context_.window; window != nullptr) {
             if (window->fullScreen()) {
                 leaveFullScreen();
             }
@@ -281,7 +283,7 @@ void MainScreen::onKeyDown(int virtualKey) {
 void MainScreen::onWidgetEvent(Widget* widget) {
     View::onWidgetEvent(widget);
     idleMs_ = 0;
-    GlWindow* window = glWindow();
+    GlWindow* window = context_.window;
     if (widget == &button(Control::NewGame)) {
         if (keptGame_ != nullptr) {
             openAbandonDialog();
@@ -313,11 +315,11 @@ void MainScreen::onWidgetEvent(Widget* widget) {
 
 template <class D>
 void MainScreen::openDialog(D*& slot, std::unique_ptr<D> dialog, bool shade, bool frame) {
-    GlWindow* window = glWindow();
+    GlWindow* window = context_.window;
     if (window == nullptr || slot != nullptr) {
         return;
     }
-    const GameParams& params = gameParams();
+    const GameParams& params = context_.params;
     dialog->setLogicalSize(params.m_screen_width, params.m_screen_height);
     dialog->shadeVisible = shade;
     dialog->frameVisible = frame;
@@ -331,8 +333,8 @@ void MainScreen::openNewGameDialog() {
     if (newGameDialog_ != nullptr) {
         return;
     }
-    const GameParams& params = gameParams();
-    auto dialog = std::make_unique<NewGameDialog>();
+    const GameParams& params = context_.params;
+    auto dialog = std::make_unique<NewGameDialog>(context_);
     dialog->x = static_cast<float>((params.m_screen_width - newGameWidth_) / 2);
     dialog->y = static_cast<float>((params.m_screen_height - newGameHeight_) / 2);
     dialog->width = newGameWidth_;
@@ -346,19 +348,21 @@ void MainScreen::openAbandonDialog() {
     if (abandonDialog_ != nullptr) {
         return;
     }
-    openDialog(abandonDialog_, QuestionDialog::inQuitBox({"Abandon the game", "in progress?"}),
-               false, true);
+    openDialog(abandonDialog_,
+               QuestionDialog::inQuitBox(context_, {"Abandon the game", "in progress?"}), false,
+               true);
 }
 
 void MainScreen::openQuitDialog() {
     if (quitDialog_ != nullptr) {
         return;
     }
-    auto dialog = std::make_unique<QuitDialog>();
-    dialog->x = static_cast<float>(layoutInt("m_qd_x"));
-    dialog->y = static_cast<float>(layoutInt("m_qd_y"));
-    dialog->width = layoutInt("m_qd_width");
-    dialog->height = layoutInt("m_qd_height");
+    auto dialog = std::make_unique<QuitDialog>(context_);
+    const KeyValueFile& layout = context_.params.m_layout;
+    dialog->x = static_cast<float>(layoutInt(layout, "m_qd_x"));
+    dialog->y = static_cast<float>(layoutInt(layout, "m_qd_y"));
+    dialog->width = layoutInt(layout, "m_qd_width");
+    dialog->height = layoutInt(layout, "m_qd_height");
     openDialog(quitDialog_, std::move(dialog), false, true);
 }
 
@@ -366,11 +370,12 @@ void MainScreen::openHelpDialog() {
     if (helpDialog_ != nullptr) {
         return;
     }
-    auto dialog = std::make_unique<HelpDialog>();
-    dialog->x = static_cast<float>(layoutInt("m_hd_x"));
-    dialog->y = static_cast<float>(layoutInt("m_hd_y"));
-    dialog->width = layoutInt("m_hd_width");
-    dialog->height = layoutInt("m_hd_height");
+    auto dialog = std::make_unique<HelpDialog>(context_);
+    const KeyValueFile& layout = context_.params.m_layout;
+    dialog->x = static_cast<float>(layoutInt(layout, "m_hd_x"));
+    dialog->y = static_cast<float>(layoutInt(layout, "m_hd_y"));
+    dialog->width = layoutInt(layout, "m_hd_width");
+    dialog->height = layoutInt(layout, "m_hd_height");
     openDialog(helpDialog_, std::move(dialog), false, true);
 }
 
@@ -379,7 +384,7 @@ void MainScreen::openTop7Dialog() {
     if (top7Dialog_ != nullptr) {
         return;
     }
-    openDialog(top7Dialog_, std::make_unique<Top7Dialog>(), true, false);
+    openDialog(top7Dialog_, std::make_unique<Top7Dialog>(context_), true, false);
 }
 
 void MainScreen::onDialogClosed(int result, std::unique_ptr<View> dialog) {
@@ -415,15 +420,15 @@ void MainScreen::onDialogClosed(int result, std::unique_ptr<View> dialog) {
 // reads the per-difficulty rules through it.
 void MainScreen::startNewGame(const NewGameDialog& choice) {
     keptGame_.reset();
-    GameParams& params = gameParams();
+    GameParams& params = context_.params;
     const int difficulty = std::max(choice.difficultyGroup().checkedIndex(), 0);
     const int colonyChoice = std::max(choice.colonyGroup().checkedIndex(), 0);
     params.m_difficult = difficulty;
-    keptGame_ = screens_.newGame(colonyChoice + 2);
+    keptGame_ = screens_.newGame(context_, colonyChoice + 2);
     game_ = keptGame_.get();
     params.m_last_difficult = difficulty;
     params.m_last_players_count = colonyChoice;
-    GlWindow* window = glWindow();
+    GlWindow* window = context_.window;
     if (keptGame_ != nullptr && window != nullptr) {
         window->pushScreen(std::move(keptGame_));
     }
@@ -435,7 +440,7 @@ void MainScreen::onProgramEnd() {
     }
     // A game takes its final score as it is asked to close.
     game_->onCloseRequest();
-    GameOverDialog::enterScore(ScoreTable::kAnonymous, screens_.score(*game_));
+    GameOverDialog::enterScore(context_.params, ScoreTable::kAnonymous, screens_.score(*game_));
     game_ = nullptr;
 }
 
@@ -445,7 +450,7 @@ void MainScreen::onCloseRequest() {
 }
 
 void MainScreen::postClose() const {
-    if (GlWindow* window = glWindow(); window != nullptr) {
+    if (GlWindow* window = context_.window; window != nullptr) {
         Message close;
         close.kind = MessageKind::Close;
         window->platform().post(close);
@@ -466,7 +471,7 @@ void MainScreen::closeAllDialogs() {
 }
 
 void MainScreen::enterFullScreen() {
-    GlWindow* window = glWindow();
+    GlWindow* window = context_.window;
     if (window == nullptr || !window->enterFullScreen()) {
         return;
     }
@@ -474,7 +479,7 @@ void MainScreen::enterFullScreen() {
 }
 
 void MainScreen::leaveFullScreen() {
-    GlWindow* window = glWindow();
+    GlWindow* window = context_.window;
     if (window == nullptr) {
         return;
     }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "app/window/GameContext.h"
 #include "app/window/View.h"
 
 namespace brv {
@@ -34,8 +35,9 @@ public:
     // How long a notice stays on the menu.
     static constexpr int kNoticeMs = 4000;
 
-    // `screens` makes the games and the demonstration; it must outlive the menu.
-    explicit MainScreen(PlayScreens& screens);
+    // `screens` makes the games and the demonstration; it and `context` must
+    // outlive the menu.
+    MainScreen(GameContext& context, PlayScreens& screens);
     ~MainScreen() override;
 
     void onTick(int elapsedMs) override;
@@ -112,6 +114,7 @@ private:
     void noteFirstFrame();
     void showNotice(std::string text);
 
+    GameContext& context_;
     PlayScreens& screens_;
     bool demoRunning_ = false;
     int idleMs_ = 0;

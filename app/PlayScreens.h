@@ -8,6 +8,7 @@
 namespace brv {
 
 class View;
+struct GameContext;
 struct Replay;
 
 // How the main menu makes and reads the screens that play: a game for the
@@ -20,10 +21,11 @@ public:
     virtual ~PlayScreens() = default;
 
     // A game of `colonies` (2 to 4) colonies at the current difficulty, or
-    // null when none can be made.
-    virtual std::unique_ptr<View> newGame(int colonies) = 0;
+    // null when none can be made. Every screen made here works with
+    // `context`, which outlives it.
+    virtual std::unique_ptr<View> newGame(GameContext& context, int colonies) = 0;
     // The demonstration, or null when none can be made.
-    virtual std::unique_ptr<View> newDemo() = 0;
+    virtual std::unique_ptr<View> newDemo(GameContext& context) = 0;
     // Whether a game made by newGame has ended; its score is then final.
     virtual bool isOver(const View& game) const = 0;
     virtual int score(const View& game) const = 0;
@@ -33,7 +35,7 @@ public:
     virtual GraphData graph(const View& game) const = 0;
     // A recorded game played again, or null when none can be made. The
     // record plays by the rules loaded now.
-    virtual std::unique_ptr<View> newReplay(const Replay& replay) = 0;
+    virtual std::unique_ptr<View> newReplay(GameContext& context, const Replay& replay) = 0;
 };
 
 }  // namespace brv

@@ -20,7 +20,11 @@
 namespace brv {
 
 Program::Program(Platform& platform, GameParams& params, PlayScreens& screens)
-    : platform_(platform), params_(params), screens_(screens) {}
+    : platform_(platform),
+      params_(params),
+      screens_(screens),
+      art_(&params.m_archive),
+      context_{params, art_, sounds_, nullptr} {}
 
 Program::~Program() {
     stop();
@@ -31,7 +35,8 @@ bool Program::start() {
     params_.m_preferences.load(params_.m_save_folder);
     window_ = std::make_unique<GlWindow>(platform_);
     window_->setLogicalSize(params_.m_screen_width, params_.m_screen_height);
-    previousWindow_ = setGlWindow(window_.get());
+    window_->useForScreenshots(params_.m_save_folder, art_.font);
+    context_.window = window_.get();
     const ScreenPoint usable = platform_.usableDesktopSize();
     WindowSettings::fitOnDesktop(
         params_, usable.x, usable.y,
@@ -42,7 +47,7 @@ bool Program::start() {
     if (!window_->create(kTitle, params_.m_window_x, params_.m_window_y, params_.m_window_width,
                          params_.m_window_height)) {
         window_->destroy();
-        setGlWindow(previousWindow_);
+        context_.window = nullptr;
         window_.reset();
         return false;
     }
@@ -69,16 +74,16 @@ void Program::setIcon() {
 // The intro stays on screen through the long art load; ticks posted meanwhile
 // wait in the queue and reach the menu once the loop runs.
 void Program::showIntroWhileLoading() {
-    auto intro = std::make_unique<IntroScreen>(startSeed(platform_.milliseconds()));
+    auto intro = std::make_unique<IntroScreen>(context_, startSeed(platform_.milliseconds()));
     View* introView = intro.get();
     window_->pushScreen(std::move(intro));
     window_->drawAll();
     platform_.swapBuffers();
-    resourceSet(params_).loadAll();
-    soundSet().loadAll(params_.m_archive, platform_);
-    soundSet().applyPreferences(params_.m_preferences);
+    art_.loadAll();
+    sounds_.loadAll(params_.m_archive, platform_);
+    sounds_.applyPreferences(params_.m_preferences);
     reportDamagedData();
-    auto menu = std::make_unique<MainScreen>(screens_);
+    auto menu = std::make_unique<MainScreen>(context_, screens_);
     mainScreen_ = menu.get();
     window_->pushScreen(std::move(menu));
     // The intro's picture goes while its context is current.
@@ -96,10 +101,10 @@ void Program::reportDamagedData() const {
     for (const std::string& problem : params_.dataDamage()) {
         std::fprintf(stderr, "brevora: %s\n", problem.c_str());
     }
-    for (const std::string& problem : resourceSet(params_).problems()) {
+    for (const std::string& problem : art_.problems()) {
         std::fprintf(stderr, "brevora: %s\n", problem.c_str());
     }
-    for (const std::string& problem : soundSet().problems()) {
+    for (const std::string& problem : sounds_.problems()) {
         std::fprintf(stderr, "brevora: %s\n", problem.c_str());
     }
     if (params_.m_archive.readEntry(kHelpPath).empty()) {
@@ -129,10 +134,10 @@ void Program::stop() {
     params_.m_preferences.save(params_.m_save_folder);
     platform_.showWindow(false);
     // Textures go while their context still exists.
-    resourceSet(params_).releaseAll();
-    soundSet().release();
+    art_.releaseAll();
+    sounds_.release();
     window_->destroy();
-    setGlWindow(previousWindow_);
+    context_.window = nullptr;
     window_.reset();
 }
 

@@ -4,6 +4,10 @@
 #include <memory>
 #include <string>
 
+#include "app/window/GameContext.h"
+#include "audio/SoundSet.h"
+#include "gfx/ResourceSet.h"
+
 namespace brv {
 
 class GameParams;
@@ -18,7 +22,8 @@ class PlayScreens;
 // game discarded. run(): the message loop. stop(): every view (the menu, its
 // dialogs and games) deleted, settings and score table written, the art
 // released while its context still exists, the sound output closed, the
-// window destroyed.
+// window destroyed. The program owns the art, the sound effects and the
+// window, and hands every view one context over them and the parameters.
 class Program {
 public:
     static constexpr const char* kTitle = "Brevora";
@@ -42,6 +47,8 @@ public:
     void stop();
 
     GlWindow* window() const { return window_.get(); }
+    // The window in it is null before start() and after stop().
+    GameContext& context() { return context_; }
     MainScreen* mainScreen() const { return mainScreen_; }
 
 private:
@@ -52,10 +59,12 @@ private:
     Platform& platform_;
     GameParams& params_;
     PlayScreens& screens_;
+    ResourceSet art_;
+    SoundSet sounds_;
+    GameContext context_;
     std::unique_ptr<GlWindow> window_;
     // Owned by the window's screen stack.
     MainScreen* mainScreen_ = nullptr;
-    GlWindow* previousWindow_ = nullptr;
 };
 
 // Reads a leftover saved game as its scrambled file and deletes it, whatever

@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, args.ok ? stdout : stderr);
         return args.ok ? 0 : 2;
     }
-    brv::GameParams& params = brv::gameParams();
+    brv::GameParams params{brv::locateGame()};
     if (const std::vector<std::string> problems = params.startupProblems(); !problems.empty()) {
         return refuse(problems);
     }
@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (replay) {
-        program.mainScreen()->watchReplay(screens.newReplay(*replay));
+        program.mainScreen()->watchReplay(screens.newReplay(program.context(), *replay));
     }
     const int exitCode = program.run();
     program.stop();

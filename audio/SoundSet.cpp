@@ -96,9 +96,4 @@ void SoundSet::toggleMuted(Preferences& prefs, SaveFolder& folder) {
     prefs.save(folder);
 }
 
-SoundSet& soundSet() {
-    static SoundSet set;
-    return set;
-}
-
 }  // namespace brv

@@ -80,7 +80,4 @@ private:
     std::vector<std::string> problems_;
 };
 
-// The game's one sound set.
-SoundSet& soundSet();
-
 }  // namespace brv

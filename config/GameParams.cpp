@@ -10,8 +10,6 @@ namespace brv {
 
 namespace {
 
-GameParams* g_current = nullptr;
-
 bool readTextEntry(const PackFile& archive, const std::string& path, KeyValueFile& into) {
     DataBlob blob = archive.readEntry(path);
     std::error_code ec;
@@ -148,20 +146,6 @@ std::vector<std::string> GameParams::startupProblems() const {
         }
     }
     return problems;
-}
-
-GameParams& gameParams() {
-    if (g_current == nullptr) {
-        static GameParams programParams{locateGame()};
-        g_current = &programParams;
-    }
-    return *g_current;
-}
-
-GameParams* setGameParams(GameParams* params) {
-    GameParams* previous = g_current;
-    g_current = params;
-    return previous;
 }
 
 }  // namespace brv

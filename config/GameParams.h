@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,8 +11,6 @@
 #include "config/SaveFiles.h"
 
 namespace brv {
-
-class ResourceSet;
 
 // Everything the game loads at start-up, in one object: the rules the
 // simulation plays by, the layout the screens read, the player's files, and
@@ -45,9 +42,6 @@ public:
     const std::vector<std::string>& dataDamage() const { return m_data_damage; }
 
     PackFile m_archive;
-    // The art, created empty by gfx on first use (resourceSet()). The deleter
-    // comes with it, so the rules and the files need no graphics code.
-    std::unique_ptr<ResourceSet, void (*)(ResourceSet*)> m_resources{nullptr, nullptr};
 
     const std::string& baseDir() const { return m_base_dir; }
 
@@ -61,25 +55,6 @@ private:
     bool m_rules_found = false;
     bool m_layout_found = false;
     std::vector<std::string> m_data_damage;
-};
-
-// The global access point. Until something is installed it holds the game's
-// own parameters, read on first use from where locateGame() finds them. A
-// test installs its own and puts the previous one back (setGameParams
-// returns it).
-GameParams& gameParams();
-GameParams* setGameParams(GameParams* params);
-
-// Installs parameters for the lifetime of a scope.
-class ScopedGameParams {
-public:
-    explicit ScopedGameParams(GameParams& params) : previous_(setGameParams(&params)) {}
-    ~ScopedGameParams() { setGameParams(previous_); }
-    ScopedGameParams(const ScopedGameParams&) = delete;
-    ScopedGameParams& operator=(const ScopedGameParams&) = delete;
-
-private:
-    GameParams* previous_;
 };
 
 }  // namespace brv

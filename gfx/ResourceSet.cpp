@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "config/GameParams.h"
 #include "config/KeyValueFile.h"
 #include "config/PackFile.h"
 
@@ -106,18 +105,6 @@ void ResourceSet::releaseAll() {
     lifeSourceSprite.release();
     flagSprite.release();
     backdrop.release();
-}
-
-ResourceSet& resourceSet(GameParams& params) {
-    if (!params.m_resources) {
-        params.m_resources = {new ResourceSet(&params.m_archive),
-                              [](ResourceSet* set) { delete set; }};
-    }
-    return *params.m_resources;
-}
-
-ResourceSet& resourceSet() {
-    return resourceSet(gameParams());
 }
 
 }  // namespace brv

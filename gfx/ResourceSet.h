@@ -11,7 +11,6 @@
 
 namespace brv {
 
-class GameParams;
 class PackFile;
 
 // Owns every piece of art the game draws; every view reads the members
@@ -19,8 +18,8 @@ class PackFile;
 // flag and source: each object keeps its own animation clock in the rules and
 // is drawn with the shared sprite at the cell that clock shows. GL objects
 // exist only between loadAll and releaseAll: the window code calls releaseAll
-// before it destroys a rendering context, so the set (owned by the static game
-// parameters) is destroyed without GL calls.
+// before it destroys a rendering context, so the set (owned by the program) is
+// destroyed without GL calls.
 class ResourceSet {
 public:
     static constexpr int kFieldTextureCount = 10;
@@ -84,9 +83,5 @@ private:
     const PackFile* archive_;
     std::vector<std::string> problems_;
 };
-
-// The resource set of the current parameters, created on first use.
-ResourceSet& resourceSet();
-ResourceSet& resourceSet(GameParams& params);
 
 }  // namespace brv

@@ -30,7 +30,9 @@ bool Button::onLButtonDown(int px, int py, int /*flags*/) {
         return false;
     }
     state = kPressed;
-    soundSet().play(Sound::Button);
+    if (sounds_ != nullptr) {
+        sounds_->play(Sound::Button);
+    }
     if (owner_ != nullptr) {
         owner_->onWidgetEvent(this);
     }

@@ -4,6 +4,7 @@
 
 namespace brv {
 
+class SoundSet;
 class Texture;
 class View;
 
@@ -16,8 +17,10 @@ public:
     static constexpr int kHover = 2;
     static constexpr int kPressed = 3;
 
-    // `image` belongs to the resource set and must outlive the button.
-    Button(View* owner, const Texture* image) : owner_(owner), image_(image) {}
+    // `image` belongs to the resource set and `sounds` (null: a silent
+    // button) is the game's sound set; both must outlive the button.
+    Button(View* owner, const Texture* image, SoundSet* sounds)
+        : owner_(owner), image_(image), sounds_(sounds) {}
 
     void setPosition(float newX, float newY);
 
@@ -42,6 +45,7 @@ public:
 private:
     View* owner_;
     const Texture* image_;
+    SoundSet* sounds_;
 };
 
 }  // namespace brv

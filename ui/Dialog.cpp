@@ -34,8 +34,8 @@ void Dialog::setLogicalSize(int w, int h) {
 
 void Dialog::close(int closeResult) {
     result = closeResult;
-    if (GlWindow* window = glWindow(); window != nullptr) {
-        window->closeTop();
+    if (GlWindow* shownOn = window(); shownOn != nullptr) {
+        shownOn->closeTop();
     }
 }
 

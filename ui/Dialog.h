@@ -39,8 +39,8 @@ public:
     // A title in the dialogs' style: orange over a black shadow.
     static void drawTitle(const BitmapFont& font, const char* text, float x, float y);
 
-    // Sets the result and asks the window to close the top dialog at its
-    // next tick.
+    // Sets the result and asks the window it is shown on to close the top
+    // dialog at its next tick.
     void close(int closeResult);
 
     // A logical pointer position relative to the box.

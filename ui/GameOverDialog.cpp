@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "config/WindowSettings.h"
 #include "gfx/ResourceSet.h"
@@ -14,20 +15,21 @@
 
 namespace brv {
 
-GameOverDialog::GameOverDialog(int score) : score_(score) {
-    ResourceSet& art = resourceSet();
-    closeButton_ = std::make_unique<Button>(this, &art.closeButton);
-    closeButton_->setPosition(static_cast<float>(layoutInt("m_end_close_btnx")),
-                              static_cast<float>(layoutInt("m_end_close_btny")));
+GameOverDialog::GameOverDialog(GameContext& context, int score) : context_(context), score_(score) {
+    ResourceSet& art = context_.art;
+    closeButton_ = std::make_unique<Button>(this, &art.closeButton, &context_.sounds);
+    closeButton_->setPosition(
+        static_cast<float>(layoutInt(context_.params.m_layout, "m_end_close_btnx")),
+        static_cast<float>(layoutInt(context_.params.m_layout, "m_end_close_btny")));
     addWidget(closeButton_.get());
     nameBox_ = std::make_unique<EditBox>(this, &art.font, kNameSize, &art.nameEditBox);
-    nameBox_->x = layoutFloat("m_end_editx");
-    nameBox_->y = layoutFloat("m_end_edity");
+    nameBox_->x = layoutFloat(context_.params.m_layout, "m_end_editx");
+    nameBox_->y = layoutFloat(context_.params.m_layout, "m_end_edity");
     nameBox_->z = 10;
     nameBox_->maxLength = kNameLength;
     nameBox_->inset = kNameInset;
     addWidget(nameBox_.get());
-    qualifies_ = gameParams().m_score_table.rank(score_) != -1;
+    qualifies_ = context_.params.m_score_table.rank(score_) != -1;
     nameBox_->visible = qualifies_;
     // A player who earned a place types the name straight away; a click
     // elsewhere still takes the focus from the box.
@@ -56,8 +58,7 @@ GameOverDialog::~GameOverDialog() {
     enterOnce();
 }
 
-bool GameOverDialog::enterScore(const std::string& name, int score) {
-    GameParams& params = gameParams();
+bool GameOverDialog::enterScore(GameParams& params, const std::string& name, int score) {
     ScoreTable& table = params.m_score_table;
     if (table.rank(score) == -1) {
         return true;
@@ -85,16 +86,16 @@ void GameOverDialog::enterOnce() {
     }
     finished_ = true;
     name_ = nameBox_->text().empty() ? ScoreTable::kAnonymous : nameBox_->text();
-    if (!enterScore(name_, score_)) {
-        const SaveFolder& folder = gameParams().m_save_folder;
+    if (!enterScore(context_.params, name_, score_)) {
+        const SaveFolder& folder = context_.params.m_save_folder;
         unsavedFolder_ = folder.shownDir();
         unsavedReason_ = folder.problem().empty() ? "it could not be written" : folder.problem();
     }
 }
 
 void GameOverDialog::draw() {
-    const ResourceSet& art = resourceSet();
-    const GameParams& params = gameParams();
+    const ResourceSet& art = context_.art;
+    const GameParams& params = context_.params;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     drawShade(0, 0, 0, 1);
@@ -150,9 +151,9 @@ void GameOverDialog::drawResult(const BitmapFont& font) const {
     if (line.empty()) {
         return;
     }
-    const float x = layoutFloat("m_end_resultx");
-    const float y = layoutFloat("m_end_resulty");
-    const float size = layoutFloat("m_end_result_size");
+    const float x = layoutFloat(context_.params.m_layout, "m_end_resultx");
+    const float y = layoutFloat(context_.params.m_layout, "m_end_resulty");
+    const float size = layoutFloat(context_.params.m_layout, "m_end_result_size");
     font.drawText(line.c_str(), x + 2, y + 2, {.size = size, .colour = {0, 0, 0}, .depth = 10});
     font.drawText(line.c_str(), x, y, {.size = size, .colour = {1, 1, 1}, .depth = 10});
 }
@@ -163,7 +164,7 @@ void GameOverDialog::drawResult(const BitmapFont& font) const {
 void GameOverDialog::drawUnsaved(const BitmapFont& font) const {
     // Inside the dialog's frame, which stands 55 units in from each side.
     const float left = 80;
-    const float right = static_cast<float>(gameParams().m_screen_width) - left;
+    const float right = static_cast<float>(context_.params.m_screen_width) - left;
     const auto fitted = [&](const std::string& text, float x, float size) {
         std::string shown = text;
         while (shown.size() > 4 && x + font.textWidth(shown.c_str(), size) > right) {

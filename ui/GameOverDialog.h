@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "app/window/GameContext.h"
 #include "gfx/LineGraph.h"
 #include "ui/Button.h"
 #include "ui/Dialog.h"
@@ -14,6 +15,7 @@
 namespace brv {
 
 class BitmapFont;
+class GameParams;
 
 // Shown over the whole screen after a finished game: who won and how, after
 // how long (when the game said so), the score and, when it
@@ -33,13 +35,13 @@ public:
     static constexpr float kNameSize = 35;
     static constexpr float kNameInset = 12;
 
-    explicit GameOverDialog(int score);
+    GameOverDialog(GameContext& context, int score);
     ~GameOverDialog() override;
 
     // Enters `score` under `name` ("Anonymous" when empty) when it earns a
     // place in the table, and saves the table. False only when a new entry
     // could not be saved.
-    static bool enterScore(const std::string& name, int score);
+    static bool enterScore(GameParams& params, const std::string& name, int score);
 
     // The course of the game just played, shown on Tab.
     void setGraph(GraphData graph) { graph_ = std::move(graph); }
@@ -64,6 +66,7 @@ public:
     EditBox& nameBox() { return *nameBox_; }
 
 private:
+    GameContext& context_;
     void finish();
     void enterOnce();
     void drawUnsaved(const BitmapFont& font) const;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
 #include "platform/VirtualKeys.h"
@@ -14,24 +15,28 @@ namespace brv {
 
 namespace {
 
-std::unique_ptr<Button> makeButton(View* owner, const Texture& image, const char* keyX,
-                                   const char* keyY) {
-    auto button = std::make_unique<Button>(owner, &image);
-    button->setPosition(static_cast<float>(layoutInt(keyX)), static_cast<float>(layoutInt(keyY)));
+std::unique_ptr<Button> makeButton(View* owner, GameContext& context, const Texture& image,
+                                   const char* keyX, const char* keyY) {
+    auto button = std::make_unique<Button>(owner, &image, &context.sounds);
+    const KeyValueFile& layout = context.params.m_layout;
+    button->setPosition(static_cast<float>(layoutInt(layout, keyX)),
+                        static_cast<float>(layoutInt(layout, keyY)));
     return button;
 }
 
 }  // namespace
 
-HelpDialog::HelpDialog() : panel_(&resourceSet().font, 400, 25, 13, 2) {
-    DataBlob text = gameParams().m_archive.readEntry(kTextPath);
+HelpDialog::HelpDialog(GameContext& context)
+    : context_(context), panel_(&context.art.font, 400, 25, 13, 2) {
+    DataBlob text = context_.params.m_archive.readEntry(kTextPath);
     panel_.setText(text.bytes(), text.size);
-    const ResourceSet& art = resourceSet();
-    closeButton_ = makeButton(this, art.closeButton, "m_hd_close_btnx", "m_hd_close_btny");
+    const ResourceSet& art = context_.art;
+    closeButton_ =
+        makeButton(this, context_, art.closeButton, "m_hd_close_btnx", "m_hd_close_btny");
     addWidget(closeButton_.get());
-    upButton_ = makeButton(this, art.upButton, "m_up_btnx", "m_up_btny");
+    upButton_ = makeButton(this, context_, art.upButton, "m_up_btnx", "m_up_btny");
     addWidget(upButton_.get());
-    downButton_ = makeButton(this, art.downButton, "m_down_btnx", "m_down_btny");
+    downButton_ = makeButton(this, context_, art.downButton, "m_down_btnx", "m_down_btny");
     addWidget(downButton_.get());
 }
 
@@ -78,7 +83,7 @@ void HelpDialog::onMouseWheel(int x, int y, int steps) {
 }
 
 void HelpDialog::draw() {
-    const ResourceSet& art = resourceSet();
+    const ResourceSet& art = context_.art;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     drawBox(art.dialogFrame);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/window/GameContext.h"
 #include "ui/Button.h"
 #include "ui/Dialog.h"
 #include "ui/TextPanel.h"
@@ -16,7 +17,7 @@ class HelpDialog : public Dialog {
 public:
     static constexpr const char* kTextPath = "mui/help.txt";
 
-    HelpDialog();
+    explicit HelpDialog(GameContext& context);
 
     void draw() override;
     void onWidgetEvent(Widget* widget) override;
@@ -29,6 +30,7 @@ public:
     Button& downButton() { return *downButton_; }
 
 private:
+    GameContext& context_;
     std::unique_ptr<Button> closeButton_;
     std::unique_ptr<Button> upButton_;
     std::unique_ptr<Button> downButton_;

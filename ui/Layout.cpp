@@ -3,17 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "config/GameParams.h"
 #include "config/KeyValueFile.h"
 
 namespace brv {
 
-int layoutInt(const char* key) {
-    return std::clamp(toInt(gameParams().m_layout.get(key, "0")), -kLayoutLimit, kLayoutLimit);
+int layoutInt(const KeyValueFile& layout, const char* key) {
+    return std::clamp(toInt(layout.get(key, "0")), -kLayoutLimit, kLayoutLimit);
 }
 
-float layoutFloat(const char* key) {
-    const float value = toFloat(gameParams().m_layout.get(key, "0"));
+float layoutFloat(const KeyValueFile& layout, const char* key) {
+    const float value = toFloat(layout.get(key, "0"));
     if (std::isnan(value)) {
         return 0;
     }

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
 #include "platform/VirtualKeys.h"
@@ -25,33 +26,36 @@ constexpr const char* kColonyLabels[NewGameDialog::kOptions] = {"2 colonies", "3
                                                                 "4 colonies"};
 constexpr const char* kDifficultyLabels[NewGameDialog::kOptions] = {"Easy", "Medium", "Hard"};
 
-std::unique_ptr<Button> makeButton(View* owner, const Texture& image, const char* keyX,
-                                   const char* keyY) {
-    auto button = std::make_unique<Button>(owner, &image);
-    button->setPosition(static_cast<float>(layoutInt(keyX)), static_cast<float>(layoutInt(keyY)));
+std::unique_ptr<Button> makeButton(View* owner, GameContext& context, const Texture& image,
+                                   const char* keyX, const char* keyY) {
+    auto button = std::make_unique<Button>(owner, &image, &context.sounds);
+    const KeyValueFile& layout = context.params.m_layout;
+    button->setPosition(static_cast<float>(layoutInt(layout, keyX)),
+                        static_cast<float>(layoutInt(layout, keyY)));
     return button;
 }
 
 }  // namespace
 
-NewGameDialog::NewGameDialog() {
-    const ResourceSet& art = resourceSet();
-    okButton_ = makeButton(this, art.okButton, "m_nd_ok_btnx", "m_nd_ok_btny");
+NewGameDialog::NewGameDialog(GameContext& context) : context_(context) {
+    const ResourceSet& art = context_.art;
+    okButton_ = makeButton(this, context_, art.okButton, "m_nd_ok_btnx", "m_nd_ok_btny");
     addWidget(okButton_.get());
-    cancelButton_ = makeButton(this, art.cancelButton, "m_nd_cancel_btnx", "m_nd_cancel_btny");
+    cancelButton_ =
+        makeButton(this, context_, art.cancelButton, "m_nd_cancel_btnx", "m_nd_cancel_btny");
     addWidget(cancelButton_.get());
-    const GameParams& params = gameParams();
+    const GameParams& params = context_.params;
     addOptions(colonies_, colonyGroup_, kColonyKeys, params.m_last_players_count);
     addOptions(difficulties_, difficultyGroup_, kDifficultyKeys, params.m_last_difficult);
 }
 
 void NewGameDialog::addOptions(Options& options, RadioGroup& group, const char* const (*keys)[2],
                                int remembered) {
-    const ResourceSet& art = resourceSet();
+    const ResourceSet& art = context_.art;
     for (int i = 0; i < kOptions; ++i) {
         options[i] = std::make_unique<RadioButton>(this, &art.radioButton);
-        options[i]->x = layoutFloat(keys[i][0]);
-        options[i]->y = layoutFloat(keys[i][1]);
+        options[i]->x = layoutFloat(context_.params.m_layout, keys[i][0]);
+        options[i]->y = layoutFloat(context_.params.m_layout, keys[i][1]);
         options[i]->z = 0;
         addWidget(options[i].get());
         group.add(options[i].get());
@@ -90,7 +94,7 @@ void NewGameDialog::onWidgetEvent(Widget* widget) {
 }
 
 void NewGameDialog::draw() {
-    const ResourceSet& art = resourceSet();
+    const ResourceSet& art = context_.art;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     drawBox(art.dialogFrame);
@@ -104,7 +108,7 @@ void NewGameDialog::draw() {
 }
 
 void NewGameDialog::drawLabels() const {
-    const BitmapFont& font = resourceSet().font;
+    const BitmapFont& font = context_.art.font;
     auto label = [&](const RadioButton& option, const char* text) {
         font.drawText(text, option.x + 35, option.y + 40,
                       {.size = 40, .colour = {0, 0, 0}, .depth = option.z});

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include "app/window/GameContext.h"
 #include "ui/Button.h"
 #include "ui/Dialog.h"
 #include "ui/RadioButton.h"
@@ -18,7 +19,7 @@ class NewGameDialog : public Dialog {
 public:
     static constexpr int kOptions = 3;
 
-    NewGameDialog();
+    explicit NewGameDialog(GameContext& context);
 
     void draw() override;
     void onKeyDown(int virtualKey) override;
@@ -35,6 +36,7 @@ public:
     RadioButton& difficultyOption(int index) { return *difficulties_.at(index); }
 
 private:
+    GameContext& context_;
     using Options = std::array<std::unique_ptr<RadioButton>, kOptions>;
     void addOptions(Options& options, RadioGroup& group, const char* const (*keys)[2],
                     int remembered);

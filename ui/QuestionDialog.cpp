@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
 #include "ui/Layout.h"
@@ -21,33 +22,36 @@ constexpr float kSideMargin = 40;
 
 }  // namespace
 
-QuestionDialog::QuestionDialog(std::vector<std::string> lines) : lines_(std::move(lines)) {
-    ResourceSet& art = resourceSet();
-    okButton_ = std::make_unique<Button>(this, &art.okButton);
-    okButton_->setPosition(static_cast<float>(layoutInt("m_qd_ok_btnx")),
-                           static_cast<float>(layoutInt("m_qd_ok_btny")));
+QuestionDialog::QuestionDialog(GameContext& context, std::vector<std::string> lines)
+    : context_(context), lines_(std::move(lines)) {
+    ResourceSet& art = context_.art;
+    okButton_ = std::make_unique<Button>(this, &art.okButton, &context_.sounds);
+    okButton_->setPosition(static_cast<float>(layoutInt(context_.params.m_layout, "m_qd_ok_btnx")),
+                           static_cast<float>(layoutInt(context_.params.m_layout, "m_qd_ok_btny")));
     addWidget(okButton_.get());
-    cancelButton_ = std::make_unique<Button>(this, &art.cancelButton);
-    cancelButton_->setPosition(static_cast<float>(layoutInt("m_qd_cancel_btnx")),
-                               static_cast<float>(layoutInt("m_qd_cancel_btny")));
+    cancelButton_ = std::make_unique<Button>(this, &art.cancelButton, &context_.sounds);
+    cancelButton_->setPosition(
+        static_cast<float>(layoutInt(context_.params.m_layout, "m_qd_cancel_btnx")),
+        static_cast<float>(layoutInt(context_.params.m_layout, "m_qd_cancel_btny")));
     addWidget(cancelButton_.get());
 }
 
-std::unique_ptr<QuestionDialog> QuestionDialog::inQuitBox(std::vector<std::string> lines) {
-    auto dialog = std::make_unique<QuestionDialog>(std::move(lines));
-    const GameParams& params = gameParams();
+std::unique_ptr<QuestionDialog> QuestionDialog::inQuitBox(GameContext& context,
+                                                          std::vector<std::string> lines) {
+    auto dialog = std::make_unique<QuestionDialog>(context, std::move(lines));
+    const GameParams& params = context.params;
     dialog->setLogicalSize(params.m_screen_width, params.m_screen_height);
-    dialog->x = static_cast<float>(layoutInt("m_qd_x"));
-    dialog->y = static_cast<float>(layoutInt("m_qd_y"));
-    dialog->width = layoutInt("m_qd_width");
-    dialog->height = layoutInt("m_qd_height");
+    dialog->x = static_cast<float>(layoutInt(params.m_layout, "m_qd_x"));
+    dialog->y = static_cast<float>(layoutInt(params.m_layout, "m_qd_y"));
+    dialog->width = layoutInt(params.m_layout, "m_qd_width");
+    dialog->height = layoutInt(params.m_layout, "m_qd_height");
     dialog->shadeVisible = false;
     dialog->frameVisible = true;
     return dialog;
 }
 
 void QuestionDialog::draw() {
-    const ResourceSet& art = resourceSet();
+    const ResourceSet& art = context_.art;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     drawBox(art.dialogFrame);

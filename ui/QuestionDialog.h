@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window/GameContext.h"
 #include "ui/Button.h"
 #include "ui/Dialog.h"
 
@@ -15,11 +16,12 @@ namespace brv {
 // not fit between the box's edges.
 class QuestionDialog : public Dialog {
 public:
-    explicit QuestionDialog(std::vector<std::string> lines);
+    QuestionDialog(GameContext& context, std::vector<std::string> lines);
 
     // Built where the quit dialog stands (its layout keys) over the whole
     // logical screen, ready to be pushed.
-    static std::unique_ptr<QuestionDialog> inQuitBox(std::vector<std::string> lines);
+    static std::unique_ptr<QuestionDialog> inQuitBox(GameContext& context,
+                                                     std::vector<std::string> lines);
 
     void draw() override;
     void onWidgetEvent(Widget* widget) override;
@@ -27,6 +29,9 @@ public:
     const std::vector<std::string>& lines() const { return lines_; }
     Button& okButton() { return *okButton_; }
     Button& cancelButton() { return *cancelButton_; }
+
+protected:
+    GameContext& context_;
 
 private:
     std::vector<std::string> lines_;

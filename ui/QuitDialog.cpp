@@ -6,10 +6,11 @@
 
 namespace brv {
 
-QuitDialog::QuitDialog() : QuestionDialog({"Do you really", "want", "to exit?"}) {}
+QuitDialog::QuitDialog(GameContext& context)
+    : QuestionDialog(context, {"Do you really", "want", "to exit?"}) {}
 
 void QuitDialog::draw() {
-    const ResourceSet& art = resourceSet();
+    const ResourceSet& art = context_.art;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     drawBox(art.dialogFrame);

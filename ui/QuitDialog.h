@@ -10,7 +10,7 @@ namespace brv {
 // apart from each other instead of centred.
 class QuitDialog : public QuestionDialog {
 public:
-    QuitDialog();
+    explicit QuitDialog(GameContext& context);
 
     void draw() override;
 };

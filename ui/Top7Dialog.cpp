@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
 #include "gfx/ScoreTableDraw.h"
@@ -10,10 +11,11 @@
 
 namespace brv {
 
-Top7Dialog::Top7Dialog() {
-    closeButton_ = std::make_unique<Button>(this, &resourceSet().closeButton);
-    closeButton_->setPosition(static_cast<float>(layoutInt("m_t7d_close_btnx")),
-                              static_cast<float>(layoutInt("m_t7d_close_btny")));
+Top7Dialog::Top7Dialog(GameContext& context) : context_(context) {
+    closeButton_ = std::make_unique<Button>(this, &context_.art.closeButton, &context_.sounds);
+    closeButton_->setPosition(
+        static_cast<float>(layoutInt(context_.params.m_layout, "m_t7d_close_btnx")),
+        static_cast<float>(layoutInt(context_.params.m_layout, "m_t7d_close_btny")));
     addWidget(closeButton_.get());
 }
 
@@ -24,8 +26,8 @@ void Top7Dialog::onWidgetEvent(Widget* widget) {
 }
 
 void Top7Dialog::draw() {
-    const ResourceSet& art = resourceSet();
-    const GameParams& params = gameParams();
+    const ResourceSet& art = context_.art;
+    const GameParams& params = context_.params;
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
     glMatrixMode(GL_MODELVIEW);

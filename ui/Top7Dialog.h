@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/window/GameContext.h"
 #include "ui/Button.h"
 #include "ui/Dialog.h"
 
@@ -11,7 +12,7 @@ namespace brv {
 // lies at (0, 0), so its positions are screen positions.
 class Top7Dialog : public Dialog {
 public:
-    Top7Dialog();
+    explicit Top7Dialog(GameContext& context);
 
     void draw() override;
     void onWidgetEvent(Widget* widget) override;
@@ -19,6 +20,7 @@ public:
     Button& closeButton() { return *closeButton_; }
 
 private:
+    GameContext& context_;
     std::unique_ptr<Button> closeButton_;
 };
 

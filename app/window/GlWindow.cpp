@@ -10,22 +10,6 @@
 
 namespace brv {
 
-namespace {
-
-GlWindow* g_window = nullptr;
-
-}  // namespace
-
-GlWindow* glWindow() {
-    return g_window;
-}
-
-GlWindow* setGlWindow(GlWindow* window) {
-    GlWindow* previous = g_window;
-    g_window = window;
-    return previous;
-}
-
 GlWindow::GlWindow(Platform& platform) : platform_(platform) {}
 
 bool GlWindow::create(const std::string& title, int x, int y, int width, int height) {
@@ -150,6 +134,7 @@ void GlWindow::pushScreen(std::unique_ptr<View> view) {
     if (view == nullptr) {
         return;
     }
+    view->window_ = this;
     view->activate();
     screens_.insert(screens_.begin(), std::move(view));
 }
@@ -158,6 +143,7 @@ void GlWindow::pushDialog(std::unique_ptr<View> view) {
     if (view == nullptr) {
         return;
     }
+    view->window_ = this;
     dialogs_.insert(dialogs_.begin(), std::move(view));
     dialogs_.front()->activate();
 }

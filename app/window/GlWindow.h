@@ -71,6 +71,11 @@ public:
     // drawn; without a window there is none, and the caption says so.
     void requestScreenshot();
     const Screenshot& screenshot() const { return screenshot_; }
+    // Where the player's pictures go and the font their caption is lettered
+    // in; both must outlive the window.
+    void useForScreenshots(const SaveFolder& folder, const BitmapFont& font) {
+        screenshot_.useFolderAndFont(folder, font);
+    }
     // The window really is minimised; it counts only when the game asked.
     void onMinimized();
     void onRestored();
@@ -119,10 +124,5 @@ private:
     WindowRect savedRect_;
     Screenshot screenshot_;
 };
-
-// The global access point: the window procedure, the views and the drag reach
-// the window through it. Returns the previous one.
-GlWindow* glWindow();
-GlWindow* setGlWindow(GlWindow* window);
 
 }  // namespace brv

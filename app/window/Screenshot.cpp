@@ -9,11 +9,10 @@
 #include <filesystem>
 #include <vector>
 
-#include "config/GameParams.h"
+#include "config/SaveFolder.h"
 #include "gfx/BitmapFont.h"
 #include "gfx/FrameState.h"
 #include "gfx/PngWriter.h"
-#include "gfx/ResourceSet.h"
 #include "platform/FileIo.h"
 
 namespace brv {
@@ -28,11 +27,11 @@ constexpr float kCaptionMargin = 10;
 
 // Writes the picture into the screenshot folder of the save folder; the path
 // it went to, or the reason in `why`.
-std::string savePicture(const std::vector<std::uint8_t>& rgba, int width, int height,
-                        std::string& why) {
-    const SaveFolder& folder = gameParams().m_save_folder;
-    if (folder.dir().empty()) {
-        why = folder.problem().empty() ? "there is no folder for saved files" : folder.problem();
+std::string savePicture(const SaveFolder* saves, const std::vector<std::uint8_t>& rgba, int width,
+                        int height, std::string& why) {
+    if (saves == nullptr || saves->dir().empty()) {
+        why = saves == nullptr || saves->problem().empty() ? "there is no folder for saved files"
+                                                           : saves->problem();
         return {};
     }
     if (rgba.empty()) {
@@ -43,7 +42,7 @@ std::string savePicture(const std::vector<std::uint8_t>& rgba, int width, int he
     if (!encodePng(width, height, rgba, png, why)) {
         return {};
     }
-    const std::string dir = folder.shownDir() + "/" + Screenshot::kFolder;
+    const std::string dir = saves->shownDir() + "/" + Screenshot::kFolder;
     const std::string path = freeDatedName(dir, "brevora", ".png", std::time(nullptr));
     if (path.empty()) {
         why = "too many pictures in one second";
@@ -66,8 +65,8 @@ void Screenshot::takeIfRequested(int drawableWidth, int drawableHeight) {
     }
     requested_ = false;
     std::string why;
-    savedPath_ =
-        savePicture(readFrame(drawableWidth, drawableHeight), drawableWidth, drawableHeight, why);
+    savedPath_ = savePicture(folder_, readFrame(drawableWidth, drawableHeight), drawableWidth,
+                             drawableHeight, why);
     if (savedPath_.empty()) {
         refuse(why);
     } else {
@@ -102,10 +101,10 @@ void Screenshot::tick(int elapsedMs) {
 // smaller for a long path, and beyond that the path's front gives way (its
 // end names the picture).
 void Screenshot::drawCaption(int logicalWidth, int logicalHeight) const {
-    if (caption_.empty()) {
+    if (caption_.empty() || font_ == nullptr) {
         return;
     }
-    const BitmapFont& font = resourceSet().font;
+    const BitmapFont& font = *font_;
     const float w = static_cast<float>(logicalWidth);
     const float h = static_cast<float>(logicalHeight);
     const float room = w - 2 * kCaptionMargin;

@@ -4,6 +4,9 @@
 
 namespace brv {
 
+class BitmapFont;
+class SaveFolder;
+
 // The player's picture of the screen (F12): the next frame drawn is read back
 // as the player will see it, bars of full screen included, and saved as a PNG
 // in "screenshots/" of the folder for saved files, named after the local date
@@ -14,6 +17,13 @@ public:
     static constexpr int kCaptionMs = 2000;
     static constexpr const char* kFolder = "screenshots";
 
+    // The save folder pictures go to and the font of the caption, both
+    // outliving this object. Until they are given a picture is refused for
+    // want of a folder, and the caption is kept but not drawn.
+    void useFolderAndFont(const SaveFolder& folder, const BitmapFont& font) {
+        folder_ = &folder;
+        font_ = &font;
+    }
     // Takes the picture at the end of the next frame drawn.
     void request() { requested_ = true; }
     bool requested() const { return requested_; }
@@ -34,6 +44,8 @@ public:
 private:
     void announce(std::string caption, bool saved);
 
+    const SaveFolder* folder_ = nullptr;
+    const BitmapFont* font_ = nullptr;
     bool requested_ = false;
     bool saved_ = false;
     std::string caption_;

@@ -6,10 +6,9 @@ namespace brv {
 
 namespace {
 
-// The platform of the game's window, or none before there is one (a view
-// built in a test without a window simply never drags).
-Platform* windowPlatform() {
-    GlWindow* window = glWindow();
+// The platform of the view's window, or none before the view is on one (a
+// view built in a test without a window simply never drags).
+Platform* windowPlatform(const GlWindow* window) {
     return window != nullptr ? &window->platform() : nullptr;
 }
 
@@ -24,7 +23,7 @@ void View::onTick(int elapsedMs) {
     // here; once the cursor has left the window the drag is over. The window
     // counts where the drag put it: its own rectangle may still lag behind.
     if (dragging_) {
-        if (Platform* platform = windowPlatform();
+        if (Platform* platform = windowPlatform(window_);
             platform == nullptr || outside(dragPlaced_, platform->cursorPosition())) {
             dragging_ = false;
         }
@@ -77,7 +76,7 @@ void View::followCursor(Platform& platform) {
 
 void View::onMouseMove(int x, int y, int flags) {
     if (dragging_ && draggable) {
-        if (Platform* platform = windowPlatform(); platform != nullptr) {
+        if (Platform* platform = windowPlatform(window_); platform != nullptr) {
             followCursor(*platform);
         }
     }
@@ -98,7 +97,7 @@ void View::onLButtonUp(int x, int y, int flags) {
 
 void View::onLButtonDown(int x, int y, int flags) {
     dragging_ = true;
-    if (Platform* platform = windowPlatform(); platform != nullptr) {
+    if (Platform* platform = windowPlatform(window_); platform != nullptr) {
         dragAnchor_ = platform->cursorPosition();
         dragPlaced_ = platform->windowRect();
         dragOrigin_ = {dragPlaced_.left, dragPlaced_.top};

@@ -8,6 +8,8 @@
 
 namespace brv {
 
+class GlWindow;
+
 // Base of every screen and dialog. It hands ticks, drawing and input to the
 // view's controls and moves the captionless window when the user drags the
 // background of a draggable view. The widget list refers to controls owned by
@@ -49,15 +51,21 @@ public:
     void addWidget(Widget* widget) { widgets_.push_back(widget); }
     const std::vector<Widget*>& widgets() const { return widgets_; }
     bool dragging() const { return dragging_; }
+    // The window whose stack the view was last pushed on; null before that.
+    GlWindow* window() const { return window_; }
 
     // Whether dragging this view's background moves the window.
     bool draggable = false;
     int result = kResultConfirmed;
 
 private:
+    // The window sets itself as the view goes on one of its stacks.
+    friend class GlWindow;
+
     void followCursor(Platform& platform);
 
     std::vector<Widget*> widgets_;
+    GlWindow* window_ = nullptr;
     bool dragging_ = false;
     // The cursor and the window's top left corner, in desktop pixels, at the
     // press that started the drag.

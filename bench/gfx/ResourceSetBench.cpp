@@ -94,7 +94,7 @@ void loadAll(benchmark::State& state, const std::string& dir) {
         return;
     }
     GameParams params(dir);
-    ResourceSet& set = resourceSet(params);
+    ResourceSet set(&params.m_archive);
     for (auto _ : state) {
         set.loadAll();
         glFinish();

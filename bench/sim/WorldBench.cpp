@@ -23,7 +23,6 @@ GameParams& shippedRules() {
     static GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
     static bool ready = false;
     if (!ready) {
-        setGameParams(&params);
         params.m_difficult = 2;
         ready = true;
     }

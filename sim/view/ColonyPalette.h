@@ -22,8 +22,8 @@ inline constexpr std::array<ColonyColour, 4> kColourBlindColours = {{
 // The colour a colony is drawn in, by its place in the world's list: its own,
 // or the colour-blind palette's when the player chose it. The rules keep the
 // colony's own colour either way.
-inline ColonyColour drawnColour(const Colony& colony, std::size_t place) {
-    if (gameParams().m_preferences.colourBlindPalette && place < kColourBlindColours.size()) {
+inline ColonyColour drawnColour(const Colony& colony, std::size_t place, const GameParams& params) {
+    if (params.m_preferences.colourBlindPalette && place < kColourBlindColours.size()) {
         return kColourBlindColours[place];
     }
     return {colony.red(), colony.green(), colony.blue()};

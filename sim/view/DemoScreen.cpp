@@ -5,8 +5,8 @@
 
 namespace brv {
 
-DemoScreen::DemoScreen() {
-    const int difficulty = gameParams().m_difficult;
+DemoScreen::DemoScreen(GameContext& context) : PlayScreen(context) {
+    const int difficulty = context.params.m_difficult;
     for (int k = 0; k < kColonies; ++k) {
         const ColonyColour& c = kColonyColours[static_cast<std::size_t>(k)];
         world().addColony(c.red, c.green, c.blue, true, difficulty);

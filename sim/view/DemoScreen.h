@@ -12,7 +12,7 @@ class DemoScreen : public PlayScreen {
 public:
     static constexpr int kColonies = 4;
 
-    DemoScreen();
+    explicit DemoScreen(GameContext& context);
 
     void onLButtonUp(int x, int y, int flags) override;
     void onRButtonUp(int x, int y, int flags) override;

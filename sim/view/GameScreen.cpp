@@ -15,8 +15,10 @@
 
 namespace brv {
 
-GameScreen::GameScreen(int colonies) : coach_(gameParams().m_preferences.coaching()) {
-    setUpGame(world(), std::clamp(colonies, kMinColonies, kMaxColonies), gameParams().m_difficult);
+GameScreen::GameScreen(GameContext& context, int colonies)
+    : PlayScreen(context), coach_(context.params.m_preferences.coaching()) {
+    setUpGame(world(), std::clamp(colonies, kMinColonies, kMaxColonies),
+              context.params.m_difficult);
     coach_.begin(world());
 }
 
@@ -27,7 +29,7 @@ PlayScreen::FieldLine GameScreen::fieldLine() const {
     if (!line) {
         return {};
     }
-    return {Coach::text(*line, gameParams().m_preferences.colourBlindPalette), coach_.opacity()};
+    return {Coach::text(*line, context_.params.m_preferences.colourBlindPalette), coach_.opacity()};
 }
 
 Colony& GameScreen::player() const {
@@ -48,7 +50,7 @@ void GameScreen::onEndReached() {
     } else if (player().virusCount() > 0) {
         ending_ = Ending::Won;
         // The first game won ends the coaching of the games after it.
-        GameParams& params = gameParams();
+        GameParams& params = context_.params;
         ++params.m_preferences.gamesWon;
         params.m_preferences.save(params.m_save_folder);
     } else {
@@ -66,7 +68,7 @@ std::string GameScreen::pausedText() const {
 
 // Only a game still running can be resigned, and only one question is open.
 void GameScreen::onKeyDown(int virtualKey) {
-    GlWindow* window = glWindow();
+    GlWindow* window = context_.window;
     if (virtualKey == kResignKey && askResign_ && !finished() && !resigned_ &&
         question_ == nullptr && window != nullptr) {
         std::unique_ptr<View> question = askResign_();
@@ -135,18 +137,18 @@ void GameScreen::playTickSounds(bool wasFinished) {
         return;  // the world runs on quietly through the end delay
     }
     if (finished()) {
-        soundSet().play(ending_ == Ending::Won ? Sound::GameWon : Sound::PlayerLost);
+        context_.sounds.play(ending_ == Ending::Won ? Sound::GameWon : Sound::PlayerLost);
         return;
     }
     const auto& colonies = world().colonies();
     for (std::size_t k = 0; k < colonies.size() && k < aliveBefore_.size(); ++k) {
         if (aliveBefore_[k] && colonies[k]->virusCount() == 0) {
-            soundSet().play(Sound::ColonyWiped);
+            context_.sounds.play(Sound::ColonyWiped);
             return;
         }
     }
     if (sourceAppeared()) {
-        soundSet().play(Sound::SourceAppears);
+        context_.sounds.play(Sound::SourceAppears);
     }
 }
 
@@ -176,12 +178,12 @@ void GameScreen::onLButtonDown(int x, int y, int flags) {
     const ClickResult result = playerClick(player(), x, y);
     if (result == ClickResult::FlagRemoved) {
         noteInput(Replay::Input::FlagRemoved, x, y);
-        soundSet().play(Sound::FlagRemoved);
+        context_.sounds.play(Sound::FlagRemoved);
         return;
     }
     noteInput(Replay::Input::FlagSet, x, y);
     if (result == ClickResult::FlagSet) {
-        soundSet().play(Sound::FlagSet);
+        context_.sounds.play(Sound::FlagSet);
         return;
     }
     // Every flag the colony may hold is set: the click is refused, with the
@@ -189,7 +191,7 @@ void GameScreen::onLButtonDown(int x, int y, int flags) {
     noteClick("flags " + std::to_string(player().flags().size()) + "/" +
                   std::to_string(player().flagLimit()),
               x, y);
-    soundSet().play(Sound::Refused);
+    context_.sounds.play(Sound::Refused);
     coach_.note(Coach::Line::FlagLimit);
 }
 
@@ -201,7 +203,7 @@ void GameScreen::onRButtonUp(int x, int y, int flags) {
     }
     if (!inputPaused() && player().removeFlagNear(x, y)) {
         noteInput(Replay::Input::FlagRemoved, x, y);
-        soundSet().play(Sound::FlagRemoved);
+        context_.sounds.play(Sound::FlagRemoved);
     }
 }
 
@@ -242,7 +244,7 @@ void GameScreen::drawClickNote() const {
     constexpr float kSize = 16;
     constexpr float kDepth = 40;
     constexpr float kMargin = 3;
-    const GameParams& params = gameParams();
+    const GameParams& params = context_.params;
     const float width = font().textWidth(clickNote_.c_str(), kSize);
     const float x = std::clamp(static_cast<float>(clickNoteX_) + 12, kMargin,
                                static_cast<float>(params.m_screen_width) - width - kMargin);
@@ -259,7 +261,7 @@ GameScreen::~GameScreen() {
         return;
     }
     record_->finish(worldUpdates(), world());
-    GameParams& params = gameParams();
+    GameParams& params = context_.params;
     if (record_->save(params.m_save_folder).empty() && !params.m_save_folder.dir().empty()) {
         std::fprintf(stderr, "brevora: the replay of this game could not be saved in \"%s/%s\"\n",
                      params.m_save_folder.shownDir().c_str(), Replay::kFolder);

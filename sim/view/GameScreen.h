@@ -42,7 +42,7 @@ public:
     using QuestionMaker = std::function<std::unique_ptr<View>()>;
 
     // `colonies` is clamped to 1..4; the sides are made with m_difficult.
-    explicit GameScreen(int colonies);
+    GameScreen(GameContext& context, int colonies);
     // A recording game writes its replay into the save folder when it ends
     // or is abandoned.
     ~GameScreen() override;

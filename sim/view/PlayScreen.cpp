@@ -50,11 +50,11 @@ float numberWidth(const BitmapFont& font, int value) {
 
 }  // namespace
 
-PlayScreen::PlayScreen() : world_(gameParams()) {
-    GameParams& params = gameParams();
+PlayScreen::PlayScreen(GameContext& context) : context_(context), world_(context.params) {
+    GameParams& params = context.params;
     const DataBlob font = params.m_archive.readEntry("mui/font.tga");
     // A missing or damaged font picture leaves the status lines undrawn.
-    text_.build(font.bytes(), font.size, &resourceSet(params).fontTexture);
+    text_.build(font.bytes(), font.size, &context_.art.fontTexture);
 }
 
 PlayScreen::~PlayScreen() = default;
@@ -89,7 +89,7 @@ PlayScreen::StatusParts PlayScreen::statusParts(const BitmapFont& font, int coun
 
 void PlayScreen::close() {
     closeAsked_ = true;
-    if (GlWindow* window = glWindow(); window != nullptr) {
+    if (GlWindow* window = context_.window; window != nullptr) {
         window->closeTop();
     }
 }
@@ -99,7 +99,7 @@ void PlayScreen::close() {
 // them per tick, and the timers run with it.
 void PlayScreen::onTick(int elapsedMs) {
     if (!paused_) {
-        const int updates = gameParams().m_preferences.speed;
+        const int updates = context_.params.m_preferences.speed;
         for (int i = 0; i < updates && !closeAsked_ && worldRuns(); ++i) {
             advance(elapsedMs);
         }
@@ -138,14 +138,14 @@ void PlayScreen::draw() {
     // Every layer comes in back-to-front order, without a depth test: field,
     // viruses, life sources, flags, status lines on their bands.
     glPushMatrix();
-    drawWorld(world_, gameParams());
+    drawWorld(world_, context_.params, context_.art);
     for (const auto& colony : world_.colonies()) {
-        drawFlags(*colony, gameParams());
+        drawFlags(*colony, context_.params, context_.art);
     }
     drawStatus();
     if (tabHeld()) {
-        const GameParams& params = gameParams();
-        drawPopulationGraph(text_, populationGraph(world_), params.m_screen_width,
+        const GameParams& params = context_.params;
+        drawPopulationGraph(text_, populationGraph(world_, params), params.m_screen_width,
                             params.m_screen_height);
     }
     if (paused_) {
@@ -163,9 +163,9 @@ void PlayScreen::drawStatus() const {
     const auto& colonies = world_.colonies();
     for (std::size_t k = 0; k < colonies.size(); ++k) {
         drawStatusLine(*colonies[k], kStatusLeft + kStatusSpacing * static_cast<float>(k),
-                       style(drawnColour(*colonies[k], k)));
+                       style(drawnColour(*colonies[k], k, context_.params)));
     }
-    const GameParams& params = gameParams();
+    const GameParams& params = context_.params;
     if (params.m_preferences.speed != 1) {
         const std::string speed = std::to_string(params.m_preferences.speed) + "x";
         text_.drawText(speed.c_str(),
@@ -173,7 +173,7 @@ void PlayScreen::drawStatus() const {
                        kStatusTop, style({1, 1, 1}));
     }
     if (const Colony* player = playerColony(); player != nullptr) {
-        drawFlagCount(*player, style(drawnColour(*player, 0)));
+        drawFlagCount(*player, style(drawnColour(*player, 0, context_.params)));
     }
     const FieldLine line = fieldLine();
     if (!line.text.empty() && line.opacity > 0) {
@@ -191,7 +191,7 @@ void PlayScreen::drawStatus() const {
 void PlayScreen::drawFlagCount(const Colony& player, const TextStyle& style) const {
     const int set = static_cast<int>(player.flags().size());
     const bool nearLimit = player.flagLimit() - set < 2;
-    if (!nearLimit && !tabHeld() && !gameParams().m_preferences.alwaysShowFlagCount) {
+    if (!nearLimit && !tabHeld() && !context_.params.m_preferences.alwaysShowFlagCount) {
         return;
     }
     char line[32];
@@ -216,14 +216,14 @@ void PlayScreen::drawStatusLine(const Colony& colony, float x, const TextStyle& 
     text_.drawNumber(colony.killCounter(), x + parts.kills, kStatusTop, style);
 }
 
-bool PlayScreen::tabHeld() {
-    const GlWindow* window = glWindow();
+bool PlayScreen::tabHeld() const {
+    const GlWindow* window = context_.window;
     return window != nullptr && window->platform().isKeyHeld(kVkTab);
 }
 
 // The field stays in view, dimmed, with the word in the middle.
 void PlayScreen::drawPaused() const {
-    const GameParams& params = gameParams();
+    const GameParams& params = context_.params;
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
     drawShade(0, 0, w, h, 20, {0, 0, 0, 0.55f});
@@ -246,7 +246,7 @@ void PlayScreen::activate() {
 }
 
 void PlayScreen::changeSpeed(int speed) {
-    GameParams& params = gameParams();
+    GameParams& params = context_.params;
     if (params.m_preferences.speed != speed) {
         params.m_preferences.speed = speed;
         params.m_preferences.save(params.m_save_folder);
@@ -254,7 +254,7 @@ void PlayScreen::changeSpeed(int speed) {
 }
 
 void PlayScreen::onKeyDown(int virtualKey) {
-    GameParams& params = gameParams();
+    GameParams& params = context_.params;
     Preferences& prefs = params.m_preferences;
     if (virtualKey == params.m_key_cancel) {
         if (finished_) {
@@ -265,7 +265,7 @@ void PlayScreen::onKeyDown(int virtualKey) {
         if (finished_) {
             onClosingFinished();
         }
-        if (GlWindow* window = glWindow(); window != nullptr) {
+        if (GlWindow* window = context_.window; window != nullptr) {
             window->minimize();
         }
         close();
@@ -276,7 +276,7 @@ void PlayScreen::onKeyDown(int virtualKey) {
     } else if (virtualKey == kVkOemMinus || virtualKey == kVkSubtract) {
         changeSpeed(Preferences::slowerThan(prefs.speed));
     } else if (virtualKey == 'M') {
-        soundSet().toggleMuted(prefs, params.m_save_folder);
+        context_.sounds.toggleMuted(prefs, params.m_save_folder);
     } else if (virtualKey == 'C') {
         prefs.colourBlindPalette = !prefs.colourBlindPalette;
         prefs.save(params.m_save_folder);

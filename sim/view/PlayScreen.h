@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/window/GameContext.h"
 #include "app/window/View.h"
 #include "gfx/BitmapFont.h"
 #include "sim/World.h"
@@ -62,11 +63,16 @@ public:
     int endDelay() const { return endDelay_; }
     World& world() { return world_; }
     const World& world() const { return world_; }
+    // The settings the screen draws by (the palette among them).
+    const GameParams& params() const { return context_.params; }
 
 protected:
     // Builds the world and the status-line font. The concrete screen adds the
     // colonies and then calls world().setUp().
-    PlayScreen();
+    explicit PlayScreen(GameContext& context);
+
+    // The game's params, art, sounds and window, kept for the screen's life.
+    GameContext& context_;
 
     // Whether the game has come to its end after this tick's update.
     virtual bool endReached() const = 0;
@@ -110,7 +116,7 @@ private:
     void drawStatusLine(const Colony& colony, float x, const TextStyle& style) const;
     void drawPaused() const;
     // Tab shows the flag count and the graph of the game so far while held.
-    static bool tabHeld();
+    bool tabHeld() const;
     void drawFlagCount(const Colony& player, const TextStyle& style) const;
     void changeSpeed(int speed);
 

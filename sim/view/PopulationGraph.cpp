@@ -5,14 +5,14 @@
 
 namespace brv {
 
-GraphData populationGraph(const World& world) {
+GraphData populationGraph(const World& world, const GameParams& params) {
     const Timeline& timeline = world.timeline();
     GraphData graph;
     graph.spacingMs = timeline.spacingMs();
     const auto& colonies = world.colonies();
     const std::size_t count = std::min<std::size_t>(colonies.size(), Timeline::kColonies);
     for (std::size_t k = 0; k < count; ++k) {
-        const ColonyColour c = drawnColour(*colonies[k], k);
+        const ColonyColour c = drawnColour(*colonies[k], k, params);
         GraphSeries series;
         series.colour = {c.red, c.green, c.blue, 1};
         series.values.reserve(timeline.samples().size());

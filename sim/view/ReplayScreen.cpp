@@ -14,23 +14,25 @@
 
 namespace brv {
 
-ReplayStart::ReplayStart(const Replay& replay)
-    : generator_(brv::randState()),
+ReplayStart::ReplayStart(GameParams& params, const Replay& replay)
+    : params_(params),
+      generator_(brv::randState()),
       columnParity_(World::columnParity()),
       influenceTick_(World::influenceTick()),
-      difficulty_(gameParams().m_difficult) {
+      difficulty_(params.m_difficult) {
     brv::setRandState(replay.generator);
     World::setProcessCounters(replay.columnParity, replay.influenceTick);
-    gameParams().m_difficult = replay.difficulty;
+    params_.m_difficult = replay.difficulty;
 }
 
 ReplayStart::~ReplayStart() {
     brv::setRandState(generator_);
     World::setProcessCounters(columnParity_, influenceTick_);
-    gameParams().m_difficult = difficulty_;
+    params_.m_difficult = difficulty_;
 }
 
-ReplayScreen::ReplayScreen(Replay replay) : ReplayStart(replay), replay_(std::move(replay)) {
+ReplayScreen::ReplayScreen(GameContext& context, Replay replay)
+    : ReplayStart(context.params, replay), PlayScreen(context), replay_(std::move(replay)) {
     setUpGame(world(), replay_.colonies, replay_.difficulty);
     applyInputs();
     if (replay_.endUpdate == 0) {
@@ -92,7 +94,7 @@ void ReplayScreen::draw() {
 // "Replay 1:05 / 4:30" along the bottom of the field, and once the player
 // had resigned, when: the rest is the end delay of a resigned game.
 void ReplayScreen::drawProgress() const {
-    const GameParams& params = gameParams();
+    const GameParams& params = context_.params;
     std::string line = "Replay " + gameTimeText(static_cast<long long>(worldUpdates()) * kTickMs) +
                        " / " + gameTimeText(static_cast<long long>(replay_.endUpdate) * kTickMs);
     if (const int resigned = replay_.resignedAt(); resigned >= 0 && worldUpdates() >= resigned) {
@@ -104,7 +106,7 @@ void ReplayScreen::drawProgress() const {
 
 // A dark band across the middle with the verdict, green when it matches.
 void ReplayScreen::drawSummary() const {
-    const GameParams& params = gameParams();
+    const GameParams& params = context_.params;
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
     constexpr float kBand = 110;

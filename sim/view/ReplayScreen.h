@@ -14,10 +14,11 @@ namespace brv {
 // neither the games that follow nor one kept for Continue.
 class ReplayStart {
 protected:
-    explicit ReplayStart(const Replay& replay);
+    ReplayStart(GameParams& params, const Replay& replay);
     ~ReplayStart();
 
 private:
+    GameParams& params_;
     std::uint32_t generator_;
     int columnParity_;
     int influenceTick_;
@@ -34,7 +35,7 @@ private:
 class ReplayScreen : private ReplayStart, public PlayScreen {
 public:
     // `replay` plays by the rules loaded now (see Replay::rulesRefusal).
-    explicit ReplayScreen(Replay replay);
+    ReplayScreen(GameContext& context, Replay replay);
     ~ReplayScreen() override;
 
     void draw() override;

@@ -67,7 +67,8 @@ void gatherPoints(const World& world) {
 
 // The life-source art's cell its clock shows, on its cell, inside a ring
 // showing the reserve left; `influenceTick` is the drawn world's own phase.
-void drawLifeSource(const LifeSource& source, GameParams& params, int influenceTick) {
+void drawLifeSource(const LifeSource& source, const GameParams& params, const Sprite& art,
+                    int influenceTick) {
     const float p = params.m_distance_beween_viruses;
     const float x = static_cast<float>(source.column()) * p;
     const float y = static_cast<float>(source.row()) * p;
@@ -81,8 +82,7 @@ void drawLifeSource(const LifeSource& source, GameParams& params, int influenceT
     const float glow =
         nearlySpent ? kSpentGlow + (1 - kSpentGlow) * left / kNearlySpentShare : 1.0f;
     const SpriteAnimation& clock = source.animation();
-    resourceSet(params).lifeSourceSprite.drawCell(clock.frame(), clock.group(), x, y, 0, true,
-                                                  Colour{1, 1, 1, glow});
+    art.drawCell(clock.frame(), clock.group(), x, y, 0, true, Colour{1, 1, 1, glow});
 }
 
 // The flag art's cell its clock shows, on its cell, above the viruses, its
@@ -95,8 +95,7 @@ void drawFlag(const Flag& flag, const Sprite& art, float pitch, const Colour& ti
 
 }  // namespace
 
-void drawWorld(const World& world, GameParams& params) {
-    ResourceSet& art = resourceSet(params);
+void drawWorld(const World& world, const GameParams& params, ResourceSet& art) {
     glPushMatrix();
     art.backdrop.draw(art.fieldTextures[world.backgroundIndex() % ResourceSet::kFieldTextureCount],
                       static_cast<float>(params.m_screen_width),
@@ -112,25 +111,25 @@ void drawWorld(const World& world, GameParams& params) {
     for (std::size_t k = 0; k < colonies.size(); ++k) {
         const Colony& colony = *colonies[k];
         const std::vector<float>& points = pointsOf(k);
-        const ColonyColour colour = drawnColour(colony, k);
+        const ColonyColour colour = drawnColour(colony, k, params);
         glColor3f(colour.red, colour.green, colour.blue);
         glVertexPointer(2, GL_FLOAT, 0, points.data());
         glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(points.size() / 2));
     }
     glDisableClientState(GL_VERTEX_ARRAY);
     for (const auto& source : world.lifeSources()) {
-        drawLifeSource(*source, params, world.rules().influenceTick());
+        drawLifeSource(*source, params, art.lifeSourceSprite, world.rules().influenceTick());
     }
     glColor4f(1, 1, 1, 1);
     glPointSize(1);
     glPopMatrix();
 }
 
-void drawFlags(const Colony& colony, GameParams& params) {
+void drawFlags(const Colony& colony, const GameParams& params, const ResourceSet& art) {
     if (colony.isComputer()) {
         return;
     }
-    const Sprite& art = resourceSet(params).flagSprite;
+    const Sprite& flagArt = art.flagSprite;
     // Only the player's flags are drawn; under the colour-blind palette they
     // take on the player's colour, otherwise the art's own.
     Colour tint;
@@ -140,7 +139,7 @@ void drawFlags(const Colony& colony, GameParams& params) {
     }
     const float pitch = params.m_distance_beween_viruses;
     for (const auto& flag : colony.flags()) {
-        drawFlag(*flag, art, pitch, tint);
+        drawFlag(*flag, flagArt, pitch, tint);
     }
 }
 

@@ -236,7 +236,7 @@ TEST(MainScreenGames, ResignedGameEndsAsLostWithItsScoreAndReplaysToTheSameEnd) 
     ASSERT_TRUE(replay) << why;
     EXPECT_EQ(replay->resignedAt(), resignedAt);
     EXPECT_EQ(replay->endUpdate, resignedAt + 1 + 67);
-    auto watched = real.newReplay(*replay);
+    auto watched = real.newReplay(f.context(), *replay);
     auto* screen = static_cast<ReplayScreen*>(watched.get());
     f.window.pushScreen(std::move(watched));
     f.ticks(replay->endUpdate + 5);

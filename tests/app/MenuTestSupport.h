@@ -12,6 +12,7 @@
 #include "tests/app/window/PointerMessage.h"
 #include "tests/support/SaveFolderIn.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestContext.h"
 #include "ui/Button.h"
 
 namespace brv::test {
@@ -32,14 +33,14 @@ public:
 // Makes fake screens and remembers them (the window and the menu own them).
 class FakeScreens : public PlayScreens {
 public:
-    std::unique_ptr<View> newGame(int colonies) override {
+    std::unique_ptr<View> newGame(GameContext& context, int colonies) override {
         auto game = std::make_unique<FakeGame>();
         game->colonies = colonies;
-        game->difficultyAtBuild = gameParams().m_difficult;
+        game->difficultyAtBuild = context.params.m_difficult;
         games.push_back(game.get());
         return game;
     }
-    std::unique_ptr<View> newDemo() override {
+    std::unique_ptr<View> newDemo(GameContext&) override {
         auto demo = std::make_unique<FakeGame>();
         demo->demo = true;
         demos.push_back(demo.get());
@@ -49,7 +50,7 @@ public:
     int score(const View& game) const override { return static_cast<const FakeGame&>(game).score; }
     GameResult result(const View&) const override { return {}; }
     GraphData graph(const View&) const override { return {}; }
-    std::unique_ptr<View> newReplay(const Replay&) override {
+    std::unique_ptr<View> newReplay(GameContext&, const Replay&) override {
         auto replay = std::make_unique<FakeGame>();
         replays.push_back(replay.get());
         return replay;
@@ -68,16 +69,15 @@ class MenuFixture {
 public:
     explicit MenuFixture(PlayScreens* real = nullptr)
         : params(BREVORA_SOURCE_DIR "/assets"),
-          scope_(params),
           platform(true),
-          window(platform),
-          previous_(setGlWindow(&window)) {
+          own_(params, &window),
+          window(platform) {
         params.m_time_before_demo = 3000;
         // Saved files go to a folder of the test's own, never into the sources.
         params.m_save_folder = saveFolderIn(saves.path());
         window.create("Brevora", 0, 0, 800, 600);
         window.setLogicalSize(800, 600);
-        auto owned = std::make_unique<MainScreen>(real != nullptr ? *real : screens);
+        auto owned = std::make_unique<MainScreen>(own_.context, real != nullptr ? *real : screens);
         menu = owned.get();
         window.pushScreen(std::move(owned));
         // As in the game, a frame is drawn before any input: the buttons then
@@ -85,7 +85,6 @@ public:
         // overlapping 130 by 60 they test against before the first draw.
         window.drawAll();
     }
-    ~MenuFixture() { setGlWindow(previous_); }
     MenuFixture(const MenuFixture&) = delete;
     MenuFixture& operator=(const MenuFixture&) = delete;
 
@@ -108,21 +107,20 @@ public:
     View* top() const { return window.screens().front(); }
     std::size_t closesPosted() const { return platform.pendingCount(MessageKind::Close); }
 
+    GameContext& context() { return own_.context; }
     TempDir saves;
     GameParams params;
+    HeadlessPlatform platform;
 
 private:
-    ScopedGameParams scope_;
+    // Before the window: the views on its stacks use it as they go.
+    TestContext own_;
 
 public:
-    HeadlessPlatform platform;
     GlWindow window;
     FakeScreens screens;
     // Owned by the window's screen stack.
     MainScreen* menu = nullptr;
-
-private:
-    GlWindow* previous_;
 };
 
 }  // namespace brv::test

@@ -21,6 +21,7 @@
 #include "tests/app/MenuTestSupport.h"
 #include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestContext.h"
 #include "ui/NewGameDialog.h"
 
 namespace brv {
@@ -55,7 +56,6 @@ protected:
 TEST_F(ProgramFixture, StartUpLeavesTheMenuAloneOnScreenAndShutdownSavesEverything) {
     dir.write("data/save.sav", std::string("not a scrambled file at all"));
     GameParams params(dir.path());
-    ScopedGameParams scope(params);
     ASSERT_TRUE(params.startupProblems().empty());
     params.m_score_table.clear();
     HeadlessPlatform platform(true);
@@ -65,22 +65,22 @@ TEST_F(ProgramFixture, StartUpLeavesTheMenuAloneOnScreenAndShutdownSavesEverythi
     {
         Program program(platform, params, screens);
         ASSERT_TRUE(program.start());
-        EXPECT_EQ(glWindow(), program.window());
+        EXPECT_EQ(program.context().window, program.window());
         EXPECT_EQ(platform.title(), "Brevora");
         EXPECT_TRUE(platform.timerRunning());
         EXPECT_EQ(program.window()->screens(), (std::vector<View*>{program.mainScreen()}));
         EXPECT_FALSE(fs::exists(dir.file("data/save.sav")));
         // The fixed seed, and nothing drew from the generator during start-up.
         EXPECT_EQ(randState(), 1234u);
-        EXPECT_NE(resourceSet(params).okButton.glName(), 0u);
+        EXPECT_NE(program.context().art.okButton.glName(), 0u);
         EXPECT_GT(platform.swapCount(), 0);  // the intro was shown
-        EXPECT_TRUE(platform.audioOpen() && soundSet().clip(Sound::GameWon));
+        EXPECT_TRUE(platform.audioOpen() && program.context().sounds.clip(Sound::GameWon));
 
         // Full screen keeps the window, its context and the art.
         program.mainScreen()->enterFullScreen();
         EXPECT_TRUE(platform.fullScreen());
         EXPECT_EQ(platform.createCount(), 1);
-        EXPECT_NE(resourceSet(params).okButton.glName(), 0u);
+        EXPECT_NE(program.context().art.okButton.glName(), 0u);
         program.mainScreen()->leaveFullScreen();
 
         params.m_last_players_count = 2;
@@ -91,8 +91,8 @@ TEST_F(ProgramFixture, StartUpLeavesTheMenuAloneOnScreenAndShutdownSavesEverythi
         EXPECT_EQ(program.run(), 0);
         program.stop();
         EXPECT_FALSE(platform.hasWindow());
-        EXPECT_EQ(glWindow(), nullptr);
-        EXPECT_EQ(resourceSet(params).okButton.glName(), 0u);
+        EXPECT_EQ(program.context().window, nullptr);
+        EXPECT_EQ(program.context().art.okButton.glName(), 0u);
         EXPECT_FALSE(platform.audioOpen());
     }
     GameParams reread(dir.path());
@@ -108,7 +108,6 @@ TEST_F(ProgramFixture, DamagedDataIsNamedAndTheGameStartsOnWhatIsLeft) {
     fs::create_directories(dir.file("mui"));
     fs::copy_file(BREVORA_SOURCE_DIR "/assets/mui/menu.txt", dir.file("mui/menu.txt"));
     GameParams params(dir.path());
-    ScopedGameParams scope(params);
     ASSERT_TRUE(params.startupProblems().empty());
     HeadlessPlatform platform(true);
     test::FakeScreens screens;
@@ -132,7 +131,6 @@ TEST_F(ProgramFixture, NoCloseLosesAFinishedGamesScore) {
     enum class When { EndDelay, DialogOpen, DialogOpenAltHeld };
     for (const When when : {When::EndDelay, When::DialogOpen, When::DialogOpenAltHeld}) {
         GameParams params(dir.path());
-        ScopedGameParams scope(params);
         HeadlessPlatform platform(true);
         test::FakeScreens screens;
         Program program(platform, params, screens);
@@ -176,7 +174,6 @@ TEST_F(ProgramFixture, NoCloseLosesAFinishedGamesScore) {
 
 TEST_F(ProgramFixture, SavedWindowIsPulledBackOntoTheDesktopBeforeItOpens) {
     GameParams params(dir.path());
-    ScopedGameParams scope(params);
     KeyValueFile settings;
     params.m_window_x = 1500;
     params.m_window_y = 100;
@@ -193,7 +190,6 @@ TEST_F(ProgramFixture, SavedWindowIsPulledBackOntoTheDesktopBeforeItOpens) {
 
 TEST_F(ProgramFixture, QuittingInFullScreenKeepsTheWindowsOwnPlace) {
     GameParams params(dir.path());
-    ScopedGameParams scope(params);
     params.m_window_width = 640;
     params.m_window_height = 480;
     ASSERT_TRUE(WindowSettings::save(params, 120, 90));
@@ -227,7 +223,6 @@ TEST_F(ProgramFixture, StoredWindowSizeIsFittedToTheDesktop) {
           Case{1, 1, 320, 240, "window 1 x 1 is too small to show the game"},
           Case{640, 480, 640, 480, ""}}) {
         GameParams params(dir.path());
-        ScopedGameParams scope(params);
         params.m_window_width = c.width;
         params.m_window_height = c.height;
         ASSERT_TRUE(WindowSettings::save(params, 0, 0));
@@ -251,7 +246,6 @@ TEST_F(ProgramFixture, StoredWindowSizeIsFittedToTheDesktop) {
 
 TEST_F(ProgramFixture, IntroPictureFillsTheWholeWindowWhateverItsSize) {
     GameParams params(dir.path());
-    ScopedGameParams scope(params);
     // The saved settings name another size than the window really has.
     params.m_window_width = 800;
     params.m_window_height = 600;
@@ -260,7 +254,8 @@ TEST_F(ProgramFixture, IntroPictureFillsTheWholeWindowWhateverItsSize) {
         GlWindow window(platform);
         ASSERT_TRUE(window.create("Brevora", 0, 0, 640, 360));
         window.setLogicalSize(800, 600);
-        auto intro = std::make_unique<IntroScreen>(1);
+        test::TestContext own(params, &window);
+        auto intro = std::make_unique<IntroScreen>(own.context, 1);
         ASSERT_GT(intro->picture().width(), 0);
         window.pushScreen(std::move(intro));
         window.drawAll();

@@ -10,23 +10,24 @@
 
 namespace brv::test {
 
-// The game's sound set loaded from the built data set onto `platform` for a
-// scope, then released, unmuted and at its default volume again.
+// `set` loaded with the built data set's effects onto `platform` for a scope,
+// then released.
 struct ScopedSounds {
-    explicit ScopedSounds(Platform& platform) {
+    ScopedSounds(Platform& platform, SoundSet& set) : set(set) {
         archive.open(std::string(BREVORA_BUILD_DIR) + "/game/data/data.pk");
-        soundSet().loadAll(archive, platform);
+        set.loadAll(archive, platform);
     }
-    ~ScopedSounds() {
-        soundSet().release();
-        soundSet().setMuted(false);
-        soundSet().setVolume(SoundSet::kDefaultVolume);
-    }
+    ~ScopedSounds() { set.release(); }
+    ScopedSounds(const ScopedSounds&) = delete;
+    ScopedSounds& operator=(const ScopedSounds&) = delete;
+
+    SoundSet& set;
     PackFile archive{"/nonexistent"};  // the archive alone, no loose files
 };
 
-inline bool lastPlayed(const std::vector<std::shared_ptr<const SoundClip>>& played, Sound sound) {
-    return !played.empty() && played.back() == soundSet().clip(sound);
+inline bool lastPlayed(const std::vector<std::shared_ptr<const SoundClip>>& played,
+                       const SoundSet& set, Sound sound) {
+    return !played.empty() && played.back() == set.clip(sound);
 }
 
 }  // namespace brv::test

@@ -20,8 +20,8 @@ constexpr Sound kAll[] = {Sound::FlagSet,     Sound::FlagRemoved, Sound::SourceA
 
 TEST(SoundSet, PlaysTheShippedEffectsAtItsVolumeUnlessMutedOrReleased) {
     HeadlessPlatform platform;
-    test::ScopedSounds sounds(platform);
-    SoundSet& set = soundSet();
+    SoundSet set;
+    test::ScopedSounds sounds(platform, set);
     EXPECT_TRUE(set.problems().empty());
     EXPECT_EQ(platform.soundVolume(), SoundSet::kDefaultVolume);
     // Every effect short, soft, its own, starting and ending at rest.
@@ -38,7 +38,7 @@ TEST(SoundSet, PlaysTheShippedEffectsAtItsVolumeUnlessMutedOrReleased) {
         EXPECT_LT(std::abs(samples.front()) + std::abs(samples.back()), 100) << path << " clicks";
         distinct.insert(samples);
         set.play(sound);
-        EXPECT_TRUE(test::lastPlayed(platform.soundsPlayed(), sound)) << path;
+        EXPECT_TRUE(test::lastPlayed(platform.soundsPlayed(), set, sound)) << path;
     }
     EXPECT_EQ(distinct.size(), static_cast<std::size_t>(kSoundCount));
 

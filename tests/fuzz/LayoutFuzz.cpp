@@ -8,12 +8,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static brv::GameParams params("/nonexistent");
-    static brv::ScopedGameParams scope(params);
     params.m_layout = brv::KeyValueFile();
     params.m_layout.loadFromMemory(data, size, true);
     for (const auto& [key, value] : params.m_layout.entries()) {
-        const int whole = brv::layoutInt(key.c_str());
-        const float part = brv::layoutFloat(key.c_str());
+        const int whole = brv::layoutInt(params.m_layout, key.c_str());
+        const float part = brv::layoutFloat(params.m_layout, key.c_str());
         if (whole < -brv::kLayoutLimit || whole > brv::kLayoutLimit ||
             !(part >= -brv::kLayoutLimit && part <= brv::kLayoutLimit)) {
             __builtin_trap();

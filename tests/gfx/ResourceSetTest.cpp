@@ -115,8 +115,7 @@ TEST(ResourceSet, LoadsEveryMemberFromItsPathAndReloadsWithoutLeaks) {
     writeDataSet(dir);
     const int before = test::liveTextureCount();
     GameParams params(dir.path());
-    ResourceSet& set = resourceSet(params);
-    EXPECT_EQ(&resourceSet(params), &set);
+    ResourceSet set(&params.m_archive);
     for (int round = 0; round < 2; ++round) {
         set.loadAll();
         std::set<unsigned int> names;
@@ -150,7 +149,7 @@ TEST(ResourceSet, MissingOrDamagedPicturesLeaveOnlyTheirMemberEmpty) {
     test::TempDir dir;
     writeDataSet(dir);
     GameParams params(dir.path());
-    ResourceSet& set = resourceSet(params);
+    ResourceSet set(&params.m_archive);
     set.loadAll();
     ASSERT_NE(set.upButton.glName(), 0u);
 
@@ -206,7 +205,7 @@ TEST(ResourceSet, ShippedDataSetLoadsCompletely) {
     if (!params.m_archive.contains("mui/font.tga")) {
         GTEST_SKIP() << "the data set of this build has no pictures";
     }
-    ResourceSet& set = resourceSet(params);
+    ResourceSet set(&params.m_archive);
     set.loadAll();
     EXPECT_EQ(set.font.glyphsFound(), BitmapFont::kGlyphCount) << "glyph scan of mui/font.tga";
     EXPECT_EQ(set.problems(), std::vector<std::string>{});

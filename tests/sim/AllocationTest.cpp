@@ -59,7 +59,6 @@ namespace {
 // sources and flags.
 TEST(Allocation, BusyWorldAllocatesOnlyForNewObjects) {
     GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
-    ScopedGameParams scope(params);
     params.m_difficult = 2;
     World::resetProcessCounters();
     brv::srand(7);

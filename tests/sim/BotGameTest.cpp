@@ -41,7 +41,6 @@ void expectReplays(GameParams& params, const MatchResult& result) {
 // fault, their clicks reach the world and the replay, and it checks.
 TEST(BotGame, SampleForagersSteerAndTheirGamesReplay) {
     GameParams params(kAssets);
-    ScopedGameParams scope(params);
     test::TempDir dir;
     for (const std::string& bot :
          {kBuild + "/bin/forager-bot",
@@ -62,7 +61,6 @@ TEST(BotGame, SampleForagersSteerAndTheirGamesReplay) {
 // in the result, and a replay that checks without the bot.
 TEST(BotGame, FaultyBotsAreStoppedAndTheGameGoesOn) {
     GameParams params(kAssets);
-    ScopedGameParams scope(params);
     test::TempDir dir;
     const std::string bot = kBuild + "/tests/test-bot ";
     const struct {

@@ -26,7 +26,6 @@ const std::string kAssets = std::string(BREVORA_SOURCE_DIR) + "/assets";
 
 TEST(Match, AGameDependsOnItsSeedAloneNotOnTheGamesBefore) {
     GameParams params(kAssets);
-    ScopedGameParams scope(params);
     MatchOptions options;
     options.difficulty = 2;
     options.maxTicks = 600;
@@ -68,7 +67,6 @@ TEST(Match, RecordsHowLongLifeSourcesLastAndThePeakPopulation) {
               "m_life_src_min_life_reserve 100\nm_life_src_max_life_reserve 101\n"
               "m_life_src_add_prob 1\nm_life_distribute 1\nm_life_src_dist 40\n");
     GameParams params(dir.path());
-    ScopedGameParams scope(params);
     MatchOptions options;
     options.colonies = 2;
     options.maxTicks = 10;
@@ -111,7 +109,6 @@ ToolRun runTool(const std::string& args) {
 // forager to feed and to fight, and it kills where the idle one cannot.
 TEST(Match, ForagerFeedsAndFightsWhereTheIdlePlayerDoesNot) {
     GameParams params(kAssets);
-    ScopedGameParams scope(params);
     MatchOptions options;
     options.colonies = 2;
     options.player = true;
@@ -133,7 +130,6 @@ TEST(Match, ForagerFeedsAndFightsWhereTheIdlePlayerDoesNot) {
 // to it holding more; a game of it recorded by the tool replays.
 TEST(Match, NoviceMovesItsFlagToTheNearestRicherSourceAndItsGamesReplay) {
     GameParams params(kAssets);
-    ScopedGameParams scope(params);
     brv::srand(1000);
     World::resetProcessCounters();
     World world(params);

@@ -31,7 +31,7 @@ inline const char* kSmallRules =
     "m_life_distribute \"40 40 40\"\n"
     "m_life_src_dist 30\n";
 
-// Rules from a temporary folder, installed as the current parameters, with the
+// Rules from a temporary folder, read into parameters of their own, with the
 // shipped sprite descriptions (4 flag frames, 8 life-source frames), the
 // process counters reset and the generator seeded.
 class SimRules {
@@ -42,7 +42,6 @@ public:
         dir_.write("dat/life_src.spr", "file_name mui/life_src.tga\ngroups 1\nframes 8\n");
         params_ = std::make_unique<GameParams>(dir_.path());
         params_->m_difficult = difficulty;
-        scope_ = std::make_unique<ScopedGameParams>(*params_);
         World::resetProcessCounters();
         brv::srand(1);
     }
@@ -51,7 +50,6 @@ public:
 private:
     TempDir dir_;
     std::unique_ptr<GameParams> params_;
-    std::unique_ptr<ScopedGameParams> scope_;
 };
 
 // Places a virus of `colony` and, when asked, sets its life.

@@ -374,7 +374,6 @@ std::string shippedHardGame(std::uint32_t seed, int ticks,
                             const std::function<void(const World&, int)>& look = {},
                             bool designed = false, int difficulty = 2, bool idlePlayer = false) {
     GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
-    ScopedGameParams scope(params);
     params.m_difficult = difficulty;
     if (designed) {
         for (int* triple : {params.m_max_virus_life, params.m_ai_flag_per_count,
@@ -447,7 +446,6 @@ TEST(World, GoldenHardGameIsReproducible) {
 // nor counts for the other, nor for the process's own state.
 TEST(World, GamesOnTheirOwnRulesStatesRunSideBySide) {
     GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
-    ScopedGameParams scope(params);
     params.m_difficult = 2;
     struct Game {
         Game(GameParams& params, std::uint32_t seed) : rules(seed), world(params, rules) {

@@ -59,18 +59,16 @@ struct Below : View {
 };
 
 // A headless window of the given size over the 800 by 600 logical screen (or
-// none, when `logical` is false), installed as the game's window, with the
-// main menu's stand-in as the bottom screen.
+// none, when `logical` is false), with the main menu's stand-in as the bottom
+// screen.
 struct WindowScope {
     WindowScope(int width, int height, bool logical = true) : window(platform) {
-        previous = setGlWindow(&window);
         window.create("test", 0, 0, width, height);
         if (logical) {
             window.setLogicalSize(800, 600);
         }
         window.pushScreen(std::move(owned));
     }
-    ~WindowScope() { setGlWindow(previous); }
     // Opens a dialog the window then owns and returns it for the test to watch.
     template <class D>
     D& open(std::unique_ptr<D> dialog) {
@@ -82,7 +80,6 @@ struct WindowScope {
     void send(MessageKind kind, int x, int y) { test::sendPointer(window, kind, x, y); }
     HeadlessPlatform platform;
     GlWindow window;
-    GlWindow* previous = nullptr;
     std::unique_ptr<Below> owned = std::make_unique<Below>();
     Below& below = *owned;
 };
@@ -145,16 +142,17 @@ TEST(DialogInput, EscapeCancelsEnterConfirmsAndTheKeysStillReachTheControls) {
 TEST(LayoutValues, MissingKeysReadAsZeroAndIntKeysTruncate) {
     ShippedParams shipped;
     shipped.params.m_layout.set("m_test_value", "12.7");
-    EXPECT_EQ(layoutInt("m_test_value"), 12);
-    EXPECT_FLOAT_EQ(layoutFloat("m_test_value"), 12.7f);
-    EXPECT_EQ(layoutInt("m_no_such_key"), 0);
+    EXPECT_EQ(layoutInt(shipped.params.m_layout, "m_test_value"), 12);
+    EXPECT_FLOAT_EQ(layoutFloat(shipped.params.m_layout, "m_test_value"), 12.7f);
+    EXPECT_EQ(layoutInt(shipped.params.m_layout, "m_no_such_key"), 0);
     // Damaged values stay far off screen but inside what placement sums can carry.
     shipped.params.m_layout.set("m_test_value", "-99999999999");
-    EXPECT_EQ(layoutInt("m_test_value"), -kLayoutLimit);
+    EXPECT_EQ(layoutInt(shipped.params.m_layout, "m_test_value"), -kLayoutLimit);
     shipped.params.m_layout.set("m_test_value", "3e38");
-    EXPECT_FLOAT_EQ(layoutFloat("m_test_value"), static_cast<float>(kLayoutLimit));
+    EXPECT_FLOAT_EQ(layoutFloat(shipped.params.m_layout, "m_test_value"),
+                    static_cast<float>(kLayoutLimit));
     shipped.params.m_layout.set("m_test_value", "nan");
-    EXPECT_FLOAT_EQ(layoutFloat("m_test_value"), 0.0f);
+    EXPECT_FLOAT_EQ(layoutFloat(shipped.params.m_layout, "m_test_value"), 0.0f);
     EXPECT_EQ(toLogical(-3, 1600, 800), -1);  // towards zero, not down
     EXPECT_EQ(toLogical(7, 0, 800), 7);
     EXPECT_EQ(toLogical(2000000000, 1, 800), kLogicalLimit);  // kept an int
@@ -170,7 +168,7 @@ TEST(NewGameDialogChoice, RememberedChoicesArePreselectedAndNonsenseFallsBack) {
                           Case{0, 0, 0, 0}}) {
         shipped.params.m_last_players_count = c.players;
         shipped.params.m_last_difficult = c.difficulty;
-        NewGameDialog dialog;
+        NewGameDialog dialog(shipped.context());
         EXPECT_EQ(dialog.colonyGroup().checkedIndex(), c.colonyIndex) << c.players;
         EXPECT_EQ(dialog.difficultyGroup().checkedIndex(), c.difficultyIndex) << c.difficulty;
         // Exactly one option of each group is checked.
@@ -185,7 +183,7 @@ TEST(NewGameDialogChoice, RememberedChoicesArePreselectedAndNonsenseFallsBack) {
 TEST(NewGameDialogChoice, ClicksChooseWithinEachGroupAndOnlyEscapeOrEnterClose) {
     ShippedParams shipped;
     WindowScope scope(800, 600);
-    auto owned = std::make_unique<NewGameDialog>();
+    auto owned = std::make_unique<NewGameDialog>(shipped.context());
     NewGameDialog& dialog = *owned;
     dialog.setLogicalSize(800, 600);
     dialog.x = 120;
@@ -227,7 +225,7 @@ TEST(NewGameDialogChoice, OkAndCancelButtonsCloseWithTheirResults) {
     ShippedParams shipped;
     WindowScope scope(800, 600);
     for (bool ok : {true, false}) {
-        auto owned = std::make_unique<NewGameDialog>();
+        auto owned = std::make_unique<NewGameDialog>(shipped.context());
         NewGameDialog& dialog = *owned;
         dialog.setLogicalSize(800, 600);
         scope.window.pushDialog(std::move(owned));
@@ -243,12 +241,13 @@ TEST(NewGameDialogChoice, OkAndCancelButtonsCloseWithTheirResults) {
 TEST(QuitDialogAnswer, OkConfirmsCancelCancelsAndButtonsAreBoxLocal) {
     ShippedParams shipped;
     WindowScope scope(800, 600);
-    auto owned = std::make_unique<QuitDialog>();
+    auto owned = std::make_unique<QuitDialog>(shipped.context());
     QuitDialog& dialog = *owned;
     dialog.setLogicalSize(800, 600);
     dialog.x = 170;
     dialog.y = 135;
-    EXPECT_FLOAT_EQ(dialog.okButton().x, static_cast<float>(layoutInt("m_qd_ok_btnx")));
+    EXPECT_FLOAT_EQ(dialog.okButton().x,
+                    static_cast<float>(layoutInt(shipped.params.m_layout, "m_qd_ok_btnx")));
     scope.window.pushDialog(std::move(owned));
     const Button& cancel = dialog.cancelButton();
     dialog.onLButtonDown(170 + static_cast<int>(cancel.x), 135 + static_cast<int>(cancel.y), 0);
@@ -286,14 +285,14 @@ protected:
 
 TEST_F(GameOverTest, ScoresThatDoNotRankGetNoNameBoxAndChangeNothing) {
     for (int score : {0, 100, 50}) {  // 100 ties the last place: eighth, not seventh
-        GameOverDialog dialog(score);
+        GameOverDialog dialog(shipped.context(), score);
         EXPECT_FALSE(dialog.qualifies()) << score;
         EXPECT_FALSE(dialog.nameBox().visible);
         dialog.onKeyDown(kVkEnter);
         EXPECT_EQ(dialog.result, View::kResultConfirmed);
     }
     table().clear();
-    GameOverDialog zero(0);  // even into an empty table
+    GameOverDialog zero(shipped.context(), 0);  // even into an empty table
     EXPECT_FALSE(zero.qualifies());
     zero.onKeyDown(kVkEscape);
     EXPECT_TRUE(table().entries().empty());
@@ -302,7 +301,7 @@ TEST_F(GameOverTest, ScoresThatDoNotRankGetNoNameBoxAndChangeNothing) {
 TEST_F(GameOverTest, EveryWayOfClosingEntersTheScoreOnce) {
     {
         // Escape records too; without a typed name the entry is "Anonymous".
-        GameOverDialog dialog(650);
+        GameOverDialog dialog(shipped.context(), 650);
         ASSERT_TRUE(dialog.qualifies());
         dialog.onKeyDown(kVkEscape);
         EXPECT_EQ(dialog.result, View::kResultConfirmed);
@@ -312,7 +311,8 @@ TEST_F(GameOverTest, EveryWayOfClosingEntersTheScoreOnce) {
     {
         // The box opens with the focus: what the player types reaches it
         // through the window at once, until a click beside the box.
-        GameOverDialog& dialog = scope.open(std::make_unique<GameOverDialog>(1000));
+        GameOverDialog& dialog =
+            scope.open(std::make_unique<GameOverDialog>(shipped.context(), 1000));
         send(MessageKind::Char, "A very long name indeed");
         EditBox& box = dialog.nameBox();
         EXPECT_EQ(box.text(), "A very long nam");  // 15 characters
@@ -336,7 +336,7 @@ TEST_F(GameOverTest, EveryWayOfClosingEntersTheScoreOnce) {
 // Who won and how, after how long, in the room between the title (standing
 // on y 70) and the score (size 30 on y 200).
 TEST_F(GameOverTest, ResultLineSaysWhoWonHowAndAfterHowLong) {
-    GameOverDialog dialog(0);
+    GameOverDialog dialog(shipped.context(), 0);
     EXPECT_EQ(dialog.resultLine(), "");
     using How = GameResult::How;
     dialog.setResult({How::Won, 272000});
@@ -345,8 +345,8 @@ TEST_F(GameOverTest, ResultLineSaysWhoWonHowAndAfterHowLong) {
     EXPECT_EQ(dialog.resultLine(), "You lost: your colony was wiped out after 0:59");
     dialog.setResult({How::Resigned, 3723000});
     EXPECT_EQ(dialog.resultLine(), "You lost: you resigned after 1:02:03");
-    const float y = layoutFloat("m_end_resulty");
-    const float size = layoutFloat("m_end_result_size");
+    const float y = layoutFloat(shipped.params.m_layout, "m_end_resulty");
+    const float size = layoutFloat(shipped.params.m_layout, "m_end_result_size");
     EXPECT_GE(y - size, 70);
     EXPECT_LE(y, 200 - 30);
 }

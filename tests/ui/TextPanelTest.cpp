@@ -100,13 +100,11 @@ TEST(TextPanelScrolling, StepsOfTwoStopAtTheEndsOfTheText) {
 
 // A window of the given size over the 800 by 600 logical screen.
 struct DialogWindow {
-    explicit DialogWindow(int width = 800, int height = 600)
-        : window(platform), previous(setGlWindow(&window)) {
+    explicit DialogWindow(int width = 800, int height = 600) : window(platform) {
         window.create("test", 0, 0, width, height);
         window.setLogicalSize(800, 600);
         window.pushScreen(std::make_unique<View>());
     }
-    ~DialogWindow() { setGlWindow(previous); }
     void pressOn(Dialog& dialog, const Button& button) {
         dialog.onLButtonDown(static_cast<int>(dialog.x + button.x),
                              static_cast<int>(dialog.y + button.y), 0);
@@ -114,12 +112,11 @@ struct DialogWindow {
     test::ShippedParams shipped;
     HeadlessPlatform platform;
     GlWindow window;
-    GlWindow* previous;
 };
 
 TEST(HelpDialogButtons, ArrowsScrollTheShippedTextAndCloseConfirms) {
     DialogWindow w;
-    auto owned = std::make_unique<HelpDialog>();
+    auto owned = std::make_unique<HelpDialog>(w.shipped.context());
     HelpDialog& dialog = *owned;
     dialog.setLogicalSize(800, 600);
     dialog.x = 120;
@@ -138,7 +135,7 @@ TEST(HelpDialogButtons, ArrowsScrollTheShippedTextAndCloseConfirms) {
 
 TEST(HelpDialogScrolling, WheelOverTheBoxAndKeysScrollWithinTheText) {
     DialogWindow w(1600, 1200);  // two window pixels to a logical unit
-    auto owned = std::make_unique<HelpDialog>();
+    auto owned = std::make_unique<HelpDialog>(w.shipped.context());
     HelpDialog& dialog = *owned;
     dialog.x = 120;  // where the menu opens it, 560 x 500
     dialog.y = 50;
@@ -172,7 +169,7 @@ TEST(Top7DialogButtons, CloseButtonEscapeAndEnterCloseAndLeaveTheTableAlone) {
     DialogWindow w;
     w.shipped.params.m_score_table.clear();
     w.shipped.params.m_score_table.insert("Ann", 10);
-    auto owned = std::make_unique<Top7Dialog>();
+    auto owned = std::make_unique<Top7Dialog>(w.shipped.context());
     Top7Dialog& dialog = *owned;
     dialog.setLogicalSize(800, 600);
     w.window.pushDialog(std::move(owned));

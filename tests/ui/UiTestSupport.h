@@ -6,6 +6,7 @@
 #include "config/GameParams.h"
 #include "tests/support/SaveFolderIn.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestContext.h"
 
 namespace brv::test {
 
@@ -16,19 +17,20 @@ public:
     std::vector<Widget*> events;
 };
 
-// The shipped rules and layout, read as loose files from the sources and
-// installed as the game's parameters for the lifetime of the object. Saved
-// files go to a folder of the test's own, never into the sources.
+// The shipped rules and layout, read as loose files from the sources, with
+// unloaded art and silent sounds: the context of the dialogs a test builds.
+// Saved files go to a folder of the test's own, never into the sources.
 class ShippedParams {
 public:
-    ShippedParams() : params(BREVORA_SOURCE_DIR "/assets"), scope_(params) {
+    ShippedParams() : params(BREVORA_SOURCE_DIR "/assets"), own_(params) {
         params.m_save_folder = saveFolderIn(saves.path());
     }
+    GameContext& context() { return own_.context; }
     TempDir saves;
     GameParams params;
 
 private:
-    ScopedGameParams scope_;
+    TestContext own_;
 };
 
 }  // namespace brv::test

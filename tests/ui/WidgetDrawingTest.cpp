@@ -45,7 +45,7 @@ TEST(WidgetDrawing, ButtonShowsTheBandOfItsStateAndTakesItsSizeFromThePicture) {
     ASSERT_TRUE(probe.ok()) << probe.error();
     TgaTexture picture;
     loadBands(picture, 40, 30, 3);
-    Button button(nullptr, &picture);
+    Button button(nullptr, &picture, nullptr);
     button.setPosition(10, 10);
     const int expected[] = {0, 1, 2};
     for (int state = 1; state <= 3; ++state) {

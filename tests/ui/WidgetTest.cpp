@@ -16,7 +16,7 @@ using test::EventView;
 
 TEST(ButtonInput, HitBoxIncludesEveryEdgeAndUsesThePreDrawSize) {
     EventView owner;
-    Button button(&owner, nullptr);
+    Button button(&owner, nullptr, nullptr);
     button.setPosition(10.6f, 20.2f);
     // Before any draw the box is 130 by 60; corners are truncated first.
     EXPECT_TRUE(button.onMouseMove(10, 20, 0));
@@ -32,14 +32,16 @@ TEST(ButtonInput, HitBoxIncludesEveryEdgeAndUsesThePreDrawSize) {
 
 TEST(ButtonInput, ActsOnThePressAndMovingAwayBeforeTheReleaseStillCounts) {
     HeadlessPlatform platform;
-    test::ScopedSounds sounds(platform);
+    SoundSet set;
+    test::ScopedSounds sounds(platform, set);
     EventView owner;
-    Button button(&owner, nullptr);
+    Button button(&owner, nullptr, &set);
     button.setPosition(100, 100);
     EXPECT_TRUE(button.onLButtonDown(150, 120, 0));
     EXPECT_EQ(owner.events, (std::vector<Widget*>{&button}));
     EXPECT_EQ(button.state, Button::kPressed);
-    EXPECT_TRUE(test::lastPlayed(platform.soundsPlayed(), Sound::Button)) << "the press is heard";
+    EXPECT_TRUE(test::lastPlayed(platform.soundsPlayed(), set, Sound::Button))
+        << "the press is heard";
 
     // The pointer leaves while the button is held: the look goes back to
     // normal, and the release elsewhere neither notifies again nor claims.
@@ -60,7 +62,7 @@ TEST(ButtonInput, ActsOnThePressAndMovingAwayBeforeTheReleaseStillCounts) {
 
 TEST(ButtonInput, InvisibleButtonIgnoresEverythingAndKeepsItsState) {
     EventView owner;
-    Button button(&owner, nullptr);
+    Button button(&owner, nullptr, nullptr);
     button.onMouseMove(5, 5, 0);
     button.visible = false;
     EXPECT_FALSE(button.onMouseMove(500, 500, 0));

@@ -133,7 +133,6 @@ int run(const Options& o) {
         return 2;
     }
     GlWindow window(platform);
-    setGlWindow(&window);
     const ScreenPoint desktop = platform.desktopSize();
     std::printf("desktop %dx%d, %zu display mode(s)\n", desktop.x, desktop.y,
                 platform.displayModes().size());
@@ -154,7 +153,6 @@ int run(const Options& o) {
     const bool passed = colourOk && exitCode == 0 && view.ticks > 0;
     window.clearViews();
     window.destroy();
-    setGlWindow(nullptr);
     return passed ? 0 : 1;
 }
 

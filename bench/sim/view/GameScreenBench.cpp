@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "app/window/GameContext.h"
+#include "audio/SoundSet.h"
 #include "config/GameParams.h"
 #include "gfx/FrameState.h"
 #include "gfx/ResourceSet.h"
@@ -54,11 +56,18 @@ GameParams& shippedGame() {
     static GameParams params(std::string(BREVORA_BUILD_DIR) + "/game");
     static bool ready = false;
     if (!ready) {
-        setGameParams(&params);
         params.m_difficult = 2;
         ready = true;
     }
     return params;
+}
+
+// The built data set's art and a silent sound set: what the screens work with.
+GameContext& shippedContext() {
+    static ResourceSet art(&shippedGame().m_archive);
+    static SoundSet sounds;
+    static GameContext context{shippedGame(), art, sounds, nullptr};
+    return context;
 }
 
 enum class Kind { Game = 0, Demo = 1, Crowded = 2 };
@@ -94,9 +103,9 @@ std::unique_ptr<PlayScreen> hardGame(Kind kind, int ticks) {
     brv::srand(kSeed);
     std::unique_ptr<PlayScreen> screen;
     if (kind == Kind::Game) {
-        screen = std::make_unique<GameScreen>(4);
+        screen = std::make_unique<GameScreen>(shippedContext(), 4);
     } else {
-        screen = std::make_unique<DemoScreen>();
+        screen = std::make_unique<DemoScreen>(shippedContext());
     }
     if (kind == Kind::Crowded) {
         crowd(screen->world());
@@ -135,7 +144,7 @@ void BM_GameScreenFrame(benchmark::State& state) {
         return;
     }
     GameParams& params = shippedGame();
-    resourceSet(params).loadAll();
+    shippedContext().art.loadAll();
     // Start a little before the peak so the measured ticks straddle it.
     const int peak = peakTick(kind);
     auto screen = hardGame(kind, std::max(peak - kMeasuredTicks / 2, 0));
@@ -169,7 +178,7 @@ void BM_GameScreenFrame(benchmark::State& state) {
     state.counters["peak_tick"] = peak;
     screen.reset();
     params.m_preferences.speed = 1;
-    resourceSet(params).releaseAll();
+    shippedContext().art.releaseAll();
 }
 // Arguments: window scale (1 is 800 × 600), game (0), demonstration (1) or
 // crowded field (2), and the game speed (world updates per tick).

@@ -80,21 +80,16 @@ V& pushDialog(GlWindow& window, std::unique_ptr<V> view) {
     return watched;
 }
 
-// A headless window installed as the game's window for the test's lifetime;
-// with `withGl` it draws on a real GL context.
+// A headless window for the test's lifetime; with `withGl` it draws on a real
+// GL context.
 class WindowFixture {
 public:
-    explicit WindowFixture(bool withGl = false)
-        : platform(withGl), window(platform), previous_(setGlWindow(&window)) {}
-    ~WindowFixture() { setGlWindow(previous_); }
+    explicit WindowFixture(bool withGl = false) : platform(withGl), window(platform) {}
     WindowFixture(const WindowFixture&) = delete;
     WindowFixture& operator=(const WindowFixture&) = delete;
 
     HeadlessPlatform platform;
     GlWindow window;
-
-private:
-    GlWindow* previous_;
 };
 
 }  // namespace brv::test

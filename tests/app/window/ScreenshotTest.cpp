@@ -7,6 +7,7 @@
 
 #include "app/window/WindowProcedure.h"
 #include "config/GameParams.h"
+#include "gfx/BitmapFont.h"
 #include "platform/VirtualKeys.h"
 #include "tests/app/window/AppTestViews.h"
 #include "tests/support/SaveFolderIn.h"
@@ -51,8 +52,9 @@ TEST(Screenshot, F12SavesTheFrameAsSeenInFullScreenAndCaptionsWhereOrWhyNot) {
     test::TempDir dir;
     GameParams params(dir.path());
     params.m_save_folder = test::saveFolderIn(dir.path());
-    ScopedGameParams scope(params);
     test::WindowFixture f(true);
+    const BitmapFont font;
+    f.window.useForScreenshots(params.m_save_folder, font);
     const auto send = [&](MessageKind kind, int key = 0) {
         windowProcedure(f.window, {.kind = kind, .key = key});
     };

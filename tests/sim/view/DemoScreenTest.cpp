@@ -19,7 +19,9 @@ constexpr int kEnter = 13;
 
 struct Demo {
     explicit Demo(int difficulty = 0)
-        : rules("", difficulty), screen(win.push(std::make_unique<DemoScreen>())) {}
+        : rules("", difficulty),
+          win(rules.params()),
+          screen(win.push(std::make_unique<DemoScreen>(win.context()))) {}
     bool running() const { return win.window.currentView() == screen; }
 
     SimRules rules;

@@ -47,8 +47,8 @@ struct Game {
     explicit Game(int scale = 1, int colonies = 2, int difficulty = 0,
                   const std::string& rules = "m_flag_per_count \"10 10 10\"\n")
         : rules(rules, difficulty),
-          win(800 * scale, 600 * scale),
-          screen(win.push(std::make_unique<GameScreen>(colonies))),
+          win(this->rules.params(), 800 * scale, 600 * scale),
+          screen(win.push(std::make_unique<GameScreen>(win.context(), colonies))),
           scale(scale) {}
     Colony& player() { return *screen->world().colonies().front(); }
     // A press and a release at a logical position, sent in window pixels.
@@ -304,12 +304,12 @@ TEST(GameScreen, PauseFreezesTheWorldTheTimersAndTheClicks) {
     EXPECT_NE(game.screen->world().checksum(), frozen);
     // M mutes and unmutes, and the choice is kept.
     game.screen->onKeyDown('M');
-    EXPECT_TRUE(soundSet().muted());
+    EXPECT_TRUE(game.win.context().sounds.muted());
     Preferences stored;
     ASSERT_TRUE(stored.load(game.rules.params().m_save_folder));
     EXPECT_TRUE(stored.muted);
     game.screen->onKeyDown('M');
-    EXPECT_FALSE(soundSet().muted());
+    EXPECT_FALSE(game.win.context().sounds.muted());
 }
 
 // Each tick at 2x or 4x takes two or four of the same 30 ms steps, so the
@@ -341,14 +341,15 @@ TEST(GameScreen, FlagsAndTheWorldsEventsAreHeard) {
     Game game(1, 3, 0,
               "m_life_src_min_life_reserve \"900000 900000 900000\"\n"
               "m_life_src_max_life_reserve \"990000 990000 990000\"\n");
-    test::ScopedSounds sounds(game.win.platform);
+    const SoundSet& set = game.win.context().sounds;
+    test::ScopedSounds sounds(game.win.platform, game.win.context().sounds);
     const auto& played = game.win.platform.soundsPlayed();
     game.waitOutInputPause();
     EXPECT_TRUE(played.empty());
     game.press(401, 301);
-    EXPECT_TRUE(lastPlayed(played, Sound::FlagSet));
+    EXPECT_TRUE(lastPlayed(played, set, Sound::FlagSet));
     game.rightRelease(401, 301);
-    EXPECT_TRUE(lastPlayed(played, Sound::FlagRemoved));
+    EXPECT_TRUE(lastPlayed(played, set, Sound::FlagRemoved));
     game.rightRelease(401, 301);  // no flag left there
     ASSERT_EQ(played.size(), 2u);
 
@@ -360,33 +361,33 @@ TEST(GameScreen, FlagsAndTheWorldsEventsAreHeard) {
         game.win.ticks(1);
     }
     ASSERT_EQ(played.size(), 4u);
-    EXPECT_EQ(played[2], soundSet().clip(Sound::ColonyWiped));
-    EXPECT_TRUE(lastPlayed(played, Sound::GameWon));
+    EXPECT_EQ(played[2], set.clip(Sound::ColonyWiped));
+    EXPECT_TRUE(lastPlayed(played, set, Sound::GameWon));
     game.win.ticks(20);
     EXPECT_EQ(played.size(), 4u) << "the end delay is quiet";
 
     Game lost(1, 3);
-    test::ScopedSounds again(lost.win.platform);
+    test::ScopedSounds again(lost.win.platform, lost.win.context().sounds);
     test::clearViruses(lost.screen->world(), &lost.player());
     test::putDying(lost.screen->world(), &lost.player(), 100, 75);
     lost.win.ticks(1);
-    EXPECT_TRUE(lastPlayed(lost.win.platform.soundsPlayed(), Sound::PlayerLost));
+    EXPECT_TRUE(lastPlayed(lost.win.platform.soundsPlayed(), again.set, Sound::PlayerLost));
 
     // Sources that run dry at once are replaced, and a new one is heard.
     Game dry(1, 2, 0,
              "m_life_src_min_life_reserve \"1 1 1\"\nm_life_src_max_life_reserve \"2 2 2\"\n"
              "m_life_src_add_prob \"1 1 1\"\n");
-    test::ScopedSounds dryRun(dry.win.platform);
+    test::ScopedSounds dryRun(dry.win.platform, dry.win.context().sounds);
     dry.win.ticks(10);
-    EXPECT_TRUE(lastPlayed(dry.win.platform.soundsPlayed(), Sound::SourceAppears));
+    EXPECT_TRUE(lastPlayed(dry.win.platform.soundsPlayed(), dryRun.set, Sound::SourceAppears));
 }
 
 // A game played through the screen, at two speeds and with clicks, and
 // abandoned; the text of the replay it wrote, and its last checksum.
 std::string recordGame(GameParams& params, std::string& endChecksum) {
-    ScreenWindow win;
+    ScreenWindow win(params);
     Replay start = Replay::beginning(params, 2, 0);
-    GameScreen* screen = win.push(std::make_unique<GameScreen>(2));
+    GameScreen* screen = win.push(std::make_unique<GameScreen>(win.context(), 2));
     screen->record(std::move(start));
     win.ticks(17);
     win.send(MessageKind::LButtonDown, 401, 301);
@@ -446,12 +447,12 @@ TEST(ReplayScreen, PlaysTheRecordAtEverySpeedAndLeavesTheGamesThatFollowAlone) {
     const auto replay = Replay::parse(recordGame(params, endChecksum), why);
     ASSERT_TRUE(replay.has_value()) << why;
     const auto watch = [&](const Replay& record, int speed) {
-        ScreenWindow win;
+        ScreenWindow win(params);
         params.m_preferences.speed = speed;
         params.m_difficult = 2;
         brv::setRandState(12345);
         World::setProcessCounters(1, 7);
-        auto* screen = win.push(std::make_unique<ReplayScreen>(record));
+        auto* screen = win.push(std::make_unique<ReplayScreen>(win.context(), record));
         win.ticks(record.endUpdate / speed + 10);
         EXPECT_TRUE(screen->outcome().has_value());
         ReplayOutcome outcome = screen->outcome().value_or(ReplayOutcome{});
@@ -532,8 +533,8 @@ TEST(GameScreen, CoachSaysEachThingOnceAndLeavesTheWorldAlone) {
             "m_life_src_max_life_reserve \"6000 6000 6000\"\n"
             "m_life_distribute \"5 5 5\"\n");
         rules.params().m_preferences.coach = coached;
-        ScreenWindow win;
-        GameScreen* screen = win.push(std::make_unique<GameScreen>(2));
+        ScreenWindow win(rules.params());
+        GameScreen* screen = win.push(std::make_unique<GameScreen>(win.context(), 2));
         watch.tick(win, *screen);
         for (int i = 0; i < 3000 && !screen->coach().noted(Line::SourceDry); ++i) {
             watch.tick(win, *screen);
@@ -622,7 +623,7 @@ TEST(Coach, TellsWhatTheSourcesByTheFlagsHoldOrThatThereIsNone) {
 
 TEST(GameScreen, ClicksThatDoNothingSayWhyAtThePointer) {
     Game game(2, 2, 0, "");
-    test::ScopedSounds sounds(game.win.platform);
+    test::ScopedSounds sounds(game.win.platform, game.win.context().sounds);
     game.waitOutInputPause();
     const int limit = game.player().flagLimit();
     for (int x = 40; static_cast<int>(flagCount(game.player())) < limit; x += 60) {
@@ -632,7 +633,7 @@ TEST(GameScreen, ClicksThatDoNothingSayWhyAtThePointer) {
     EXPECT_EQ(static_cast<int>(flagCount(game.player())), limit);
     const std::string full = std::to_string(limit);
     EXPECT_EQ(game.screen->clickNote(), "flags " + full + "/" + full);
-    EXPECT_TRUE(test::lastPlayed(game.win.platform.soundsPlayed(), Sound::Refused));
+    EXPECT_TRUE(test::lastPlayed(game.win.platform.soundsPlayed(), sounds.set, Sound::Refused));
     EXPECT_TRUE(game.screen->coach().noted(Coach::Line::FlagLimit));
     game.win.ticks(GameScreen::kClickNoteMs / 30 + 1);
     EXPECT_EQ(game.screen->clickNote(), "");
@@ -652,7 +653,8 @@ TEST(GameScreen, CoachingStopsWithCoachOffAndAfterAWonGame) {
         writeFileAtomically(folder.writePath(Preferences::kFileName), off.data(), off.size()));
     Preferences& prefs = game.rules.params().m_preferences;
     ASSERT_TRUE(prefs.load(folder));
-    EXPECT_FALSE(std::make_unique<GameScreen>(2)->coach().current().has_value());
+    EXPECT_FALSE(
+        std::make_unique<GameScreen>(game.win.context(), 2)->coach().current().has_value());
 
     prefs.coach = true;
     World& world = game.screen->world();
@@ -662,10 +664,12 @@ TEST(GameScreen, CoachingStopsWithCoachOffAndAfterAWonGame) {
     Preferences stored;
     ASSERT_TRUE(stored.load(folder));
     EXPECT_EQ(stored.gamesWon, 1);
-    EXPECT_FALSE(std::make_unique<GameScreen>(2)->coach().current().has_value());
+    EXPECT_FALSE(
+        std::make_unique<GameScreen>(game.win.context(), 2)->coach().current().has_value());
     stored.gamesWon = 0;
     game.rules.params().m_preferences = stored;
-    EXPECT_EQ(std::make_unique<GameScreen>(2)->coach().current(), Coach::Line::Start);
+    EXPECT_EQ(std::make_unique<GameScreen>(game.win.context(), 2)->coach().current(),
+              Coach::Line::Start);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "sim/view/ColonyPalette.h"
 #include "sim/view/GameScreen.h"
 #include "tests/sim/view/ScreenFixture.h"
+#include "tests/support/TestContext.h"
 
 namespace brv {
 namespace {
@@ -74,16 +75,16 @@ protected:
         if (!params_->m_archive.contains("mui/font.tga")) {
             GTEST_SKIP() << "the data set of this build has no pictures";
         }
-        scope_ = std::make_unique<ScopedGameParams>(*params_);
-        resourceSet(*params_).loadAll();
+        own_ = std::make_unique<test::TestContext>(*params_);
+        own_->art.loadAll();
         World::resetProcessCounters();
         brv::srand(7);
-        screen_ = std::make_unique<GameScreen>(4);
+        screen_ = std::make_unique<GameScreen>(own_->context, 4);
     }
     void TearDown() override {
         screen_.reset();
-        if (params_) {
-            resourceSet(*params_).releaseAll();
+        if (own_) {
+            own_->art.releaseAll();
         }
     }
     Frame draw() {
@@ -115,7 +116,7 @@ protected:
     int scale_ = 1;
     std::unique_ptr<OffscreenGl> gl_;
     std::unique_ptr<GameParams> params_;
-    std::unique_ptr<ScopedGameParams> scope_;
+    std::unique_ptr<test::TestContext> own_;
     std::unique_ptr<GameScreen> screen_;
 };
 
@@ -123,7 +124,7 @@ TEST_P(ScreenDrawing, VirusesShowInTheirColonysColourAtTheirCell) {
     World& world = screen_->world();
     test::clearViruses(world);
     // A row where four cells 30 apart are far from every sprite.
-    const float reach = resourceSet(*params_).lifeSourceSprite.cellWidth() / 4 + 3;
+    const float reach = own_->art.lifeSourceSprite.cellWidth() / 4 + 3;
     int row = 40;
     auto rowIsClear = [&](int r) {
         for (int k = 0; k < 4; ++k) {
@@ -170,7 +171,7 @@ TEST_P(ScreenDrawing, LifeSourcesAndOnlyThePlayersFlagsAreDrawnAtTheirCells) {
     // The last random source, compared with the same frame without the
     // life-source art.
     const LifeSource& source = *world.lifeSources().back();
-    Sprite& sourceArt = resourceSet(*params_).lifeSourceSprite;
+    Sprite& sourceArt = own_->art.lifeSourceSprite;
     const float half = sourceArt.cellWidth() / 2;
     const Frame with = draw();
     sourceArt.setVisible(false);
@@ -193,7 +194,7 @@ TEST_P(ScreenDrawing, LifeSourcesAndOnlyThePlayersFlagsAreDrawnAtTheirCells) {
     // changes the picture there. A computer colony's flag is never drawn:
     // taking it away leaves the picture as it was.
     const Flag& flag = *world.colonies()[0]->flags().front();
-    Sprite& flagArt = resourceSet(*params_).flagSprite;
+    Sprite& flagArt = own_->art.flagSprite;
     flagArt.setVisible(false);
     const Frame noFlag = draw();
     flagArt.setVisible(true);
@@ -304,7 +305,7 @@ TEST_P(ScreenDrawing, StatusLinesLieOverTheirOwnVirusesOnATranslucentBand) {
         }
         const Frame bare = draw();
         for (int k = 0; k < 4; ++k) {
-            const Rgb colour = toRgb(drawnColour(*world.colonies()[k], k));
+            const Rgb colour = toRgb(drawnColour(*world.colonies()[k], k, *params_));
             int text = 0;
             int bright = 0;
             int showing = 0;
@@ -328,7 +329,7 @@ TEST_P(ScreenDrawing, StatusLinesLieOverTheirOwnVirusesOnATranslucentBand) {
 // Every count up to five digits stands right-aligned with room on both sides
 // of the slash, and the line, band included, ends before the next one.
 TEST_P(ScreenDrawing, StatusCountsUpToFiveDigitsKeepClearOfTheSlash) {
-    const BitmapFont& font = resourceSet(*params_).font;
+    const BitmapFont& font = own_->art.font;
     const auto width = [&](int n) { return font.textWidth(std::to_string(n).c_str(), 15); };
     const PlayScreen::StatusParts widest = PlayScreen::statusParts(font, 99999, 99999);
     EXPECT_LE(widest.width, 114);
@@ -384,7 +385,7 @@ TEST_P(ScreenDrawing, MuteMarkAndTheFlagCountNearTheLimit) {
 
 // Every line of the coach fits the field at the size it is drawn in.
 TEST_P(ScreenDrawing, CoachLinesFitTheField) {
-    const BitmapFont& font = resourceSet(*params_).font;
+    const BitmapFont& font = own_->art.font;
     for (int k = 0; k < static_cast<int>(Coach::Line::Count); ++k) {
         for (const bool blind : {false, true}) {
             const char* text = Coach::text(static_cast<Coach::Line>(k), blind);

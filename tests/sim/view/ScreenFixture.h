@@ -12,6 +12,7 @@
 #include "sim/view/PlayScreen.h"
 #include "tests/app/window/PointerMessage.h"
 #include "tests/sim/SimWorld.h"
+#include "tests/support/TestContext.h"
 
 namespace brv::test {
 
@@ -23,18 +24,19 @@ public:
 };
 
 // A headless window of the given size over the 800 by 600 logical screen,
-// installed as the game's window, with a view standing in for the main screen
-// at the bottom of the stack.
+// with a view standing in for the main screen at the bottom of the stack, and
+// the context of the screens pushed on it over `params`.
 class ScreenWindow {
 public:
-    explicit ScreenWindow(int width = 800, int height = 600)
-        : window(platform), previous_(setGlWindow(&window)) {
+    explicit ScreenWindow(GameParams& params, int width = 800, int height = 600)
+        : own(params, &window), window(platform) {
         window.create("Brevora", 0, 0, width, height);
         window.setLogicalSize(800, 600);
         auto bottom = std::make_unique<HoldingView>();
         menu = bottom.get();
         window.pushScreen(std::move(bottom));
     }
+    GameContext& context() { return own.context; }
     // Pushes a screen the window then owns and returns it for the test to watch.
     template <class S>
     S* push(std::unique_ptr<S> screen) {
@@ -46,7 +48,6 @@ public:
     void pushReturned() { window.pushScreen(std::move(menu->returned)); }
     // A pointer message in window pixels, dispatched as the window does.
     void send(MessageKind kind, int x, int y) { sendPointer(window, kind, x, y); }
-    ~ScreenWindow() { setGlWindow(previous_); }
     ScreenWindow(const ScreenWindow&) = delete;
     ScreenWindow& operator=(const ScreenWindow&) = delete;
 
@@ -58,11 +59,10 @@ public:
     }
 
     HeadlessPlatform platform;
+    // Before the window: the screens on its stacks use it as they go.
+    TestContext own;
     GlWindow window;
     HoldingView* menu = nullptr;
-
-private:
-    GlWindow* previous_;
 };
 
 // Empties the grid of every virus of `colony` (all colonies when null).
