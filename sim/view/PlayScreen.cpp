@@ -51,7 +51,16 @@ float numberWidth(const BitmapFont& font, int value) {
 }  // namespace
 
 PlayScreen::PlayScreen(GameContext& context) : context_(context), world_(context.params) {
-    GameParams& params = context.params;
+    buildFont();
+}
+
+PlayScreen::PlayScreen(GameContext& context, const GameRules& rules, RulesState& state)
+    : context_(context), world_(rules, state) {
+    buildFont();
+}
+
+void PlayScreen::buildFont() {
+    const GameParams& params = context_.params;
     const DataBlob font = params.m_archive.readEntry("mui/font.tga");
     // A missing or damaged font picture leaves the status lines undrawn.
     text_.build(font.bytes(), font.size, &context_.art.fontTexture);

@@ -70,6 +70,9 @@ protected:
     // Builds the world and the status-line font. The concrete screen adds the
     // colonies and then calls world().setUp().
     explicit PlayScreen(GameContext& context);
+    // The same for a world that plays by `rules` on a state of its own, both
+    // kept by the concrete screen for the screen's life.
+    PlayScreen(GameContext& context, const GameRules& rules, RulesState& state);
 
     // The game's params, art, sounds and window, kept for the screen's life.
     GameContext& context_;
@@ -109,6 +112,8 @@ protected:
     virtual std::string pausedText() const { return {}; }
 
 private:
+    // The status lines' font, from the archive.
+    void buildFont();
     // One world update and the timers that run with it.
     void advance(int elapsedMs);
     void updateWorld(int elapsedMs);

@@ -8,32 +8,22 @@
 #include "gfx/LineGraph.h"
 #include "gfx/StretchedPicture.h"
 #include "platform/Clock.h"
-#include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/World.h"
 
 namespace brv {
 
-ReplayStart::ReplayStart(GameParams& params, const Replay& replay)
-    : params_(params),
-      generator_(brv::randState()),
-      columnParity_(World::columnParity()),
-      influenceTick_(World::influenceTick()),
-      difficulty_(params.m_difficult) {
-    brv::setRandState(replay.generator);
-    World::setProcessCounters(replay.columnParity, replay.influenceTick);
-    params_.m_difficult = replay.difficulty;
-}
-
-ReplayStart::~ReplayStart() {
-    brv::setRandState(generator_);
-    World::setProcessCounters(columnParity_, influenceTick_);
-    params_.m_difficult = difficulty_;
+ReplayStart::ReplayStart(const GameRules& rules, const Replay& replay) : rules_(rules), state_(0) {
+    rules_.m_difficult = replay.difficulty;
+    state_.setGeneratorState(replay.generator);
+    state_.setCounters(replay.columnParity, replay.influenceTick);
 }
 
 ReplayScreen::ReplayScreen(GameContext& context, Replay replay)
-    : ReplayStart(context.params, replay), PlayScreen(context), replay_(std::move(replay)) {
-    setUpGame(world(), replay_.colonies, replay_.difficulty);
+    : ReplayStart(context.params, replay),
+      PlayScreen(context, rules_, state_),
+      replay_(std::move(replay)) {
+    setUpGame(world(), replay_.colonies, replay_.difficulty, replay_.steered);
     applyInputs();
     if (replay_.endUpdate == 0) {
         endOfRecord();
@@ -43,7 +33,7 @@ ReplayScreen::ReplayScreen(GameContext& context, Replay replay)
 ReplayScreen::~ReplayScreen() = default;
 
 void ReplayScreen::applyInputs() {
-    replay_.applyInputs(*world().colonies().front(), nextEvent_, worldUpdates());
+    replay_.applyInputs(world(), nextEvent_, worldUpdates());
 }
 
 // As the headless check does: a checkpoint is compared right after its

@@ -3,26 +3,23 @@
 #include <cstdint>
 #include <optional>
 
+#include "config/GameRules.h"
 #include "sim/Replay.h"
+#include "sim/RulesState.h"
 #include "sim/view/PlayScreen.h"
 
 namespace brv {
 
-// Sets the process's rules state (generator and counters) and the difficulty to
-// where a recorded game found them, before the replay's world is built, and
-// puts back what it found when the replay is gone: watching a game changes
-// neither the games that follow nor one kept for Continue.
+// The rules at the recorded difficulty and a rules state (generator and
+// counters) where the recorded game found them, made before the replay's
+// world and kept for its life. The replay plays on them alone: watching a game
+// changes neither the games that follow nor one kept for Continue.
 class ReplayStart {
 protected:
-    ReplayStart(GameParams& params, const Replay& replay);
-    ~ReplayStart();
+    ReplayStart(const GameRules& rules, const Replay& replay);
 
-private:
-    GameParams& params_;
-    std::uint32_t generator_;
-    int columnParity_;
-    int influenceTick_;
-    int difficulty_;
+    GameRules rules_;
+    RulesState state_;
 };
 
 // A recorded game played again on the field: the same world from the same
