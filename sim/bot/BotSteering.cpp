@@ -52,49 +52,102 @@ bool BotSteering::start(const std::string& command, const World& world,
 }
 
 void BotSteering::act(World& world, int update) {
-    if (steering_ && update > 0 && update % host_.decisionEvery == 0) {
+    if (!steering_ || update <= 0 || update % host_.decisionEvery != 0) {
+        return;
+    }
+    if (waits_) {
         decide(world, update);
+    } else {
+        decideInWindow(world, update);
     }
 }
 
+// Headless, the world waits for the answer as long as the bank lasts.
 void BotSteering::decide(World& world, int update) {
-    ++decisions_;
-    bankUs_ += static_cast<long long>(std::max(host_.bankIncrementMs, 0)) * 1000;
-    const auto sent = SteadyClock::now();
-    if (!process_.writeLine(botStateLine(world, decisions_, update))) {
-        gone();
+    if (!send(world, update)) {
         return;
     }
-    // Answers to earlier decisions (late ones) are stale: skipped, not faults.
-    for (;;) {
-        std::string line;
-        const auto waited = SteadyClock::now();
-        const auto read =
-            process_.readLine(line, static_cast<int>(bankUs_ / 1000), limits_.maxLineBytes);
-        bankUs_ = std::max(0LL, bankUs_ - microsecondsSince(waited));
-        if (read == ChildProcess::Read::Timeout) {
-            fault(BotFault::Late);
+    if (readAnswer(world, update, static_cast<int>(bankUs_ / 1000)) == Answer::NotYet) {
+        fault(BotFault::Late);
+        outstanding_ = false;
+    }
+}
+
+// In the window an answer to the state of the last decision point that came
+// since is applied now; one the bank ran out on is late, and the next state
+// goes out only once the last one is settled.
+void BotSteering::decideInWindow(World& world, int update) {
+    if (outstanding_) {
+        const Answer answer = readAnswer(world, update, 0);
+        if (answer == Answer::NotYet && bankUs_ > 0) {
             return;
         }
+        if (answer == Answer::NotYet) {
+            fault(BotFault::Late);
+            outstanding_ = false;
+        }
+        if (!steering_) {
+            return;
+        }
+    }
+    if (send(world, update)) {
+        readAnswer(world, update, kWindowWaitMs);
+    }
+}
+
+bool BotSteering::send(const World& world, int update) {
+    ++decisions_;
+    bankUs_ += static_cast<long long>(std::max(host_.bankIncrementMs, 0)) * 1000;
+    sent_ = SteadyClock::now();
+    charged_ = sent_;
+    if (!process_.writeLine(botStateLine(world, decisions_, update))) {
+        gone();
+        return false;
+    }
+    outstanding_ = true;
+    return true;
+}
+
+void BotSteering::charge() {
+    const auto now = SteadyClock::now();
+    bankUs_ = std::max(
+        0LL,
+        bankUs_ - std::chrono::duration_cast<std::chrono::microseconds>(now - charged_).count());
+    charged_ = now;
+}
+
+// Answers to earlier decisions (late ones) are stale: skipped, not faults.
+BotSteering::Answer BotSteering::readAnswer(World& world, int update, int waitMs) {
+    for (;;) {
+        charge();
+        std::string line;
+        const int wait = std::clamp(waitMs, 0, static_cast<int>(bankUs_ / 1000));
+        const auto read = process_.readLine(line, wait, limits_.maxLineBytes);
+        charge();
+        if (read == ChildProcess::Read::Timeout) {
+            return Answer::NotYet;
+        }
+        outstanding_ = false;
         if (read == ChildProcess::Read::TooLong) {
             fault(BotFault::OverLong);
-            return;
+            return Answer::Faulted;
         }
         if (read == ChildProcess::Read::Closed) {
             gone();
-            return;
+            return Answer::Faulted;
         }
         std::string why;
         const auto answer = parseBotAnswer(line, world, why);
         if (!answer) {
             fault(BotFault::Malformed);
-            return;
+            return Answer::Faulted;
         }
         if (answer->decision == decisions_) {
-            roundTrips_.push_back(microsecondsSince(sent));
+            roundTrips_.push_back(microsecondsSince(sent_));
             apply(world, update, *answer);
-            return;
+            return Answer::Applied;
         }
+        outstanding_ = true;
     }
 }
 

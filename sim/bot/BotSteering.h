@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -41,6 +42,10 @@ using BotClickSink = std::function<void(int colony, int update, ClickResult resu
 // colony plays on unsteered and `stopped` says why.
 class BotSteering {
 public:
+    // How long a decision point in the window waits for the answer before it
+    // leaves it to the next one: a moment of the 30 ms tick.
+    static constexpr int kWindowWaitMs = 5;
+
     BotSteering(int colony, const BotHostSettings& host, const BotLimits& limits);
 
     // Starts `command` (split into words as a shell would, never run by one)
@@ -49,6 +54,11 @@ public:
     bool start(const std::string& command, const World& world, const std::vector<int>& botColonies,
                std::string& why);
     void onClick(BotClickSink sink) { sink_ = std::move(sink); }
+    // In the window the world does not wait: a state is answered within a
+    // moment or its answer is taken at the next decision point (and heard
+    // with that update), while the bank still bounds how long the bot may
+    // think. No new state is sent while one is unanswered.
+    void answerWithoutWaiting() { waits_ = false; }
     // Before each world update; `update` counts the updates played.
     void act(World& world, int update);
     // Tells the bot how the game ended and ends its process.
@@ -64,7 +74,17 @@ public:
     const std::vector<long long>& roundTrips() const { return roundTrips_; }
 
 private:
+    enum class Answer { Applied, NotYet, Faulted };
+
     void decide(World& world, int update);
+    void decideInWindow(World& world, int update);
+    // Sends the state of a new decision and starts its clock.
+    bool send(const World& world, int update);
+    // Reads lines for up to `waitMs` (never past the bank) until the answer
+    // to the newest decision, which is applied at `update`.
+    Answer readAnswer(World& world, int update, int waitMs);
+    // Takes the time since the last charge from the bank.
+    void charge();
     void apply(World& world, int update, const BotAnswer& answer);
     void fault(BotFault fault);
     // The program closed its output or could not be written to.
@@ -77,6 +97,12 @@ private:
     ChildProcess process_;
     BotClickSink sink_;
     bool steering_ = false;
+    bool waits_ = true;
+    // A state was sent and not yet answered (only ever across updates in the
+    // window).
+    bool outstanding_ = false;
+    std::chrono::steady_clock::time_point sent_;
+    std::chrono::steady_clock::time_point charged_;
     int decisions_ = 0;
     long long bankUs_ = 0;
     std::array<int, kBotFaultKinds> faults_{};
