@@ -11,6 +11,7 @@
 #include "config/GameParams.h"
 #include "platform/Random.h"
 #include "sim/Colony.h"
+#include "sim/Flag.h"
 #include "sim/LifeSource.h"
 #include "sim/Replay.h"
 #include "sim/World.h"
@@ -180,6 +181,36 @@ TEST(Match, NoviceMovesItsFlagToTheNearestRicherSourceAndItsGamesReplay) {
     EXPECT_NE(text.find("\nremoved "), std::string::npos);
     EXPECT_NE(text.find("\nset "), std::string::npos);
     EXPECT_EQ(runTool("--replay-dir " + dir.path() + " --data " + kAssets).status, 0);
+}
+
+// Each reference player steers the colony it is given and leaves the
+// player's colony 0 alone.
+TEST(Match, AReferencePlayerSteersTheColonyItIsGiven) {
+    GameParams params(kAssets);
+    ScopedGameParams scope(params);
+    for (const std::string name : {"forager", "novice"}) {
+        brv::srand(1000);
+        World::resetProcessCounters();
+        World world(params);
+        world.addColony(1, 0, 0, false, 0);
+        world.addColony(0, 1, 0, false, 0);
+        world.setUp();
+        const Flag& start = *world.colonies()[0]->flags().front();
+        const std::pair<int, int> home{start.column(), start.row()};
+        const auto bot = makePlayerBot(name, 1);
+        int clicks = 0;
+        bot->onClick([&](ClickResult, int, int) { ++clicks; });
+        for (int update = 0; update < 2000; ++update) {
+            bot->act(world, update);
+            world.update(30);
+        }
+        EXPECT_GT(clicks, 0) << name;
+        const Colony& player = *world.colonies()[0];
+        ASSERT_EQ(player.flags().size(), 1u) << name;
+        EXPECT_EQ(std::make_pair(player.flags().front()->column(), player.flags().front()->row()),
+                  home)
+            << name;
+    }
 }
 
 // The balance report plays every setting, each group in processes of its

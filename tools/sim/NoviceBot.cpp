@@ -25,17 +25,17 @@ void NoviceBot::act(World& world, int update) {
         return;
     }
     nextDecisionMs_ += kDecideEveryMs;
-    Colony& me = *world.colonies().front();
+    Colony* me = steered(world);
     pitch_ = std::max(world.params().m_distance_beween_viruses, 1.0f);
-    if (me.virusCount() == 0) {
+    if (me == nullptr || me->virusCount() == 0) {
         return;
     }
     if (!started_) {
         started_ = true;
-        takeStartFlag(world, me);
+        takeStartFlag(world, *me);
         return;
     }
-    decide(world, me);
+    decide(world, *me);
 }
 
 // Every update, so each source's start is its reserve before anyone ate.
@@ -74,16 +74,19 @@ const LifeSource* NoviceBot::stillThere(const World& world, const Seen& seen) co
 // The game plants the start flag on the colony's home source: that flag and
 // source are the ones kept. A start flag off every source is moved onto the
 // source nearest to it, as a newcomer's first clicks would; a colony without
-// one sets it on the first source set-up placed, its own.
+// one sets it on its own start source (set-up places one per colony, in
+// colony order), or on the first when there are fewer.
 void NoviceBot::takeStartFlag(const World& world, Colony& me) {
     if (!me.flags().empty()) {
         hasFlag_ = true;
         flag_ = {me.flags().front()->column(), me.flags().front()->row()};
     }
     const auto& sources = world.lifeSources();
-    const LifeSource* home = hasFlag_          ? nearestHolding(world, flag_, -1)
-                             : sources.empty() ? nullptr
-                                               : sources.front().get();
+    const auto own = static_cast<std::size_t>(colony());
+    const LifeSource* home = hasFlag_               ? nearestHolding(world, flag_, -1)
+                             : sources.empty()      ? nullptr
+                             : own < sources.size() ? sources[own].get()
+                                                    : sources.front().get();
     if (home == nullptr) {
         return;
     }

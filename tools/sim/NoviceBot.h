@@ -23,6 +23,7 @@ public:
     // reserve when it was first seen.
     static constexpr int kSpentShare = 4;
 
+    using PlayerBot::PlayerBot;
     void act(World& world, int update) override;
 
 private:

@@ -18,6 +18,7 @@ namespace {
 
 class IdleBot : public PlayerBot {
 public:
+    using PlayerBot::PlayerBot;
     void act(World&, int) override {}
 };
 
@@ -37,18 +38,19 @@ float distance(Point a, Point b) {
 // when that enemy has wandered off.
 class ForagerBot : public PlayerBot {
 public:
+    using PlayerBot::PlayerBot;
     void act(World& world, int update) override {
         if (update < kInputPauseUpdates || update % kLookEvery != 0) {
             return;
         }
-        Colony& me = *world.colonies().front();
-        if (me.virusCount() == 0) {
+        Colony* me = steered(world);
+        if (me == nullptr || me->virusCount() == 0) {
             return;
         }
         findCentres(world);
         pitch_ = std::max(world.params().m_distance_beween_viruses, 1.0f);
-        keepFoodFlag(world, me);
-        keepAttackFlag(world, me);
+        keepFoodFlag(world, *me);
+        keepAttackFlag(world, *me);
     }
 
 private:
@@ -99,7 +101,7 @@ private:
     }
 
     void keepFoodFlag(const World& world, Colony& me) {
-        const Point centre = centres_.front();
+        const Point centre = centres_[static_cast<std::size_t>(colony())];
         const LifeSource* nearest = nullptr;
         float best = std::numeric_limits<float>::max();
         for (const auto& source : world.lifeSources()) {
@@ -140,10 +142,12 @@ private:
         const auto& colonies = world.colonies();
         int enemy = -1;
         float best = std::numeric_limits<float>::max();
-        for (std::size_t k = 1; k < colonies.size(); ++k) {
+        const Point centre = centres_[static_cast<std::size_t>(colony())];
+        for (std::size_t k = 0; k < colonies.size(); ++k) {
             const int count = colonies[k]->virusCount();
-            const float d = distance(centres_.front(), centres_[k]);
-            if (count > 0 && count < me.virusCount() && d < best) {
+            const float d = distance(centre, centres_[k]);
+            if (static_cast<int>(k) != colony() && count > 0 && count < me.virusCount() &&
+                d < best) {
                 best = d;
                 enemy = static_cast<int>(k);
             }
@@ -197,20 +201,27 @@ ClickResult PlayerBot::press(Colony& colony, int x, int y) const {
     return result;
 }
 
+Colony* PlayerBot::steered(World& world) const {
+    const auto& colonies = world.colonies();
+    return colony_ >= 0 && colony_ < static_cast<int>(colonies.size())
+               ? colonies[static_cast<std::size_t>(colony_)].get()
+               : nullptr;
+}
+
 const std::vector<std::string>& playerBotNames() {
     static const std::vector<std::string> names = {"idle", "forager", "novice"};
     return names;
 }
 
-std::unique_ptr<PlayerBot> makePlayerBot(const std::string& name) {
+std::unique_ptr<PlayerBot> makePlayerBot(const std::string& name, int colony) {
     if (name == "idle") {
-        return std::make_unique<IdleBot>();
+        return std::make_unique<IdleBot>(colony);
     }
     if (name == "forager") {
-        return std::make_unique<ForagerBot>();
+        return std::make_unique<ForagerBot>(colony);
     }
     if (name == "novice") {
-        return std::make_unique<NoviceBot>();
+        return std::make_unique<NoviceBot>(colony);
     }
     return nullptr;
 }

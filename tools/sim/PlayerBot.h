@@ -15,15 +15,18 @@ class World;
 // What one click of a reference player did, at which logical position.
 using ClickSink = std::function<void(ClickResult result, int x, int y)>;
 
-// A stand-in for a person steering colony 0 of a headless game: it sees the
-// field and clicks, through the game screen's own click rule, after the same
-// input pause a game starts with, never faster than a person would.
+// A stand-in for a person steering one colony of a headless game (colony 0,
+// the player's, unless told another): it sees the field and clicks, through
+// the game screen's own click rule, after the same input pause a game starts
+// with, never faster than a person would.
 class PlayerBot {
 public:
     // Updates (of 30 ms) before the first click: the game's input pause.
     static constexpr int kInputPauseUpdates = 17;
 
+    explicit PlayerBot(int colony = 0) : colony_(colony) {}
     virtual ~PlayerBot() = default;
+    int colony() const { return colony_; }
     // Called before each world update; `update` counts the updates played.
     virtual void act(World& world, int update) = 0;
 
@@ -34,8 +37,11 @@ public:
 protected:
     // A press at a logical position, by the game screen's click rule.
     ClickResult press(Colony& colony, int x, int y) const;
+    // The colony it steers; null when the world has no such colony.
+    Colony* steered(World& world) const;
 
 private:
+    int colony_;
     ClickSink sink_;
 };
 
@@ -43,8 +49,9 @@ private:
 // never; "forager" keeps a flag on the life source nearest its colony and
 // sends what the flag allowance adds against the nearest weaker enemy;
 // "novice" keeps one flag on its home source until that is mostly spent, then
-// on the nearest richer source, and never attacks (see NoviceBot). Null for an unknown name.
-std::unique_ptr<PlayerBot> makePlayerBot(const std::string& name);
+// on the nearest richer source, and never attacks (see NoviceBot). Each
+// steers colony `colony`. Null for an unknown name.
+std::unique_ptr<PlayerBot> makePlayerBot(const std::string& name, int colony = 0);
 const std::vector<std::string>& playerBotNames();
 
 }  // namespace brv

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "config/GameParams.h"
+#include "tests/support/TempDir.h"
+#include "tools/arena/Elo.h"
+#include "tools/arena/Sprt.h"
+#include "tools/sim/ReplayRuns.h"
+
+namespace brv {
+namespace {
+
+const std::string kAssets = std::string(BREVORA_SOURCE_DIR) + "/assets";
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+};
+
+ToolRun runArena(const std::string& args) {
+    const std::string command =
+        std::string(BREVORA_BUILD_DIR) + "/bin/brevora-arena " + args + " 2>/dev/null";
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return run;
+    }
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        run.out += buffer;
+    }
+    run.status = pclose(pipe);
+    return run;
+}
+
+// Figures worked out by hand from the formulas of Elo.h and Sprt.h.
+TEST(Arena, EloAndSprtGiveTheHandCheckedFigures) {
+    const EloEstimate seventy = eloFromTally({60, 20, 20});  // a score of 70%
+    EXPECT_NEAR(seventy.elo, 147.19, 0.01);
+    EXPECT_NEAR(seventy.low, 86.22, 0.01);
+    EXPECT_NEAR(seventy.high, 218.25, 0.01);
+    EXPECT_NEAR(eloFromTally({5, 0, 5}).elo, 0, 1e-9);
+    EXPECT_NEAR(eloFromTally({10, 0, 0}).elo, 511.5, 0.1);  // 95%: half a game short of all
+
+    const Sprt test(0, 30, 0.05, 0.05);
+    EXPECT_NEAR(test.upper(), 2.944, 0.001);
+    EXPECT_NEAR(test.lower(), -2.944, 0.001);
+    GameTally tally;
+    while (test.verdict(tally) == Sprt::Verdict::Open && tally.games() < 1000) {
+        ++tally.wins;
+    }
+    EXPECT_EQ(test.verdict(tally), Sprt::Verdict::H1);
+    EXPECT_EQ(tally.games(), 9);
+    tally = {};
+    while (test.verdict(tally) == Sprt::Verdict::Open && tally.games() < 2000) {
+        ++(tally.games() % 2 == 0 ? tally.wins : tally.losses);
+    }
+    EXPECT_EQ(test.verdict(tally), Sprt::Verdict::H0);
+    EXPECT_EQ(tally.games(), 792);
+}
+
+int lines(const test::TempDir& dir, const std::string& file) {
+    const auto bytes = dir.read(file);
+    return static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
+}
+
+TEST(Arena, ShardsMergeIntoTheWholeTableAndEveryKeptReplayChecks) {
+    test::TempDir dir;
+    const std::string common =
+        " easy forager novice --games 2 --max-ticks 1500 --jobs 2 --data " + kAssets;
+    const ToolRun whole = runArena("--results " + dir.file("whole.jsonl") + " --replays " +
+                                   dir.file("replays") + common);
+    ASSERT_EQ(whole.status, 0);
+    EXPECT_EQ(lines(dir, "whole.jsonl"), 12);  // 3 pairings, 2 seeds, both colonies
+    for (const char* share : {"1/2", "2/2"}) {
+        const std::string file = dir.file(std::string("share") + share[0] + ".jsonl");
+        ASSERT_EQ(runArena("--shard " + std::string(share) + " --results " + file + " --replays " +
+                           dir.file("shares") + common)
+                      .status,
+                  0);
+    }
+    const std::string shares = dir.file("share1.jsonl") + " " + dir.file("share2.jsonl");
+    EXPECT_EQ(runArena("--merge " + shares).out, whole.out);
+    EXPECT_NE(whole.out.find("forager "), std::string::npos);
+    EXPECT_NE(
+        runArena("--merge " + dir.file("share1.jsonl") + " " + dir.file("share1.jsonl")).status,
+        0);  // a share counted twice
+    dir.write("damaged.jsonl", "{\"game\":1,\"seed\":2}\n");
+    EXPECT_NE(runArena("--merge " + dir.file("damaged.jsonl")).status, 0);
+
+    GameParams params(kAssets);
+    ScopedGameParams scope(params);
+    int replays = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.file("replays"))) {
+        EXPECT_EQ(checkReplayFile(params, entry.path().string()), 0) << entry.path();
+        ++replays;
+    }
+    EXPECT_GE(replays, 4);  // each reference player against easy from colony 0, per seed
+
+    const ToolRun sprt =
+        runArena("--sprt forager idle --games 3 --max-ticks 1500 --results " +
+                 dir.file("sprt.jsonl") + " --replays " + dir.file("sprt") + " --data " + kAssets);
+    ASSERT_EQ(sprt.status, 0);
+    EXPECT_NE(sprt.out.find("LLR "), std::string::npos);
+    EXPECT_EQ(lines(dir, "sprt.jsonl") % 2, 0);  // whole pairs only
+    EXPECT_NE(runArena("easy nobody --data " + kAssets).status, 0);
+}
+
+}  // namespace
+}  // namespace brv

@@ -1,0 +1,127 @@
+#include "tools/arena/Arena.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "tools/arena/ProcessPool.h"
+#include "tools/arena/Schedule.h"
+
+namespace brv {
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+File openResults(const std::string& path, std::string& why) {
+    File file(std::fopen(path.c_str(), "wb"));
+    if (!file) {
+        why = "cannot write the results file \"" + path + "\"";
+    }
+    return file;
+}
+
+bool appendLine(std::FILE* file, const ArenaResult& result) {
+    const std::string line = toJsonLine(result) + "\n";
+    return std::fwrite(line.data(), 1, line.size(), file) == line.size() && std::fflush(file) == 0;
+}
+
+using ResultSink = std::function<bool(const ArenaResult&)>;
+
+// Plays `games` in processes, handing each result to `sink` as its game
+// ends; all results in the order of `games`, or nothing with `why`.
+std::optional<std::vector<ArenaResult>> playGames(GameParams& params, const ArenaRun& run,
+                                                  const std::vector<ArenaGame>& games,
+                                                  const ResultSink& sink, std::string& why) {
+    std::vector<std::optional<ArenaResult>> results(games.size());
+    bool sunk = true;
+    const bool played = runInProcesses(
+        games.size(), run.jobs,
+        [&](std::size_t i) {
+            return toJsonLine(playArenaGame(params, run.field, games[i], run.rules));
+        },
+        [&](std::size_t i, const std::string& line) {
+            std::string unused;
+            results[i] = arenaResultFromLine(line, unused);
+            sunk = results[i] && sink(*results[i]) && sunk;
+        });
+    if (!sunk) {
+        why = "cannot write the results file \"" + run.resultsPath + "\"";
+        return std::nullopt;
+    }
+    std::vector<ArenaResult> list;
+    for (const auto& result : results) {
+        if (!played || !result) {
+            why = "a game's process failed";
+            return std::nullopt;
+        }
+        list.push_back(*result);
+    }
+    return list;
+}
+
+// A's points in one game: the colony it played is its seat in the schedule.
+void count(const ArenaGame& game, const ArenaResult& result, GameTally& tally) {
+    const int a = game.seats[0] == 0 ? 0 : 1;
+    if (result.winner == a) {
+        ++tally.wins;
+    } else if (result.winner == 1 - a) {
+        ++tally.losses;
+    } else {
+        ++tally.draws;
+    }
+}
+
+}  // namespace
+
+std::optional<std::vector<ArenaResult>> playTournament(GameParams& params, const ArenaRun& run,
+                                                       std::string& why) {
+    File file = openResults(run.resultsPath, why);
+    if (!file) {
+        return std::nullopt;
+    }
+    return playGames(
+        params, run, run.games, [&](const ArenaResult& r) { return appendLine(file.get(), r); },
+        why);
+}
+
+std::optional<SprtOutcome> playSprt(GameParams& params, const SprtRun& sprt, std::string& why) {
+    File file = openResults(sprt.run.resultsPath, why);
+    if (!file) {
+        return std::nullopt;
+    }
+    SprtOutcome outcome;
+    const int pairsPerBatch = std::max(1, (sprt.run.jobs + 1) / 2);
+    for (int seed = 0; seed < sprt.maxSeeds && outcome.verdict == Sprt::Verdict::Open;) {
+        const int pairs = std::min(pairsPerBatch, sprt.maxSeeds - seed);
+        auto batch = roundRobin(2, sprt.firstSeed + static_cast<std::uint32_t>(seed), pairs);
+        for (ArenaGame& game : batch) {
+            game.id += 2 * seed;
+        }
+        const auto results = playGames(
+            params, sprt.run, batch, [](const ArenaResult&) { return true; }, why);
+        if (!results) {
+            return std::nullopt;
+        }
+        for (std::size_t g = 0; g < batch.size() && outcome.verdict == Sprt::Verdict::Open; ++g) {
+            count(batch[g], (*results)[g], outcome.tally);
+            if (!appendLine(file.get(), (*results)[g])) {
+                why = "cannot write the results file \"" + sprt.run.resultsPath + "\"";
+                return std::nullopt;
+            }
+            // The test looks after whole pairs, both colonies played.
+            if (g % 2 == 1) {
+                outcome.llr = sprt.test.llr(outcome.tally);
+                outcome.verdict = sprt.test.verdict(outcome.tally);
+            }
+        }
+        seed += pairs;
+    }
+    return outcome;
+}
+
+}  // namespace brv

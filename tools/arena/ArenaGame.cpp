@@ -1,0 +1,187 @@
+#include "tools/arena/ArenaGame.h"
+
+#include <algorithm>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "config/GameParams.h"
+#include "platform/FileIo.h"
+#include "platform/Random.h"
+#include "sim/Colony.h"
+#include "sim/ColonyColours.h"
+#include "sim/PlayerClick.h"
+#include "sim/Replay.h"
+#include "sim/World.h"
+#include "tools/sim/Match.h"
+#include "tools/sim/PlayerBot.h"
+
+namespace brv {
+
+namespace {
+
+bool steeredSeat(const Participant& p) {
+    return p.kind != Participant::Kind::Computer;
+}
+
+// A replay holds the clicks of colony 0 alone, the player's, and builds every
+// other colony as a computer side of the game's difficulty (Hard the hard
+// opponent, the others the plain one). A game outside that has no replay.
+bool replayHolds(const Participant& first, const Participant& second, int difficulty) {
+    return steeredSeat(first) && !steeredSeat(second) && (second.level == 2) == (difficulty == 2);
+}
+
+// The colonies in the colony colours, as a replay builds them, each
+// computer level as its own kind of opponent.
+void setUpColonies(World& world, const std::array<const Participant*, 2>& seats) {
+    for (std::size_t k = 0; k < seats.size(); ++k) {
+        const ColonyColour& c = kColonyColours[k];
+        world.addColony(c.red, c.green, c.blue, !steeredSeat(*seats[k]), seats[k]->level);
+    }
+    world.setUp();
+}
+
+int survivor(const World& world) {
+    for (std::size_t k = 0; k < world.colonies().size(); ++k) {
+        if (world.aliveColonyCount() == 1 && world.colonies()[k]->virusCount() > 0) {
+            return static_cast<int>(k);
+        }
+    }
+    return -1;
+}
+
+// Letters, digits, '-' and '_' of a participant's name, for file names.
+std::string fileWord(const std::string& name) {
+    std::string word = name;
+    std::replace_if(
+        word.begin(), word.end(),
+        [](char c) {
+            return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                     c == '-');
+        },
+        '_');
+    return word;
+}
+
+std::string writeReplay(const Replay& replay, const ArenaResult& result, const std::string& dir) {
+    std::string id = std::to_string(result.id);
+    id.insert(0, id.size() < 6 ? 6 - id.size() : 0, '0');
+    const std::string path = dir + "/" + id + "-" + fileWord(result.players[0]) + "-" +
+                             fileWord(result.players[1]) + "-" + std::to_string(result.seed) +
+                             ".replay";
+    const std::string text = replay.toText();
+    return writeFileAtomically(path, text.data(), text.size()) ? path : std::string();
+}
+
+}  // namespace
+
+ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& field,
+                          const ArenaGame& game, const ArenaRules& rules) {
+    const std::array<const Participant*, 2> seats = {&field.at(game.seats[0]),
+                                                     &field.at(game.seats[1])};
+    ArenaResult result;
+    result.id = game.id;
+    result.seed = game.seed;
+    result.players = {seats[0]->name, seats[1]->name};
+    result.difficulty = gameDifficulty(*seats[0], *seats[1], rules.difficulty);
+    params.m_difficult = result.difficulty;
+    World::resetProcessCounters();
+    brv::srand(game.seed);
+    const bool recorded =
+        !rules.replayDir.empty() && replayHolds(*seats[0], *seats[1], result.difficulty);
+    Replay replay = Replay::beginning(params, 2, result.difficulty);
+    World world(params);
+    setUpColonies(world, seats);
+
+    // Each steered colony's player; a bot program's seat would start its
+    // program here and act beside them.
+    std::vector<std::unique_ptr<PlayerBot>> players;
+    int update = 0;
+    for (int k = 0; k < 2; ++k) {
+        if (seats[k]->kind == Participant::Kind::Reference) {
+            auto& player = players.emplace_back(makePlayerBot(seats[k]->name, k));
+            player->onClick([&update, &replay](ClickResult r, int x, int y) {
+                replay.noteInput(update,
+                                 r == ClickResult::FlagRemoved ? Replay::Input::FlagRemoved
+                                                               : Replay::Input::FlagSet,
+                                 x, y);
+            });
+        }
+    }
+    const int lastUpdate = std::min(rules.maxTicks, Replay::kMaxUpdates);
+    while (update < lastUpdate && world.aliveColonyCount() > 1) {
+        for (auto& player : players) {
+            player->act(world, update);
+        }
+        world.update(30);
+        ++update;
+        replay.noteUpdate(update, world);
+    }
+    result.ticks = update;
+    result.finished = world.aliveColonyCount() <= 1;
+    result.winner = survivor(world);
+    result.count = {world.colonies()[0]->virusCount(), world.colonies()[1]->virusCount()};
+    result.checksum = world.checksum();
+    if (recorded) {
+        replay.finish(update, world);
+        result.replay = writeReplay(replay, result, rules.replayDir);
+    }
+    return result;
+}
+
+std::string toJsonLine(const ArenaResult& r) {
+    nlohmann::ordered_json line;
+    line["game"] = r.id;
+    line["seed"] = r.seed;
+    line["players"] = r.players;
+    line["difficulty"] = difficultyName(r.difficulty);
+    line["ticks"] = r.ticks;
+    line["finished"] = r.finished;
+    line["winner"] = r.winner;
+    line["count"] = r.count;
+    line["checksum"] = r.checksum;
+    line["replay"] = r.replay;
+    return line.dump();
+}
+
+namespace {
+
+// A result line read back: every field of the kind written, the winner a
+// colony of the game or none.
+bool readResult(const nlohmann::json& j, ArenaResult& r) {
+    const auto& players = j.at("players");
+    const auto& count = j.at("count");
+    if (!j.at("game").is_number_integer() || !j.at("seed").is_number_unsigned() ||
+        !players.is_array() || players.size() != 2 || !count.is_array() || count.size() != 2 ||
+        !j.at("finished").is_boolean() || !j.at("winner").is_number_integer()) {
+        return false;
+    }
+    r.id = j.at("game").get<int>();
+    r.seed = j.at("seed").get<std::uint32_t>();
+    r.players = {players[0].get<std::string>(), players[1].get<std::string>()};
+    r.difficulty = difficultyFromName(j.at("difficulty").get<std::string>());
+    r.ticks = j.at("ticks").get<int>();
+    r.finished = j.at("finished").get<bool>();
+    r.winner = j.at("winner").get<int>();
+    r.count = {count[0].get<int>(), count[1].get<int>()};
+    r.checksum = j.at("checksum").get<std::string>();
+    r.replay = j.at("replay").get<std::string>();
+    return r.id >= 0 && r.difficulty >= 0 && r.winner >= -1 && r.winner <= 1 &&
+           (r.finished || r.winner == -1) && !r.players[0].empty() && !r.players[1].empty();
+}
+
+}  // namespace
+
+std::optional<ArenaResult> arenaResultFromLine(const std::string& line, std::string& why) {
+    ArenaResult result;
+    try {
+        if (readResult(nlohmann::json::parse(line), result)) {
+            return result;
+        }
+        why = "a field is out of range";
+    } catch (const nlohmann::json::exception& e) {
+        why = e.what();
+    }
+    return std::nullopt;
+}
+
+}  // namespace brv

@@ -1,0 +1,252 @@
+// brevora-arena: ranks players over many headless two-colony games (round
+// robin or gauntlet, shares merged later), or tests whether one is stronger
+// than another by a margin (SPRT).
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <thread>
+
+#include "config/GameParams.h"
+#include "sim/Replay.h"
+#include "tools/arena/Arena.h"
+#include "tools/arena/ResultFile.h"
+#include "tools/arena/Schedule.h"
+#include "tools/arena/Standings.h"
+#include "tools/sim/Match.h"
+
+namespace {
+
+struct Settings {
+    std::vector<std::string> participants;
+    std::string gauntlet;
+    std::uint32_t seed = 1000;
+    int games = 10;
+    int maxTicks = 120000;
+    std::string difficulty = "medium";
+    int jobs = 0;
+    std::string shard;
+    std::string results = "arena-results.jsonl";
+    std::string replays = "arena-replays";
+    std::vector<std::string> merge;
+    std::vector<std::string> sprt;
+    double elo0 = 0;
+    double elo1 = 30;
+    double alpha = 0.05;
+    double beta = 0.05;
+    std::string data;
+};
+
+// The shipped data set lies beside the tools: <exe dir>/../game.
+std::string defaultDataDir(const char* argv0) {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        exe = std::filesystem::absolute(argv0, ec);
+    }
+    return (exe.parent_path() / ".." / "game").lexically_normal().string();
+}
+
+// Bad or missing rules stop the arena before any game, one line per problem.
+bool checkRules(const brv::GameParams& params, const std::string& dir) {
+    std::error_code ec;
+    if (!params.m_archive.contains("dat/param.txt") &&
+        !std::filesystem::is_regular_file(params.m_archive.resolve("dat/param.txt"), ec)) {
+        std::cerr << "brevora-arena: \"dat/param.txt\" was found neither in \"" << dir
+                  << "/data/data.pk\" nor as a loose file under \"" << dir << "\"\n";
+        return false;
+    }
+    const auto problems = params.ruleProblems();
+    for (const auto& p : problems) {
+        std::cerr << "brevora-arena: dat/param.txt: " << p << "\n";
+    }
+    return problems.empty();
+}
+
+std::optional<std::vector<brv::Participant>> parseField(const std::vector<std::string>& specs) {
+    std::vector<brv::Participant> field;
+    for (const std::string& spec : specs) {
+        std::string why;
+        auto p = brv::parseParticipant(spec, why);
+        if (!p) {
+            std::cerr << "brevora-arena: " << why << "\n";
+            return std::nullopt;
+        }
+        // Bot programs are parsed so their specs are checked, but this
+        // build cannot start one; their seat in a game is in ArenaGame.cpp.
+        if (p->kind == brv::Participant::Kind::Program) {
+            std::cerr << "brevora-arena: \"" << spec << "\": this build runs no bot programs\n";
+            return std::nullopt;
+        }
+        for (const brv::Participant& other : field) {
+            if (other.name == p->name) {
+                std::cerr << "brevora-arena: \"" << spec << "\" is named twice\n";
+                return std::nullopt;
+            }
+        }
+        field.push_back(*p);
+    }
+    return field;
+}
+
+// "I/N" with 1 <= I <= N.
+bool parseShard(const std::string& text, int& index, int& count) {
+    char slash = 0;
+    std::istringstream in(text);
+    return static_cast<bool>(in >> index >> slash >> count) && in.peek() == EOF && slash == '/' &&
+           count >= 1 && index >= 1 && index <= count;
+}
+
+int merge(const Settings& s) {
+    std::vector<brv::ArenaResult> results;
+    for (const std::string& file : s.merge) {
+        std::string why;
+        if (!brv::readResultFile(file, results, why)) {
+            std::cerr << "brevora-arena: " << why << "\n";
+            return 2;
+        }
+    }
+    std::cout << brv::standingsTable(brv::standingsOf(results));
+    return 0;
+}
+
+brv::ArenaRun baseRun(const Settings& s, std::vector<brv::Participant> field) {
+    brv::ArenaRun run;
+    run.field = std::move(field);
+    run.rules.maxTicks = s.maxTicks;
+    run.rules.difficulty = brv::difficultyFromName(s.difficulty);
+    run.rules.replayDir = s.replays;
+    run.jobs =
+        s.jobs > 0 ? s.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    run.resultsPath = s.results;
+    return run;
+}
+
+int sprt(brv::GameParams& params, const Settings& s) {
+    auto field = parseField(s.sprt);
+    if (!field) {
+        return 2;
+    }
+    brv::SprtRun test;
+    test.run = baseRun(s, *field);
+    test.test = brv::Sprt(s.elo0, s.elo1, s.alpha, s.beta);
+    test.firstSeed = s.seed;
+    test.maxSeeds = s.games;
+    std::string why;
+    const auto outcome = brv::playSprt(params, test, why);
+    if (!outcome) {
+        std::cerr << "brevora-arena: " << why << "\n";
+        return 2;
+    }
+    const std::string& a = s.sprt[0];
+    const std::string& b = s.sprt[1];
+    switch (outcome->verdict) {
+        case brv::Sprt::Verdict::H1:
+            std::cout << "H1 accepted: " << a << " is stronger than " << b << " by " << s.elo1
+                      << " Elo or more\n";
+            break;
+        case brv::Sprt::Verdict::H0:
+            std::cout << "H0 accepted: " << a << " is not stronger than " << b << " by more than "
+                      << s.elo0 << " Elo\n";
+            break;
+        case brv::Sprt::Verdict::Open:
+            std::cout << "still open after " << 2 * s.games << " games (the most --games allows)\n";
+            break;
+    }
+    std::cout << "LLR " << outcome->llr << " (bounds " << test.test.lower() << ", "
+              << test.test.upper() << "), games " << outcome->tally.games() << ": " << a << " won "
+              << outcome->tally.wins << ", lost " << outcome->tally.losses << ", "
+              << outcome->tally.draws << " unfinished\n";
+    return 0;
+}
+
+int tournament(brv::GameParams& params, const Settings& s) {
+    auto field = parseField(s.participants);
+    if (!field) {
+        return 2;
+    }
+    int challenger = -1;
+    for (std::size_t k = 0; k < field->size() && !s.gauntlet.empty(); ++k) {
+        challenger = (*field)[k].name == s.gauntlet ? static_cast<int>(k) : challenger;
+    }
+    if (!s.gauntlet.empty() && challenger < 0) {
+        std::cerr << "brevora-arena: --gauntlet \"" << s.gauntlet << "\" is not in the field\n";
+        return 2;
+    }
+    const int n = static_cast<int>(field->size());
+    brv::ArenaRun run = baseRun(s, *field);
+    run.games = challenger >= 0 ? brv::gauntlet(challenger, n, s.seed, s.games)
+                                : brv::roundRobin(n, s.seed, s.games);
+    int index = 1;
+    int count = 1;
+    if (!s.shard.empty() && !parseShard(s.shard, index, count)) {
+        std::cerr << "brevora-arena: --shard \"" << s.shard << "\": give I/N, 1 <= I <= N\n";
+        return 2;
+    }
+    run.games = brv::shareOf(run.games, index, count);
+    std::string why;
+    const auto results = brv::playTournament(params, run, why);
+    if (!results) {
+        std::cerr << "brevora-arena: " << why << "\n";
+        return 2;
+    }
+    std::cout << brv::standingsTable(brv::standingsOf(*results));
+    return 0;
+}
+
+int run(const Settings& s, const std::string& dataDir) {
+    if (!s.merge.empty()) {
+        return merge(s);
+    }
+    brv::GameParams params(dataDir);
+    if (!checkRules(params, dataDir)) {
+        return 2;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(s.replays, ec);
+    if (ec) {
+        std::cerr << "brevora-arena: cannot make the replay folder \"" << s.replays
+                  << "\": " << ec.message() << "\n";
+        return 2;
+    }
+    return s.sprt.empty() ? tournament(params, s) : sprt(params, s);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Ranks Brevora's players over many headless two-colony games"};
+    Settings s;
+    app.add_option("participants", s.participants,
+                   "easy, medium, hard (computer levels), idle, forager, novice (reference "
+                   "players) or bot:NAME=COMMAND; two or more for a tournament");
+    app.add_option("--gauntlet", s.gauntlet, "play this participant against each other one only");
+    app.add_option("--seed", s.seed, "first seed (default 1000)");
+    app.add_option("--games", s.games, "seeds; each pairing plays one game per colony per seed")
+        ->check(CLI::Range(1, 10000000));
+    app.add_option("--max-ticks", s.maxTicks,
+                   "updates after which a game is unfinished (default 120000, an hour)")
+        ->check(CLI::Range(1, brv::Replay::kMaxUpdates));
+    app.add_option("--difficulty", s.difficulty,
+                   "the game's difficulty when no computer level plays (else the harder level's)")
+        ->check(CLI::IsMember({"easy", "medium", "hard"}));
+    app.add_option("--jobs", s.jobs, "games at once (default: one per core)")
+        ->check(CLI::Range(1, 256));
+    app.add_option("--shard", s.shard, "play only the I-th of N shares of the schedule: I/N");
+    app.add_option("--results", s.results, "the results file, one JSON line per game");
+    app.add_option("--replays", s.replays, "the folder each game's replay is kept in");
+    app.add_option("--merge", s.merge, "print the table of these results files together");
+    app.add_option("--sprt", s.sprt, "A B: test whether A is stronger than B")->expected(2);
+    app.add_option("--elo0", s.elo0, "H0 of --sprt: A stronger by this many Elo (default 0)");
+    app.add_option("--elo1", s.elo1, "H1 of --sprt: A stronger by this many Elo (default 30)");
+    app.add_option("--alpha", s.alpha, "--sprt's false positive rate")
+        ->check(CLI::Range(1e-6, 0.5));
+    app.add_option("--beta", s.beta, "--sprt's false negative rate")->check(CLI::Range(1e-6, 0.5));
+    app.add_option("--data", s.data, "folder holding data/data.pk or loose data files");
+    CLI11_PARSE(app, argc, argv);
+    if (s.merge.empty() && s.sprt.empty() && s.participants.size() < 2) {
+        std::cerr << "brevora-arena: name two participants or more, or --sprt A B, or --merge\n";
+        return 2;
+    }
+    return run(s, s.data.empty() ? defaultDataDir(argv[0]) : s.data);
+}

@@ -1,0 +1,73 @@
+#include "tools/arena/Standings.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace brv {
+
+namespace {
+
+Standing& standingOf(std::vector<Standing>& table, const std::string& name) {
+    auto found =
+        std::find_if(table.begin(), table.end(), [&](const Standing& s) { return s.name == name; });
+    if (found != table.end()) {
+        return *found;
+    }
+    table.push_back({name, {}, {}});
+    return table.back();
+}
+
+std::string signedElo(double elo) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%+.0f", elo);
+    return text;
+}
+
+}  // namespace
+
+std::vector<Standing> standingsOf(std::vector<ArenaResult> results) {
+    std::sort(results.begin(), results.end(),
+              [](const ArenaResult& a, const ArenaResult& b) { return a.id < b.id; });
+    std::vector<Standing> table;
+    for (const ArenaResult& r : results) {
+        for (int k = 0; k < 2; ++k) {
+            GameTally& tally = standingOf(table, r.players[static_cast<std::size_t>(k)]).tally;
+            if (r.winner == k) {
+                ++tally.wins;
+            } else if (r.winner == 1 - k) {
+                ++tally.losses;
+            } else {
+                ++tally.draws;
+            }
+        }
+    }
+    for (Standing& s : table) {
+        s.elo = eloFromTally(s.tally);
+    }
+    std::stable_sort(table.begin(), table.end(), [](const Standing& a, const Standing& b) {
+        return a.tally.score() > b.tally.score();
+    });
+    return table;
+}
+
+std::string standingsTable(const std::vector<Standing>& standings) {
+    std::string text =
+        "Elo: from each participant's score against the opponents it met (in a round robin, the "
+        "rest of the field), with its 95% interval; unfinished games count half.\n";
+    char line[160];
+    std::snprintf(line, sizeof line, "%-20s %6s %6s %6s %10s %7s %6s %15s\n", "participant",
+                  "games", "wins", "losses", "unfinished", "score", "Elo", "95% interval");
+    text += line;
+    for (const Standing& s : standings) {
+        char interval[40];
+        std::snprintf(interval, sizeof interval, "[%s, %s]", signedElo(s.elo.low).c_str(),
+                      signedElo(s.elo.high).c_str());
+        std::snprintf(line, sizeof line, "%-20s %6d %6d %6d %10d %6.1f%% %6s %15s\n",
+                      s.name.c_str(), s.tally.games(), s.tally.wins, s.tally.losses, s.tally.draws,
+                      100.0 * s.tally.score(), signedElo(s.elo.elo).c_str(), interval);
+        text += line;
+    }
+    return text;
+}
+
+}  // namespace brv
