@@ -187,7 +187,6 @@ TEST(Match, NoviceMovesItsFlagToTheNearestRicherSourceAndItsGamesReplay) {
 // player's colony 0 alone.
 TEST(Match, AReferencePlayerSteersTheColonyItIsGiven) {
     GameParams params(kAssets);
-    ScopedGameParams scope(params);
     for (const std::string name : {"forager", "novice"}) {
         brv::srand(1000);
         World::resetProcessCounters();

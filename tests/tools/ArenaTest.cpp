@@ -93,7 +93,6 @@ TEST(Arena, ShardsMergeIntoTheWholeTableAndEveryKeptReplayChecks) {
     EXPECT_NE(runArena("--merge " + dir.file("damaged.jsonl")).status, 0);
 
     GameParams params(kAssets);
-    ScopedGameParams scope(params);
     int replays = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir.file("replays"))) {
         EXPECT_EQ(checkReplayFile(params, entry.path().string()), 0) << entry.path();
