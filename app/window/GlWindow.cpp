@@ -200,8 +200,10 @@ void GlWindow::tick(int elapsedMs) {
             below->onDialogClosed(result, std::move(closed));
         }
     }
+    lastTickUpdates_ = 0;
     if (View* view = currentView(); view != nullptr) {
         view->onTick(elapsedMs);
+        lastTickUpdates_ = view->worldUpdatesInLastTick();
     }
     screenshot_.tick(elapsedMs);
 }

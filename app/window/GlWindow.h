@@ -64,6 +64,8 @@ public:
     // Frees every view, dialogs first, top first (the program's shutdown).
     void clearViews();
     void tick(int elapsedMs);
+    // World updates the view that got the last tick played in it.
+    int lastTickUpdates() const { return lastTickUpdates_; }
     // Sets the frame's GL state, then draws the top screen and every dialog;
     // a screenshot asked for is taken of that, and its caption drawn over it.
     void drawAll();
@@ -97,6 +99,7 @@ public:
     std::vector<View*> dialogs() const { return pointers(dialogs_); }
 
 private:
+    int lastTickUpdates_ = 0;
     using ViewStack = std::vector<std::unique_ptr<View>>;
     static std::vector<View*> pointers(const ViewStack& stack);
     static void freeTopFirst(ViewStack& stack);

@@ -28,6 +28,9 @@ public:
     View& operator=(const View&) = delete;
 
     virtual void onTick(int elapsedMs);
+    // World updates the last tick played: 0 for a view without a world, the
+    // speed (1, 2 or 4) for a running game. Written to the tick log.
+    virtual int worldUpdatesInLastTick() const { return 0; }
     virtual void draw();
     virtual void activate();
     virtual void onKeyDown(int virtualKey);

@@ -14,8 +14,10 @@ namespace brv {
 namespace {
 
 // For the figures: when BREVORA_TICK_LOG names a file, every tick writes a
-// line "<start> <cost> <update> <drawing> <swap>" there, in µs, the cost being
-// the sum of the three; gaps between the starts show the ticks the timer
+// line "<start> <cost> <update> <drawing> <swap> <world updates>" there, the
+// first five in µs, the cost being the sum of the three, and the last the
+// world updates the tick played (the speed in a running game, 0 on the menu
+// or under a dialog); gaps between the starts show the ticks the timer
 // dropped. A software renderer does most of the drawing's work in the swap.
 std::FILE* tickLog() {
     static std::FILE* log = [] {
@@ -53,8 +55,8 @@ void onTickMessage(GlWindow& window) {
     }
     if (log != nullptr) {
         const long long end = microseconds();
-        std::fprintf(log, "%lld %lld %lld %lld %lld\n", start, end - start, updated - start,
-                     drawn - updated, end - drawn);
+        std::fprintf(log, "%lld %lld %lld %lld %lld %d\n", start, end - start, updated - start,
+                     drawn - updated, end - drawn, window.lastTickUpdates());
     }
 }
 

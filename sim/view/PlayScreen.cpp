@@ -107,12 +107,14 @@ void PlayScreen::close() {
 // generator. At 2x and 4x the world takes the same 30 ms steps, only more of
 // them per tick, and the timers run with it.
 void PlayScreen::onTick(int elapsedMs) {
+    const int before = worldUpdates_;
     if (!paused_) {
         const int updates = context_.params.m_preferences.speed;
         for (int i = 0; i < updates && !closeAsked_ && worldRuns(); ++i) {
             advance(elapsedMs);
         }
     }
+    updatesInLastTick_ = worldUpdates_ - before;
     View::onTick(elapsedMs);
 }
 

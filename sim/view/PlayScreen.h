@@ -28,6 +28,7 @@ public:
     ~PlayScreen() override;
 
     void onTick(int elapsedMs) override;
+    int worldUpdatesInLastTick() const override { return updatesInLastTick_; }
     void draw() override;
     // Starts the input pause; a screen paused when it was left runs again.
     void activate() override;
@@ -129,6 +130,7 @@ private:
     bool paused_ = false;
     bool closeAsked_ = false;
     int worldUpdates_ = 0;
+    int updatesInLastTick_ = 0;
     World world_;
     BitmapFont text_;
     int inputPause_ = 0;
