@@ -1,5 +1,8 @@
 #include "app/GamePlayScreens.h"
 
+#include <cstdio>
+#include <filesystem>
+
 #include "config/GameParams.h"
 #include "sim/Replay.h"
 #include "sim/view/DemoScreen.h"
@@ -9,6 +12,26 @@
 #include "ui/QuestionDialog.h"
 
 namespace brv {
+
+namespace {
+
+// The bot of a game in the window: it answers without holding the world, and
+// what it writes on its stderr goes to the game's. One that cannot start
+// says why on stderr and on the field; the colony then plays unsteered.
+std::unique_ptr<BotSteering> startBot(const World& world, const std::string& command) {
+    BotLimits limits;
+    // (Nowhere when the game's own stderr is closed.)
+    limits.stderrPath = std::filesystem::exists("/dev/stderr") ? "/dev/stderr" : "";
+    auto bot = std::make_unique<BotSteering>(0, BotHostSettings{}, limits);
+    bot->answerWithoutWaiting();
+    std::string why;
+    if (!bot->start(command, world, {0}, why)) {
+        std::fprintf(stderr, "brevora: %s\n", bot->stopped().c_str());
+    }
+    return bot;
+}
+
+}  // namespace
 
 // Every game started from the menu is recorded, from the generator and
 // counters as they stand before its world is built.
@@ -20,6 +43,9 @@ std::unique_ptr<View> GamePlayScreens::newGame(GameContext& context, int colonie
     game->askResignWith([&context] {
         return QuestionDialog::inQuitBox(context, {"Resign", "this game?"});
     });
+    if (!botCommand_.empty()) {
+        game->steerBy(startBot(game->world(), botCommand_));
+    }
     return game;
 }
 

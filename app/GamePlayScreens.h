@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "app/PlayScreens.h"
 
 namespace brv {
@@ -7,6 +9,11 @@ namespace brv {
 // The game's own screens for the main menu.
 class GamePlayScreens : public PlayScreens {
 public:
+    GamePlayScreens() = default;
+    // Every game started from the menu has its colony steered by the bot
+    // program `command` (split into words as a shell would, never run by one).
+    explicit GamePlayScreens(std::string botCommand) : botCommand_(std::move(botCommand)) {}
+
     std::unique_ptr<View> newGame(GameContext& context, int colonies) override;
     std::unique_ptr<View> newDemo(GameContext& context) override;
     bool isOver(const View& game) const override;
@@ -14,6 +21,9 @@ public:
     GameResult result(const View& game) const override;
     GraphData graph(const View& game) const override;
     std::unique_ptr<View> newReplay(GameContext& context, const Replay& replay) override;
+
+private:
+    std::string botCommand_;
 };
 
 }  // namespace brv

@@ -1,6 +1,7 @@
 // The game's entry: refuses to start on broken data, then runs the program
 // until the player quits. `brevora --replay FILE` opens with that recorded
-// game playing again over the menu.
+// game playing again over the menu; `brevora --bot COMMAND` lets a bot program
+// steer the colony of every game the player starts.
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "config/GameParams.h"
 #include "platform/SdlPlatform.h"
 #include "sim/Replay.h"
+#include "sim/bot/CommandWords.h"
 
 namespace {
 
@@ -65,12 +67,15 @@ void explainNoWindow(const std::string& error) {
 constexpr const char* kUsage =
     "usage: brevora               start the game\n"
     "       brevora --replay FILE play a recorded game again (replays/ in the folder the game\n"
-    "                             saves in holds the last 20)\n";
+    "                             saves in holds the last 20)\n"
+    "       brevora --bot COMMAND every game's colony is steered by the bot program COMMAND\n"
+    "                             (see docs/bots.md); the player watches\n";
 
 struct Arguments {
     bool ok = true;
     bool help = false;
     std::string replay;
+    std::string bot;
 };
 
 Arguments readArguments(int argc, char** argv) {
@@ -80,6 +85,8 @@ Arguments readArguments(int argc, char** argv) {
             args.help = true;
         } else if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc && args.replay.empty()) {
             args.replay = argv[++i];
+        } else if (std::strcmp(argv[i], "--bot") == 0 && i + 1 < argc && args.bot.empty()) {
+            args.bot = argv[++i];
         } else {
             std::fprintf(stderr, "brevora: unknown argument \"%s\"\n", argv[i]);
             args.ok = false;
@@ -112,6 +119,13 @@ int main(int argc, char** argv) {
     if (const std::vector<std::string> problems = params.startupProblems(); !problems.empty()) {
         return refuse(problems);
     }
+    // A command that cannot be split into words is refused before any window
+    // opens; one that names no program is found out when a game starts it.
+    if (std::string why; !args.bot.empty() && !brv::splitCommandWords(args.bot, why)) {
+        std::fprintf(stderr, "brevora: the bot command \"%s\" cannot be used: %s\n",
+                     args.bot.c_str(), why.c_str());
+        return 2;
+    }
     std::optional<brv::Replay> replay;
     if (!args.replay.empty()) {
         replay = readReplay(args.replay, params);
@@ -132,7 +146,7 @@ int main(int argc, char** argv) {
         explainUnreachableDisplay();
         return 1;
     }
-    brv::GamePlayScreens screens;
+    brv::GamePlayScreens screens(args.bot);
     brv::Program program(platform, params, screens);
     if (!program.start()) {
         explainNoWindow(platform.error());

@@ -22,9 +22,22 @@ GameScreen::GameScreen(GameContext& context, int colonies)
     coach_.begin(world());
 }
 
+void GameScreen::steerBy(std::unique_ptr<BotSteering> bot) {
+    bot_ = std::move(bot);
+    coach_ = Coach(false);
+    bot_->onClick([this](int, int, ClickResult result, int x, int y) {
+        const bool removed = result == ClickResult::FlagRemoved;
+        noteInput(removed ? Replay::Input::FlagRemoved : Replay::Input::FlagSet, x, y);
+        context_.sounds.play(removed ? Sound::FlagRemoved : Sound::FlagSet);
+    });
+}
+
 // The coach's line, naming the colour the player's viruses are drawn in just
-// now.
+// now; with a bot, why it stopped steering, if it did.
 PlayScreen::FieldLine GameScreen::fieldLine() const {
+    if (bot_ != nullptr) {
+        return {bot_->stopped(), 1.0f};
+    }
     const auto line = coach_.current();
     if (!line) {
         return {};
@@ -56,6 +69,22 @@ void GameScreen::onEndReached() {
     } else {
         ending_ = Ending::WipedOut;
     }
+    finishBot(true);
+}
+
+void GameScreen::finishBot(bool finished) {
+    if (bot_ == nullptr) {
+        return;
+    }
+    int winner = -1;
+    const auto& colonies = world().colonies();
+    for (std::size_t k = 0; finished && world().aliveColonyCount() == 1 && k < colonies.size();
+         ++k) {
+        if (colonies[k]->virusCount() > 0) {
+            winner = static_cast<int>(k);
+        }
+    }
+    bot_->finish(worldUpdates(), finished, winner);
 }
 
 long long GameScreen::endMs() const {
@@ -168,6 +197,10 @@ bool GameScreen::sourceAppeared() const {
 
 void GameScreen::onLButtonDown(int x, int y, int flags) {
     View::onLButtonDown(x, y, flags);
+    if (bot_ != nullptr) {
+        noteClick("the bot steers", x, y);
+        return;
+    }
     if (paused()) {
         noteClick("paused", x, y);
         return;
@@ -197,6 +230,10 @@ void GameScreen::onLButtonDown(int x, int y, int flags) {
 
 void GameScreen::onRButtonUp(int x, int y, int flags) {
     View::onRButtonUp(x, y, flags);
+    if (bot_ != nullptr) {
+        noteClick("the bot steers", x, y);
+        return;
+    }
     if (paused()) {
         noteClick("paused", x, y);
         return;
@@ -221,6 +258,11 @@ void GameScreen::onWorldUpdated() {
     }
     if (!finished()) {
         coach_.watch(world(), kTickMs);
+        // After the checkpoint: the bot's clicks count before the next update,
+        // as the player's clicks between two ticks do.
+        if (bot_ != nullptr) {
+            bot_->act(world(), worldUpdates());
+        }
     }
 }
 
@@ -257,6 +299,9 @@ void GameScreen::drawClickNote() const {
 }
 
 GameScreen::~GameScreen() {
+    if (ending_ == Ending::None) {
+        finishBot(false);
+    }
     if (!record_) {
         return;
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sim/Replay.h"
+#include "sim/bot/BotSteering.h"
 #include "sim/view/Coach.h"
 #include "sim/view/PlayScreen.h"
 
@@ -50,6 +51,12 @@ public:
     // Records the game from `start`, taken right before the screen was built.
     void record(Replay start) { record_ = std::move(start); }
     const std::optional<Replay>& recording() const { return record_; }
+    // A bot program steers the player's colony from now on, already started
+    // on this screen's world: its flags are heard and recorded like the
+    // player's, the player's clicks set nothing (and say so), and the coach
+    // is quiet. A bot that stopped (or never started) says why at the bottom.
+    void steerBy(std::unique_ptr<BotSteering> bot);
+    const BotSteering* bot() const { return bot_.get(); }
     // Without a maker, the resign key does nothing.
     void askResignWith(QuestionMaker maker) { askResign_ = std::move(maker); }
 
@@ -103,6 +110,8 @@ private:
     bool sourceAppeared() const;
     void noteClick(std::string why, int x, int y);
     void drawClickNote() const;
+    // Tells the bot the end (-1: the game was left unfinished) and ends it.
+    void finishBot(bool finished);
 
     int score_ = 0;
     bool resigned_ = false;
@@ -114,6 +123,7 @@ private:
     std::vector<SourceMark> sourcesBefore_;
     std::array<bool, kMaxColonies> aliveBefore_{};
     std::optional<Replay> record_;
+    std::unique_ptr<BotSteering> bot_;
     Coach coach_;
     std::string clickNote_;
     int clickNoteX_ = 0;

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "config/GameParams.h"
 #include "sim/Replay.h"
+#include "sim/World.h"
+#include "sim/bot/BotSteering.h"
 #include "tests/support/TempDir.h"
 #include "tools/sim/Match.h"
 
@@ -85,6 +90,34 @@ TEST(BotGame, FaultyBotsAreStoppedAndTheGameGoesOn) {
         EXPECT_EQ(result.bots[0].stopped, c.stopped);
         expectReplays(params, result);
     }
+}
+
+// In the window the world does not wait: an answer that comes after its
+// decision point counts at the next one, heard with that update, and a new
+// state goes out only once the last one is answered.
+TEST(BotGame, InTheWindowALateAnswerCountsAtTheNextDecisionPoint) {
+    GameParams params(kAssets);
+    World world(params);
+    setUpGame(world, 2, 0, {0});
+    BotSteering bot(0, {10, 5000, 100}, BotLimits{});
+    bot.answerWithoutWaiting();
+    std::vector<int> heard;
+    bot.onClick([&](int, int update, ClickResult, int, int) { heard.push_back(update); });
+    std::string why;
+    ASSERT_TRUE(bot.start(kBuild + "/tests/test-bot slow", world, {0}, why)) << why;
+    for (int update = 0; update <= 40; ++update) {
+        bot.act(world, update);
+        if (update % 10 == 0) {
+            // The ticks of the window pass while the bot thinks.
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        }
+        world.update(30);
+    }
+    EXPECT_EQ(heard, (std::vector<int>{20, 30, 40}));
+    EXPECT_EQ(bot.decisions(), 4);
+    EXPECT_EQ(bot.faults(BotFault::Late), 0);
+    EXPECT_EQ(bot.roundTrips().size(), 3u);
+    bot.finish(40, false, -1);
 }
 
 }  // namespace

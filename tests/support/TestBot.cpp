@@ -5,12 +5,15 @@
 //   hang     reads and never answers;
 //   flood    answers with one endless line;
 //   garbage  answers every state with a line that is no JSON;
-//   close    closes its stdout and goes on reading.
+//   close    closes its stdout and goes on reading;
+//   slow     answers every state after 50 ms with a click at (400, 300).
 #include <unistd.h>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -44,6 +47,10 @@ int main(int argc, char** argv) {
             std::cout << "{decision: " << decision << ", oops" << std::endl;
         } else if (mode == "crash" && ++answered > 2) {
             return 3;
+        } else if (mode == "slow") {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            std::cout << "{\"decision\":" << decision << ",\"actions\":[{\"set\":[400,300]}]}"
+                      << std::endl;
         } else {
             std::cout << "{\"decision\":" << decision << ",\"actions\":[]}" << std::endl;
         }

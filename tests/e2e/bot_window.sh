@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# A bot program steers the player's colony in the real window (brevora --bot)
+# on the display this script is started on (xvfb-run): arguments are the game
+# executable, the data set, a folder for the screenshots, the match runner and
+# the sample bot in Python. The bot's flags are set on the field at 4x, a
+# click of the player's is refused with a note, and the game's replay checks
+# headless without the bot.
+set -euo pipefail
+game_exe=$1
+data_pack=$2
+shots=$3
+sim=$4
+bot=$5
+
+source "$(dirname "$0")/scenario.sh"
+game_folder game
+
+# A command that cannot be split into words is refused before any window.
+if (cd "$work/game" && ./brevora --bot "python3 'unclosed" 2>"$work/broken.txt"); then
+  fail "started with a bot command that cannot be split"
+fi
+grep -q "cannot be used: " "$work/broken.txt" || fail "no clear refusal: $(cat "$work/broken.txt")"
+
+start_wm
+(cd "$work/game" && exec ./brevora --bot "python3 $bot" 2>"$work/game.txt") &
+game_pid=$!
+window=$(timeout 20 xdotool search --sync --name '^Brevora$' | head -n1) ||
+  fail "waited 20 s for the game's window: $(cat "$work/game.txt")"
+wait_shot menu "the main menu" 15 menu_shown menu
+click_at 400 211
+wait_shot new "the new-game dialog" 5 bright new 400,160
+click_at 304 451
+wait_shot playing "the game steered by the bot" 10 status_lines playing 2
+xdotool windowactivate --sync "$window"
+xdotool key plus
+sleep 0.3
+xdotool key plus
+sleep 6
+
+# The player's click sets nothing while the bot steers, and says so beside
+# the pointer in pale yellow.
+click_at 400 300
+shot refused
+(($(coloured refused 200x40+400+270 "rgb(255,255,153)") > 20)) ||
+  fail "no note that the bot steers beside the click (see $shots/refused.png)"
+
+xdotool key q
+sleep 0.5
+xdotool key Return
+replay_saved() {
+  replay=$(find "$work/game/data/replays" -name '*.replay' 2>/dev/null | head -n1)
+  [[ -n "$replay" ]]
+}
+wait_for "the resigned game's replay in data/replays/" 15 replay_saved
+shot over
+grep -q '^set ' "$replay" || fail "the bot set no flag in the recorded game: $(head -n 20 "$replay")"
+if grep -q "bot of colony" "$work/game.txt"; then
+  fail "the bot was stopped: $(cat "$work/game.txt")"
+fi
+"$sim" --data "$work/game" --replay "$replay" >"$work/check.txt" 2>&1 ||
+  fail "the bot's game does not replay headless: $(cat "$work/check.txt")"
+# The game ends its bot with it.
+kill "$game_pid"
+game_ends "on SIGTERM"
+if pgrep -f "python3 $bot" >/dev/null; then
+  fail "the bot outlived the game"
+fi
+echo "e2e: the bot steered $(grep -c '^set ' "$replay") flags in the window and its game replays"
