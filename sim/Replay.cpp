@@ -136,8 +136,27 @@ bool readSteered(const std::vector<std::string_view>& w, Replay& r, std::string&
     return true;
 }
 
-// Every colony named must be in the game, and every click a steered one's.
+// `kinds` and each colony's computer kind.
+bool readKinds(const std::vector<std::string_view>& w, Replay& r, std::string& why) {
+    r.kinds.clear();
+    for (std::size_t k = 1; k < w.size(); ++k) {
+        long long kind = 0;
+        const std::vector<std::string_view> one = {w[0], w[k]};
+        if (!numbers(one, {{"kind", 0, 2}}, &kind, why)) {
+            return false;
+        }
+        r.kinds.push_back(static_cast<int>(kind));
+    }
+    return true;
+}
+
+// Every colony named must be in the game, every click a steered one's, and
+// kinds, when given, one per colony.
 bool steeringFits(const Replay& r, std::string& why) {
+    if (!r.kinds.empty() && r.kinds.size() != static_cast<std::size_t>(r.colonies)) {
+        why = std::to_string(r.kinds.size()) + " kinds for a game of " + std::to_string(r.colonies);
+        return false;
+    }
     if (!r.steered.empty() && r.steered.back() >= r.colonies) {
         why = "steered colony " + std::to_string(r.steered.back()) + " of a game of " +
               std::to_string(r.colonies);
@@ -213,6 +232,9 @@ bool readLine(const std::vector<std::string_view>& w, Replay& r, std::string& wh
     if (key == "steered" && w.size() <= 1 + World::kMaxColonies) {
         return readSteered(w, r, why);
     }
+    if (key == "kinds" && w.size() >= 2 && w.size() <= 1 + World::kMaxColonies) {
+        return readKinds(w, r, why);
+    }
     if (key == "resign" && w.size() == 2) {
         return readResign(w, r, why);
     }
@@ -281,7 +303,7 @@ std::string Replay::toText() const {
     // A game steered as the player's always is keeps format 1, which every
     // older reader of this game takes.
     const bool steering =
-        steered != std::vector<int>{0} ||
+        steered != std::vector<int>{0} || !kinds.empty() ||
         std::any_of(events.begin(), events.end(), [](const Event& e) { return e.colony != 0; });
     char line[96];
     std::string text = "brevora-replay " + std::to_string(steering ? kSteeredVersion : kVersion) +
@@ -292,6 +314,13 @@ std::string Replay::toText() const {
     if (steering) {
         text += "steered";
         for (const int k : steered) {
+            text += " " + std::to_string(k);
+        }
+        text += "\n";
+    }
+    if (!kinds.empty()) {
+        text += "kinds";
+        for (const int k : kinds) {
             text += " " + std::to_string(k);
         }
         text += "\n";
@@ -513,14 +542,32 @@ void setUpGame(World& world, int colonies, int difficulty) {
     setUpGame(world, colonies, difficulty, {0});
 }
 
-void setUpGame(World& world, int colonies, int difficulty, const std::vector<int>& steered) {
+namespace {
+
+void addColonies(World& world, int colonies, const std::vector<int>& steered,
+                 const std::vector<int>& kinds) {
     const int count = std::clamp(colonies, 1, World::kMaxColonies);
     for (int k = 0; k < count; ++k) {
         const ColonyColour& c = kColonyColours[static_cast<std::size_t>(k)];
         const bool player = std::find(steered.begin(), steered.end(), k) != steered.end();
-        world.addColony(c.red, c.green, c.blue, !player, difficulty);
+        world.addColony(c.red, c.green, c.blue, !player, kinds[static_cast<std::size_t>(k)]);
     }
     world.setUp();
+}
+
+}  // namespace
+
+void setUpGame(World& world, int colonies, int difficulty, const std::vector<int>& steered) {
+    addColonies(world, colonies, steered, std::vector<int>(World::kMaxColonies, difficulty));
+}
+
+void setUpGame(World& world, const Replay& replay) {
+    // A record checked on reading has one kind per colony or none.
+    if (replay.kinds.empty() || replay.kinds.size() != static_cast<std::size_t>(replay.colonies)) {
+        setUpGame(world, replay.colonies, replay.difficulty, replay.steered);
+        return;
+    }
+    addColonies(world, replay.colonies, replay.steered, replay.kinds);
 }
 
 ReplayOutcome checkReplay(const GameRules& params, const Replay& replay) {
@@ -536,7 +583,7 @@ ReplayOutcome checkReplay(const GameRules& params, const Replay& replay) {
     state.setGeneratorState(replay.generator);
     state.setCounters(replay.columnParity, replay.influenceTick);
     World world(recorded, state);
-    setUpGame(world, replay.colonies, replay.difficulty, replay.steered);
+    setUpGame(world, replay);
     std::size_t e = 0;
     std::size_t c = 0;
     int firstDifference = -1;

@@ -35,8 +35,12 @@ struct ReplayOutcome;
 // A game whose steered colonies are not just colony 0 (bots may steer any)
 // is written as format 2: a line `steered <colony>...` after `game` names the
 // player-kind colonies, and each click names its colony at the end (`set
-// <update> <x> <y> <colony>`) unless that is 0. Format 1 records, which
-// have neither, read and play exactly as before.
+// <update> <x> <y> <colony>`) unless that is 0. So is a game whose
+// computer colonies are not all of the difficulty's kind (Hard against Easy):
+// a line `kinds <kind>...` after `steered` gives each colony's kind (0 Easy,
+// 1 Medium, 2 Hard; a steered colony's is unused). A format 2 record without
+// it plays every computer colony as the difficulty. Format 1 records, which
+// have none of these, read and play exactly as before.
 struct Replay {
     static constexpr int kVersion = 1;
     static constexpr int kSteeredVersion = 2;
@@ -79,6 +83,9 @@ struct Replay {
     int difficulty = 0;
     // The player-kind colonies, ascending; all others are the computer's.
     std::vector<int> steered = {0};
+    // Each colony's computer kind when they differ; empty: all the
+    // difficulty's.
+    std::vector<int> kinds;
     std::vector<Event> events;
     std::vector<Check> checks;
     int endUpdate = 0;
@@ -143,6 +150,8 @@ std::string rulesHash(const GameRules& params);
 void setUpGame(World& world, int colonies, int difficulty);
 // The same with the player-kind colonies named by `steered` (indices).
 void setUpGame(World& world, int colonies, int difficulty, const std::vector<int>& steered);
+// The game of a record: its colonies, steered ones and computer kinds.
+void setUpGame(World& world, const Replay& replay);
 
 // Plays a record headless on `params` at the record's difficulty, leaving
 // the difficulty of `params` as it was. Matches when every checkpoint and the

@@ -23,7 +23,7 @@ ReplayScreen::ReplayScreen(GameContext& context, Replay replay)
     : ReplayStart(context.params, replay),
       PlayScreen(context, rules_, state_),
       replay_(std::move(replay)) {
-    setUpGame(world(), replay_.colonies, replay_.difficulty, replay_.steered);
+    setUpGame(world(), replay_);
     applyInputs();
     if (replay_.endUpdate == 0) {
         endOfRecord();

@@ -60,6 +60,15 @@ TEST(BotGame, SampleForagersSteerAndTheirGamesReplay) {
         EXPECT_FALSE(Replay::readFile(result.replay, why)->events.empty()) << bot;
         expectReplays(params, result);
     }
+    // A Hard colony in an Easy game replays as Hard.
+    MatchOptions hard;
+    hard.colonies = 2;
+    hard.maxTicks = 600;
+    hard.ai = {2, 0};
+    hard.bots = {{1, kBuild + "/bin/forager-bot"}};
+    hard.botHost = {10, 20000, 20};
+    hard.replayDir = dir.path();
+    expectReplays(params, playMatch(params, hard));
 }
 
 // Every way a bot can fail leaves the game going to its end, the fault named

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "platform/Random.h"
+#include "sim/ColonyColours.h"
 #include "sim/Replay.h"
 #include "tests/sim/SimWorld.h"
 
@@ -159,6 +160,37 @@ TEST(Replay, SteeredColoniesAndTheirClicksRoundTrip) {
               "a click of colony 0, which is not steered");
     EXPECT_EQ(refusal(record("start 7 0 0", "steered 0 2\nend 5 " + kSum + "\n")),
               "steered colony 2 of a game of 2");
+}
+
+// A Hard colony against an Easy one: the record names each colony's kind,
+// reads back whole and plays to its end; without the kinds it would play
+// both as Hard and leave the record.
+TEST(Replay, ComputerKindsPerColonyReplayTheGameTheyRecord) {
+    SimRules rules("", 2);
+    Replay replay = Replay::beginning(rules.params(), 2, 2);
+    replay.steered = {};
+    replay.kinds = {2, 0};
+    World world(rules.params());
+    for (const int kind : replay.kinds) {
+        const ColonyColour& c = kColonyColours[world.colonies().size()];
+        world.addColony(c.red, c.green, c.blue, true, kind);
+    }
+    world.setUp();
+    for (int update = 1; update <= 300; ++update) {
+        world.update(30);
+        replay.noteUpdate(update, world);
+    }
+    replay.finish(300, world);
+    std::string why;
+    auto back = Replay::parse(replay.toText(), why);
+    ASSERT_TRUE(back) << why;
+    EXPECT_NE(replay.toText().find("brevora-replay 2\n"), std::string::npos);
+    EXPECT_EQ(back->kinds, (std::vector<int>{2, 0}));
+    EXPECT_TRUE(checkReplay(rules.params(), *back).matches);
+    back->kinds.clear();
+    EXPECT_FALSE(checkReplay(rules.params(), *back).matches);
+    EXPECT_EQ(refusal(record("start 7 0 0", "kinds 2\nend 5 " + kSum + "\n")),
+              "1 kinds for a game of 2");
 }
 
 }  // namespace

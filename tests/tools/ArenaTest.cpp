@@ -98,7 +98,7 @@ TEST(Arena, ShardsMergeIntoTheWholeTableAndEveryKeptReplayChecks) {
         EXPECT_EQ(checkReplayFile(params, entry.path().string()), 0) << entry.path();
         ++replays;
     }
-    EXPECT_GE(replays, 4);  // each reference player against easy from colony 0, per seed
+    EXPECT_EQ(replays, 12);  // every game, whichever colony is steered
 
     const ToolRun sprt =
         runArena("--sprt forager idle --games 3 --max-ticks 1500 --results " +
@@ -107,6 +107,32 @@ TEST(Arena, ShardsMergeIntoTheWholeTableAndEveryKeptReplayChecks) {
     EXPECT_NE(sprt.out.find("LLR "), std::string::npos);
     EXPECT_EQ(lines(dir, "sprt.jsonl") % 2, 0);  // whole pairs only
     EXPECT_NE(runArena("easy nobody --data " + kAssets).status, 0);
+}
+
+// A bot program takes a seat like any participant: it plays, is ranked,
+// its round trips are summed up, and every game of the run (Hard against
+// Easy too) keeps a replay that checks without the bot.
+TEST(Arena, BotProgramsAreRankedAndEveryGameReplays) {
+    test::TempDir dir;
+    const std::string bot = "'bot:cpp=" + std::string(BREVORA_BUILD_DIR) + "/bin/forager-bot'";
+    const ToolRun run = runArena(
+        bot + " easy hard --games 1 --max-ticks 1500 --jobs 2 --bot-bank 20000 --results " +
+        dir.file("r.jsonl") + " --replays " + dir.file("replays") + " --data " + kAssets);
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\nbot:cpp "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Bot round trips"), std::string::npos) << run.out;
+    const auto results = dir.read("r.jsonl");
+    EXPECT_NE(std::string(results.begin(), results.end()).find("\"faults\":{\"late\":0"),
+              std::string::npos);
+    GameParams params(kAssets);
+    int replays = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.file("replays"))) {
+        if (entry.path().extension() == ".replay") {
+            EXPECT_EQ(checkReplayFile(params, entry.path().string()), 0) << entry.path();
+            ++replays;
+        }
+    }
+    EXPECT_EQ(replays, 6);
 }
 
 }  // namespace

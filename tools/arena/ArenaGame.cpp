@@ -12,6 +12,7 @@
 #include "sim/PlayerClick.h"
 #include "sim/Replay.h"
 #include "sim/World.h"
+#include "tools/arena/ArenaBotSeats.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/PlayerBot.h"
 
@@ -23,11 +24,26 @@ bool steeredSeat(const Participant& p) {
     return p.kind != Participant::Kind::Computer;
 }
 
-// A replay holds the clicks of colony 0 alone, the player's, and builds every
-// other colony as a computer side of the game's difficulty (Hard the hard
-// opponent, the others the plain one). A game outside that has no replay.
-bool replayHolds(const Participant& first, const Participant& second, int difficulty) {
-    return steeredSeat(first) && !steeredSeat(second) && (second.level == 2) == (difficulty == 2);
+// The replay of a game: the steered seats are its steered colonies, and
+// when a computer seat plays another level than the game's difficulty (Hard
+// against Easy) it names each colony's kind.
+Replay beginReplay(const GameParams& params, const std::array<const Participant*, 2>& seats,
+                   int difficulty) {
+    Replay replay = Replay::beginning(params, 2, difficulty);
+    replay.steered.clear();
+    std::vector<int> kinds;
+    bool kindsDiffer = false;
+    for (std::size_t k = 0; k < seats.size(); ++k) {
+        if (steeredSeat(*seats[k])) {
+            replay.steered.push_back(static_cast<int>(k));
+        }
+        kinds.push_back(steeredSeat(*seats[k]) ? difficulty : seats[k]->level);
+        kindsDiffer = kindsDiffer || kinds.back() != difficulty;
+    }
+    if (kindsDiffer) {
+        replay.kinds = kinds;
+    }
+    return replay;
 }
 
 // The colonies in the colony colours, as a replay builds them, each
@@ -62,12 +78,16 @@ std::string fileWord(const std::string& name) {
     return word;
 }
 
-std::string writeReplay(const Replay& replay, const ArenaResult& result, const std::string& dir) {
+// Where a game's files go: its replay and its bots' logs start with this.
+std::string gameStem(const ArenaResult& result, const std::string& dir) {
     std::string id = std::to_string(result.id);
     id.insert(0, id.size() < 6 ? 6 - id.size() : 0, '0');
-    const std::string path = dir + "/" + id + "-" + fileWord(result.players[0]) + "-" +
-                             fileWord(result.players[1]) + "-" + std::to_string(result.seed) +
-                             ".replay";
+    return dir + "/" + id + "-" + fileWord(result.players[0]) + "-" + fileWord(result.players[1]) +
+           "-" + std::to_string(result.seed);
+}
+
+std::string writeReplay(const Replay& replay, const std::string& stem) {
+    const std::string path = stem + ".replay";
     const std::string text = replay.toText();
     return writeFileAtomically(path, text.data(), text.size()) ? path : std::string();
 }
@@ -86,32 +106,36 @@ ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& fi
     params.m_difficult = result.difficulty;
     World::resetProcessCounters();
     brv::srand(game.seed);
-    const bool recorded =
-        !rules.replayDir.empty() && replayHolds(*seats[0], *seats[1], result.difficulty);
-    Replay replay = Replay::beginning(params, 2, result.difficulty);
+    const std::string stem = rules.replayDir.empty() ? "" : gameStem(result, rules.replayDir);
+    Replay replay = beginReplay(params, seats, result.difficulty);
     World world(params);
     setUpColonies(world, seats);
 
-    // Each steered colony's player; a bot program's seat would start its
-    // program here and act beside them.
-    std::vector<std::unique_ptr<PlayerBot>> players;
+    // Every click of a steered colony, a reference player's or a bot's,
+    // is noted in the replay with its colony and update.
     int update = 0;
+    const BotClickSink note = [&replay](int colony, int at, ClickResult r, int x, int y) {
+        if (r != ClickResult::Nothing) {
+            replay.noteInput(
+                at,
+                r == ClickResult::FlagRemoved ? Replay::Input::FlagRemoved : Replay::Input::FlagSet,
+                x, y, colony);
+        }
+    };
+    std::vector<std::unique_ptr<PlayerBot>> players;
     for (int k = 0; k < 2; ++k) {
         if (seats[k]->kind == Participant::Kind::Reference) {
             auto& player = players.emplace_back(makePlayerBot(seats[k]->name, k));
-            player->onClick([&update, &replay](ClickResult r, int x, int y) {
-                replay.noteInput(update,
-                                 r == ClickResult::FlagRemoved ? Replay::Input::FlagRemoved
-                                                               : Replay::Input::FlagSet,
-                                 x, y);
-            });
+            player->onClick([&, k](ClickResult r, int x, int y) { note(k, update, r, x, y); });
         }
     }
+    ArenaBotSeats bots(seats, rules.botHost, stem, world, note);
     const int lastUpdate = std::min(rules.maxTicks, Replay::kMaxUpdates);
     while (update < lastUpdate && world.aliveColonyCount() > 1) {
         for (auto& player : players) {
             player->act(world, update);
         }
+        bots.act(world, update);
         world.update(30);
         ++update;
         replay.noteUpdate(update, world);
@@ -121,12 +145,38 @@ ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& fi
     result.winner = survivor(world);
     result.count = {world.colonies()[0]->virusCount(), world.colonies()[1]->virusCount()};
     result.checksum = world.checksum();
-    if (recorded) {
+    result.bots = bots.finish(update, result.finished, result.winner);
+    if (!stem.empty()) {
         replay.finish(update, world);
-        result.replay = writeReplay(replay, result, rules.replayDir);
+        result.replay = writeReplay(replay, stem);
     }
     return result;
 }
+
+namespace {
+
+// Each bot's decisions, faults and stop reason, its median and 99th
+// percentile round trip, and the round trips themselves for the table.
+nlohmann::ordered_json botsJson(const std::vector<ArenaBotReport>& reports) {
+    auto bots = nlohmann::ordered_json::array();
+    for (const ArenaBotReport& report : reports) {
+        nlohmann::ordered_json faults;
+        for (std::size_t k = 0; k < kBotFaultKinds; ++k) {
+            faults[botFaultName(static_cast<BotFault>(k))] = report.faults[k];
+        }
+        const RoundTrips& trips = report.roundTrips;
+        bots.push_back({{"colony", report.colony},
+                        {"decisions", report.decisions},
+                        {"faults", faults},
+                        {"stopped", report.stopped},
+                        {"round_trip_ms",
+                         {{"median", trips.percentileMs(50)}, {"p99", trips.percentileMs(99)}}},
+                        {"round_trips", trips.toJson()}});
+    }
+    return bots;
+}
+
+}  // namespace
 
 std::string toJsonLine(const ArenaResult& r) {
     nlohmann::ordered_json line;
@@ -140,10 +190,49 @@ std::string toJsonLine(const ArenaResult& r) {
     line["count"] = r.count;
     line["checksum"] = r.checksum;
     line["replay"] = r.replay;
+    if (!r.bots.empty()) {
+        line["bots"] = botsJson(r.bots);
+    }
     return line.dump();
 }
 
 namespace {
+
+// A bot's report read back: a colony of the game, counts no larger than a
+// game's updates.
+bool readBot(const nlohmann::json& j, ArenaBotReport& bot) {
+    const auto& faults = j.at("faults");
+    bot.colony = j.at("colony").get<int>();
+    bot.decisions = j.at("decisions").get<int>();
+    bot.stopped = j.at("stopped").get<std::string>();
+    bool fits = bot.colony >= 0 && bot.colony <= 1 && bot.decisions >= 0 &&
+                bot.decisions <= Replay::kMaxUpdates;
+    for (std::size_t k = 0; k < kBotFaultKinds; ++k) {
+        bot.faults[k] = faults.at(botFaultName(static_cast<BotFault>(k))).get<int>();
+        fits = fits && bot.faults[k] >= 0 && bot.faults[k] <= Replay::kMaxUpdates;
+    }
+    const auto trips = RoundTrips::fromJson(j.at("round_trips"), Replay::kMaxUpdates);
+    if (trips) {
+        bot.roundTrips = *trips;
+    }
+    return fits && trips;
+}
+
+bool readBots(const nlohmann::json& j, ArenaResult& r) {
+    if (!j.contains("bots")) {
+        return true;
+    }
+    const auto& bots = j.at("bots");
+    if (!bots.is_array() || bots.size() > 2) {
+        return false;
+    }
+    for (const auto& bot : bots) {
+        if (!readBot(bot, r.bots.emplace_back())) {
+            return false;
+        }
+    }
+    return true;
+}
 
 // A result line read back: every field of the kind written, the winner a
 // colony of the game or none.
@@ -165,7 +254,7 @@ bool readResult(const nlohmann::json& j, ArenaResult& r) {
     r.count = {count[0].get<int>(), count[1].get<int>()};
     r.checksum = j.at("checksum").get<std::string>();
     r.replay = j.at("replay").get<std::string>();
-    return r.id >= 0 && r.difficulty >= 0 && r.winner >= -1 && r.winner <= 1 &&
+    return readBots(j, r) && r.id >= 0 && r.difficulty >= 0 && r.winner >= -1 && r.winner <= 1 &&
            (r.finished || r.winner == -1) && !r.players[0].empty() && !r.players[1].empty();
 }
 

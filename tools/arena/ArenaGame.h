@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "sim/bot/BotSteering.h"
 #include "tools/arena/Participant.h"
+#include "tools/arena/RoundTrips.h"
 
 namespace brv {
 
@@ -25,6 +27,17 @@ struct ArenaRules {
     int maxTicks = 120000;  // an hour of game time; a longer game is unfinished
     int difficulty = 1;     // the game's difficulty when no computer level plays
     std::string replayDir;  // where each game's replay is kept; empty: none
+    // How bot programs are hosted: decision interval and time bank.
+    BotHostSettings botHost;
+};
+
+// How a bot program steered its colony through one game.
+struct ArenaBotReport {
+    int colony = 0;
+    int decisions = 0;
+    std::array<int, kBotFaultKinds> faults{};
+    std::string stopped;  // why it stopped steering before the end; empty when it did not
+    RoundTrips roundTrips;
 };
 
 // A played game as its result line holds it. `winner` is the winning colony
@@ -41,12 +54,13 @@ struct ArenaResult {
     std::array<int, 2> count{};
     std::string checksum;
     std::string replay;  // empty when the game has none
+    std::vector<ArenaBotReport> bots;
 };
 
 // Plays one game: the rules state starts from the seed alone, so a game
-// plays the same in any process and in any order. Its replay is written into
-// the rules' folder when the replay format can hold the game (see
-// ArenaGame.cpp).
+// plays the same in any process and in any order (a bot program's, given
+// the same answers). Its replay is written into the rules' folder, with each
+// bot's stderr beside it.
 ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& field,
                           const ArenaGame& game, const ArenaRules& rules);
 

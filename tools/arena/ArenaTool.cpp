@@ -9,6 +9,7 @@
 
 #include "config/GameParams.h"
 #include "sim/Replay.h"
+#include "sim/bot/CommandWords.h"
 #include "tools/arena/Arena.h"
 #include "tools/arena/ResultFile.h"
 #include "tools/arena/Schedule.h"
@@ -35,6 +36,7 @@ struct Settings {
     double alpha = 0.05;
     double beta = 0.05;
     std::string data;
+    brv::BotHostSettings botHost;
 };
 
 // The shipped data set lies beside the tools: <exe dir>/../game.
@@ -72,10 +74,9 @@ std::optional<std::vector<brv::Participant>> parseField(const std::vector<std::s
             std::cerr << "brevora-arena: " << why << "\n";
             return std::nullopt;
         }
-        // Bot programs are parsed so their specs are checked, but this
-        // build cannot start one; their seat in a game is in ArenaGame.cpp.
-        if (p->kind == brv::Participant::Kind::Program) {
-            std::cerr << "brevora-arena: \"" << spec << "\": this build runs no bot programs\n";
+        if (p->kind == brv::Participant::Kind::Program &&
+            !brv::splitCommandWords(p->command, why)) {
+            std::cerr << "brevora-arena: \"" << spec << "\": " << why << "\n";
             return std::nullopt;
         }
         for (const brv::Participant& other : field) {
@@ -116,6 +117,7 @@ brv::ArenaRun baseRun(const Settings& s, std::vector<brv::Participant> field) {
     run.rules.maxTicks = s.maxTicks;
     run.rules.difficulty = brv::difficultyFromName(s.difficulty);
     run.rules.replayDir = s.replays;
+    run.rules.botHost = s.botHost;
     run.jobs =
         s.jobs > 0 ? s.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     run.resultsPath = s.results;
@@ -242,6 +244,13 @@ int main(int argc, char** argv) {
     app.add_option("--alpha", s.alpha, "--sprt's false positive rate")
         ->check(CLI::Range(1e-6, 0.5));
     app.add_option("--beta", s.beta, "--sprt's false negative rate")->check(CLI::Range(1e-6, 0.5));
+    app.add_option("--bot-every", s.botHost.decisionEvery, "world updates between bot decisions")
+        ->check(CLI::Range(1, 100000));
+    app.add_option("--bot-bank", s.botHost.bankStartMs, "a bot's time bank at the start, in ms")
+        ->check(CLI::Range(0, 3600000));
+    app.add_option("--bot-increment", s.botHost.bankIncrementMs,
+                   "what a bot's time bank gains at each decision, in ms")
+        ->check(CLI::Range(0, 600000));
     app.add_option("--data", s.data, "folder holding data/data.pk or loose data files");
     CLI11_PARSE(app, argc, argv);
     if (s.merge.empty() && s.sprt.empty() && s.participants.size() < 2) {

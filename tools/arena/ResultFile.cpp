@@ -10,10 +10,11 @@ namespace brv {
 
 namespace {
 
-// Far above a result line (about 250 bytes); a longer one is damaged. A
+// Far above a result line (about 250 bytes, up to about 8 kB with two
+// bots' round trips in every bucket); a longer one is damaged. A
 // file is bounded by the largest the game reads in one piece (a million
 // games).
-constexpr std::size_t kMaxLine = 4096;
+constexpr std::size_t kMaxLine = 16 * 1024;
 
 }  // namespace
 

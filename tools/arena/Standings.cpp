@@ -13,8 +13,43 @@ Standing& standingOf(std::vector<Standing>& table, const std::string& name) {
     if (found != table.end()) {
         return *found;
     }
-    table.push_back({name, {}, {}});
+    table.push_back({});
+    table.back().name = name;
     return table.back();
+}
+
+void countBots(const ArenaResult& r, std::vector<Standing>& table) {
+    for (const ArenaBotReport& bot : r.bots) {
+        Standing& s = standingOf(table, r.players[static_cast<std::size_t>(bot.colony)]);
+        s.program = true;
+        s.decisions += bot.decisions;
+        for (const int n : bot.faults) {
+            s.faults += n;
+        }
+        s.roundTrips.add(bot.roundTrips);
+    }
+}
+
+// The bot programs' lines: how quickly each answered over all its games.
+std::string botLines(const std::vector<Standing>& standings) {
+    std::string text;
+    char line[160];
+    for (const Standing& s : standings) {
+        if (!s.program) {
+            continue;
+        }
+        if (text.empty()) {
+            text = "\nBot round trips (state sent to answer read) over all decisions:\n";
+            std::snprintf(line, sizeof line, "%-20s %10s %7s %10s %10s\n", "participant",
+                          "decisions", "faults", "median ms", "p99 ms");
+            text += line;
+        }
+        std::snprintf(line, sizeof line, "%-20s %10lld %7lld %10.3f %10.3f\n", s.name.c_str(),
+                      s.decisions, s.faults, s.roundTrips.percentileMs(50),
+                      s.roundTrips.percentileMs(99));
+        text += line;
+    }
+    return text;
 }
 
 std::string signedElo(double elo) {
@@ -40,6 +75,7 @@ std::vector<Standing> standingsOf(std::vector<ArenaResult> results) {
                 ++tally.draws;
             }
         }
+        countBots(r, table);
     }
     for (Standing& s : table) {
         s.elo = eloFromTally(s.tally);
@@ -67,7 +103,7 @@ std::string standingsTable(const std::vector<Standing>& standings) {
                       100.0 * s.tally.score(), signedElo(s.elo.elo).c_str(), interval);
         text += line;
     }
-    return text;
+    return text + botLines(standings);
 }
 
 }  // namespace brv

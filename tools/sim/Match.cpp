@@ -94,6 +94,18 @@ std::vector<int> steeredColonies(const MatchOptions& options, int colonies) {
     return steered;
 }
 
+// Each colony's computer kind for a replay when --ai sets one apart from
+// the difficulty's; none otherwise, so such a replay reads as before.
+std::vector<int> replayKinds(const MatchOptions& options, int colonies) {
+    std::vector<int> kinds(static_cast<std::size_t>(colonies), options.difficulty);
+    bool differ = false;
+    for (int k = 0; k < colonies && k < static_cast<int>(options.ai.size()); ++k) {
+        kinds[static_cast<std::size_t>(k)] = options.ai[static_cast<std::size_t>(k)];
+        differ = differ || options.ai[static_cast<std::size_t>(k)] != options.difficulty;
+    }
+    return differ ? kinds : std::vector<int>{};
+}
+
 double percentileMs(std::vector<long long> us, int percent) {
     if (us.empty()) {
         return -1;
@@ -229,6 +241,7 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
     if (!options.bots.empty() && !options.replayDir.empty()) {
         replay = Replay::beginning(params, state, colonies, options.difficulty);
         replay->steered = steeredColonies(options, colonies);
+        replay->kinds = replayKinds(options, colonies);
     }
     World world(params, state);
     for (int k = 0; k < colonies; ++k) {

@@ -49,8 +49,8 @@ struct MatchOptions {
     BotLimits botLimits;
     // When not empty, a game with bots is recorded as the replay
     // "bot-<seed>.replay" in this folder, and each bot's stderr goes to
-    // "bot-<seed>-<colony>.log" there. Needs every computer colony of one
-    // kind (no `ai`), as a replay knows only the difficulty.
+    // "bot-<seed>-<colony>.log" there; with `ai`, the replay names each
+    // colony's kind.
     std::string replayDir;
 };
 

@@ -127,11 +127,6 @@ bool setUpBots(const Settings& s, brv::MatchOptions& options) {
     options.bots = *seats;
     options.botHost = s.botHost;
     if (!s.botReplays.empty()) {
-        if (!s.ai.empty()) {
-            std::cerr
-                << "brevora-sim: --bot-replays: a replay records one opponent kind, not --ai\n";
-            return false;
-        }
         std::error_code ec;
         std::filesystem::create_directories(s.botReplays, ec);
         options.replayDir = s.botReplays;
