@@ -37,8 +37,8 @@ std::unique_ptr<BotSteering> startBot(const World& world, const std::string& com
 // counters as they stand before its world is built.
 std::unique_ptr<View> GamePlayScreens::newGame(GameContext& context, int colonies) {
     GameParams& params = context.params;
-    Replay start = Replay::beginning(params, colonies, params.m_difficult);
-    auto game = std::make_unique<GameScreen>(context, colonies);
+    Replay start = Replay::beginning(params, rules_, colonies, params.m_difficult);
+    auto game = std::make_unique<GameScreen>(context, rules_, colonies);
     game->record(std::move(start));
     game->askResignWith([&context] {
         return QuestionDialog::inQuitBox(context, {"Resign", "this game?"});
@@ -50,7 +50,7 @@ std::unique_ptr<View> GamePlayScreens::newGame(GameContext& context, int colonie
 }
 
 std::unique_ptr<View> GamePlayScreens::newDemo(GameContext& context) {
-    return std::make_unique<DemoScreen>(context);
+    return std::make_unique<DemoScreen>(context, rules_);
 }
 
 // Only games made by newGame come back here, so the view is a GameScreen.

@@ -3,10 +3,13 @@
 #include <string>
 
 #include "app/PlayScreens.h"
+#include "sim/RulesState.h"
 
 namespace brv {
 
-// The game's own screens for the main menu.
+// The game's own screens for the main menu. It owns the rules state its games
+// and demonstrations play on, each new world starting where the last one left
+// the generator and the counters.
 class GamePlayScreens : public PlayScreens {
 public:
     GamePlayScreens() = default;
@@ -14,6 +17,7 @@ public:
     // program `command` (split into words as a shell would, never run by one).
     explicit GamePlayScreens(std::string botCommand) : botCommand_(std::move(botCommand)) {}
 
+    void seed(std::uint32_t seed) override { rules_.setGeneratorState(seed); }
     std::unique_ptr<View> newGame(GameContext& context, int colonies) override;
     std::unique_ptr<View> newDemo(GameContext& context) override;
     bool isOver(const View& game) const override;
@@ -22,7 +26,10 @@ public:
     GraphData graph(const View& game) const override;
     std::unique_ptr<View> newReplay(GameContext& context, const Replay& replay) override;
 
+    const RulesState& rules() const { return rules_; }
+
 private:
+    RulesState rules_{1};
     std::string botCommand_;
 };
 

@@ -6,12 +6,10 @@
 
 #include "config/GameParams.h"
 #include "platform/LaunchHooks.h"
-#include "platform/Random.h"
 
 namespace brv {
 
-IntroScreen::IntroScreen(GameContext& context, std::uint32_t seed) : context_(context) {
-    brv::srand(seed);
+IntroScreen::IntroScreen(GameContext& context) : context_(context) {
     DataBlob picture = context_.params.m_archive.readEntry(kPicturePath);
     // One level at the picture's own size: it is shown once, stretched.
     picture_.loadMemory(picture.bytes(), picture.size, false, false);

@@ -10,14 +10,12 @@ namespace brv {
 
 // The splash picture that covers the window while the art loads at start-up.
 // It is drawn once, never ticked, and gone before the message loop starts.
-// Building it seeds the game's generator: every later draw continues from
-// this seed.
 class IntroScreen : public View {
 public:
     static constexpr const char* kPicturePath = "mui/intro.jpg";
 
     // Needs a current GL context for the picture.
-    IntroScreen(GameContext& context, std::uint32_t seed);
+    explicit IntroScreen(GameContext& context);
 
     void draw() override;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "gfx/LineGraph.h"
@@ -19,6 +20,11 @@ struct Replay;
 class PlayScreens {
 public:
     virtual ~PlayScreens() = default;
+
+    // Seeds the generator of the rules state the games and demonstrations
+    // made here play on, one after the other, once at start-up: every later
+    // draw continues from this seed.
+    virtual void seed(std::uint32_t seed) = 0;
 
     // A game of `colonies` (2 to 4) colonies at the current difficulty, or
     // null when none can be made. Every screen made here works with

@@ -5,6 +5,7 @@
 
 #include "app/IntroScreen.h"
 #include "app/MainScreen.h"
+#include "app/PlayScreens.h"
 #include "app/window/GlWindow.h"
 #include "app/window/WindowProcedure.h"
 #include "audio/SoundSet.h"
@@ -74,7 +75,8 @@ void Program::setIcon() {
 // The intro stays on screen through the long art load; ticks posted meanwhile
 // wait in the queue and reach the menu once the loop runs.
 void Program::showIntroWhileLoading() {
-    auto intro = std::make_unique<IntroScreen>(context_, startSeed(platform_.milliseconds()));
+    screens_.seed(startSeed(platform_.milliseconds()));
+    auto intro = std::make_unique<IntroScreen>(context_);
     View* introView = intro.get();
     window_->pushScreen(std::move(intro));
     window_->drawAll();

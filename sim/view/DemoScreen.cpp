@@ -2,10 +2,14 @@
 
 #include "config/GameParams.h"
 #include "sim/ColonyColours.h"
+#include "sim/RulesState.h"
 
 namespace brv {
 
-DemoScreen::DemoScreen(GameContext& context) : PlayScreen(context) {
+DemoScreen::DemoScreen(GameContext& context) : DemoScreen(context, processRulesState()) {}
+
+DemoScreen::DemoScreen(GameContext& context, RulesState& rules)
+    : PlayScreen(context, context.params, rules) {
     const int difficulty = context.params.m_difficult;
     for (int k = 0; k < kColonies; ++k) {
         const ColonyColour& c = kColonyColours[static_cast<std::size_t>(k)];

@@ -13,6 +13,8 @@ public:
     static constexpr int kColonies = 4;
 
     explicit DemoScreen(GameContext& context);
+    // The same on a rules state kept by its maker for the screen's life.
+    DemoScreen(GameContext& context, RulesState& rules);
 
     void onLButtonUp(int x, int y, int flags) override;
     void onRButtonUp(int x, int y, int flags) override;

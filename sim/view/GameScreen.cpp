@@ -12,11 +12,15 @@
 #include "sim/ColonyColours.h"
 #include "sim/LifeSource.h"
 #include "sim/PlayerClick.h"
+#include "sim/RulesState.h"
 
 namespace brv {
 
 GameScreen::GameScreen(GameContext& context, int colonies)
-    : PlayScreen(context), coach_(context.params.m_preferences.coaching()) {
+    : GameScreen(context, processRulesState(), colonies) {}
+
+GameScreen::GameScreen(GameContext& context, RulesState& rules, int colonies)
+    : PlayScreen(context, context.params, rules), coach_(context.params.m_preferences.coaching()) {
     setUpGame(world(), std::clamp(colonies, kMinColonies, kMaxColonies),
               context.params.m_difficult);
     coach_.begin(world());

@@ -44,6 +44,8 @@ public:
 
     // `colonies` is clamped to 1..4; the sides are made with m_difficult.
     GameScreen(GameContext& context, int colonies);
+    // The same on a rules state kept by its maker for the screen's life.
+    GameScreen(GameContext& context, RulesState& rules, int colonies);
     // A recording game writes its replay into the save folder when it ends
     // or is abandoned.
     ~GameScreen() override;

@@ -2,6 +2,7 @@
 
 #include "app/GamePlayScreens.h"
 #include "platform/FileIo.h"
+#include "platform/Random.h"
 #include "platform/VirtualKeys.h"
 #include "sim/Colony.h"
 #include "sim/Replay.h"
@@ -187,13 +188,17 @@ TEST(MainScreenGames, NewGameOverAKeptGameAsksFirstAndCancelKeepsIt) {
 
 // A real game from the menu: Q asks, and the game stands still while it
 // does; Cancel plays on, OK ends it as lost with its score and a record that
-// replays to the same end.
+// replays to the same end. It plays on the rules state of the screens that
+// made it, from their seed, and leaves the process's generator alone.
 TEST(MainScreenGames, ResignedGameEndsAsLostWithItsScoreAndReplaysToTheSameEnd) {
     GamePlayScreens real;
+    real.seed(4321);
+    brv::srand(99);
     MenuFixture f(&real);
     startFourColoniesHard(f);
     auto* game = dynamic_cast<GameScreen*>(f.top());
     ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->recording()->generator, 4321u);
     // Played until the player has a score to enter.
     const Colony& player = *game->world().colonies().front();
     for (int i = 0; i < 20000 && player.killCounter() == 0; ++i) {
@@ -245,6 +250,7 @@ TEST(MainScreenGames, ResignedGameEndsAsLostWithItsScoreAndReplaysToTheSameEnd) 
     f.window.closeTop();
     f.ticks(1);
     EXPECT_EQ(checkReplay(f.params, *replay).why, "replay matches");
+    EXPECT_EQ(brv::randState(), 99u);
 }
 
 TEST(MainScreenGames, FinishedGameTurnsIntoTheGameOverDialogWithItsScore) {

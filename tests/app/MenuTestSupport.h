@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -33,6 +34,10 @@ public:
 // Makes fake screens and remembers them (the window and the menu own them).
 class FakeScreens : public PlayScreens {
 public:
+    void seed(std::uint32_t value) override {
+        seeded = value;
+        ++seeds;
+    }
     std::unique_ptr<View> newGame(GameContext& context, int colonies) override {
         auto game = std::make_unique<FakeGame>();
         game->colonies = colonies;
@@ -56,6 +61,8 @@ public:
         return replay;
     }
 
+    std::uint32_t seeded = 0;
+    int seeds = 0;
     std::vector<FakeGame*> games;
     std::vector<FakeGame*> demos;
     std::vector<FakeGame*> replays;

@@ -16,7 +16,6 @@
 #include "gfx/ResourceSet.h"
 #include "platform/Clock.h"
 #include "platform/HeadlessPlatform.h"
-#include "platform/Random.h"
 #include "platform/VirtualKeys.h"
 #include "tests/app/MenuTestSupport.h"
 #include "tests/support/Fifo.h"
@@ -70,8 +69,9 @@ TEST_F(ProgramFixture, StartUpLeavesTheMenuAloneOnScreenAndShutdownSavesEverythi
         EXPECT_TRUE(platform.timerRunning());
         EXPECT_EQ(program.window()->screens(), (std::vector<View*>{program.mainScreen()}));
         EXPECT_FALSE(fs::exists(dir.file("data/save.sav")));
-        // The fixed seed, and nothing drew from the generator during start-up.
-        EXPECT_EQ(randState(), 1234u);
+        // The games are seeded once, with the fixed seed.
+        EXPECT_EQ(screens.seeded, 1234u);
+        EXPECT_EQ(screens.seeds, 1);
         EXPECT_NE(program.context().art.okButton.glName(), 0u);
         EXPECT_GT(platform.swapCount(), 0);  // the intro was shown
         EXPECT_TRUE(platform.audioOpen() && program.context().sounds.clip(Sound::GameWon));
@@ -255,7 +255,7 @@ TEST_F(ProgramFixture, IntroPictureFillsTheWholeWindowWhateverItsSize) {
         ASSERT_TRUE(window.create("Brevora", 0, 0, 640, 360));
         window.setLogicalSize(800, 600);
         test::TestContext own(params, &window);
-        auto intro = std::make_unique<IntroScreen>(own.context, 1);
+        auto intro = std::make_unique<IntroScreen>(own.context);
         ASSERT_GT(intro->picture().width(), 0);
         window.pushScreen(std::move(intro));
         window.drawAll();
