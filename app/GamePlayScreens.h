@@ -26,8 +26,6 @@ public:
     GraphData graph(const View& game) const override;
     std::unique_ptr<View> newReplay(GameContext& context, const Replay& replay) override;
 
-    const RulesState& rules() const { return rules_; }
-
 private:
     RulesState rules_{1};
     std::string botCommand_;

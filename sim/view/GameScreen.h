@@ -58,7 +58,6 @@ public:
     // player's, the player's clicks set nothing (and say so), and the coach
     // is quiet. A bot that stopped (or never started) says why at the bottom.
     void steerBy(std::unique_ptr<BotSteering> bot);
-    const BotSteering* bot() const { return bot_.get(); }
     // Without a maker, the resign key does nothing.
     void askResignWith(QuestionMaker maker) { askResign_ = std::move(maker); }
 

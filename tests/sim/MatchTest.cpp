@@ -16,6 +16,7 @@
 #include "sim/Replay.h"
 #include "sim/World.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/ToolRun.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/PlayerBot.h"
 #include "tools/sim/Report.h"
@@ -85,25 +86,8 @@ TEST(Match, RecordsHowLongLifeSourcesLastAndThePeakPopulation) {
     EXPECT_EQ(playMatch(params, options).startSourceTicks, (std::vector<int>{-1, -1}));
 }
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
-
-ToolRun runTool(const std::string& args) {
-    const std::string command =
-        std::string(BREVORA_BUILD_DIR) + "/bin/brevora-sim " + args + " 2>/dev/null";
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        run.out += buffer;
-    }
-    run.status = pclose(pipe);
-    return run;
+test::ToolRun runTool(const std::string& args) {
+    return test::runBuiltTool("brevora-sim", args);
 }
 
 // The reference players click by the game's rule: the idle one never, the
@@ -215,7 +199,7 @@ TEST(Match, AReferencePlayerSteersTheColonyItIsGiven) {
 // The balance report plays every setting, each group in processes of its
 // own, as a table or as JSON lines.
 TEST(Match, ReportPlaysEverySettingAsATableOrJson) {
-    const ToolRun json =
+    const test::ToolRun json =
         runTool("--report --games 2 --max-ticks 300 --json --jobs 2 --data " + kAssets);
     ASSERT_EQ(json.status, 0);
     std::istringstream lines(json.out);
@@ -228,7 +212,7 @@ TEST(Match, ReportPlaysEverySettingAsATableOrJson) {
         ++count;
     }
     EXPECT_EQ(count, reportSettings().size());
-    const ToolRun table =
+    const test::ToolRun table =
         runTool("--report --groups versus --games 2 --max-ticks 300 --data " + kAssets);
     ASSERT_EQ(table.status, 0);
     EXPECT_NE(table.out.find(reportHeader()), std::string::npos);
@@ -280,7 +264,7 @@ TEST(Match, ReportFiguresCountStarvedUnfinishedAndCorners) {
 }
 
 TEST(Match, ToolPlaysBatchesAndRefusesBadInput) {
-    const ToolRun batch =
+    const test::ToolRun batch =
         runTool("--seed 3 --games 2 --max-ticks 100 --colonies 3 --data " + kAssets);
     ASSERT_EQ(batch.status, 0);
     const auto newline = batch.out.find('\n');
@@ -292,11 +276,11 @@ TEST(Match, ToolPlaysBatchesAndRefusesBadInput) {
     EXPECT_EQ(second["colonies"], 3);
     EXPECT_EQ(second["ticks"], 100);
     // The second game of the batch is the same game alone.
-    const ToolRun alone = runTool("--seed 4 --max-ticks 100 --colonies 3 --data " + kAssets);
+    const test::ToolRun alone = runTool("--seed 4 --max-ticks 100 --colonies 3 --data " + kAssets);
     EXPECT_EQ(alone.out, batch.out.substr(newline + 1));
     // The same game as a timeline: one line a second (100 ticks of 30 ms: 0
     // to 3 s) whose last counts are the summary's.
-    const ToolRun timeline =
+    const test::ToolRun timeline =
         runTool("--seed 4 --max-ticks 100 --colonies 3 --timeline --data " + kAssets);
     ASSERT_EQ(timeline.status, 0);
     const auto last = nlohmann::json::parse(
@@ -314,7 +298,7 @@ TEST(Match, ToolPlaysBatchesAndRefusesBadInput) {
     EXPECT_NE(runTool("--data /nonexistent/brevora").status, 0);
     test::TempDir bad;
     bad.write("dat/param.txt", "m_speed 0\n");
-    const ToolRun badRules = runTool("--data " + bad.path());
+    const test::ToolRun badRules = runTool("--data " + bad.path());
     EXPECT_NE(badRules.status, 0);
     EXPECT_TRUE(badRules.out.empty());
 }

@@ -7,6 +7,7 @@
 
 #include "config/GameParams.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/ToolRun.h"
 #include "tools/arena/Elo.h"
 #include "tools/arena/Sprt.h"
 #include "tools/sim/ReplayRuns.h"
@@ -16,25 +17,8 @@ namespace {
 
 const std::string kAssets = std::string(BREVORA_SOURCE_DIR) + "/assets";
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
-
-ToolRun runArena(const std::string& args) {
-    const std::string command =
-        std::string(BREVORA_BUILD_DIR) + "/bin/brevora-arena " + args + " 2>/dev/null";
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        run.out += buffer;
-    }
-    run.status = pclose(pipe);
-    return run;
+test::ToolRun runArena(const std::string& args) {
+    return test::runBuiltTool("brevora-arena", args);
 }
 
 // Figures worked out by hand from the formulas of Elo.h and Sprt.h.
@@ -72,8 +56,8 @@ TEST(Arena, ShardsMergeIntoTheWholeTableAndEveryKeptReplayChecks) {
     test::TempDir dir;
     const std::string common =
         " easy forager novice --games 2 --max-ticks 1500 --jobs 2 --data " + kAssets;
-    const ToolRun whole = runArena("--results " + dir.file("whole.jsonl") + " --replays " +
-                                   dir.file("replays") + common);
+    const test::ToolRun whole = runArena("--results " + dir.file("whole.jsonl") + " --replays " +
+                                         dir.file("replays") + common);
     ASSERT_EQ(whole.status, 0);
     EXPECT_EQ(lines(dir, "whole.jsonl"), 12);  // 3 pairings, 2 seeds, both colonies
     for (const char* share : {"1/2", "2/2"}) {
@@ -100,7 +84,7 @@ TEST(Arena, ShardsMergeIntoTheWholeTableAndEveryKeptReplayChecks) {
     }
     EXPECT_EQ(replays, 12);  // every game, whichever colony is steered
 
-    const ToolRun sprt =
+    const test::ToolRun sprt =
         runArena("--sprt forager idle --games 3 --max-ticks 1500 --results " +
                  dir.file("sprt.jsonl") + " --replays " + dir.file("sprt") + " --data " + kAssets);
     ASSERT_EQ(sprt.status, 0);
@@ -115,7 +99,7 @@ TEST(Arena, ShardsMergeIntoTheWholeTableAndEveryKeptReplayChecks) {
 TEST(Arena, BotProgramsAreRankedAndEveryGameReplays) {
     test::TempDir dir;
     const std::string bot = "'bot:cpp=" + std::string(BREVORA_BUILD_DIR) + "/bin/forager-bot'";
-    const ToolRun run = runArena(
+    const test::ToolRun run = runArena(
         bot + " easy hard --games 1 --max-ticks 1500 --jobs 2 --bot-bank 20000 --results " +
         dir.file("r.jsonl") + " --replays " + dir.file("replays") + " --data " + kAssets);
     ASSERT_EQ(run.status, 0);

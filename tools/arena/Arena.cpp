@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "tools/arena/ProcessPool.h"
 #include "tools/arena/Schedule.h"
+#include "tools/sim/ProcessPool.h"
 
 namespace brv {
 

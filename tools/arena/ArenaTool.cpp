@@ -15,6 +15,7 @@
 #include "tools/arena/Schedule.h"
 #include "tools/arena/Standings.h"
 #include "tools/sim/Match.h"
+#include "tools/sim/ToolData.h"
 
 namespace {
 
@@ -38,32 +39,6 @@ struct Settings {
     std::string data;
     brv::BotHostSettings botHost;
 };
-
-// The shipped data set lies beside the tools: <exe dir>/../game.
-std::string defaultDataDir(const char* argv0) {
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) {
-        exe = std::filesystem::absolute(argv0, ec);
-    }
-    return (exe.parent_path() / ".." / "game").lexically_normal().string();
-}
-
-// Bad or missing rules stop the arena before any game, one line per problem.
-bool checkRules(const brv::GameParams& params, const std::string& dir) {
-    std::error_code ec;
-    if (!params.m_archive.contains("dat/param.txt") &&
-        !std::filesystem::is_regular_file(params.m_archive.resolve("dat/param.txt"), ec)) {
-        std::cerr << "brevora-arena: \"dat/param.txt\" was found neither in \"" << dir
-                  << "/data/data.pk\" nor as a loose file under \"" << dir << "\"\n";
-        return false;
-    }
-    const auto problems = params.ruleProblems();
-    for (const auto& p : problems) {
-        std::cerr << "brevora-arena: dat/param.txt: " << p << "\n";
-    }
-    return problems.empty();
-}
 
 std::optional<std::vector<brv::Participant>> parseField(const std::vector<std::string>& specs) {
     std::vector<brv::Participant> field;
@@ -201,7 +176,7 @@ int run(const Settings& s, const std::string& dataDir) {
         return merge(s);
     }
     brv::GameParams params(dataDir);
-    if (!checkRules(params, dataDir)) {
+    if (!brv::checkRules(params, dataDir, "brevora-arena")) {
         return 2;
     }
     std::error_code ec;
@@ -257,5 +232,5 @@ int main(int argc, char** argv) {
         std::cerr << "brevora-arena: name two participants or more, or --sprt A B, or --merge\n";
         return 2;
     }
-    return run(s, s.data.empty() ? defaultDataDir(argv[0]) : s.data);
+    return run(s, s.data.empty() ? brv::defaultDataDir(argv[0]) : s.data);
 }

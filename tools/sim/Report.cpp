@@ -1,8 +1,5 @@
 #include "tools/sim/Report.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
@@ -13,6 +10,7 @@
 
 #include "config/GameParams.h"
 #include "tools/sim/Match.h"
+#include "tools/sim/ProcessPool.h"
 
 namespace brv {
 
@@ -51,58 +49,6 @@ std::vector<ReportGame> fromText(const std::string& text) {
     }
     return games;
 }
-
-// A child process plays one setting and writes its games into a file of its
-// own, which the parent reads once the child has ended.
-struct Job {
-    pid_t pid = -1;
-    std::string file;
-    std::size_t setting = 0;
-};
-
-Job startJob(GameParams& params, const ReportSetting& setting, std::size_t index,
-             const ReportOptions& options) {
-    char name[] = "/tmp/brevora-report-XXXXXX";
-    const int fd = mkstemp(name);
-    if (fd < 0) {
-        return {};
-    }
-    close(fd);
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const std::string text = toText(playSetting(params, setting, options));
-        std::FILE* out = std::fopen(name, "wb");
-        const bool written =
-            out != nullptr && std::fwrite(text.data(), 1, text.size(), out) == text.size();
-        _exit(out != nullptr && std::fclose(out) == 0 && written ? 0 : 1);
-    }
-    if (pid < 0) {
-        unlink(name);
-        return {};
-    }
-    return {pid, name, index};
-}
-
-// Reads a finished job's games and removes its file; false when it failed.
-bool finishJob(const Job& job, int status, std::vector<ReportGame>& games) {
-    std::string text;
-    if (std::FILE* in = std::fopen(job.file.c_str(), "rb"); in != nullptr) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
-            text.append(buffer, n);
-        }
-        std::fclose(in);
-    }
-    unlink(job.file.c_str());
-    games = fromText(text);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-}  // namespace
-
-namespace {
 
 bool listed(const std::string& list, const std::string& item) {
     return list.empty() || ("," + list + ",").find("," + item + ",") != std::string::npos;
@@ -261,28 +207,13 @@ bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         return settings[a].colonies > settings[b].colonies;
     });
-    std::vector<Job> running;
-    std::size_t next = 0;
-    bool ok = true;
-    while (next < settings.size() || !running.empty()) {
-        while (next < settings.size() && static_cast<int>(running.size()) < options.jobs) {
-            const Job job = startJob(params, settings[order[next]], order[next], options);
-            if (job.pid < 0) {
-                return false;
-            }
-            running.push_back(job);
-            ++next;
-        }
-        int status = 0;
-        const pid_t done = waitpid(-1, &status, 0);
-        const auto job = std::find_if(running.begin(), running.end(),
-                                      [&](const Job& j) { return j.pid == done; });
-        if (done < 0 || job == running.end()) {
-            return false;
-        }
-        ok = finishJob(*job, status, results[job->setting]) && ok;
-        running.erase(job);
-    }
+    // Each setting plays in a child process of its own.
+    const bool ok = runInProcesses(
+        settings.size(), options.jobs,
+        [&](std::size_t item) {
+            return toText(playSetting(params, settings[order[item]], options));
+        },
+        [&](std::size_t item, const std::string& text) { results[order[item]] = fromText(text); });
     if (options.json) {
         for (std::size_t i = 0; i < settings.size(); ++i) {
             out << reportJson(settings[i], reportFigures(results[i]));

@@ -18,6 +18,7 @@
 #include "tools/sim/PlayerBot.h"
 #include "tools/sim/ReplayRuns.h"
 #include "tools/sim/Report.h"
+#include "tools/sim/ToolData.h"
 
 namespace {
 
@@ -49,16 +50,6 @@ struct Settings {
     brv::BotHostSettings botHost;
 };
 
-// The shipped data set lies beside the tools: <exe dir>/../game.
-std::string defaultDataDir(const char* argv0) {
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) {
-        exe = std::filesystem::absolute(argv0, ec);
-    }
-    return (exe.parent_path() / ".." / "game").lexically_normal().string();
-}
-
 // "easy,hard,…": one known kind per colony.
 std::optional<std::vector<int>> parseAi(const std::string& list, int colonies) {
     std::vector<int> kinds;
@@ -79,12 +70,6 @@ std::optional<std::vector<int>> parseAi(const std::string& list, int colonies) {
         return std::nullopt;
     }
     return kinds;
-}
-
-bool rulesFound(const brv::GameParams& params) {
-    std::error_code ec;
-    return params.m_archive.contains("dat/param.txt") ||
-           std::filesystem::is_regular_file(params.m_archive.resolve("dat/param.txt"), ec);
 }
 
 // --bot K=CMD: colony K (of the game's) steered by the bot CMD, each colony
@@ -132,20 +117,6 @@ bool setUpBots(const Settings& s, brv::MatchOptions& options) {
         options.replayDir = s.botReplays;
     }
     return true;
-}
-
-// Bad or missing rules stop the runner before any game, one line per problem.
-bool checkRules(const brv::GameParams& params, const std::string& dir) {
-    if (!rulesFound(params)) {
-        std::cerr << "brevora-sim: \"dat/param.txt\" was found neither in \"" << dir
-                  << "/data/data.pk\" nor as a loose file under \"" << dir << "\"\n";
-        return false;
-    }
-    const auto problems = params.ruleProblems();
-    for (const auto& p : problems) {
-        std::cerr << "brevora-sim: dat/param.txt: " << p << "\n";
-    }
-    return problems.empty();
 }
 
 // --replay and --replay-dir: 0 when every replay matches, 1 when one
@@ -234,7 +205,7 @@ int report(brv::GameParams& params, const Settings& s, bool gamesGiven, bool tic
 
 int run(const Settings& s, const std::string& dataDir, bool gamesGiven, bool ticksGiven) {
     brv::GameParams params(dataDir);
-    if (!checkRules(params, dataDir)) {
+    if (!brv::checkRules(params, dataDir, "brevora-sim")) {
         return 2;
     }
     if (s.report) {
@@ -357,6 +328,6 @@ int main(int argc, char** argv) {
     if (seedOption->count() > 0) {
         s.seed = seed;
     }
-    const std::string dataDir = s.data.empty() ? defaultDataDir(argv[0]) : s.data;
+    const std::string dataDir = s.data.empty() ? brv::defaultDataDir(argv[0]) : s.data;
     return run(s, dataDir, gamesOption->count() > 0, ticksOption->count() > 0);
 }

@@ -1,4 +1,4 @@
-#include "tools/arena/ProcessPool.h"
+#include "tools/sim/ProcessPool.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,8 +12,9 @@ namespace brv {
 
 namespace {
 
-// A child's text is one result line; far more means a damaged file.
-constexpr std::size_t kMaxText = 1 << 20;
+// A child's text is a result line or a setting's games; far more means a
+// damaged file.
+constexpr std::size_t kMaxText = std::size_t{64} << 20;
 
 // A child writes its text into a file of its own, which the parent reads
 // once the child has ended: nothing can block on a full pipe.
@@ -24,7 +25,7 @@ struct Child {
 };
 
 Child start(std::size_t item, const ProcessWork& work) {
-    char name[] = "/tmp/brevora-arena-XXXXXX";
+    char name[] = "/tmp/brevora-games-XXXXXX";
     const int fd = mkstemp(name);
     if (fd < 0) {
         return {};
