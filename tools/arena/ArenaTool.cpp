@@ -40,23 +40,23 @@ struct Settings {
     brv::BotHostSettings botHost;
 };
 
-std::optional<std::vector<brv::Participant>> parseField(const std::vector<std::string>& specs) {
+std::optional<std::vector<brv::Participant>> parseField(const std::vector<std::string>& words) {
     std::vector<brv::Participant> field;
-    for (const std::string& spec : specs) {
+    for (const std::string& word : words) {
         std::string why;
-        auto p = brv::parseParticipant(spec, why);
+        auto p = brv::parseParticipant(word, why);
         if (!p) {
             std::cerr << "brevora-arena: " << why << "\n";
             return std::nullopt;
         }
         if (p->kind == brv::Participant::Kind::Program &&
             !brv::splitCommandWords(p->command, why)) {
-            std::cerr << "brevora-arena: \"" << spec << "\": " << why << "\n";
+            std::cerr << "brevora-arena: \"" << word << "\": " << why << "\n";
             return std::nullopt;
         }
         for (const brv::Participant& other : field) {
             if (other.name == p->name) {
-                std::cerr << "brevora-arena: \"" << spec << "\" is named twice\n";
+                std::cerr << "brevora-arena: \"" << word << "\" is named twice\n";
                 return std::nullopt;
             }
         }

@@ -20,14 +20,14 @@ bool plainName(const std::string& name) {
            });
 }
 
-std::optional<Participant> parseProgram(const std::string& spec, std::string& why) {
-    const auto equals = spec.find('=');
+std::optional<Participant> parseProgram(const std::string& word, std::string& why) {
+    const auto equals = word.find('=');
     Participant bot;
     bot.kind = Participant::Kind::Program;
-    bot.name = spec.substr(0, equals);
-    bot.command = equals == std::string::npos ? "" : spec.substr(equals + 1);
+    bot.name = word.substr(0, equals);
+    bot.command = equals == std::string::npos ? "" : word.substr(equals + 1);
     if (!plainName(bot.name.substr(4)) || bot.command.empty()) {
-        why = "\"" + spec + "\": give bot:NAME=COMMAND, NAME of letters, digits, - and _";
+        why = "\"" + word + "\": give bot:NAME=COMMAND, NAME of letters, digits, - and _";
         return std::nullopt;
     }
     return bot;
@@ -35,22 +35,22 @@ std::optional<Participant> parseProgram(const std::string& spec, std::string& wh
 
 }  // namespace
 
-std::optional<Participant> parseParticipant(const std::string& spec, std::string& why) {
-    if (spec.rfind("bot:", 0) == 0) {
-        return parseProgram(spec, why);
+std::optional<Participant> parseParticipant(const std::string& word, std::string& why) {
+    if (word.rfind("bot:", 0) == 0) {
+        return parseProgram(word, why);
     }
     Participant p;
-    p.name = spec;
-    if (const int level = difficultyFromName(spec); level >= 0) {
+    p.name = word;
+    if (const int level = difficultyFromName(word); level >= 0) {
         p.level = level;
         return p;
     }
     const auto& reference = playerBotNames();
-    if (std::find(reference.begin(), reference.end(), spec) != reference.end()) {
+    if (std::find(reference.begin(), reference.end(), word) != reference.end()) {
         p.kind = Participant::Kind::Reference;
         return p;
     }
-    why = "\"" + spec + "\" is no participant: easy, medium, hard, idle, forager, novice or " +
+    why = "\"" + word + "\" is no participant: easy, medium, hard, idle, forager, novice or " +
           "bot:NAME=COMMAND";
     return std::nullopt;
 }

@@ -16,8 +16,8 @@ struct Participant {
     std::string command;  // a bot program's command line
 };
 
-// Nothing, with `why`, for a spec that names no participant.
-std::optional<Participant> parseParticipant(const std::string& spec, std::string& why);
+// Nothing, with `why`, for a command-line word that names no participant.
+std::optional<Participant> parseParticipant(const std::string& word, std::string& why);
 
 // The difficulty a game between `a` and `b` plays at, which every rule
 // triple follows: the harder of their computer levels, or `fallback` when
