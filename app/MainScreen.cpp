@@ -49,6 +49,17 @@ constexpr ButtonPlace kButtonPlaces[] = {
 };
 static_assert(std::size(kButtonPlaces) == static_cast<std::size_t>(MainScreen::Control::Count));
 
+// A dialog's box as the layout file gives it: m_<key>_x, _y, _width, _height.
+void placeByLayout(Dialog& dialog, const KeyValueFile& layout, const std::string& key) {
+    const auto read = [&](const char* side) {
+        return layoutInt(layout, ("m_" + key + "_" + side).c_str());
+    };
+    dialog.x = static_cast<float>(read("x"));
+    dialog.y = static_cast<float>(read("y"));
+    dialog.width = read("width");
+    dialog.height = read("height");
+}
+
 }  // namespace
 
 MainScreen::MainScreen(GameContext& context, PlayScreens& screens)
@@ -358,11 +369,7 @@ void MainScreen::openQuitDialog() {
         return;
     }
     auto dialog = std::make_unique<QuitDialog>(context_);
-    const KeyValueFile& layout = context_.params.m_layout;
-    dialog->x = static_cast<float>(layoutInt(layout, "m_qd_x"));
-    dialog->y = static_cast<float>(layoutInt(layout, "m_qd_y"));
-    dialog->width = layoutInt(layout, "m_qd_width");
-    dialog->height = layoutInt(layout, "m_qd_height");
+    placeByLayout(*dialog, context_.params.m_layout, "qd");
     openDialog(quitDialog_, std::move(dialog), false, true);
 }
 
@@ -371,11 +378,7 @@ void MainScreen::openHelpDialog() {
         return;
     }
     auto dialog = std::make_unique<HelpDialog>(context_);
-    const KeyValueFile& layout = context_.params.m_layout;
-    dialog->x = static_cast<float>(layoutInt(layout, "m_hd_x"));
-    dialog->y = static_cast<float>(layoutInt(layout, "m_hd_y"));
-    dialog->width = layoutInt(layout, "m_hd_width");
-    dialog->height = layoutInt(layout, "m_hd_height");
+    placeByLayout(*dialog, context_.params.m_layout, "hd");
     openDialog(helpDialog_, std::move(dialog), false, true);
 }
 

@@ -14,6 +14,7 @@
 #include "tools/arena/ResultFile.h"
 #include "tools/arena/Schedule.h"
 #include "tools/arena/Standings.h"
+#include "tools/sim/BotHostOptions.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/ToolData.h"
 
@@ -219,13 +220,7 @@ int main(int argc, char** argv) {
     app.add_option("--alpha", s.alpha, "--sprt's false positive rate")
         ->check(CLI::Range(1e-6, 0.5));
     app.add_option("--beta", s.beta, "--sprt's false negative rate")->check(CLI::Range(1e-6, 0.5));
-    app.add_option("--bot-every", s.botHost.decisionEvery, "world updates between bot decisions")
-        ->check(CLI::Range(1, 100000));
-    app.add_option("--bot-bank", s.botHost.bankStartMs, "a bot's time bank at the start, in ms")
-        ->check(CLI::Range(0, 3600000));
-    app.add_option("--bot-increment", s.botHost.bankIncrementMs,
-                   "what a bot's time bank gains at each decision, in ms")
-        ->check(CLI::Range(0, 600000));
+    brv::addBotHostOptions(app, s.botHost);
     app.add_option("--data", s.data, "folder holding data/data.pk or loose data files");
     CLI11_PARSE(app, argc, argv);
     if (s.merge.empty() && s.sprt.empty() && s.participants.size() < 2) {

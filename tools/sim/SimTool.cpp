@@ -14,6 +14,7 @@
 #include "config/GameParams.h"
 #include "platform/Clock.h"
 #include "sim/bot/CommandWords.h"
+#include "tools/sim/BotHostOptions.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/PlayerBot.h"
 #include "tools/sim/ReplayRuns.h"
@@ -315,13 +316,7 @@ int main(int argc, char** argv) {
     app.add_option("--bot-replays", s.botReplays,
                    "keep each game with bots as DIR/bot-<seed>.replay, and each bot's stderr as "
                    "DIR/bot-<seed>-<colony>.log");
-    app.add_option("--bot-every", s.botHost.decisionEvery, "world updates between bot decisions")
-        ->check(CLI::Range(1, 100000));
-    app.add_option("--bot-bank", s.botHost.bankStartMs, "a bot's time bank at the start, in ms")
-        ->check(CLI::Range(0, 3600000));
-    app.add_option("--bot-increment", s.botHost.bankIncrementMs,
-                   "what a bot's time bank gains at each decision, in ms")
-        ->check(CLI::Range(0, 600000));
+    brv::addBotHostOptions(app, s.botHost);
     app.add_option("--trace", s.trace, "print tick and virus counts every N ticks on stderr")
         ->check(CLI::Range(0, 2000000000));
     CLI11_PARSE(app, argc, argv);
