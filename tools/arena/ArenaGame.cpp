@@ -12,7 +12,7 @@
 #include "sim/PlayerClick.h"
 #include "sim/Replay.h"
 #include "sim/World.h"
-#include "tools/arena/ArenaBotSeats.h"
+#include "tools/sim/BotSeats.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/PlayerBot.h"
 
@@ -129,7 +129,13 @@ ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& fi
             player->onClick([&, k](ClickResult r, int x, int y) { note(k, update, r, x, y); });
         }
     }
-    ArenaBotSeats bots(seats, rules.botHost, stem, world, note);
+    std::vector<BotSeat> programs;
+    for (int k = 0; k < 2; ++k) {
+        if (seats[k]->kind == Participant::Kind::Program) {
+            programs.push_back({k, seats[k]->command});
+        }
+    }
+    BotSeats bots(programs, rules.botHost, BotLimits{}, stem, world, note);
     const int lastUpdate = std::min(rules.maxTicks, Replay::kMaxUpdates);
     while (update < lastUpdate && world.aliveColonyCount() > 1) {
         for (auto& player : players) {
@@ -145,7 +151,14 @@ ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& fi
     result.winner = survivor(world);
     result.count = {world.colonies()[0]->virusCount(), world.colonies()[1]->virusCount()};
     result.checksum = world.checksum();
-    result.bots = bots.finish(update, result.finished, result.winner);
+    for (const BotRun& run : bots.finish(update, result.finished, result.winner)) {
+        ArenaBotReport& report = result.bots.emplace_back();
+        report.colony = run.colony;
+        report.decisions = run.decisions;
+        report.faults = run.faults;
+        report.stopped = run.stopped;
+        report.roundTrips.add(run.roundTripsUs);
+    }
     if (!stem.empty()) {
         replay.finish(update, world);
         result.replay = writeReplay(replay, stem);

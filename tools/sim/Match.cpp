@@ -116,69 +116,15 @@ double percentileMs(std::vector<long long> us, int percent) {
     return static_cast<double>(us[at]) / 1000.0;
 }
 
-// The bots of one game and, when it is recorded, its replay: every click a
-// bot or the reference player makes is noted with its colony and update.
-class BotSeats {
-public:
-    BotSeats(const MatchOptions& options, World& world, std::optional<Replay>& replay)
-        : replay_(replay) {
-        std::vector<int> colonies;
-        for (const BotSeat& seat : options.bots) {
-            colonies.push_back(seat.colony);
-        }
-        for (const BotSeat& seat : options.bots) {
-            BotLimits limits = options.botLimits;
-            if (!options.replayDir.empty()) {
-                limits.stderrPath = options.replayDir + "/bot-" + std::to_string(options.seed) +
-                                    "-" + std::to_string(seat.colony) + ".log";
-            }
-            auto& bot = bots_.emplace_back(
-                std::make_unique<BotSteering>(seat.colony, options.botHost, limits));
-            bot->onClick([this](int colony, int update, ClickResult result, int x, int y) {
-                note(colony, update, result, x, y);
-            });
-            std::string why;
-            bot->start(seat.command, world, colonies, why);
-        }
+// How each bot steered, with its median and 99th percentile round trip.
+std::vector<BotReport> botReports(const std::vector<BotRun>& runs) {
+    std::vector<BotReport> reports;
+    for (const BotRun& run : runs) {
+        reports.push_back({run.colony, run.decisions, run.faults, run.stopped,
+                           percentileMs(run.roundTripsUs, 50), percentileMs(run.roundTripsUs, 99)});
     }
-
-    void note(int colony, int update, ClickResult result, int x, int y) {
-        if (replay_ && result != ClickResult::Nothing) {
-            replay_->noteInput(update,
-                               result == ClickResult::FlagRemoved ? Replay::Input::FlagRemoved
-                                                                  : Replay::Input::FlagSet,
-                               x, y, colony);
-        }
-    }
-
-    void act(World& world, int update) {
-        for (auto& bot : bots_) {
-            bot->act(world, update);
-        }
-    }
-
-    std::vector<BotReport> finish(int update, bool finished, int winner) {
-        std::vector<BotReport> reports;
-        for (auto& bot : bots_) {
-            bot->finish(update, finished, winner);
-            BotReport report;
-            report.colony = bot->colony();
-            report.decisions = bot->decisions();
-            for (std::size_t k = 0; k < kBotFaultKinds; ++k) {
-                report.faults[k] = bot->faults(static_cast<BotFault>(k));
-            }
-            report.stopped = bot->stopped();
-            report.medianMs = percentileMs(bot->roundTrips(), 50);
-            report.p99Ms = percentileMs(bot->roundTrips(), 99);
-            reports.push_back(std::move(report));
-        }
-        return reports;
-    }
-
-private:
-    std::optional<Replay>& replay_;
-    std::vector<std::unique_ptr<BotSteering>> bots_;
-};
+    return reports;
+}
 
 // Writes a bot game's replay; its path, or empty when it could not be.
 std::string saveReplay(Replay& replay, const MatchOptions& options, int update,
@@ -254,10 +200,22 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
     SourceWatch watch;
     watch.observe(world, 0);
     std::unique_ptr<PlayerBot> bot = options.player ? makePlayerBot(options.bot) : nullptr;
-    BotSeats seats(options, world, replay);
+    // Every click a bot or the reference player makes is noted in the
+    // replay, when there is one, with its colony and update.
+    const BotClickSink note = [&replay](int colony, int update, ClickResult r, int x, int y) {
+        if (replay && r != ClickResult::Nothing) {
+            replay->noteInput(
+                update,
+                r == ClickResult::FlagRemoved ? Replay::Input::FlagRemoved : Replay::Input::FlagSet,
+                x, y, colony);
+        }
+    };
+    const std::string logStem =
+        options.replayDir.empty() ? "" : options.replayDir + "/bot-" + std::to_string(options.seed);
+    BotSeats seats(options.bots, options.botHost, options.botLimits, logStem, world, note);
     int tick = 0;
     if (bot) {
-        bot->onClick([&](ClickResult r, int x, int y) { seats.note(0, tick, r, x, y); });
+        bot->onClick([&](ClickResult r, int x, int y) { note(0, tick, r, x, y); });
     }
 
     MatchResult result;
@@ -287,7 +245,7 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
     }
     result.ticks = tick;
     result.winner = result.finished ? survivor(world) : -1;
-    result.bots = seats.finish(tick, result.finished, result.winner);
+    result.bots = botReports(seats.finish(tick, result.finished, result.winner));
     if (replay) {
         result.replay = saveReplay(*replay, options, tick, world);
     }

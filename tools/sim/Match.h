@@ -8,18 +8,12 @@
 
 #include "sim/Timeline.h"
 #include "sim/bot/BotSteering.h"
+#include "tools/sim/BotSeats.h"
 
 namespace brv {
 
 class GameParams;
 class World;
-
-// A colony steered by a bot program: the colony's index and the command
-// that starts the bot.
-struct BotSeat {
-    int colony = 0;
-    std::string command;
-};
 
 // One headless game between computer-steered colonies, as the demonstration
 // plays it, optionally with an idle player colony at index 0.

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/bot/BotSteering.h"
+
+namespace brv {
+
+class World;
+
+// A colony steered by a bot program, and the program's command.
+struct BotSeat {
+    int colony = 0;
+    std::string command;
+};
+
+// How one bot steered its game: its decisions, its faults by kind, why it
+// stopped steering before the end (empty when it did not) and the round trip
+// of each answered decision, in microseconds.
+struct BotRun {
+    int colony = 0;
+    int decisions = 0;
+    std::array<int, kBotFaultKinds> faults{};
+    std::string stopped;
+    std::vector<long long> roundTripsUs;
+};
+
+// The bot programs of one headless game, started beside the world once it is
+// set up; every click their answers make goes to `sink`. A program that
+// cannot be started leaves its colony unsteered, and its run says why.
+class BotSeats {
+public:
+    // Each bot's stderr goes to "<logStem>-<colony>.log"; nowhere when
+    // `logStem` is empty.
+    BotSeats(const std::vector<BotSeat>& seats, const BotHostSettings& host,
+             const BotLimits& limits, const std::string& logStem, const World& world,
+             const BotClickSink& sink);
+
+    // Before each world update; `update` counts the updates played.
+    void act(World& world, int update);
+    // Tells each bot how the game ended, ends it and says how it steered.
+    std::vector<BotRun> finish(int update, bool finished, int winner);
+
+private:
+    std::vector<std::unique_ptr<BotSteering>> bots_;
+};
+
+}  // namespace brv
