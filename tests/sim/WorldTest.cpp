@@ -437,8 +437,8 @@ TEST(World, GoldenHardGameIsReproducible) {
     EXPECT_EQ(shippedHardGame(12345, 3000, {}, true), "f67a5c476e7b97a8");
     // Easy's opponents hit a player softer and rethink less often under the
     // shipped rules; without the keys they play as designed.
-    EXPECT_EQ(shippedHardGame(12345, 3000, {}, false, 0, true), "bffc13638dca070d");
-    EXPECT_EQ(shippedHardGame(12345, 3000, {}, true, 0, true), "cc3e68902522c577");
+    EXPECT_EQ(shippedHardGame(12345, 3000, {}, false, 0, true), "0ba24f69fbbfa442");
+    EXPECT_EQ(shippedHardGame(12345, 3000, {}, true, 0, true), "a7cd4a4d017401c5");
 }
 
 // Two Hard games on rules states of their own, updated in turn in one

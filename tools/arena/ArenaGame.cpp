@@ -125,7 +125,7 @@ ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& fi
     std::vector<std::unique_ptr<PlayerBot>> players;
     for (int k = 0; k < 2; ++k) {
         if (seats[k]->kind == Participant::Kind::Reference) {
-            auto& player = players.emplace_back(makePlayerBot(seats[k]->name, k));
+            auto& player = players.emplace_back(makePlayerBot(seats[k]->name, k, game.seed));
             player->onClick([&, k](ClickResult r, int x, int y) { note(k, update, r, x, y); });
         }
     }

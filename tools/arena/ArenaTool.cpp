@@ -196,8 +196,8 @@ int main(int argc, char** argv) {
     CLI::App app{"Ranks Brevora's players over many headless two-colony games"};
     Settings s;
     app.add_option("participants", s.participants,
-                   "easy, medium, hard (computer levels), idle, forager, novice (reference "
-                   "players) or bot:NAME=COMMAND; two or more for a tournament");
+                   "easy, medium, hard (computer levels), idle, forager, novice, newcomer "
+                   "(reference players) or bot:NAME=COMMAND; two or more for a tournament");
     app.add_option("--gauntlet", s.gauntlet, "play this participant against each other one only");
     app.add_option("--seed", s.seed, "first seed (default 1000)");
     app.add_option("--games", s.games, "seeds; each pairing plays one game per colony per seed")

@@ -50,7 +50,8 @@ std::optional<Participant> parseParticipant(const std::string& word, std::string
         p.kind = Participant::Kind::Reference;
         return p;
     }
-    why = "\"" + word + "\" is no participant: easy, medium, hard, idle, forager, novice or " +
+    why = "\"" + word +
+          "\" is no participant: easy, medium, hard, idle, forager, novice, newcomer or " +
           "bot:NAME=COMMAND";
     return std::nullopt;
 }

@@ -199,7 +199,8 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
     world.setUp();
     SourceWatch watch;
     watch.observe(world, 0);
-    std::unique_ptr<PlayerBot> bot = options.player ? makePlayerBot(options.bot) : nullptr;
+    std::unique_ptr<PlayerBot> bot =
+        options.player ? makePlayerBot(options.bot, 0, options.seed) : nullptr;
     // Every click a bot or the reference player makes is noted in the
     // replay, when there is one, with its colony and update.
     const BotClickSink note = [&replay](int colony, int update, ClickResult r, int x, int y) {

@@ -10,6 +10,7 @@
 #include "sim/PlayerClick.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
+#include "tools/sim/NewcomerBot.h"
 #include "tools/sim/NoviceBot.h"
 
 namespace brv {
@@ -209,11 +210,11 @@ Colony* PlayerBot::steered(World& world) const {
 }
 
 const std::vector<std::string>& playerBotNames() {
-    static const std::vector<std::string> names = {"idle", "forager", "novice"};
+    static const std::vector<std::string> names = {"idle", "forager", "novice", "newcomer"};
     return names;
 }
 
-std::unique_ptr<PlayerBot> makePlayerBot(const std::string& name, int colony) {
+std::unique_ptr<PlayerBot> makePlayerBot(const std::string& name, int colony, std::uint32_t seed) {
     if (name == "idle") {
         return std::make_unique<IdleBot>(colony);
     }
@@ -222,6 +223,9 @@ std::unique_ptr<PlayerBot> makePlayerBot(const std::string& name, int colony) {
     }
     if (name == "novice") {
         return std::make_unique<NoviceBot>(colony);
+    }
+    if (name == "newcomer") {
+        return std::make_unique<NewcomerBot>(colony, seed);
     }
     return nullptr;
 }

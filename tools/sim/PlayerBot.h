@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -49,9 +50,12 @@ private:
 // never; "forager" keeps a flag on the life source nearest its colony and
 // sends what the flag allowance adds against the nearest weaker enemy;
 // "novice" keeps one flag on its home source until that is mostly spent, then
-// on the nearest richer source, and never attacks (see NoviceBot). Each
-// steers colony `colony`. Null for an unknown name.
-std::unique_ptr<PlayerBot> makePlayerBot(const std::string& name, int colony = 0);
+// on the nearest richer source, and never attacks (see NoviceBot);
+// "newcomer" plays as a person in their first games, with a person's
+// reaction time drawn from `seed` (see NewcomerBot). Each steers colony
+// `colony`. Null for an unknown name.
+std::unique_ptr<PlayerBot> makePlayerBot(const std::string& name, int colony = 0,
+                                         std::uint32_t seed = 0);
 const std::vector<std::string>& playerBotNames();
 
 }  // namespace brv

@@ -72,7 +72,7 @@ std::string recordRandomGame(GameParams& params, const GameRecording& game, int 
 }
 
 std::string recordBotGame(GameParams& params, const GameRecording& game, const std::string& bot) {
-    std::unique_ptr<PlayerBot> player = makePlayerBot(bot);
+    std::unique_ptr<PlayerBot> player = makePlayerBot(bot, 0, game.seed);
     if (!player) {
         return {};
     }

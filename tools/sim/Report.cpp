@@ -62,7 +62,7 @@ std::vector<ReportSetting> reportSettings(const std::string& groups, const std::
     const auto wanted = [&](const std::string& group) { return listed(groups, group); };
     const bool countsNamed = !colonies.empty();
     std::vector<ReportSetting> settings;
-    for (const std::string bot : {"", "idle", "forager", "novice"}) {
+    for (const std::string bot : {"", "idle", "forager", "novice", "newcomer"}) {
         const std::string group = bot.empty() ? "computer" : bot;
         for (int colonies = 2; colonies <= 4 && wanted(group); ++colonies) {
             // Its three- and four-colony rows cost a third of the whole

@@ -12,7 +12,7 @@ class GameParams;
 // One line of the balance report: a kind of game played over many seeds.
 struct ReportSetting {
     std::string name;
-    // "computer", "idle", "forager", "novice" or "versus".
+    // "computer", "idle", "forager", "novice", "newcomer" or "versus".
     std::string group;
     int colonies = 2;
     int difficulty = 0;  // the rules' difficulty
@@ -44,8 +44,8 @@ struct ReportOptions {
 };
 
 // Every colony count and difficulty between computer colonies, the same with
-// an idle player and with the novice, two colonies with the forager, and the
-// difficulties head to head.
+// an idle player, with the novice and with the newcomer, two colonies with
+// the forager, and the difficulties head to head.
 // With `groups` (a comma list of group names) only those groups; with
 // `colonies` or `difficulties` (comma lists: "2,4", "easy,hard") only those.
 std::vector<ReportSetting> reportSettings(const std::string& groups = "",

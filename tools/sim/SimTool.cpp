@@ -281,15 +281,16 @@ int main(int argc, char** argv) {
     app.add_option("--data", s.data, "folder holding data/data.pk or loose data files");
     app.add_flag("--player", s.player, "colony 0 is an idle player colony");
     app.add_option("--player-bot", s.playerBot,
-                   "colony 0 is a player steered by a reference player: idle, forager or "
-                   "novice (with --record: its games are recorded)")
+                   "colony 0 is a player steered by a reference player: idle, forager, "
+                   "novice or newcomer (with --record: its games are recorded)")
         ->check(CLI::IsMember(brv::playerBotNames()));
     app.add_flag("--report", s.report,
                  "play every colony count and difficulty, with and without the reference "
                  "players and head to head, over --games seeds (default 100 from 1000) and "
                  "print the balance table");
-    app.add_option("--groups", s.groups,
-                   "--report plays only these groups: computer,idle,forager,novice,versus");
+    app.add_option(
+        "--groups", s.groups,
+        "--report plays only these groups: computer,idle,forager,novice,newcomer,versus");
     app.add_option("--report-colonies", s.onlyColonies,
                    "--report plays only these colony counts, e.g. 2,4");
     app.add_option("--report-difficulties", s.onlyDifficulties,
