@@ -29,4 +29,12 @@ inline ColonyColour drawnColour(const Colony& colony, std::size_t place, const G
     return {colony.red(), colony.green(), colony.blue()};
 }
 
+// A starving virus keeps its colony's hue, so it is still told apart by
+// colony, at well under half the light: a colony going dark is one that will
+// die without food.
+inline ColonyColour starvingColour(const ColonyColour& fed) {
+    constexpr float kShade = 0.45f;
+    return {fed.red * kShade, fed.green * kShade, fed.blue * kShade};
+}
+
 }  // namespace brv

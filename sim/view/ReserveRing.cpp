@@ -11,7 +11,7 @@ namespace {
 
 // Just outside the 32-pixel life-source art, three pixels wide at 800 × 600.
 constexpr float kInner = 18;
-constexpr float kOuter = 21;
+constexpr float kOuter = kReserveRingOuter;
 // Segments of a whole turn: smooth at twice the logical size.
 constexpr int kSegments = 72;
 constexpr float kTurn = 6.2831853f;

@@ -2,6 +2,10 @@
 
 namespace brv {
 
+// The ring's outer radius in drawing units, just outside the 32-pixel
+// life-source art: what a player sees as the source's extent.
+inline constexpr float kReserveRingOuter = 21;
+
 // The ring around a life source that shows how much of its reserve is left:
 // a white arc from twelve o'clock clockwise over `left` (0 to 1) of the turn,
 // on a dark track that marks what is already handed out. White is no colony's

@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -34,20 +35,54 @@ constexpr float kNearlySpentShare = 0.25f;
 // How much of its glow a source keeps at the very end.
 constexpr float kSpentGlow = 0.4f;
 
-// The points of each colony, gathered in one pass over the grid and handed
-// to GL as one vertex array per colony rather than one call per virus. Kept
-// between frames so drawing allocates nothing once the field has grown.
-std::vector<float>& pointsOf(std::size_t colony) {
-    static std::array<std::vector<float>, World::kMaxColonies> points;
-    return points[colony];
+// The points of each colony, fed ones and starving ones apart, gathered in
+// one pass over the grid and handed to GL as one vertex array per colony and
+// shade rather than one call per virus. Kept between frames so drawing
+// allocates nothing once the field has grown.
+std::vector<float>& pointsOf(std::size_t colony, bool starving) {
+    static std::array<std::vector<float>, 2 * World::kMaxColonies> points;
+    return points[2 * colony + (starving ? 1 : 0)];
 }
+
+// A virus starves when no source feeds its cell and its life has fallen below
+// half the shortest one a virus is born with: without food it dies within
+// seconds (about six on Easy). A fed virus that has just paid for a child may
+// dip as low, but the source tops it up, so it is not shown starving. Most
+// viruses stop at the first comparison; only the low ones look at the sources.
+class Hunger {
+public:
+    explicit Hunger(const World& world)
+        : world_(world),
+          lowLife_(world.params().m_min_life_reserve[world.params().m_difficult] / 2),
+          reach_(world.params().m_life_src_visible / 2) {}
+
+    bool starving(const Virus& virus) const {
+        if (virus.life() >= lowLife_) {
+            return false;
+        }
+        for (const auto& source : world_.lifeSources()) {
+            if (std::abs(source->column() - virus.column()) <= reach_ &&
+                std::abs(source->row() - virus.row()) <= reach_) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    const World& world_;
+    int lowLife_;
+    int reach_;
+};
 
 // In slot order, column by column, as the grid holds them.
 void gatherPoints(const World& world) {
     const auto& colonies = world.colonies();
     for (std::size_t k = 0; k < colonies.size(); ++k) {
-        pointsOf(k).clear();
+        pointsOf(k, false).clear();
+        pointsOf(k, true).clear();
     }
+    const Hunger hunger(world);
     for (int c = 0; c < World::kColumns; ++c) {
         for (int r = 0; r < World::kRows; ++r) {
             const Virus* cell = world.virusAt(c, r);
@@ -56,13 +91,20 @@ void gatherPoints(const World& world) {
             }
             for (std::size_t k = 0; k < colonies.size(); ++k) {
                 if (cell->colony() == colonies[k].get()) {
-                    pointsOf(k).push_back(cell->x());
-                    pointsOf(k).push_back(cell->y());
+                    std::vector<float>& points = pointsOf(k, hunger.starving(*cell));
+                    points.push_back(cell->x());
+                    points.push_back(cell->y());
                     break;
                 }
             }
         }
     }
+}
+
+void drawPoints(const std::vector<float>& points, const ColonyColour& colour) {
+    glColor3f(colour.red, colour.green, colour.blue);
+    glVertexPointer(2, GL_FLOAT, 0, points.data());
+    glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(points.size() / 2));
 }
 
 // The life-source art's cell its clock shows, on its cell, inside a ring
@@ -109,12 +151,9 @@ void drawWorld(const World& world, const GameParams& params, ResourceSet& art) {
     const auto& colonies = world.colonies();
     glEnableClientState(GL_VERTEX_ARRAY);
     for (std::size_t k = 0; k < colonies.size(); ++k) {
-        const Colony& colony = *colonies[k];
-        const std::vector<float>& points = pointsOf(k);
-        const ColonyColour colour = drawnColour(colony, k, params);
-        glColor3f(colour.red, colour.green, colour.blue);
-        glVertexPointer(2, GL_FLOAT, 0, points.data());
-        glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(points.size() / 2));
+        const ColonyColour colour = drawnColour(*colonies[k], k, params);
+        drawPoints(pointsOf(k, false), colour);
+        drawPoints(pointsOf(k, true), starvingColour(colour));
     }
     glDisableClientState(GL_VERTEX_ARRAY);
     for (const auto& source : world.lifeSources()) {

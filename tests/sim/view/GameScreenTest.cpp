@@ -522,29 +522,37 @@ struct CoachWatch {
     std::vector<Coach::Line> seen;
 };
 
+// Sources that run into their last quarter under a colony soon after the
+// opening line has gone.
+const char* const kShortSources =
+    "m_life_src_min_life_reserve \"30000 30000 30000\"\n"
+    "m_life_src_max_life_reserve \"36000 36000 36000\"\n"
+    "m_life_distribute \"5 5 5\"\n";
+
 // Two games on one seed, one coached: the coach sees the home source run dry
 // and the first kill, says each once, and the worlds stay the same.
 TEST(GameScreen, CoachSaysEachThingOnceAndLeavesTheWorldAlone) {
     using Line = Coach::Line;
-    const auto play = [](bool coached, CoachWatch& watch) {
-        // Sources that last a few seconds under a colony.
-        SimRules rules(
-            "m_life_src_min_life_reserve \"5000 5000 5000\"\n"
-            "m_life_src_max_life_reserve \"6000 6000 6000\"\n"
-            "m_life_distribute \"5 5 5\"\n");
+    // The silent game plays as many ticks as the coached one took to say it.
+    int dryAt = 0;
+    const auto play = [&dryAt](bool coached, CoachWatch& watch) {
+        SimRules rules(kShortSources);
         rules.params().m_preferences.coach = coached;
         ScreenWindow win(rules.params());
         GameScreen* screen = win.push(std::make_unique<GameScreen>(win.context(), 2));
         watch.tick(win, *screen);
-        for (int i = 0; i < 3000 && !screen->coach().noted(Line::SourceDry); ++i) {
+        for (int i = 0; coached ? i < 3000 && !screen->coach().noted(Line::SourceDry) : i < dryAt;
+             ++i) {
             watch.tick(win, *screen);
+            dryAt = coached ? i + 1 : dryAt;
         }
         if (coached) {
             // Said while the home source still stands, nearly spent.
             const LifeSource& home = *screen->world().lifeSources().front();
             const Flag& start = *screen->world().colonies().front()->flags().front();
             EXPECT_TRUE(home.column() == start.column() && home.row() == start.row());
-            EXPECT_TRUE(home.reserve() >= 0 && home.reserve() < 6000 / 4) << home.reserve();
+            EXPECT_TRUE(home.reserve() >= 0 && home.reserveLeft() < 0.25f) << home.reserve();
+            EXPECT_EQ(screen->coach().current(), Line::SourceDry);
         }
         // The first kill, and more after it.
         for (int i = 0; i < 3; ++i) {
@@ -572,8 +580,9 @@ TEST(GameScreen, CoachSaysEachThingOnceAndLeavesTheWorldAlone) {
 }
 
 // The player's flag moves from home to a second source that runs low, then to
-// one an enemy crowds, then to bare ground: each is told once, and only for
-// the sources by a flag.
+// one an enemy crowds, then to bare ground, then to a third source that runs
+// low: each is told as the flag gets there, a spent source once for each
+// source, and a line the flag has left behind is dropped.
 TEST(Coach, TellsWhatTheSourcesByTheFlagsHoldOrThatThereIsNone) {
     using Line = Coach::Line;
     test::SimRules rules;
@@ -583,42 +592,67 @@ TEST(Coach, TellsWhatTheSourcesByTheFlagsHoldOrThatThereIsNone) {
     world.addLifeSource(20, 20);
     LifeSource& second = world.addLifeSource(100, 40);
     const LifeSource& crowded = world.addLifeSource(150, 100);
+    LifeSource& third = world.addLifeSource(40, 120);
     player->addFlagAt(20 * 4, 20 * 4);
     for (int i = 0; i < 12; ++i) {
         test::put(world, player, 98 + i % 4, 38 + i / 4);
         test::put(world, enemy, 148 + i % 4, 98 + i / 4);
+        test::put(world, player, 38 + i % 4, 118 + i / 4);
     }
     Coach coach(true);
     coach.begin(world);
-    const auto moveFlagTo = [&](const LifeSource& source) {
+    const auto moveFlagTo = [&](int column, int row) {
         const Flag& flag = *player->flags().front();
         player->removeFlagNear(flag.column() * 4, flag.row() * 4);
-        player->addFlagAt(source.column() * 4, source.row() * 4);
+        player->addFlagAt(column * 4, row * 4);
+        coach.watch(world, 30);
     };
+    const auto drain = [](LifeSource& source) {
+        while (source.reserveLeft() >= 0.25f) {
+            source.update(30);
+        }
+    };
+    drain(second);
     coach.watch(world, 1000);
     EXPECT_FALSE(coach.noted(Line::NextSourceDry)) << "no flag by the sources running low";
     EXPECT_FALSE(coach.noted(Line::EnemyAtSource)) << "the crowded source has no flag by it";
 
-    moveFlagTo(second);
-    while (second.reserveLeft() >= 0.25f) {
-        second.update(30);
-    }
-    coach.watch(world, 999);
-    EXPECT_FALSE(coach.noted(Line::NextSourceDry)) << "looked at once a second";
-    coach.watch(world, 1);
-    EXPECT_TRUE(coach.noted(Line::NextSourceDry));
-
-    moveFlagTo(crowded);
-    coach.watch(world, 1000);
-    EXPECT_TRUE(coach.noted(Line::EnemyAtSource));
+    moveFlagTo(second.column() + 5, second.row() - 5);
+    EXPECT_TRUE(coach.noted(Line::NextSourceDry)) << "a flag beside the source's cell counts";
+    moveFlagTo(crowded.column(), crowded.row());
+    EXPECT_EQ(coach.current(), Line::EnemyAtSource) << "said before the colony walks there";
     EXPECT_FALSE(coach.noted(Line::SourceDry)) << "home is still full";
 
     EXPECT_FALSE(coach.noted(Line::BareFlag)) << "every flag so far stood by a source";
-    const Flag& flag = *player->flags().front();
-    player->removeFlagNear(flag.column() * 4, flag.row() * 4);
-    player->addFlagAt(60 * 4, 120 * 4);
-    coach.watch(world, 1000);
-    EXPECT_TRUE(coach.noted(Line::BareFlag));
+    moveFlagTo(60, 80);
+    EXPECT_EQ(coach.current(), Line::BareFlag) << "the lines for the sources left are dropped";
+
+    drain(third);
+    moveFlagTo(third.column(), third.row());
+    EXPECT_EQ(coach.current(), Line::NextSourceDry) << "told again for another source";
+}
+
+// A real game whose home source runs dry: the player moves the flag to a full
+// source while the warning shows, and it is gone at once, with no line about
+// bare ground after it.
+TEST(GameScreen, CoachDropsALineTheWorldNoLongerBearsOut) {
+    using Line = Coach::Line;
+    Game game(1, 2, 0, kShortSources);
+    for (int i = 0; i < 3000 && !game.screen->coach().noted(Line::SourceDry); ++i) {
+        game.win.ticks(1);
+    }
+    ASSERT_EQ(game.screen->coach().current(), Line::SourceDry);
+    const World& world = game.screen->world();
+    const auto full = std::find_if(world.lifeSources().begin(), world.lifeSources().end(),
+                                   [](const auto& source) { return source->reserveLeft() > 0.9f; });
+    ASSERT_NE(full, world.lifeSources().end());
+    const Flag& home = *game.player().flags().front();
+    game.rightRelease(home.column() * 4, home.row() * 4);
+    game.press((*full)->column() * 4, (*full)->row() * 4);
+    CoachWatch watch;
+    watch.tick(game.win, *game.screen, 600);
+    EXPECT_EQ(std::count(watch.seen.begin(), watch.seen.end(), Line::SourceDry), 0);
+    EXPECT_EQ(std::count(watch.seen.begin(), watch.seen.end(), Line::BareFlag), 0);
 }
 
 TEST(GameScreen, ClicksThatDoNothingSayWhyAtThePointer) {
