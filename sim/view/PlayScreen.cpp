@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "app/window/GlWindow.h"
 #include "audio/SoundSet.h"
@@ -28,9 +29,11 @@ constexpr float kStatusTop = 20;
 constexpr float kStatusDepth = 10;
 constexpr int kStatusDigits = 5;
 // Behind each line, over the viruses: dark enough that a crowd of viruses in
-// the colony's own colour stays behind the text, faint enough that the field
-// still shows through.
-constexpr Colour kStatusBand = {0, 0, 0, 0.65f};
+// the colony's own colour stays behind the text, faint enough that the
+// viruses in the corner still show through as a dimmer crowd. A black shade
+// under each letter keeps its edge where a virus of its colour touches it.
+constexpr Colour kStatusBand = {0, 0, 0, 0.8f};
+constexpr Colour kLetterShade = {0, 0, 0, 1};
 constexpr float kStatusBandMargin = 3;
 constexpr float kSpeedSize = 30;
 constexpr float kSpeedMargin = 8;
@@ -204,7 +207,15 @@ void PlayScreen::drawFlagCount(const Colony& player, const TextStyle& style) con
     }
     char line[32];
     std::snprintf(line, sizeof line, "flags %i/%i", set, player.flagLimit());
-    text_.drawText(line, kStatusLeft, kStatusTop + kStatusSize + 4, style);
+    const float y = kStatusTop + kStatusSize + 2 * kStatusBandMargin + 2;
+    const float width = text_.textWidth(line, kStatusSize);
+    drawShade(kStatusLeft - kStatusBandMargin, y - kStatusSize - kStatusBandMargin,
+              width + 2 * kStatusBandMargin, kStatusSize + 2 * kStatusBandMargin, kStatusDepth,
+              kStatusBand);
+    TextStyle shade = style;
+    shade.colour = kLetterShade;
+    text_.drawText(line, kStatusLeft + 1, y + 1, shade);
+    text_.drawText(line, kStatusLeft, y, style);
 }
 
 // Drawn after the field, the viruses and the flags, so nothing of the board
@@ -218,10 +229,15 @@ void PlayScreen::drawStatusLine(const Colony& colony, float x, const TextStyle& 
               parts.width + 2 * kStatusBandMargin, kStatusSize + 2 * kStatusBandMargin,
               kStatusDepth, kStatusBand);
     const char mark[2] = {colony.trendMark(), '\0'};
-    text_.drawText(mark, x, kStatusTop, style);
-    text_.drawNumber(colony.virusCount(), x + parts.count, kStatusTop, style);
-    text_.drawText("/", x + parts.slash, kStatusTop, style);
-    text_.drawNumber(colony.killCounter(), x + parts.kills, kStatusTop, style);
+    TextStyle shade = style;
+    shade.colour = kLetterShade;
+    for (const auto& [shift, ink] : {std::pair{1.0f, shade}, std::pair{0.0f, style}}) {
+        const float y = kStatusTop + shift;
+        text_.drawText(mark, x + shift, y, ink);
+        text_.drawNumber(colony.virusCount(), x + parts.count + shift, y, ink);
+        text_.drawText("/", x + parts.slash + shift, y, ink);
+        text_.drawNumber(colony.killCounter(), x + parts.kills + shift, y, ink);
+    }
 }
 
 bool PlayScreen::tabHeld() const {
