@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "config/GameParams.h"
+#include "sim/Colony.h"
 #include "sim/Replay.h"
 #include "sim/view/DemoScreen.h"
 #include "sim/view/GameScreen.h"
@@ -64,6 +65,11 @@ int GamePlayScreens::score(const View& game) const {
     return screen != nullptr ? screen->score() : 0;
 }
 
+int GamePlayScreens::kills(const View& game) const {
+    const auto* screen = dynamic_cast<const GameScreen*>(&game);
+    return screen != nullptr ? screen->world().colonies().front()->killCounter() : 0;
+}
+
 GameResult GamePlayScreens::result(const View& game) const {
     const auto* screen = dynamic_cast<const GameScreen*>(&game);
     if (screen == nullptr) {
@@ -81,7 +87,11 @@ GameResult GamePlayScreens::result(const View& game) const {
 
 GraphData GamePlayScreens::graph(const View& game) const {
     const auto* screen = dynamic_cast<const GameScreen*>(&game);
-    return screen != nullptr ? populationGraph(screen->world(), screen->params()) : GraphData{};
+    if (screen == nullptr) {
+        return {};
+    }
+    return populationGraph(screen->world(), screen->params(),
+                           screen->gameOver() ? screen->endMs() : -1);
 }
 
 std::unique_ptr<View> GamePlayScreens::newReplay(GameContext& context, const Replay& replay) {

@@ -22,6 +22,7 @@ public:
     std::unique_ptr<View> newDemo(GameContext& context) override;
     bool isOver(const View& game) const override;
     int score(const View& game) const override;
+    int kills(const View& game) const override;
     GameResult result(const View& game) const override;
     GraphData graph(const View& game) const override;
     std::unique_ptr<View> newReplay(GameContext& context, const Replay& replay) override;

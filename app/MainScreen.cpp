@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstdio>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/PlayScreens.h"
 #include "app/window/GlWindow.h"
@@ -353,15 +355,21 @@ void MainScreen::openNewGameDialog() {
     openDialog(newGameDialog_, std::move(dialog), false, true);
 }
 
-// A kept game is thrown away only when the player says so; the new-game
-// dialog follows the yes.
+// A kept game is thrown away only when the player says so, told what goes
+// with it: an abandoned game enters no score. The new-game dialog follows the
+// yes.
 void MainScreen::openAbandonDialog() {
-    if (abandonDialog_ != nullptr) {
+    if (abandonDialog_ != nullptr || keptGame_ == nullptr) {
         return;
     }
-    openDialog(abandonDialog_,
-               QuestionDialog::inQuitBox(context_, {"Abandon the game", "in progress?"}), false,
-               true);
+    const int kills = screens_.kills(*keptGame_);
+    std::vector<std::string> lines = {"Abandon this game?", "No kills to lose yet."};
+    if (kills > 0) {
+        lines = {"Abandon this game?",
+                 "Your " + std::to_string(kills) + (kills == 1 ? " kill" : " kills"),
+                 "will not count."};
+    }
+    openDialog(abandonDialog_, QuestionDialog::inQuitBox(context_, std::move(lines)), false, true);
 }
 
 void MainScreen::openQuitDialog() {

@@ -35,6 +35,8 @@ public:
     // Whether a game made by newGame has ended; its score is then final.
     virtual bool isOver(const View& game) const = 0;
     virtual int score(const View& game) const = 0;
+    // The player's kills so far in a game made by newGame, over or not.
+    virtual int kills(const View& game) const = 0;
     // How a game made by newGame ended, and after how long, once it is over.
     virtual GameResult result(const View& game) const = 0;
     // The course of a game made by newGame, as the graph after it shows it.

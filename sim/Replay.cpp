@@ -561,6 +561,11 @@ void setUpGame(World& world, int colonies, int difficulty, const std::vector<int
     addColonies(world, colonies, steered, std::vector<int>(World::kMaxColonies, difficulty));
 }
 
+// The player may lose while two computer colonies fight on.
+bool gameEnded(const World& world) {
+    return world.aliveColonyCount() <= 1 || world.colonies().front()->virusCount() == 0;
+}
+
 void setUpGame(World& world, const Replay& replay) {
     // A record checked on reading has one kind per colony or none.
     if (replay.kinds.empty() || replay.kinds.size() != static_cast<std::size_t>(replay.colonies)) {

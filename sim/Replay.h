@@ -152,6 +152,9 @@ void setUpGame(World& world, int colonies, int difficulty);
 void setUpGame(World& world, int colonies, int difficulty, const std::vector<int>& steered);
 // The game of a record: its colonies, steered ones and computer kinds.
 void setUpGame(World& world, const Replay& replay);
+// Whether a game set up as above has come to its end without a resignation:
+// at most one colony is left, or the player's (the first) has no virus.
+bool gameEnded(const World& world);
 
 // Plays a record headless on `params` at the record's difficulty, leaving
 // the difficulty of `params` as it was. Matches when every checkpoint and the

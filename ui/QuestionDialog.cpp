@@ -13,7 +13,7 @@ namespace brv {
 
 namespace {
 
-// As the quit dialog's three lines: the first at y 100, 70 apart, so the
+// The first line at y 100, the others 70 apart, so the
 // buttons below them stay clear.
 constexpr float kFirstLineY = 100;
 constexpr float kLineStep = 70;
@@ -57,7 +57,7 @@ void QuestionDialog::draw() {
     drawBox(art.dialogFrame);
     drawContent();
     const float room = std::max(static_cast<float>(width) - 2 * kSideMargin, 1.0f);
-    // All shadows first, as in the quit dialog, so no shadow falls over a line.
+    // All shadows first, so no shadow falls over a line.
     for (const bool shadow : {true, false}) {
         float y = kFirstLineY;
         for (const std::string& line : lines_) {

@@ -6,13 +6,10 @@ namespace brv {
 
 // Asks whether the player really wants to leave: OK (or Enter) closes with
 // result 0, after which the main screen ends the program; Cancel (or Escape)
-// with result 1. The question's buttons, with the designed three lines set
-// apart from each other instead of centred.
+// with result 1. The question's box, buttons and centred lines.
 class QuitDialog : public QuestionDialog {
 public:
     explicit QuitDialog(GameContext& context);
-
-    void draw() override;
 };
 
 }  // namespace brv

@@ -54,8 +54,7 @@ Colony& GameScreen::player() const {
 }
 
 bool GameScreen::endReached() const {
-    // The player may lose while two computer colonies fight on.
-    return resigned_ || world().aliveColonyCount() <= 1 || player().virusCount() == 0;
+    return resigned_ || gameEnded(world());
 }
 
 // A win is the player's colony left alone; when it died in the same update
@@ -112,7 +111,8 @@ void GameScreen::onKeyDown(int virtualKey) {
 }
 
 // The resignation counts from the update the screen stood still on; the next
-// one ends the game.
+// one ends the game. A game resigned while paused runs again, so that it
+// ends at once and plays out its end delay instead of waiting for P.
 void GameScreen::onDialogClosed(int result, std::unique_ptr<View> dialog) {
     if (dialog == nullptr || dialog.get() != question_) {
         return;
@@ -120,6 +120,7 @@ void GameScreen::onDialogClosed(int result, std::unique_ptr<View> dialog) {
     question_ = nullptr;
     if (result == kResultConfirmed && !finished()) {
         resigned_ = true;
+        setPaused(false);
         noteInput(Replay::Input::Resigned, 0, 0);
     }
 }

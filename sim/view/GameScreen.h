@@ -26,8 +26,9 @@ namespace brv {
 // the end of the game are heard: each tick compares the world with how it
 // stood before, so the rules know nothing of sound. Q asks whether to resign
 // (the question is a dialog over the screen, which stands still while it is
-// open); confirmed, the game ends as lost on the next update, with the end
-// delay and the score as for any finished game, and the record notes it.
+// open); confirmed, the game ends as lost on the next update, paused or not,
+// with the end delay and the score as for any finished game, and the record
+// notes it. + and - set the player's game speed, which the next game keeps.
 class GameScreen : public PlayScreen {
 public:
     static constexpr int kMinColonies = 1;
@@ -92,6 +93,7 @@ protected:
     const Colony* playerColony() const override { return &player(); }
     FieldLine fieldLine() const override;
     void onWorldUpdated() override;
+    bool setsGameSpeed() const override { return true; }
 
 private:
     // A life source as it stood before a tick. A spent source may leave its

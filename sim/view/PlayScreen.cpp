@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "app/window/GlWindow.h"
 #include "audio/SoundSet.h"
@@ -28,10 +29,14 @@ constexpr float kStatusTop = 20;
 constexpr float kStatusDepth = 10;
 constexpr int kStatusDigits = 5;
 // Behind each line, over the viruses: dark enough that a crowd of viruses in
-// the colony's own colour stays behind the text, faint enough that the field
-// still shows through.
-constexpr Colour kStatusBand = {0, 0, 0, 0.65f};
+// the colony's own colour stays behind the text, faint enough that the
+// viruses in the corner still show through as a dimmer crowd. A black shade
+// under each letter keeps its edge where a virus of its colour touches it.
+constexpr Colour kStatusBand = {0, 0, 0, 0.8f};
+constexpr Colour kLetterShade = {0, 0, 0, 1};
 constexpr float kStatusBandMargin = 3;
+constexpr float kSpeedSize = 30;
+constexpr float kSpeedMargin = 8;
 
 float widestDigit(const BitmapFont& font) {
     float widest = 0;
@@ -50,12 +55,13 @@ float numberWidth(const BitmapFont& font, int value) {
 
 }  // namespace
 
-PlayScreen::PlayScreen(GameContext& context) : context_(context), world_(context.params) {
+PlayScreen::PlayScreen(GameContext& context)
+    : context_(context), world_(context.params), speed_(context.params.m_preferences.speed) {
     buildFont();
 }
 
 PlayScreen::PlayScreen(GameContext& context, const GameRules& rules, RulesState& state)
-    : context_(context), world_(rules, state) {
+    : context_(context), world_(rules, state), speed_(context.params.m_preferences.speed) {
     buildFont();
 }
 
@@ -109,8 +115,7 @@ void PlayScreen::close() {
 void PlayScreen::onTick(int elapsedMs) {
     const int before = worldUpdates_;
     if (!paused_) {
-        const int updates = context_.params.m_preferences.speed;
-        for (int i = 0; i < updates && !closeAsked_ && worldRuns(); ++i) {
+        for (int i = 0; i < speed_ && !closeAsked_ && worldRuns(); ++i) {
             advance(elapsedMs);
         }
     }
@@ -177,12 +182,7 @@ void PlayScreen::drawStatus() const {
                        style(drawnColour(*colonies[k], k, context_.params)));
     }
     const GameParams& params = context_.params;
-    if (params.m_preferences.speed != 1) {
-        const std::string speed = std::to_string(params.m_preferences.speed) + "x";
-        text_.drawText(speed.c_str(),
-                       kStatusLeft + kStatusSpacing * static_cast<float>(colonies.size()),
-                       kStatusTop, style({1, 1, 1}));
-    }
+    drawSpeed();
     if (const Colony* player = playerColony(); player != nullptr) {
         drawFlagCount(*player, style(drawnColour(*player, 0, context_.params)));
     }
@@ -207,7 +207,15 @@ void PlayScreen::drawFlagCount(const Colony& player, const TextStyle& style) con
     }
     char line[32];
     std::snprintf(line, sizeof line, "flags %i/%i", set, player.flagLimit());
-    text_.drawText(line, kStatusLeft, kStatusTop + kStatusSize + 4, style);
+    const float y = kStatusTop + kStatusSize + 2 * kStatusBandMargin + 2;
+    const float width = text_.textWidth(line, kStatusSize);
+    drawShade(kStatusLeft - kStatusBandMargin, y - kStatusSize - kStatusBandMargin,
+              width + 2 * kStatusBandMargin, kStatusSize + 2 * kStatusBandMargin, kStatusDepth,
+              kStatusBand);
+    TextStyle shade = style;
+    shade.colour = kLetterShade;
+    text_.drawText(line, kStatusLeft + 1, y + 1, shade);
+    text_.drawText(line, kStatusLeft, y, style);
 }
 
 // Drawn after the field, the viruses and the flags, so nothing of the board
@@ -221,10 +229,15 @@ void PlayScreen::drawStatusLine(const Colony& colony, float x, const TextStyle& 
               parts.width + 2 * kStatusBandMargin, kStatusSize + 2 * kStatusBandMargin,
               kStatusDepth, kStatusBand);
     const char mark[2] = {colony.trendMark(), '\0'};
-    text_.drawText(mark, x, kStatusTop, style);
-    text_.drawNumber(colony.virusCount(), x + parts.count, kStatusTop, style);
-    text_.drawText("/", x + parts.slash, kStatusTop, style);
-    text_.drawNumber(colony.killCounter(), x + parts.kills, kStatusTop, style);
+    TextStyle shade = style;
+    shade.colour = kLetterShade;
+    for (const auto& [shift, ink] : {std::pair{1.0f, shade}, std::pair{0.0f, style}}) {
+        const float y = kStatusTop + shift;
+        text_.drawText(mark, x + shift, y, ink);
+        text_.drawNumber(colony.virusCount(), x + parts.count + shift, y, ink);
+        text_.drawText("/", x + parts.slash + shift, y, ink);
+        text_.drawNumber(colony.killCounter(), x + parts.kills + shift, y, ink);
+    }
 }
 
 bool PlayScreen::tabHeld() const {
@@ -249,16 +262,37 @@ void PlayScreen::drawPaused() const {
     }
 }
 
-// A kept game comes back here when continued: it runs again, unpaused.
+// In the top-right corner, clear of four colonies' status lines: a faster
+// world is easy to misread as a stronger enemy, so the speed must be seen at
+// a glance, on its band over any viruses there.
+void PlayScreen::drawSpeed() const {
+    if (speed_ == 1 || text_.textWidth("4x", kSpeedSize) <= 0) {
+        return;
+    }
+    const std::string text = std::to_string(speed_) + "x";
+    const float width = text_.textWidth(text.c_str(), kSpeedSize);
+    const float x = static_cast<float>(context_.params.m_screen_width) - width - kSpeedMargin;
+    const float y = kSpeedMargin + kSpeedSize;
+    drawShade(x - kStatusBandMargin, y - kSpeedSize - kStatusBandMargin,
+              width + 2 * kStatusBandMargin, kSpeedSize + 2 * kStatusBandMargin, kStatusDepth,
+              kStatusBand);
+    text_.drawText(text.c_str(), x + 2, y + 2,
+                   {.size = kSpeedSize, .colour = {0, 0, 0}, .depth = kStatusDepth});
+    text_.drawText(text.c_str(), x, y,
+                   {.size = kSpeedSize, .colour = {1, 0.85f, 0.2f}, .depth = kStatusDepth});
+}
+
+// A kept game comes back here when continued; one the player paused before
+// leaving waits for P, so nothing happens to it unseen.
 void PlayScreen::activate() {
     inputPause_ = kInputPauseMs;
-    paused_ = false;
     closeAsked_ = false;
 }
 
 void PlayScreen::changeSpeed(int speed) {
+    speed_ = speed;
     GameParams& params = context_.params;
-    if (params.m_preferences.speed != speed) {
+    if (setsGameSpeed() && params.m_preferences.speed != speed) {
         params.m_preferences.speed = speed;
         params.m_preferences.save(params.m_save_folder);
     }
@@ -283,9 +317,9 @@ void PlayScreen::onKeyDown(int virtualKey) {
     } else if (virtualKey == 'P' || virtualKey == kVkPause) {
         paused_ = !paused_;
     } else if (virtualKey == kVkOemPlus || virtualKey == kVkAdd) {
-        changeSpeed(Preferences::fasterThan(prefs.speed));
+        changeSpeed(Preferences::fasterThan(speed_));
     } else if (virtualKey == kVkOemMinus || virtualKey == kVkSubtract) {
-        changeSpeed(Preferences::slowerThan(prefs.speed));
+        changeSpeed(Preferences::slowerThan(speed_));
     } else if (virtualKey == 'M') {
         context_.sounds.toggleMuted(prefs, params.m_save_folder);
     } else if (virtualKey == 'C') {

@@ -17,7 +17,10 @@ class Colony;
 // running after the end, and the keys and close request that leave the screen.
 // Added to that: P (or Pause) freezes the world and every timer of the screen,
 // + and - run 1, 2 or 4 world updates per tick (the same updates, so the same
-// game), C switches the colour-blind palette and M the sound. Tab held shows
+// game), C switches the colour-blind palette and M the sound. Every screen
+// starts at the player's game speed; only a game keeps a change of it for the
+// games after it, so watching a replay or the demonstration faster never
+// speeds up the next game. Tab held shows
 // the population of every colony over the game so far as a graph.
 // The screens are large (the world's grid) and always live on the heap.
 class PlayScreen : public View {
@@ -30,7 +33,7 @@ public:
     void onTick(int elapsedMs) override;
     int worldUpdatesInLastTick() const override { return updatesInLastTick_; }
     void draw() override;
-    // Starts the input pause; a screen paused when it was left runs again.
+    // Starts the input pause; a screen paused when it was left stays paused.
     void activate() override;
     // Escape leaves the screen; Enter minimises the window first. P, Pause,
     // +, - and C as above.
@@ -62,6 +65,8 @@ public:
     bool paused() const { return paused_; }
     void setPaused(bool paused) { paused_ = paused; }
     int endDelay() const { return endDelay_; }
+    // World updates per tick on this screen: 1, 2 or 4.
+    int speed() const { return speed_; }
     World& world() { return world_; }
     const World& world() const { return world_; }
     // The settings the screen draws by (the palette among them).
@@ -96,6 +101,9 @@ protected:
     // Whether the world is to take its next update; a replay stops at the
     // end of its record.
     virtual bool worldRuns() const { return true; }
+    // Whether + and - change the player's game speed, kept in the
+    // preferences; a replay or the demonstration runs at a speed of its own.
+    virtual bool setsGameSpeed() const { return false; }
     // The status lines' font, for what a concrete screen writes on the field.
     const BitmapFont& font() const { return text_; }
     // The player's colony, whose flag count the screen shows; none in a
@@ -121,6 +129,8 @@ private:
     void drawStatus() const;
     void drawStatusLine(const Colony& colony, float x, const TextStyle& style) const;
     void drawPaused() const;
+    // "2x" or "4x" in the top-right corner, large and shaded; nothing at 1x.
+    void drawSpeed() const;
     // Tab shows the flag count and the graph of the game so far while held.
     bool tabHeld() const;
     void drawFlagCount(const Colony& player, const TextStyle& style) const;
@@ -135,6 +145,7 @@ private:
     BitmapFont text_;
     int inputPause_ = 0;
     int endDelay_ = kEndDelayMs;
+    int speed_ = 1;
 };
 
 }  // namespace brv

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "config/GameParams.h"
@@ -39,6 +40,10 @@ void ReplayScreen::applyInputs() {
 // As the headless check does: a checkpoint is compared right after its
 // update, before the inputs that followed it.
 void ReplayScreen::onWorldUpdated() {
+    const int resigned = replay_.resignedAt();
+    if (gameEnd_ < 0 && (gameEnded(world()) || (resigned >= 0 && worldUpdates() > resigned))) {
+        gameEnd_ = worldUpdates();
+    }
     compareCheckpoint();
     applyInputs();
     if (worldUpdates() >= replay_.endUpdate) {
@@ -81,16 +86,31 @@ void ReplayScreen::draw() {
     glPopMatrix();
 }
 
-// "Replay 1:05 / 4:30" along the bottom of the field, and once the player
-// had resigned, when: the rest is the end delay of a resigned game.
+// Until the end is played, the record's length stands for the game's (a
+// resigned game's end is known from the start); the record goes on through
+// the end delay.
+std::string ReplayScreen::progressText() const {
+    const auto time = [](int update) {
+        return gameTimeText(static_cast<long long>(update) * kTickMs);
+    };
+    const int resigned = replay_.resignedAt();
+    int end = gameEnd_ >= 0 ? gameEnd_ : replay_.endUpdate;
+    if (gameEnd_ < 0 && resigned >= 0) {
+        end = std::min(resigned + 1, replay_.endUpdate);
+    }
+    std::string line = "Replay " + time(std::min(worldUpdates(), end)) + " / " + time(end);
+    if (resigned >= 0 && worldUpdates() >= resigned) {
+        line += "   resigned";
+    } else if (gameEnd_ >= 0) {
+        line += "   game over";
+    }
+    return line;
+}
+
+// Along the bottom of the field.
 void ReplayScreen::drawProgress() const {
     const GameParams& params = context_.params;
-    std::string line = "Replay " + gameTimeText(static_cast<long long>(worldUpdates()) * kTickMs) +
-                       " / " + gameTimeText(static_cast<long long>(replay_.endUpdate) * kTickMs);
-    if (const int resigned = replay_.resignedAt(); resigned >= 0 && worldUpdates() >= resigned) {
-        line += "   resigned at " + gameTimeText(static_cast<long long>(resigned) * kTickMs);
-    }
-    font().drawText(line.c_str(), 10, static_cast<float>(params.m_screen_height) - 12,
+    font().drawText(progressText().c_str(), 10, static_cast<float>(params.m_screen_height) - 12,
                     {.size = 15, .colour = {1, 1, 1, 1}, .depth = 10});
 }
 

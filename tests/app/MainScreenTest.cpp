@@ -158,6 +158,7 @@ TEST(MainScreenGames, NewGameOverAKeptGameAsksFirstAndCancelKeepsIt) {
     MenuFixture f;
     startFourColoniesHard(f);
     FakeGame* game = f.screens.games.at(0);
+    game->score = 238;
     f.window.closeTop();
     f.ticks(1);
     f.press(Control::NewGame);
@@ -165,7 +166,8 @@ TEST(MainScreenGames, NewGameOverAKeptGameAsksFirstAndCancelKeepsIt) {
     ASSERT_NE(ask, nullptr);
     EXPECT_EQ(f.window.currentView(), ask);
     EXPECT_EQ(f.menu->newGameDialog(), nullptr);
-    EXPECT_EQ(ask->lines().front(), "Abandon the game");
+    EXPECT_EQ(ask->lines(), (std::vector<std::string>{"Abandon this game?", "Your 238 kills",
+                                                      "will not count."}));
     EXPECT_FLOAT_EQ(ask->x, 170);  // in the quit dialog's box
     f.window.drawAll();
     ask->onKeyDown(kVkEscape);
@@ -177,9 +179,11 @@ TEST(MainScreenGames, NewGameOverAKeptGameAsksFirstAndCancelKeepsIt) {
     EXPECT_EQ(f.top(), game);
 
     // Yes leads on to the new-game dialog; the game goes only when a new one starts.
+    game->score = 1;
     f.window.closeTop();
     f.ticks(1);
     f.press(Control::NewGame);
+    EXPECT_EQ(f.menu->abandonDialog()->lines()[1], "Your 1 kill");
     f.window.currentView()->onKeyDown(kVkEnter);
     f.ticks(1);
     ASSERT_NE(f.menu->newGameDialog(), nullptr);
@@ -207,6 +211,9 @@ TEST(MainScreenGames, ResignedGameEndsAsLostWithItsScoreAndReplaysToTheSameEnd) 
     ASSERT_GT(player.killCounter(), 0);
     ASSERT_FALSE(game->gameOver());
     for (const int answer : {kVkEscape, kVkEnter}) {
+        if (answer == kVkEnter) {
+            game->onKeyDown('P');  // resigned while paused: it ends at once all the same
+        }
         game->onKeyDown('Q');
         View* ask = f.window.currentView();
         ASSERT_EQ(ask, game->resignQuestion());
@@ -219,18 +226,24 @@ TEST(MainScreenGames, ResignedGameEndsAsLostWithItsScoreAndReplaysToTheSameEnd) 
         EXPECT_NE(game->world().checksum(), still);
     }
     EXPECT_TRUE(game->gameOver());
+    EXPECT_FALSE(game->paused());
     EXPECT_EQ(game->ending(), GameScreen::Ending::Resigned);
     const int resignedAt = game->recording()->resignedAt();
+    const std::string endTime = gameTimeText((resignedAt + 1) * kTickMs);
     // The world plays out the two seconds of the end like any finished game,
-    // and kills in them still count.
+    // and kills in them still count; the graph of the game stops at its end.
     const int scoreAtResign = player.killCounter();
-    f.ticks(68);
+    f.ticks(66);
+    const GraphData graph = real.graph(*game);
+    EXPECT_EQ(gameTimeText(static_cast<long long>(graph.series.at(0).values.size() - 1) *
+                           graph.spacingMs),
+              endTime);
+    f.ticks(2);
     GameOverDialog* dialog = f.menu->gameOverDialog();
     ASSERT_NE(dialog, nullptr);
     const int score = dialog->score();
     EXPECT_GE(score, scoreAtResign);
-    EXPECT_EQ(dialog->resultLine(),
-              "You lost: you resigned after " + gameTimeText((resignedAt + 1) * kTickMs));
+    EXPECT_EQ(dialog->resultLine(), "You lost: you resigned after " + endTime);
     dialog->onKeyDown(kVkEnter);
     f.ticks(1);
     ASSERT_EQ(f.params.m_score_table.entries().size(), 1u);
@@ -247,6 +260,7 @@ TEST(MainScreenGames, ResignedGameEndsAsLostWithItsScoreAndReplaysToTheSameEnd) 
     f.ticks(replay->endUpdate + 5);
     ASSERT_TRUE(screen->outcome());
     EXPECT_EQ(screen->outcome()->why, "replay matches");
+    EXPECT_EQ(screen->progressText(), "Replay " + endTime + " / " + endTime + "   resigned");
     f.window.closeTop();
     f.ticks(1);
     EXPECT_EQ(checkReplay(f.params, *replay).why, "replay matches");

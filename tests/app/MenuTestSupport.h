@@ -53,6 +53,7 @@ public:
     }
     bool isOver(const View& game) const override { return static_cast<const FakeGame&>(game).over; }
     int score(const View& game) const override { return static_cast<const FakeGame&>(game).score; }
+    int kills(const View& game) const override { return static_cast<const FakeGame&>(game).score; }
     GameResult result(const View&) const override { return {}; }
     GraphData graph(const View&) const override { return {}; }
     std::unique_ptr<View> newReplay(GameContext&, const Replay&) override {

@@ -2,8 +2,9 @@
 # A game played to its end on the display this script is started on
 # (xvfb-run): the score enters the Top 7 under the name typed, is saved in
 # scores.tab and still shown after a restart; a kept game is not abandoned
-# unasked, and a resigned one enters its score too; then the demonstration
-# starts on the idle menu and a click ends it. Arguments: the game executable, the
+# unasked, and a resigned one enters its score too, resigned while paused at
+# 2x; then the demonstration starts on the idle menu and a click ends it, and
+# the resigned game replayed at 4x leaves the next game at 2x. Arguments: the game executable, the
 # data set, the archive tool, the unscrambling helper and a folder for the
 # screenshots.
 set -euo pipefail
@@ -72,8 +73,9 @@ xdotool key Return
 game_ends "after the game"
 
 # Restarted, the game shows the same row in the Top 7. The same seed makes
-# the next game the same as the first one.
-start_game scores BREVORA_SEED=9
+# the next game the same as the first one. Each tick logs the world updates
+# it played: the speed of what runs.
+start_game scores BREVORA_SEED=9 BREVORA_TICK_LOG="$work/ticks.log"
 click_at 400 376
 wait_shot top7-again "the Top 7 after a restart" 5 top_row top7-again
 off=$(differing top7-again top7 560x100+90+100)
@@ -112,10 +114,15 @@ kills_shown() {
   (($(coloured "$1" 45x16+75+3 "rgb(255,0,0)") > $(coloured resumed 45x16+75+3 "rgb(255,0,0)") + 10))
 }
 wait_shot scoring "the red colony's first kills" 20 kills_shown scoring
+# The player plays at 2x, and resigns while paused: the game ends at once and
+# plays out its two seconds of end delay, paused or not (the wait below is
+# four whole seconds of the shell's clock, so at least three).
+xdotool key KP_Add p
+sleep 0.3
 xdotool key q
 wait_shot resign "the question to resign" 5 bright resign 250,250
 xdotool key Return
-wait_shot resigned "the game-over dialog after resigning" 10 asks_name resigned
+wait_shot resigned "the game-over dialog after resigning while paused" 4 asks_name resigned
 says_result resigned || fail "no result line after resigning (see $shots/resigned.png)"
 off=$(differing over resigned 640x32+80+108)
 ((off > 150)) || fail "the result line reads the same after a win and a resignation ($off pixels)"
@@ -132,6 +139,29 @@ wait_shot demo "the demonstration on the idle menu" 20 status_lines demo 4
 sleep 0.6
 xdotool click 1
 wait_shot demo-ended "the menu after a click on the demonstration" 5 menu_shown demo-ended
+
+# R replays the resigned game; sped up to 4x there, it leaves the player's 2x
+# in prefs.cfg and in the next game.
+ticks_from() {
+  tail -n +"$1" "$work/ticks.log" | grep -q " $2\$"
+}
+from=$(($(wc -l <"$work/ticks.log") + 1))
+xdotool key r
+sleep 0.3
+xdotool key KP_Add KP_Add
+wait_for "the replay to run at 4x" 5 ticks_from "$from" 4
+xdotool key Escape
+wait_shot replayed "the menu after the replay" 5 menu_shown replayed
+grep -qx "speed 2" "$work/scores/data/prefs.cfg" ||
+  fail "the replay changed the game speed: $(cat "$work/scores/data/prefs.cfg")"
+click_at 400 211
+wait_shot after-replay "the new-game dialog" 5 bright after-replay 400,160
+from=$(($(wc -l <"$work/ticks.log") + 1))
+click_at 304 451
+wait_for "the next game to run at 2x" 10 ticks_from "$from" 2
+! ticks_from "$from" 4 || fail "the next game ran at the replay's 4x"
+xdotool key Escape
+wait_shot game-kept "the menu" 5 menu_shown game-kept
 xdotool key Escape
 wait_shot quit-last "the quit dialog" 5 bright quit-last 400,300
 xdotool key Return

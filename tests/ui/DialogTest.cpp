@@ -243,6 +243,7 @@ TEST(QuitDialogAnswer, OkConfirmsCancelCancelsAndButtonsAreBoxLocal) {
     WindowScope scope(800, 600);
     auto owned = std::make_unique<QuitDialog>(shipped.context());
     QuitDialog& dialog = *owned;
+    EXPECT_EQ(dialog.lines(), (std::vector<std::string>{"Do you really want", "to exit?"}));
     dialog.setLogicalSize(800, 600);
     dialog.x = 170;
     dialog.y = 135;

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/VirtualKeys.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
 #include "tests/sim/view/ScreenFixture.h"
@@ -62,8 +63,12 @@ TEST(DemoScreen, ReleasesEndItOnlyAfterTheInputPauseAndOtherKeysNever) {
         EXPECT_TRUE(demo.running()) << "inside the pause";
         ASSERT_LE(demo.screen->inputPause(), 0);
         demo.screen->onKeyDown('A');
+        // + speeds the demonstration up, and not the games after it.
+        demo.screen->onKeyDown(kVkOemPlus);
         demo.win.ticks(3);
         EXPECT_TRUE(demo.running());
+        EXPECT_EQ(demo.screen->worldUpdatesInLastTick(), 2);
+        EXPECT_EQ(demo.rules.params().m_preferences.speed, 1);
         release();
         demo.win.ticks(1);
         EXPECT_FALSE(demo.running());

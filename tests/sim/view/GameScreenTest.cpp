@@ -292,13 +292,14 @@ TEST(GameScreen, PauseFreezesTheWorldTheTimersAndTheClicks) {
     EXPECT_EQ(brv::randState(), draws) << "no draw of the generator while paused";
     game.press(401, 301);
     EXPECT_EQ(flagCount(game.player()), 1u);
-    // Escape still leaves; continuing runs the game again.
+    // Escape still leaves; a game continued waits paused for P.
     game.screen->onKeyDown(kEscape);
     game.win.ticks(1);
     EXPECT_EQ(game.screen->world().checksum(), frozen);
     game.win.pushReturned();
-    EXPECT_FALSE(game.screen->paused());
-    game.screen->onKeyDown(kVkPause);
+    game.win.ticks(20);
+    EXPECT_TRUE(game.screen->paused());
+    EXPECT_EQ(game.screen->world().checksum(), frozen);
     game.screen->onKeyDown(kVkPause);
     game.win.ticks(1);
     EXPECT_NE(game.screen->world().checksum(), frozen);
@@ -455,6 +456,8 @@ TEST(ReplayScreen, PlaysTheRecordAtEverySpeedAndLeavesTheGamesThatFollowAlone) {
         auto* screen = win.push(std::make_unique<ReplayScreen>(win.context(), record));
         win.ticks(record.endUpdate / speed + 10);
         EXPECT_TRUE(screen->outcome().has_value());
+        screen->onKeyDown(speed == 4 ? kVkOemMinus : kVkOemPlus);
+        EXPECT_EQ(params.m_preferences.speed, speed) << "a replay's speed is its own";
         ReplayOutcome outcome = screen->outcome().value_or(ReplayOutcome{});
         // The world stopped at the record's end.
         outcome.matches = outcome.matches && screen->world().checksum() == endChecksum;
