@@ -33,7 +33,8 @@ std::string toText(const std::vector<ReportGame>& games) {
     for (const ReportGame& g : games) {
         text += std::to_string(g.ticks) + " " + std::to_string(g.finished ? 1 : 0) + " " +
                 std::to_string(g.winner) + " " + std::to_string(g.winnerCorner) + " " +
-                std::to_string(g.kills) + " " + std::to_string(g.hugeLives) + "\n";
+                std::to_string(g.kills) + " " + std::to_string(g.hugeLives) + " " +
+                std::to_string(g.homeTicks) + "\n";
     }
     return text;
 }
@@ -43,7 +44,8 @@ std::vector<ReportGame> fromText(const std::string& text) {
     std::istringstream in(text);
     ReportGame g;
     int finished = 0;
-    while (in >> g.ticks >> finished >> g.winner >> g.winnerCorner >> g.kills >> g.hugeLives) {
+    while (in >> g.ticks >> finished >> g.winner >> g.winnerCorner >> g.kills >> g.hugeLives >>
+           g.homeTicks) {
         g.finished = finished != 0;
         games.push_back(g);
     }
@@ -65,9 +67,11 @@ std::vector<ReportSetting> reportSettings(const std::string& groups, const std::
     for (const std::string bot : {"", "idle", "forager", "novice", "newcomer"}) {
         const std::string group = bot.empty() ? "computer" : bot;
         for (int colonies = 2; colonies <= 4 && wanted(group); ++colonies) {
-            // Its three- and four-colony rows cost a third of the whole
-            // report again: played when the colony counts are named.
-            if (bot == "forager" && colonies != 2 && !countsNamed) {
+            // The forager's three- and four-colony rows cost a third of the
+            // whole report again, the newcomer's long three-colony Easy games
+            // a tenth: played when the colony counts are named.
+            if (((bot == "forager" && colonies != 2) || (bot == "newcomer" && colonies == 3)) &&
+                !countsNamed) {
                 continue;
             }
             for (int d = 0; d < 3; ++d) {
@@ -130,6 +134,7 @@ std::vector<ReportGame> playSetting(GameParams& params, const ReportSetting& set
             game.kills += k;
         }
         game.hugeLives = r.hugeLives;
+        game.homeTicks = r.startSourceTicks.empty() ? -1 : r.startSourceTicks.front();
         games.push_back(game);
     }
     return games;
@@ -137,15 +142,19 @@ std::vector<ReportGame> playSetting(GameParams& params, const ReportSetting& set
 
 std::string reportHeader() {
     return "setting               median  p10   p90  starved unfinished huge  won by corner "
-           "TL/TR/BL/BR  colony 0 wins\n";
+           "TL/TR/BL/BR  colony 0 wins  home s\n";
 }
 
 ReportFigures reportFigures(const std::vector<ReportGame>& games) {
     std::vector<int> ticks;
+    std::vector<int> home;
     int starved = 0, unfinished = 0, huge = 0, first = 0;
     int corners[4] = {0, 0, 0, 0};
     for (const ReportGame& g : games) {
         ticks.push_back(g.ticks);
+        if (g.homeTicks >= 0) {
+            home.push_back(g.homeTicks);
+        }
         starved += g.finished && g.kills < kStarvationKills ? 1 : 0;
         unfinished += g.finished ? 0 : 1;
         huge += g.hugeLives > 0 ? 1 : 0;
@@ -167,15 +176,17 @@ ReportFigures reportFigures(const std::vector<ReportGame>& games) {
         f.corners[c] = pct(corners[c]);
     }
     f.firstWins = pct(first);
+    f.homeSeconds = percentile(home, 0.5) * 60;
     return f;
 }
 
 std::string reportLine(const ReportSetting& setting, const ReportFigures& f) {
     char line[256];
-    std::snprintf(line, sizeof line,
-                  "%-20s %6.1f %5.1f %5.1f  %5d%% %8d%% %4d%%  %4d/%3d/%3d/%3d %%    %5d%%\n",
-                  setting.name.c_str(), f.median, f.p10, f.p90, f.starved, f.unfinished, f.huge,
-                  f.corners[0], f.corners[1], f.corners[2], f.corners[3], f.firstWins);
+    std::snprintf(
+        line, sizeof line,
+        "%-20s %6.1f %5.1f %5.1f  %5d%% %8d%% %4d%%  %4d/%3d/%3d/%3d %%    %5d%%  %6.1f\n",
+        setting.name.c_str(), f.median, f.p10, f.p90, f.starved, f.unfinished, f.huge, f.corners[0],
+        f.corners[1], f.corners[2], f.corners[3], f.firstWins, f.homeSeconds);
     return line;
 }
 
@@ -193,6 +204,7 @@ std::string reportJson(const ReportSetting& setting, const ReportFigures& f) {
     line["huge"] = f.huge;
     line["corners"] = f.corners;
     line["first_wins"] = f.firstWins;
+    line["home_seconds"] = f.homeSeconds;
     return line.dump() + "\n";
 }
 
@@ -224,7 +236,7 @@ bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
         << options.firstSeed << " per setting; unfinished: no end within "
         << options.maxTicks / kTicksPerMinute << " minutes; huge: games with a virus whose "
         << "life passed 1,000,000 at the end; starved: fewer than " << kStarvationKills
-        << " kills in all.\n";
+        << " kills in all; home s: median seconds colony 0's home source lasted.\n";
     out << reportHeader();
     for (std::size_t i = 0; i < settings.size(); ++i) {
         out << reportLine(settings[i], reportFigures(results[i]));

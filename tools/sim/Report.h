@@ -30,6 +30,8 @@ struct ReportGame {
     int winnerCorner = -1;
     int kills = 0;
     int hugeLives = 0;
+    // Ticks colony 0's home source lasted; -1 when it outlived the game.
+    int homeTicks = -1;
 };
 
 struct ReportOptions {
@@ -71,6 +73,9 @@ struct ReportFigures {
     int huge = 0;  // percent of games with a virus of a life past a million at the end
     int corners[4] = {0, 0, 0, 0};  // percent of games won from each start corner
     int firstWins = 0;              // percent of games colony 0 won
+    // Median seconds colony 0's home source lasted, over the games it was
+    // spent in.
+    double homeSeconds = 0;
 };
 ReportFigures reportFigures(const std::vector<ReportGame>& games);
 
