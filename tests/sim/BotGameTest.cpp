@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "config/GameParams.h"
+#include "sim/Colony.h"
+#include "sim/Flag.h"
 #include "sim/Replay.h"
 #include "sim/World.h"
 #include "sim/bot/BotSteering.h"
@@ -108,6 +110,12 @@ TEST(BotGame, InTheWindowALateAnswerCountsAtTheNextDecisionPoint) {
     GameParams params(kAssets);
     World world(params);
     setUpGame(world, 2, 0, {0});
+    // Without its start flag the colony has room for the bot's at any size.
+    Colony& steered = *world.colonies().front();
+    const float pitch = params.m_distance_beween_viruses;
+    ASSERT_TRUE(steered.removeFlagNear(
+        static_cast<int>(static_cast<float>(steered.flags().front()->column()) * pitch),
+        static_cast<int>(static_cast<float>(steered.flags().front()->row()) * pitch)));
     BotSteering bot(0, {10, 5000, 100}, BotLimits{});
     bot.answerWithoutWaiting();
     std::vector<int> heard;
