@@ -26,6 +26,11 @@ test_archive "$work/quick.pk" sed -i 's/^m_speed .*/m_speed 100/;
   s/^m_distance_beween_viruses .*/m_distance_beween_viruses 12/;
   s/^m_time_before_demo .*/m_time_before_demo 5000/;
   s/^m_life_src_add_prob .*/m_life_src_add_prob "4 4 4"/; /^m_max_virus_life /d;
+  s/^m_life_distribute .*/m_life_distribute "16 16 20"/;
+  s/^m_min_life_reserve .*/m_min_life_reserve "220 200 300"/;
+  s/^m_max_life_reserve .*/m_max_life_reserve "340 320 450"/;
+  s/^m_life_src_min_life_reserve .*/m_life_src_min_life_reserve "40000 40000 120000"/;
+  s/^m_life_src_max_life_reserve .*/m_life_src_max_life_reserve "60000 60000 180000"/;
   s/^m_ai_attack_percent .*/m_ai_attack_percent "50 72 100"/; /^m_ai_think_ms /d' dat/param.txt
 game_folder scores "$work/quick.pk"
 start_game scores BREVORA_SEED=9
