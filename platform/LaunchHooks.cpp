@@ -44,6 +44,9 @@ LaunchHooks readLaunchHooks() {
     if (const char* path = setVariable("BREVORA_TICK_LOG")) {
         hooks.tickLogPath = path;
     }
+    if (const char* path = setVariable("BREVORA_COACH_LOG")) {
+        hooks.coachLogPath = path;
+    }
     return hooks;
 }
 

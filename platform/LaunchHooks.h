@@ -23,6 +23,9 @@ struct LaunchHooks {
     // BREVORA_TICK_LOG: the file every tick's costs are written to; empty for
     // none.
     std::string tickLogPath;
+    // BREVORA_COACH_LOG: the file the game screen writes each change of the
+    // coaching line on screen to; empty for none.
+    std::string coachLogPath;
 };
 
 LaunchHooks readLaunchHooks();

@@ -8,6 +8,7 @@
 #include "config/GameParams.h"
 #include "gfx/StretchedPicture.h"
 #include "platform/Clock.h"
+#include "platform/LaunchHooks.h"
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
 #include "sim/LifeSource.h"
@@ -15,6 +16,25 @@
 #include "sim/RulesState.h"
 
 namespace brv {
+
+namespace {
+
+// For the scenarios: the file BREVORA_COACH_LOG names, opened once for the
+// whole session and written line by line, so that a script can follow the
+// coach as the game plays; null when it is not set or cannot be written.
+std::FILE* coachLog() {
+    static std::FILE* log = [] {
+        const std::string path = readLaunchHooks().coachLogPath;
+        std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "w");
+        if (file != nullptr) {
+            std::setvbuf(file, nullptr, _IOLBF, 256);
+        }
+        return file;
+    }();
+    return log;
+}
+
+}  // namespace
 
 GameScreen::GameScreen(GameContext& context, int colonies)
     : GameScreen(context, processRulesState(), colonies) {}
@@ -143,6 +163,7 @@ void GameScreen::onTick(int elapsedMs) {
     if (!paused()) {
         coach_.advance(elapsedMs);
     }
+    logCoachLine();
     // Said even while paused: it answers a click made then.
     if (clickNoteMs_ > 0) {
         clickNoteMs_ -= elapsedMs;
@@ -150,6 +171,19 @@ void GameScreen::onTick(int elapsedMs) {
             clickNote_.clear();
         }
     }
+}
+
+// What the coach shows once the tick is over is what the frame draws.
+void GameScreen::logCoachLine() {
+    std::FILE* log = coachLog();
+    const auto line = coach_.current();
+    if (log == nullptr || line == loggedLine_) {
+        return;
+    }
+    loggedLine_ = line;
+    const char* words =
+        line ? Coach::text(*line, context_.params.m_preferences.colourBlindPalette) : "-";
+    std::fprintf(log, "%d %s\n", worldUpdates(), words);
 }
 
 void GameScreen::markWorld() {

@@ -108,6 +108,8 @@ private:
 
     Colony& player() const;
     void markWorld();
+    // Writes the coaching line to the coach log when it changed.
+    void logCoachLine();
     void playTickSounds(bool wasFinished);
     void noteInput(Replay::Input input, int x, int y);
     bool sourceAppeared() const;
@@ -128,6 +130,8 @@ private:
     std::optional<Replay> record_;
     std::unique_ptr<BotSteering> bot_;
     Coach coach_;
+    // The coaching line last written to the coach log.
+    std::optional<Coach::Line> loggedLine_;
     std::string clickNote_;
     int clickNoteX_ = 0;
     int clickNoteY_ = 0;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The player's paths through the menus of the real game, on the display this
 # script is started on (xvfb-run): the intro before the menu, help scrolled,
-# a new game at each colony count and difficulty, a flag set and removed, the
-# quit dialog cancelled and confirmed, and the settings of that session (the
-# window's place, the last choices, the window's size) read by the next one.
+# a new game at each colony count and difficulty, a flag set and removed, a
+# coaching line let go once it no longer holds, the quit dialog cancelled and
+# confirmed, and the settings of that session (the window's place, the last
+# choices, the window's size) read by the next one.
 # Arguments: the game executable, the data set, the archive tool, the
 # unscrambling helper and a folder for the screenshots.
 set -euo pipefail
@@ -41,7 +42,7 @@ game_ends "after the intro"
 
 # The session whose settings the next one reads.
 game_folder menus
-start_game menus BREVORA_SEED=2024
+start_game menus BREVORA_SEED=2024 BREVORA_COACH_LOG="$work/coach.log"
 
 # Help: a line down with Down and back with Up, a page with Page Down, and
 # back to the start with seven notches of the wheel (two lines each).
@@ -107,6 +108,43 @@ click_at 400 300
 xdotool mousemove --window "$window" 500 100
 wait_shot flag-gone "the flag removed by the second click" 5 matches flag-gone no-flag "$flag" 20
 
+# A coaching line that stops being true before its turn is never shown. The
+# colony starts with about 57 viruses and may hold 2 flags (one per 50, plus
+# one): its home flag and one more. A flag at A (400,300) fills that; a
+# click at B (300,200) is refused, and the coach's word on the limit waits behind the opening line
+# (the first 10 s of play). Removing A by a right click before then leaves it
+# untrue, so it is let go when the opening line ends. The coach writes each
+# change of its line to the log, after the update it came on.
+coach_log=$work/coach.log
+limit_text="All your flags are set: click one to remove it first"
+coach_now() {
+  tail -n1 "$coach_log" | cut -d' ' -f2-
+}
+opening() {
+  [[ $(coach_now) == "You are red:"* ]]
+}
+opening || fail "the opening line is not on screen: $(cat "$coach_log")"
+click_at 400 300
+click_at 300 200
+click_at 400 300 3
+opening || fail "the opening line ended before the flag was removed: $(cat "$coach_log")"
+wait_for "the opening line to end" 15 eval '! opening'
+sleep 2
+! grep -qF "$limit_text" "$coach_log" ||
+  fail "the coach showed the flag limit with a flag free: $(cat "$coach_log")"
+# At the limit again, the line shows. This also proves the click at B above
+# was refused: had B been set, the click there now would remove it instead.
+# The colony grows meanwhile (to some 86 viruses with this seed); a third
+# click at C still meets the limit should it have passed 100 and hold 3.
+click_at 400 300
+click_at 300 200
+click_at 300 400
+xdotool mousemove --window "$window" 500 100
+wait_for "the coach to show the flag limit" 5 grep -qF "$limit_text" "$coach_log"
+shot coach-limit
+[[ $(coach_now) == "$limit_text" ]] ||
+  fail "the flag limit was not on screen for its screenshot: $(cat "$coach_log")"
+
 xdotool key Escape
 wait_shot kept "the menu with the game kept" 5 menu_shown kept
 new_game 3 1 kept
@@ -148,12 +186,14 @@ for line in "x 60" "y 40" "m_window_width 800" "m_window_height 600" \
   grep -qx "$line" <<<"$settings" || fail "dx.cfg does not hold \"$line\": $settings"
 done
 # Each game was played with the rules of its choices, as its replay records,
-# and the flag set and removed by the clicks reached the rules.
+# and the flags set, refused and removed by the clicks reached the rules (a
+# refused one is recorded as set, changing nothing).
 replays=("$work"/menus/data/replays/*.replay)
 games=$(grep -h '^game ' "${replays[@]}" | sort | tr '\n' ' ')
 [[ "$games" == "game 2 0 game 3 1 game 4 2 " ]] || fail "the games recorded were: $games"
 flags=$(grep -hE '^(set|removed) ' "${replays[@]}" | cut -d' ' -f1,3,4 | tr '\n' ' ')
-[[ "$flags" == "set 400 300 removed 400 300 " ]] || fail "the flags recorded were: $flags"
+clicks="set 400 300 removed 400 300 set 400 300 set 300 200 removed 400 300"
+[[ "$flags" == "$clicks set 400 300 set 300 200 set 300 400 " ]] || fail "the flags recorded were: $flags"
 
 # The next session opens the window where the last one left it and offers
 # the last choices: 4 colonies, Hard. It opens at the size the settings give

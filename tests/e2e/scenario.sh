@@ -203,9 +203,10 @@ status_lines() {
   done
 }
 
+# Clicks at a point of the window with the left button, or with button $3.
 click_at() {
   xdotool mousemove --window "$window" "$(logical "$1")" "$(logical "$2")"
   sleep 0.15
-  xdotool click 1
+  xdotool click "${3:-1}"
   sleep 0.15
 }
