@@ -46,7 +46,7 @@ std::vector<float>& pointsOf(std::size_t colony, bool starving) {
 
 // A virus starves when no source feeds its cell and its life has fallen below
 // half the shortest one a virus is born with: without food it dies within
-// seconds (about six on Easy). A fed virus that has just paid for a child may
+// seconds (about thirteen on Easy). A fed virus that has just paid for a child may
 // dip as low, but the source tops it up, so it is not shown starving. Most
 // viruses stop at the first comparison; only the low ones look at the sources.
 class Hunger {

@@ -17,6 +17,10 @@ namespace brv {
 namespace {
 
 constexpr int kStarvationKills = 50;
+// A setting's seeds go to child processes in parts of at least this many
+// games, and in this many parts at most.
+constexpr int kGamesPerPart = 20;
+constexpr int kMostParts = 5;
 constexpr double kTicksPerMinute = 60000.0 / 30;
 
 double percentile(std::vector<int> ticks, double share) {
@@ -210,25 +214,51 @@ std::string reportJson(const ReportSetting& setting, const ReportFigures& f) {
 
 bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
                  const ReportOptions& options, std::ostream& out) {
-    std::vector<std::vector<ReportGame>> results(settings.size());
-    // Games with more colonies last longer and cost more per tick: started
-    // first, they leave the short settings to fill the processes at the end
-    // instead of one long setting running alone.
-    std::vector<std::size_t> order(settings.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return settings[a].colonies > settings[b].colonies;
+    // Each setting's seeds are played in a few parts, each in a child
+    // process of its own: one long setting then no longer runs alone at the
+    // end while the other processes wait. Games with more colonies last
+    // longer and cost more per tick, so their parts start first.
+    const int parts = std::clamp(options.games / kGamesPerPart, 1, kMostParts);
+    struct Part {
+        std::size_t setting;
+        std::size_t index;
+        int first;
+        int games;
+    };
+    std::vector<Part> work;
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        for (int k = 0; k < parts; ++k) {
+            const int first = options.games * k / parts;
+            work.push_back(
+                {i, static_cast<std::size_t>(k), first, options.games * (k + 1) / parts - first});
+        }
+    }
+    std::stable_sort(work.begin(), work.end(), [&](const Part& a, const Part& b) {
+        return settings[a.setting].colonies > settings[b.setting].colonies;
     });
-    // Each setting plays in a child process of its own.
+    std::vector<std::vector<std::vector<ReportGame>>> results(
+        settings.size(), std::vector<std::vector<ReportGame>>(static_cast<std::size_t>(parts)));
     const bool ok = runInProcesses(
-        settings.size(), options.jobs,
+        work.size(), options.jobs,
         [&](std::size_t item) {
-            return toText(playSetting(params, settings[order[item]], options));
+            ReportOptions part = options;
+            part.firstSeed += static_cast<std::uint32_t>(work[item].first);
+            part.games = work[item].games;
+            return toText(playSetting(params, settings[work[item].setting], part));
         },
-        [&](std::size_t item, const std::string& text) { results[order[item]] = fromText(text); });
+        [&](std::size_t item, const std::string& text) {
+            results[work[item].setting][work[item].index] = fromText(text);
+        });
+    const auto gamesOf = [&](std::size_t setting) {
+        std::vector<ReportGame> games;
+        for (const auto& part : results[setting]) {
+            games.insert(games.end(), part.begin(), part.end());
+        }
+        return games;
+    };
     if (options.json) {
         for (std::size_t i = 0; i < settings.size(); ++i) {
-            out << reportJson(settings[i], reportFigures(results[i]));
+            out << reportJson(settings[i], reportFigures(gamesOf(i)));
         }
         return ok;
     }
@@ -239,7 +269,7 @@ bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
         << " kills in all; home s: median seconds colony 0's home source lasted.\n";
     out << reportHeader();
     for (std::size_t i = 0; i < settings.size(); ++i) {
-        out << reportLine(settings[i], reportFigures(results[i]));
+        out << reportLine(settings[i], reportFigures(gamesOf(i)));
     }
     return ok;
 }
