@@ -11,7 +11,8 @@ namespace brv {
 
 namespace {
 
-constexpr int kSignals[2] = {SIGINT, SIGTERM};
+// A closed terminal (SIGHUP) is a close like the session's or the user's.
+constexpr int kSignals[kSignalCount] = {SIGINT, SIGTERM, SIGHUP};
 constexpr char kSignalled = 's';
 constexpr char kStop = 'x';
 
@@ -51,7 +52,7 @@ SignalClose::SignalClose(std::function<void()> onSignal) : onSignal_(std::move(o
     sigemptyset(&action.sa_mask);
     // SA_RESETHAND: the next signal of the kind ends the program outright.
     action.sa_flags = SA_RESTART | SA_RESETHAND;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < kSignalCount; ++i) {
         sigaction(kSignals[i], &action, &previous_[i]);
     }
 }
@@ -60,7 +61,7 @@ SignalClose::~SignalClose() {
     if (!installed()) {
         return;
     }
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < kSignalCount; ++i) {
         sigaction(kSignals[i], &previous_[i], nullptr);
     }
     const char stop = kStop;

@@ -72,20 +72,21 @@ starts() {
   done
   fail "$name: waited 20 s for the menu: $(cat "$work/$name.txt")"
 }
-# SIGTERM ends the game as a close does: at once, exit code 0, files saved.
+# SIGTERM (or the signal $2 names) ends the game as a close does: at once,
+# exit code 0, files saved.
 terminated() {
-  local name=$1 status=0
-  kill -TERM "$game_pid"
+  local name=$1 signal=${2:-TERM} status=0
+  kill -"$signal" "$game_pid"
   for _ in $(seq 20); do
     kill -0 "$game_pid" 2>/dev/null || break
     sleep 0.1
   done
-  kill -0 "$game_pid" 2>/dev/null && fail "$name: still running 2 s after SIGTERM"
+  kill -0 "$game_pid" 2>/dev/null && fail "$name: still running 2 s after SIG$signal"
   wait "$game_pid" || status=$?
   game_pid=
-  ((status == 0)) || fail "$name: exit code $status after SIGTERM: $(cat "$work/$name.txt")"
+  ((status == 0)) || fail "$name: exit code $status after SIG$signal: $(cat "$work/$name.txt")"
   [[ -f "$work/$name/data/dx.cfg" || -p "$work/$name/data/dx.cfg" ]] ||
-    fail "$name: no dx.cfg saved on SIGTERM"
+    fail "$name: no dx.cfg saved on SIG$signal"
 }
 
 # A FIFO in place of each file the game keeps: named, left as it is, and the
@@ -98,6 +99,11 @@ for file in scores.tab dx.cfg prefs.cfg; do
   terminated "$name"
   [[ -p "$work/$name/data/$file" ]] || fail "$name: the FIFO $file was replaced"
 done
+
+# The terminal the game was started from closing (SIGHUP) is a close too.
+game_folder hangup
+starts hangup
+terminated hangup HUP
 
 # A FIFO as the archive refuses the start; as a loose file the game reads
 # (the help text, taken out of the archive) it is named and the game plays.

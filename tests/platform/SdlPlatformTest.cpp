@@ -309,16 +309,16 @@ TEST(SdlPlatformQueue, AFailingQueueEndsTheLoopWithAnErrorAndExitCode) {
     EXPECT_NE(platform.error().find("event queue"), std::string::npos) << platform.error();
 }
 
-// The session ending the game, or SIGINT even where the game was started
-// ignoring it, closes it as its window would: with a close message. Each
+// The session ending the game, its terminal closing, or SIGINT even where
+// the game was started ignoring it, closes it as its window would: with a close message. Each
 // handler serves once, so a second signal ends a game that hangs.
-TEST(SdlPlatformSignals, SigintAndSigtermBecomeACloseMessage) {
+TEST(SdlPlatformSignals, SigintSigtermAndSighupBecomeACloseMessage) {
     std::signal(SIGINT, SIG_IGN);  // as a game started in the background inherits
     {
         SdlPlatform platform;
         ASSERT_TRUE(platform.ok()) << platform.error();
         platform.startTimer(5);
-        for (const int signal : {SIGINT, SIGTERM}) {
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
             std::raise(signal);
             bool closed = false;
             Message m;
