@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -50,6 +51,26 @@ TEST(Arena, EloAndSprtGiveTheHandCheckedFigures) {
 int lines(const test::TempDir& dir, const std::string& file) {
     const auto bytes = dir.read(file);
     return static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
+}
+
+// A cluster task playing one share of a huge tournament works out its own
+// games alone: 300 million games in the schedule, three in this share, under
+// a gigabyte of address space (the whole list would take five).
+TEST(Arena, OneShareOfAHugeTournamentPlaysUnderAMemoryLimit) {
+#ifdef __SANITIZE_ADDRESS__
+    const std::string limit;  // the sanitizer's shadow memory outgrows any small limit
+#else
+    const std::string limit = "ulimit -v 1000000; ";
+#endif
+    test::TempDir dir;
+    const std::string command = limit + "exec " + std::string(BREVORA_BUILD_DIR) +
+                                "/bin/brevora-arena easy medium hard idle forager novice "
+                                "--games 10000000 --shard 2/100000000 --max-ticks 60 --jobs 1 "
+                                "--results " +
+                                dir.file("share.jsonl") + " --replays " + dir.file("replays") +
+                                " --data " + kAssets + " >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(lines(dir, "share.jsonl"), 3);
 }
 
 TEST(Arena, ShardsMergeIntoTheWholeTableAndEveryKeptReplayChecks) {

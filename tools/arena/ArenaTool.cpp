@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <thread>
 
@@ -153,15 +154,19 @@ int tournament(brv::GameParams& params, const Settings& s) {
     }
     const int n = static_cast<int>(field->size());
     brv::ArenaRun run = baseRun(s, *field);
-    run.games = challenger >= 0 ? brv::gauntlet(challenger, n, s.seed, s.games)
-                                : brv::roundRobin(n, s.seed, s.games);
-    int index = 1;
-    int count = 1;
-    if (!s.shard.empty() && !parseShard(s.shard, index, count)) {
+    const long long pairings = challenger >= 0 ? n - 1 : static_cast<long long>(n) * (n - 1) / 2;
+    if (2 * pairings * s.games > std::numeric_limits<int>::max()) {
+        std::cerr << "brevora-arena: " << 2 * pairings * s.games
+                  << " games are more than a tournament numbers; give fewer --games\n";
+        return 2;
+    }
+    brv::Share share;
+    if (!s.shard.empty() && !parseShard(s.shard, share.index, share.count)) {
         std::cerr << "brevora-arena: --shard \"" << s.shard << "\": give I/N, 1 <= I <= N\n";
         return 2;
     }
-    run.games = brv::shareOf(run.games, index, count);
+    run.games = challenger >= 0 ? brv::gauntlet(challenger, n, s.seed, s.games, share)
+                                : brv::roundRobin(n, s.seed, s.games, share);
     std::string why;
     const auto results = brv::playTournament(params, run, why);
     if (!results) {
