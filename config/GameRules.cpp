@@ -1,9 +1,11 @@
 #include "config/GameRules.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <tuple>
+#include <utility>
 
 namespace brv {
 
@@ -61,6 +63,24 @@ std::string floatText(float value) {
     return text;
 }
 
+// The most each strictly read key allows; 0 is their designed rule.
+int strictRuleMost(const std::string& key) {
+    return key == "m_ai_flag_per_count"   ? 100000
+           : key == "m_ai_think_ms"       ? 3600000
+           : key == "m_ai_attack_percent" ? 1000
+                                          : INT_MAX;
+}
+
+// What a strictly read key's values must be.
+std::string strictRule(const std::string& key) {
+    if (key == "m_max_virus_life") {
+        return "every value must be 0 (no bound) or a life from 1 to " +
+               std::to_string(strictRuleMost(key));
+    }
+    return "every value must be 0 (as designed) or lie from 1 to " +
+           std::to_string(strictRuleMost(key));
+}
+
 // Each difficulty's start viruses: at least one, or the colony starts dead,
 // and no more than the start square at the pitch holds, or the seeding
 // passes run out of cells. Empty when all three fit.
@@ -76,6 +96,42 @@ std::string startVirusProblem(const int* triple, int pitch) {
         }
     }
     return {};
+}
+
+// Reads a triple of whole numbers in decimal digits, each inside the int
+// range, into `slots` (a slot without a piece keeps its contents). Any other
+// piece (a fraction, an exponent, hexadecimal, a leading zero that the other
+// keys read as octal, a word, a number past the int range, a fourth value)
+// makes the whole triple unreadable: false, and every slot 0, the designed
+// rule.
+bool readWholeTriple(const std::string& text, int* slots) {
+    int read[3] = {slots[0], slots[1], slots[2]};
+    std::size_t pos = 0;
+    for (int slot = 0; pos < text.size(); ++slot) {
+        const std::size_t end = std::min(text.find(' ', pos), text.size());
+        const std::string piece = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (piece.empty()) {
+            --slot;  // a run of spaces separates like one
+            continue;
+        }
+        const std::size_t digits = piece[0] == '-' ? 1 : 0;
+        long long value = 0;
+        bool whole = slot < 3 && piece.size() > digits && piece.size() - digits <= 10 &&
+                     (piece[digits] != '0' || piece.size() == digits + 1);
+        for (std::size_t i = digits; whole && i < piece.size(); ++i) {
+            whole = piece[i] >= '0' && piece[i] <= '9';
+            value = value * 10 + (piece[i] - '0');
+        }
+        value = digits == 1 ? -value : value;
+        if (!whole || value < INT_MIN || value > INT_MAX) {
+            slots[0] = slots[1] = slots[2] = 0;
+            return false;
+        }
+        read[slot] = static_cast<int>(value);
+    }
+    std::copy(read, read + 3, slots);
+    return true;
 }
 
 }  // namespace
@@ -98,10 +154,18 @@ void GameRules::readRules(const KeyValueFile& rules) {
     toIntArray(get("m_life_distribute"), m_life_distribute, 3);
     m_life_src_dist = toFloat(get("m_life_src_dist"));
     m_max_population = toInt(get("m_max_population"));
-    toIntArray(get("m_max_virus_life"), m_max_virus_life, 3);
-    toIntArray(get("m_ai_flag_per_count"), m_ai_flag_per_count, 3);
-    toIntArray(get("m_ai_think_ms"), m_ai_think_ms, 3);
-    toIntArray(get("m_ai_attack_percent"), m_ai_attack_percent, 3);
+    // The life bound and the handicaps are read strictly: a value read by its
+    // leading digits ("1.9" as 1, "lots" as 0) would change the game without
+    // a word, so an unreadable one is kept for ruleProblems to name.
+    unreadable_.clear();
+    for (const auto& [key, triple] : {std::pair{"m_max_virus_life", m_max_virus_life},
+                                      std::pair{"m_ai_flag_per_count", m_ai_flag_per_count},
+                                      std::pair{"m_ai_think_ms", m_ai_think_ms},
+                                      std::pair{"m_ai_attack_percent", m_ai_attack_percent}}) {
+        if (const std::string text = get(key); !readWholeTriple(text, triple)) {
+            unreadable_.emplace_back(key, text);
+        }
+    }
 }
 
 std::vector<std::string> GameRules::ruleProblems() const {
@@ -169,19 +233,13 @@ std::vector<std::string> GameRules::ruleProblems() const {
             bad(describeTriple("m_life_src_add_prob", m_life_src_add_prob),
                 "every value must be at least 1");
         }
-        for (const auto& [key, triple, most] :
-             {std::tuple{"m_ai_flag_per_count", m_ai_flag_per_count, 100000},
-              std::tuple{"m_ai_think_ms", m_ai_think_ms, 3600000},
-              std::tuple{"m_ai_attack_percent", m_ai_attack_percent, 1000}}) {
-            if (triple[d] < 0 || triple[d] > most) {
-                bad(describeTriple(key, triple),
-                    ("every value must be 0 (as designed) or lie from 1 to " + std::to_string(most))
-                        .c_str());
+        for (const auto& [key, triple] : {std::pair{"m_ai_flag_per_count", m_ai_flag_per_count},
+                                          std::pair{"m_ai_think_ms", m_ai_think_ms},
+                                          std::pair{"m_ai_attack_percent", m_ai_attack_percent},
+                                          std::pair{"m_max_virus_life", m_max_virus_life}}) {
+            if (triple[d] < 0 || triple[d] > strictRuleMost(key)) {
+                bad(describeTriple(key, triple), strictRule(key).c_str());
             }
-        }
-        if (m_max_virus_life[d] < 0) {
-            bad(describeTriple("m_max_virus_life", m_max_virus_life),
-                "every value must be 0 (no bound) or a life above 0");
         }
         if (m_flag_per_count[d] < 1) {
             bad(describeTriple("m_flag_per_count", m_flag_per_count),
@@ -206,6 +264,10 @@ std::vector<std::string> GameRules::ruleProblems() const {
                         .c_str());
             }
         }
+    }
+    for (const auto& [key, text] : unreadable_) {
+        // Cut so that a damaged file's one huge value does not fill the screen.
+        bad(key + " " + text.substr(0, 60), (strictRule(key) + ", in decimal digits").c_str());
     }
     // A triple is reported once even when several of its slots are bad.
     std::vector<std::string> unique;

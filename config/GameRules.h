@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/KeyValueFile.h"
@@ -70,6 +71,11 @@ public:
     // nowhere), so that a replay can tell whether it was recorded under these
     // rules without going back to the data set.
     std::array<std::vector<std::uint8_t>, kRuleFiles.size()> m_rule_files;
+
+private:
+    // The strictly read keys whose text was not three whole numbers in
+    // decimal digits an int holds, with that text: named by ruleProblems.
+    std::vector<std::pair<std::string, std::string>> unreadable_;
 };
 
 }  // namespace brv

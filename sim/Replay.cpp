@@ -350,6 +350,10 @@ std::string Replay::toText() const {
 std::optional<Replay> Replay::parse(std::string_view text, std::string& why) {
     Replay replay;
     bool ended = false;
+    // The start and game lines say which game the record is of; a record
+    // without them would be played as some default game and said to match.
+    bool started = false;
+    bool named = false;
     int lineNumber = 0;
     std::size_t at = 0;
     while (at < text.size()) {
@@ -393,6 +397,8 @@ std::optional<Replay> Replay::parse(std::string_view text, std::string& why) {
             return fail(what + ": \"" + std::string(line.substr(0, 60)) + "\"");
         }
         ended = words[0] == "end";
+        started = started || words[0] == "start";
+        named = named || words[0] == "game";
     }
     if (lineNumber == 0) {
         why = "empty";
@@ -400,6 +406,11 @@ std::optional<Replay> Replay::parse(std::string_view text, std::string& why) {
     }
     if (!ended || replay.rules.empty()) {
         why = "cut short: no " + std::string(replay.rules.empty() ? "rules" : "end") + " line";
+        return std::nullopt;
+    }
+    if (!started || !named) {
+        why =
+            std::string("not said which game it is: no ") + (started ? "game" : "start") + " line";
         return std::nullopt;
     }
     if ((!replay.events.empty() && replay.events.back().update > replay.endUpdate) ||

@@ -221,5 +221,38 @@ TEST(GameParams, RulesThatEndEveryGameAtOnceAreRefusedByName) {
     EXPECT_TRUE(mentions(found, "m_max_population 0"));
 }
 
+// The life bound and the handicaps are read as whole decimal numbers or
+// refused at start-up by key and value, never by their leading digits.
+TEST(GameParams, LifeBoundAndHandicapsAreWholeNumbersOrRefusedByName) {
+    test::TempDir dir;
+    dir.write("mui/menu.txt", std::string("m_nd_width 420"));
+    const std::string good =
+        "m_distance_beween_viruses 4 m_speed 1 m_virus_visible 4 m_max_population 1 "
+        "m_max_life_reserve \"2 2 2\" m_life_src_max_life_reserve \"2 2 2\" "
+        "m_life_src_add_prob \"1 1 1\" m_flag_per_count \"1 1 1\" m_viruses_on_start \"1 1 1\" ";
+    dir.write("dat/param.txt", good + "m_ai_think_ms \"300  0 7\" m_max_virus_life 2147483647");
+    GameParams read(dir.path());
+    EXPECT_TRUE(read.startupProblems().empty()) << read.startupProblems().front();
+    EXPECT_EQ(read.m_ai_think_ms[0], 300);
+    EXPECT_EQ(read.m_ai_think_ms[2], 7);
+    EXPECT_EQ(read.m_max_virus_life[0], 2147483647);
+    EXPECT_EQ(read.m_ai_attack_percent[1], 0);  // absent: the designed rule
+    for (const char* key :
+         {"m_max_virus_life", "m_ai_attack_percent", "m_ai_flag_per_count", "m_ai_think_ms"}) {
+        for (const char* value : {"1e30", "NaN", "lots", "1.9", "0x10", "010", "1 2 3 4",
+                                  "99999999999999999999", "1 -2147483649"}) {
+            dir.write("dat/param.txt", good + key + " \"" + value + "\"");
+            const auto problems = GameParams(dir.path()).startupProblems();
+            ASSERT_EQ(problems.size(), 1u) << key << " " << value;
+            EXPECT_EQ(problems[0].rfind(std::string("dat/param.txt: ") + key + " " + value +
+                                            " (every value must be 0",
+                                        0),
+                      0u)
+                << problems[0];
+            EXPECT_TRUE(mentions(problems, "in decimal digits)"));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace brv

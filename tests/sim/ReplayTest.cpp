@@ -44,6 +44,12 @@ TEST(Replay, EveryNumberAndLineIsBoundedAndTheRefusalSaysWhich) {
         huge += "a ";
     }
     EXPECT_EQ(refusal(huge), "line 1: longer than 80 characters");
+    // A record that does not say which game it is of cannot match one.
+    const std::string header = "brevora-replay 1\nrules " + kSum + "\n";
+    EXPECT_EQ(refusal(header + "start 7 0 0\nend 5 " + kSum),
+              "not said which game it is: no game line");
+    EXPECT_EQ(refusal(header + "game 2 0\nend 5 " + kSum),
+              "not said which game it is: no start line");
 }
 
 TEST(Replay, ARecordingEndsAtTheLongestGameAReplayAccepts) {

@@ -5,11 +5,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "config/GameParams.h"
+#include "sim/Replay.h"
+#include "sim/World.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ToolRun.h"
+#include "tools/arena/ArenaGame.h"
 #include "tools/arena/Elo.h"
+#include "tools/arena/ResultFile.h"
 #include "tools/arena/Sprt.h"
 #include "tools/sim/ReplayRuns.h"
 
@@ -112,6 +118,55 @@ TEST(Arena, ShardsMergeIntoTheWholeTableAndEveryKeptReplayChecks) {
     EXPECT_NE(sprt.out.find("LLR "), std::string::npos);
     EXPECT_EQ(lines(dir, "sprt.jsonl") % 2, 0);  // whole pairs only
     EXPECT_NE(runArena("easy nobody --data " + kAssets).status, 0);
+}
+
+// A merged line holds only what a game writes; any other is refused by file
+// and line, and the test's bounds must be finite numbers.
+TEST(Arena, ResultLinesNoGameWritesAndNonFiniteBoundsAreRefused) {
+    test::TempDir dir;
+    ArenaResult game;
+    game.seed = 4294967295u;
+    game.players = {"easy", "idle"};
+    game.ticks = Replay::kMaxUpdates;
+    game.count = {0, World::kSlots};
+    game.checksum = "0123456789abcdef";
+    const std::string good = toJsonLine(game);
+    std::vector<ArenaResult> results;
+    std::string why;
+    dir.write("good.jsonl", good + "\n");
+    ASSERT_TRUE(readResultFile(dir.file("good.jsonl"), results, why)) << why;
+    EXPECT_EQ(results[0].seed, 4294967295u);
+    const auto swap = [&](const std::string& from, const std::string& to) {
+        std::string line = good;
+        line.replace(line.find(from), from.size(), to);
+        return line;
+    };
+    for (const auto& [line, field] :
+         {std::pair{swap("4294967295", "5000000000"), "seed 5000000000"},
+          std::pair{swap("\"ticks\":" + std::to_string(Replay::kMaxUpdates), "\"ticks\":-7"),
+                    "ticks -7"},
+          std::pair{
+              swap("\"ticks\":" + std::to_string(Replay::kMaxUpdates), "\"ticks\":99999999999"),
+              "ticks 99999999999"},
+          std::pair{swap("[0,30000]", "[-5,30000]"), "count -5"},
+          std::pair{swap("[0,30000]", "[0,99999999999]"), "count 99999999999"},
+          std::pair{swap("\"idle\"", "\"easy\""), "two different players"}}) {
+        dir.write("bad.jsonl", "\n" + line + "\n");
+        results.clear();
+        EXPECT_FALSE(readResultFile(dir.file("bad.jsonl"), results, why)) << line;
+        EXPECT_EQ(why.find(dir.file("bad.jsonl") + ":2: no game result: "), 0u) << why;
+        EXPECT_NE(why.find(field), std::string::npos) << why;
+        EXPECT_TRUE(results.empty());
+    }
+    EXPECT_EQ(runArena("--merge " + dir.file("bad.jsonl")).status, 2 << 8);
+    for (const char* bounds : {"--elo0 nan", "--elo1 inf", "--elo0 -inf"}) {
+        EXPECT_EQ(
+            runArena("--sprt easy idle --games 1 --max-ticks 1 --results " + dir.file("s.jsonl") +
+                     " --replays " + dir.file("s") + " --data " + kAssets + " " + bounds)
+                .status,
+            2 << 8)
+            << bounds;
+    }
 }
 
 // A bot program takes a seat like any participant: it plays, is ranked,

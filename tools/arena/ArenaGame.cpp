@@ -1,6 +1,7 @@
 #include "tools/arena/ArenaGame.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <nlohmann/json.hpp>
 
@@ -211,64 +212,112 @@ std::string toJsonLine(const ArenaResult& r) {
 
 namespace {
 
+// Whether `v` is a whole number from `low` to `high` (high at least 0): a
+// number of another kind, or one past what a game writes, is no game's.
+bool wholeIn(const nlohmann::json& v, std::int64_t low, std::int64_t high) {
+    if (v.is_number_unsigned()) {
+        return v.get<std::uint64_t>() <= static_cast<std::uint64_t>(high) && low <= 0;
+    }
+    return v.is_number_integer() && v.get<std::int64_t>() >= low && v.get<std::int64_t>() <= high;
+}
+
+// Reads the whole number `v` into `out`, or names `field`, its value and its
+// bounds in `why`.
+bool readWhole(const nlohmann::json& v, const char* field, std::int64_t low, std::int64_t high,
+               std::int64_t& out, std::string& why) {
+    if (!wholeIn(v, low, high)) {
+        why = std::string(field) + " " + v.dump().substr(0, 40) + " is not a whole number from " +
+              std::to_string(low) + " to " + std::to_string(high);
+        return false;
+    }
+    out = v.is_number_unsigned() ? static_cast<std::int64_t>(v.get<std::uint64_t>())
+                                 : v.get<std::int64_t>();
+    return true;
+}
+
+template <typename Int>
+bool readWhole(const nlohmann::json& v, const char* field, std::int64_t low, std::int64_t high,
+               Int& out, std::string& why) {
+    std::int64_t read = 0;
+    if (!readWhole(v, field, low, high, read, why)) {
+        return false;
+    }
+    out = static_cast<Int>(read);
+    return true;
+}
+
 // A bot's report read back: a colony of the game, counts no larger than a
 // game's updates.
-bool readBot(const nlohmann::json& j, ArenaBotReport& bot) {
+bool readBot(const nlohmann::json& j, ArenaBotReport& bot, std::string& why) {
     const auto& faults = j.at("faults");
-    bot.colony = j.at("colony").get<int>();
-    bot.decisions = j.at("decisions").get<int>();
     bot.stopped = j.at("stopped").get<std::string>();
-    bool fits = bot.colony >= 0 && bot.colony <= 1 && bot.decisions >= 0 &&
-                bot.decisions <= Replay::kMaxUpdates;
-    for (std::size_t k = 0; k < kBotFaultKinds; ++k) {
-        bot.faults[k] = faults.at(botFaultName(static_cast<BotFault>(k))).get<int>();
-        fits = fits && bot.faults[k] >= 0 && bot.faults[k] <= Replay::kMaxUpdates;
+    bool fits =
+        readWhole(j.at("colony"), "bot colony", 0, 1, bot.colony, why) &&
+        readWhole(j.at("decisions"), "bot decisions", 0, Replay::kMaxUpdates, bot.decisions, why);
+    for (std::size_t k = 0; fits && k < kBotFaultKinds; ++k) {
+        fits = readWhole(faults.at(botFaultName(static_cast<BotFault>(k))), "bot faults", 0,
+                         Replay::kMaxUpdates, bot.faults[k], why);
     }
     const auto trips = RoundTrips::fromJson(j.at("round_trips"), Replay::kMaxUpdates);
     if (trips) {
         bot.roundTrips = *trips;
+    } else if (fits) {
+        why = "bot round trips out of range";
     }
     return fits && trips;
 }
 
-bool readBots(const nlohmann::json& j, ArenaResult& r) {
+bool readBots(const nlohmann::json& j, ArenaResult& r, std::string& why) {
     if (!j.contains("bots")) {
         return true;
     }
     const auto& bots = j.at("bots");
     if (!bots.is_array() || bots.size() > 2) {
+        why = "bots is not a list of at most two reports";
         return false;
     }
     for (const auto& bot : bots) {
-        if (!readBot(bot, r.bots.emplace_back())) {
+        if (!readBot(bot, r.bots.emplace_back(), why)) {
             return false;
         }
     }
     return true;
 }
 
-// A result line read back: every field of the kind written, the winner a
-// colony of the game or none.
-bool readResult(const nlohmann::json& j, ArenaResult& r) {
+// A result line read back: every field of the kind and within the bounds a
+// game writes (a 32-bit seed, no more ticks than --max-ticks allows, no
+// colony larger than the field has cells, two different players), the
+// winner a colony of the game or none. False with the field named in `why`.
+bool readResult(const nlohmann::json& j, ArenaResult& r, std::string& why) {
     const auto& players = j.at("players");
     const auto& count = j.at("count");
-    if (!j.at("game").is_number_integer() || !j.at("seed").is_number_unsigned() ||
-        !players.is_array() || players.size() != 2 || !count.is_array() || count.size() != 2 ||
-        !j.at("finished").is_boolean() || !j.at("winner").is_number_integer()) {
+    if (!players.is_array() || players.size() != 2 || !count.is_array() || count.size() != 2 ||
+        !j.at("finished").is_boolean()) {
+        why = "players, count or finished is not of the kind a game writes";
         return false;
     }
-    r.id = j.at("game").get<int>();
-    r.seed = j.at("seed").get<std::uint32_t>();
     r.players = {players[0].get<std::string>(), players[1].get<std::string>()};
     r.difficulty = difficultyFromName(j.at("difficulty").get<std::string>());
-    r.ticks = j.at("ticks").get<int>();
     r.finished = j.at("finished").get<bool>();
-    r.winner = j.at("winner").get<int>();
-    r.count = {count[0].get<int>(), count[1].get<int>()};
     r.checksum = j.at("checksum").get<std::string>();
     r.replay = j.at("replay").get<std::string>();
-    return readBots(j, r) && r.id >= 0 && r.difficulty >= 0 && r.winner >= -1 && r.winner <= 1 &&
-           (r.finished || r.winner == -1) && !r.players[0].empty() && !r.players[1].empty();
+    if (!readWhole(j.at("game"), "game", 0, INT32_MAX, r.id, why) ||
+        !readWhole(j.at("seed"), "seed", 0, UINT32_MAX, r.seed, why) ||
+        !readWhole(j.at("ticks"), "ticks", 0, Replay::kMaxUpdates, r.ticks, why) ||
+        !readWhole(j.at("winner"), "winner", -1, 1, r.winner, why) ||
+        !readWhole(count[0], "count", 0, World::kSlots, r.count[0], why) ||
+        !readWhole(count[1], "count", 0, World::kSlots, r.count[1], why) || !readBots(j, r, why)) {
+        return false;
+    }
+    if (r.difficulty < 0 || (!r.finished && r.winner != -1)) {
+        why = "a difficulty no game has, or a winner of an unfinished game";
+        return false;
+    }
+    if (r.players[0].empty() || r.players[1].empty() || r.players[0] == r.players[1]) {
+        why = "a game is played by two different players";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -276,10 +325,9 @@ bool readResult(const nlohmann::json& j, ArenaResult& r) {
 std::optional<ArenaResult> arenaResultFromLine(const std::string& line, std::string& why) {
     ArenaResult result;
     try {
-        if (readResult(nlohmann::json::parse(line), result)) {
+        if (readResult(nlohmann::json::parse(line), result, why)) {
             return result;
         }
-        why = "a field is out of range";
     } catch (const nlohmann::json::exception& e) {
         why = e.what();
     }

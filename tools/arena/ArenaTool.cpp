@@ -2,11 +2,13 @@
 // robin or gauntlet, shares merged later), or tests whether one is stronger
 // than another by a margin (SPRT).
 #include <CLI/CLI.hpp>
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <limits>
 #include <optional>
 #include <thread>
+#include <utility>
 
 #include "config/GameParams.h"
 #include "sim/Replay.h"
@@ -228,6 +230,16 @@ int main(int argc, char** argv) {
     brv::addBotHostOptions(app, s.botHost);
     app.add_option("--data", s.data, "folder holding data/data.pk or loose data files");
     CLI11_PARSE(app, argc, argv);
+    // A bound of "nan" or "inf" passes every range check and would leave the
+    // test open for ever or decided by nothing.
+    for (const auto& [option, value] :
+         {std::pair{"--elo0", s.elo0}, std::pair{"--elo1", s.elo1}, std::pair{"--alpha", s.alpha},
+          std::pair{"--beta", s.beta}}) {
+        if (!std::isfinite(value)) {
+            std::cerr << "brevora-arena: " << option << " " << value << " is not a finite number\n";
+            return 2;
+        }
+    }
     if (s.merge.empty() && s.sprt.empty() && s.participants.size() < 2) {
         std::cerr << "brevora-arena: name two participants or more, or --sprt A B, or --merge\n";
         return 2;
