@@ -143,7 +143,7 @@ bool WindowSettings::save(GameParams& params, int windowX, int windowY) {
     return settingsWritten && tableWritten;
 }
 
-bool WindowSettings::saveScores(GameParams& params) {
+bool WindowSettings::saveScores(GameParams& params, std::string* why) {
     ScoreTable& table = params.m_score_table;
     SaveFolder& folder = params.m_save_folder;
     const std::string path = folder.writePath(ScoreTable::kFileName);
@@ -154,7 +154,17 @@ bool WindowSettings::saveScores(GameParams& params) {
     }
     std::optional<FileLock> lock;
     if (!path.empty() && makeDirectories(folder.dir())) {
-        lock.emplace(path + ".lock");
+        lock.emplace(path + ".lock", kLockWaitMs);
+    }
+    if (lock && lock->busy()) {
+        std::fprintf(stderr,
+                     "brevora: another program holds \"%s.lock\"; the scores are kept in the "
+                     "game and saved when the table is free\n",
+                     path.c_str());
+        if (why != nullptr) {
+            *why = "another program holds the table: kept for now";
+        }
+        return false;
     }
     return folder.save(ScoreTable::kFileName,
                        [&table](const std::string& file) { return mergeAndWrite(table, file); });

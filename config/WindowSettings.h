@@ -38,8 +38,12 @@ public:
 
     // Writes the high-score table alone, as soon as an entry enters it, so a
     // crash or a killed process later loses nothing. False when it could not
-    // be written; the folder's problem() then says why (also on stderr, once).
-    static bool saveScores(GameParams& params);
+    // be written; the folder's problem() then says why (also on stderr, once),
+    // or `why` does when another program held the table's lock past
+    // kLockWaitMs (the table in memory keeps the entry, and a later save, at
+    // the latest when the game ends, tries again).
+    static bool saveScores(GameParams& params, std::string* why = nullptr);
+    static constexpr int kLockWaitMs = 500;
 
     // Start-up, before the window opens: a size larger than the usable desktop
     // (the desktop less its panels; 0 when unknown, which bounds nothing) or

@@ -5,23 +5,32 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 namespace brv {
 
-FileLock::FileLock(const std::string& path) {
+FileLock::FileLock(const std::string& path, int waitMs) {
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd_ < 0) {
         return;
     }
-    // Another copy holds it only for the few milliseconds of its own save.
-    int result;
-    do {
-        result = ::flock(fd_, LOCK_EX);
-    } while (result != 0 && errno == EINTR);
-    if (result != 0) {
-        ::close(fd_);
-        fd_ = -1;
+    constexpr int kPollMs = 10;
+    for (int waited = 0;; waited += kPollMs) {
+        if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+            return;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            break;
+        }
+        if (errno == EWOULDBLOCK && waited >= waitMs) {
+            busy_ = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
     }
+    ::close(fd_);
+    fd_ = -1;
 }
 
 FileLock::~FileLock() {

@@ -11,18 +11,24 @@ namespace brv {
 // stop a copy that opens the new one.
 class FileLock {
 public:
-    // Waits for the lock on `path` (creating the file); a lock the system
-    // cannot give (a folder that cannot be written) is not held, and the
-    // save that follows fails on its own.
-    explicit FileLock(const std::string& path);
+    // Waits for the lock on `path` (creating the file) at most `waitMs`: a
+    // copy of the game holds it only for the few milliseconds of its own
+    // save, and a lock held longer (by a program that hangs, or by someone's
+    // hand) must not hang the game, which a signal could then not end. A lock
+    // the system cannot give (a folder that cannot be written) is not held,
+    // and the save that follows fails on its own.
+    FileLock(const std::string& path, int waitMs);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
     bool held() const { return fd_ >= 0; }
+    // Not held because another holder kept it past the wait.
+    bool busy() const { return busy_; }
 
 private:
     int fd_ = -1;
+    bool busy_ = false;
 };
 
 }  // namespace brv

@@ -58,13 +58,14 @@ GameOverDialog::~GameOverDialog() {
     enterOnce();
 }
 
-bool GameOverDialog::enterScore(GameParams& params, const std::string& name, int score) {
+bool GameOverDialog::enterScore(GameParams& params, const std::string& name, int score,
+                                std::string* why) {
     ScoreTable& table = params.m_score_table;
     if (table.rank(score) == -1) {
         return true;
     }
     table.insert(name.empty() ? ScoreTable::kAnonymous : name, score);
-    return WindowSettings::saveScores(params);
+    return WindowSettings::saveScores(params, why);
 }
 
 // The first answer enters the score; a failed save keeps the dialog open for
@@ -86,10 +87,13 @@ void GameOverDialog::enterOnce() {
     }
     finished_ = true;
     name_ = nameBox_->text().empty() ? ScoreTable::kAnonymous : nameBox_->text();
-    if (!enterScore(context_.params, name_, score_)) {
+    std::string why;
+    if (!enterScore(context_.params, name_, score_, &why)) {
         const SaveFolder& folder = context_.params.m_save_folder;
         unsavedFolder_ = folder.shownDir();
-        unsavedReason_ = folder.problem().empty() ? "it could not be written" : folder.problem();
+        unsavedReason_ = !why.empty()               ? why
+                         : folder.problem().empty() ? "it could not be written"
+                                                    : folder.problem();
     }
 }
 

@@ -41,7 +41,8 @@ public:
     // Enters `score` under `name` ("Anonymous" when empty) when it earns a
     // place in the table, and saves the table. False only when a new entry
     // could not be saved.
-    static bool enterScore(GameParams& params, const std::string& name, int score);
+    static bool enterScore(GameParams& params, const std::string& name, int score,
+                           std::string* why = nullptr);
 
     // The course of the game just played, shown on Tab.
     void setGraph(GraphData graph) { graph_ = std::move(graph); }
