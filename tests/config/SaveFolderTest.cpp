@@ -80,10 +80,10 @@ TEST(SaveFolder, SettingsTooLargeToReadOrLinkedElsewhereAreNeverSavedThrough) {
     dir.write("elsewhere/prefs.cfg", std::string("mute 1\n"));
     std::filesystem::create_directories(dir.file("data"));
     std::filesystem::create_symlink(dir.file("elsewhere/prefs.cfg"), dir.file("data/prefs.cfg"));
-    testing::internal::CaptureStderr();
     SaveFolder folder = test::saveFolderIn(dir.path());
     Preferences prefs;
-    ASSERT_TRUE(prefs.load(folder));
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(prefs.load(folder));
     prefs.volume = 7;
     EXPECT_TRUE(prefs.save(folder));
     const std::string said = testing::internal::GetCapturedStderr();
@@ -94,9 +94,7 @@ TEST(SaveFolder, SettingsTooLargeToReadOrLinkedElsewhereAreNeverSavedThrough) {
     const auto kept = dir.read("elsewhere/prefs.cfg");
     EXPECT_EQ(std::string(kept.begin(), kept.end()), "mute 1\n");
     Preferences saved;
-    ASSERT_TRUE(saved.load(folder));
-    EXPECT_TRUE(saved.muted);
-    EXPECT_EQ(saved.volume, 7);
+    EXPECT_TRUE(saved.load(folder) && saved.muted && saved.volume == 7);
 }
 
 }  // namespace
