@@ -63,10 +63,17 @@ bool SaveFolder::save(const char* name, const std::function<bool(const std::stri
         return false;
     }
     const std::string path = writePath(name);
+    // A file the game refused to read this run (too large, not a regular
+    // file, closed to the player, or a link to such a file) was promised to
+    // be left as it is, whatever it has become since.
+    if (toldUnreadable_.count(path) != 0) {
+        return false;
+    }
     if (const ReadProblem why = readProblem(path); why.unreadable()) {
         reportUnreadable(path, why);
         return false;
     }
+    reportReplacedLink(path);
     errno = 0;
     if (write(path)) {
         return true;
@@ -99,6 +106,17 @@ void SaveFolder::reportProblem() {
     }
     std::fprintf(stderr, "brevora: the settings and scores cannot be saved in \"%s\": %s\n",
                  shownDir().c_str(), problem_.c_str());
+}
+
+void SaveFolder::reportReplacedLink(const std::string& path) {
+    std::error_code ec;
+    if (!fs::is_symlink(path, ec) || !toldLink_.insert(path).second) {
+        return;
+    }
+    std::fprintf(stderr,
+                 "brevora: \"%s\" is a link; it is saved as a file in the link's place and "
+                 "what the link led to is left as it is\n",
+                 path.c_str());
 }
 
 void SaveFolder::reportUnreadable(const std::string& path, const ReadProblem& why) const {

@@ -40,8 +40,11 @@ public:
     std::string shownDir() const;
     // Writes the file `name` of the folder with `write` (given its path). A
     // missing folder or a failed write is noted and told once on stderr;
-    // false then. A file there that cannot be read is never written over:
-    // what it holds may be the player's and only its access is wrong.
+    // false then. A file there that cannot be read, or that the game refused
+    // to read this run, is never written over: what it holds may be the
+    // player's and only its access is wrong. A link there is never written
+    // through: the file takes the link's place (told once on stderr) and
+    // what the link led to stays as it was.
     bool save(const char* name, const std::function<bool(const std::string& path)>& write);
 
     // Says on stderr, once per file and run, that `path` is there but cannot
@@ -61,8 +64,13 @@ private:
     std::string dir_;
     std::string problem_;
     bool reported_ = false;
+    // Says on stderr, once per file and run, that a save replaces the link at `path`.
+    void reportReplacedLink(const std::string& path);
+
     // Told from const readers too (the preferences); only the telling changes.
+    // Also the files the game refused to read, which are never saved over.
     mutable std::set<std::string> toldUnreadable_;
+    std::set<std::string> toldLink_;
 };
 
 }  // namespace brv

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -102,23 +103,23 @@ bool writeFully(int fd, const std::uint8_t* data, std::size_t count) {
     return true;
 }
 
-// A file of the game the player turned into a link (to keep it elsewhere)
-// stays a link: the bytes replace the file it leads to, not the link itself.
-std::string linkTarget(const std::string& path) {
-    constexpr int kMaxHops = 40;  // a loop of links ends somewhere
-    std::filesystem::path target(path);
-    for (int hop = 0; hop < kMaxHops; ++hop) {
-        std::error_code ec;
-        if (!std::filesystem::is_symlink(target, ec)) {
-            break;
+// Creates the temporary a save writes before it takes the file's place: a
+// new file of its own beside the target, never one that is already there
+// (a FIFO or a link left at such a name would make the save wait forever or
+// write elsewhere). Whatever stands at a name it tries is left alone.
+int createTemporary(const std::string& path, std::string& temp) {
+    static std::atomic<unsigned> made{0};
+    constexpr int kTries = 100;
+    const std::string stem = path + ".tmp-" + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        temp = stem + std::to_string(made.fetch_add(1));
+        const int fd =
+            ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
         }
-        const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
-        if (ec) {
-            break;
-        }
-        target = next.is_absolute() ? next : target.parent_path() / next;
     }
-    return target.string();
+    return -1;
 }
 
 }  // namespace
@@ -164,12 +165,15 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
     return bytes;
 }
 
-ReadProblem readProblem(const std::string& path) {
+ReadProblem readProblem(const std::string& path, std::uint64_t maxBytes) {
     std::uint64_t size = 0;
     ReadProblem why;
     const int fd = openForReading(path, size, why);
     if (fd >= 0) {
         ::close(fd);
+    }
+    if (fd >= 0 && size > maxBytes) {
+        why = {ReadProblem::Kind::kTooLarge, 0, maxBytes};
     }
     return why;
 }
@@ -212,14 +216,13 @@ void setWriteFailureAfterBytes(std::optional<std::size_t> bytes) {
     g_failAfterBytes = bytes;
 }
 
-bool writeFileAtomically(const std::string& link, const void* data, std::size_t size) {
-    const std::string path = linkTarget(link);
+bool writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
     std::filesystem::path target(path);
     if (!makeDirectories(target.parent_path().string())) {
         return false;
     }
-    std::string temp = path + ".tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::string temp;
+    int fd = createTemporary(path, temp);
     if (fd < 0) {
         return false;
     }

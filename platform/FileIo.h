@@ -39,8 +39,9 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
                                                        std::uint64_t maxBytes, ReadProblem& why);
 
-// Whether `path` could be read now, without reading it.
-ReadProblem readProblem(const std::string& path);
+// Whether `path` could be read now (at most maxBytes, as readWholeFile),
+// without reading it.
+ReadProblem readProblem(const std::string& path, std::uint64_t maxBytes = kMaxFileBytes);
 
 // Opens a regular file for reading and gives its size; -1 and `why` when it
 // is absent, not a regular file or cannot be opened. The caller closes it.
@@ -51,11 +52,12 @@ std::optional<std::vector<std::uint8_t>> readFileRange(const std::string& path,
                                                        std::uint64_t offset, std::uint64_t count);
 
 // Writes a file so that a crash or a full disk never leaves it half-written:
-// the bytes go to a temporary file in the same folder, are flushed and synced,
-// then renamed over the old file. The folder is created when missing. A path
-// that is a symbolic link is written through: the file it leads to is
-// replaced and the link stays. On any failure the old file is left as it was
-// and false is returned.
+// the bytes go to a temporary file the writer creates itself in the same
+// folder (never one it finds there), are flushed and synced, then renamed
+// over the old file. The folder is created when missing. A path that is a
+// symbolic link is never written through: the link itself is replaced and
+// the file it led to stays as it was. On any failure the old file is left as
+// it was and false is returned.
 bool writeFileAtomically(const std::string& path, const void* data, std::size_t size);
 
 // Test hook: when set, the atomic writer stops after writing this many bytes of

@@ -1,4 +1,6 @@
 // brevora-pack: creates, lists and unpacks the game's resource archive.
+#include <sys/stat.h>
+
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
@@ -11,12 +13,44 @@
 
 namespace {
 
+// The tool only ever replaces regular files: a device, a FIFO, a folder or a
+// link found where it writes is not its to replace (nor, for a link, what the
+// link leads to), so it is named and left as it is.
+bool refusesTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode)) {
+        return false;
+    }
+    std::cerr << "brevora-pack: \"" << path
+              << "\" is there and is not a regular file; it is left as it is\n";
+    return true;
+}
+
+// The same for the folders an extracted name passes through below `dir`:
+// one that is a link would lead the file out of the target folder.
+bool refusesFolders(const std::string& dir, const std::string& relative) {
+    for (std::size_t slash = relative.find('/'); slash != std::string::npos;
+         slash = relative.find('/', slash + 1)) {
+        const std::string folder = dir + "/" + relative.substr(0, slash);
+        struct stat st {};
+        if (::lstat(folder.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+            std::cerr << "brevora-pack: \"" << folder
+                      << "\" is there and is not a folder; it is left as it is\n";
+            return true;
+        }
+    }
+    return false;
+}
+
 int create(const std::string& out, const std::string& dir) {
     std::vector<brv::PackInput> entries;
     std::vector<std::uint8_t> bytes;
     std::string error;
     if (!brv::collectFolder(dir, entries, error) || !brv::encodePack(entries, bytes, error)) {
         std::cerr << "brevora-pack: " << error << "\n";
+        return 1;
+    }
+    if (refusesTarget(out)) {
         return 1;
     }
     if (!brv::writeFileAtomically(out, bytes.data(), bytes.size())) {
@@ -112,6 +146,10 @@ int extract(const std::string& in, const std::string& dir) {
         // would turn into another name and miss.
         brv::DataBlob blob = pack.readEntryAt(i);
         const std::string target = dir + "/" + relative;
+        if (refusesFolders(dir, relative) || refusesTarget(target)) {
+            skipped = true;
+            continue;
+        }
         if (!brv::writeFileAtomically(target, blob.bytes(), blob.size)) {
             std::cerr << "brevora-pack: cannot write \"" << target << "\"\n";
             return 1;
@@ -126,7 +164,8 @@ int main(int argc, char** argv) {
     CLI::App app{"Creates, lists and unpacks Brevora resource archives (data.pk)."};
     app.require_subcommand(1);
     std::string archive, folder;
-    auto* createCmd = app.add_subcommand("create", "pack every file under DIR into OUT.pk");
+    auto* createCmd = app.add_subcommand(
+        "create", "pack every file under DIR into OUT.pk (a new file or a regular one)");
     createCmd->add_option("OUT.pk", archive)->required();
     createCmd->add_option("DIR", folder)->required();
     auto* listCmd = app.add_subcommand("list", "print one line per entry: name size");
@@ -134,8 +173,9 @@ int main(int argc, char** argv) {
     auto* extractCmd = app.add_subcommand(
         "extract",
         "unpack every entry into DIR; of a name given twice the entry the game reads (the "
-        "first), the others named on stderr. Exits 1 when an entry was skipped (a duplicate or "
-        "an unsafe name) or the archive is damaged");
+        "first), the others named on stderr. Exits 1 when an entry was skipped (a duplicate, "
+        "an unsafe name, or a name where something other than a file stands) or the archive "
+        "is damaged");
     extractCmd->add_option("IN.pk", archive)->required();
     extractCmd->add_option("DIR", folder)->required();
     CLI11_PARSE(app, argc, argv);

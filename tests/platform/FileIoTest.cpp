@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 
 #include "platform/FileIo.h"
 #include "tests/support/Fifo.h"
@@ -47,15 +48,34 @@ TEST(FileIo, BoundedReads) {
     EXPECT_TRUE(range->empty());
 }
 
-TEST(FileIo, AtomicWriteThroughALinkReplacesWhatItLeadsTo) {
+TEST(FileIo, AtomicWriteReplacesALinkNeverWhatItLeadsTo) {
     test::TempDir dir;
     dir.write("kept/scores.tab", std::string("old"));
     std::filesystem::create_directories(dir.file("data"));
     std::filesystem::create_symlink("../kept/scores.tab", dir.file("data/scores.tab"));
     ASSERT_TRUE(writeFileAtomically(dir.file("data/scores.tab"), "new", 3));
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("data/scores.tab")));
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.file("data/scores.tab")));
+    const auto saved = dir.read("data/scores.tab");
+    EXPECT_EQ(std::string(saved.begin(), saved.end()), "new");
     const auto kept = dir.read("kept/scores.tab");
-    EXPECT_EQ(std::string(kept.begin(), kept.end()), "new");
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "old");
+}
+
+// A link left at "<file>.tmp" is never written through; it stays, and the
+// save goes to a temporary of the writer's own, none of which is left behind.
+TEST(FileIo, AtomicWriteMakesItsOwnTemporaryAndLeavesWhatStandsAtTheOldName) {
+    test::TempDir dir;
+    dir.write("elsewhere", std::string("kept"));
+    std::filesystem::create_directories(dir.file("data"));
+    std::filesystem::create_symlink(dir.file("elsewhere"), dir.file("data/dx.cfg.tmp"));
+    ASSERT_TRUE(writeFileAtomically(dir.file("data/dx.cfg"), "cfg", 3));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("data/dx.cfg.tmp")));
+    const auto kept = dir.read("elsewhere");
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "kept");
+    const auto cfg = dir.read("data/dx.cfg");
+    EXPECT_EQ(std::string(cfg.begin(), cfg.end()), "cfg");
+    using Listing = std::filesystem::directory_iterator;
+    EXPECT_EQ(std::distance(Listing(dir.file("data")), Listing()), 2);
 }
 
 TEST(FileIo, OnlyRegularFilesAreReadAndTheReasonIsTold) {
@@ -74,6 +94,7 @@ TEST(FileIo, OnlyRegularFilesAreReadAndTheReasonIsTold) {
     dir.write("f", std::string("0123456789"));
     EXPECT_FALSE(readWholeFile(dir.file("f"), 9, why));
     EXPECT_EQ(why.text(), "larger than 9 bytes");
+    EXPECT_EQ(readProblem(dir.file("f"), 9).text(), "larger than 9 bytes");
     EXPECT_TRUE(readWholeFile(dir.file("f"), 10, why));
     EXPECT_EQ(why.kind, ReadProblem::Kind::kNone);
 }

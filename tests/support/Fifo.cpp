@@ -1,6 +1,7 @@
 #include "tests/support/Fifo.h"
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <future>
 #include <stdexcept>
@@ -8,6 +9,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace brv::test {
@@ -43,6 +45,21 @@ bool returnsPromptly(const std::vector<std::string>& fifos, const std::function<
     }
     reader.join();
     return prompt;
+}
+
+bool passesInChild(const std::function<bool()>& check) {
+    constexpr unsigned kSeconds = 10;
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(kSeconds);
+        const bool passed = check();
+        std::fflush(nullptr);
+        ::_exit(passed ? 0 : 1);
+    }
+    int status = -1;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
 }
 
 }  // namespace brv::test

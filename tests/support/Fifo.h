@@ -25,4 +25,10 @@ private:
 // instead of hanging it. True when `read` returned within a few seconds.
 bool returnsPromptly(const std::vector<std::string>& fifos, const std::function<void()>& read);
 
+// Runs `check` in a child process that an alarm ends after a few seconds, so
+// a writer stuck opening a FIFO (which no reader releases) fails the test
+// instead of hanging it. True when the child finished in time and `check`
+// returned true.
+bool passesInChild(const std::function<bool()>& check);
+
 }  // namespace brv::test

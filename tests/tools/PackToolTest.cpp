@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "config/PackFile.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
 
 namespace brv {
@@ -17,8 +19,10 @@ std::string tool() {
     return std::string(BREVORA_BUILD_DIR) + "/bin/brevora-pack";
 }
 
+// A run that hangs (on a FIFO) is killed and fails instead of hanging the test.
 int run(const std::string& args, const std::string& outFile = "/dev/null") {
-    const std::string command = tool() + " " + args + " >" + outFile + " 2>&1";
+    const std::string command =
+        "timeout -s KILL 20 " + tool() + " " + args + " >" + outFile + " 2>&1";
     return WEXITSTATUS(std::system(command.c_str()));
 }
 
@@ -116,6 +120,47 @@ TEST(PackTool, ExtractKeepsTheEntryTheGameReadsOfANameGivenTwice) {
     EXPECT_EQ(again.names().size(), 2u);
     const DataBlob a = again.readEntry("dat/a.txt");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(a.bytes()), a.size), "first");
+}
+
+// The tool writes through temporaries of its own, never waiting on a FIFO left
+// at the old temporary name, and replaces only regular files: a FIFO or a
+// link where the archive or an extracted file goes, or a link on the way to
+// one, is named and left as it is, and so is what the link leads to.
+TEST(PackTool, ReplacesOnlyRegularFilesAndNeverWaitsOnAFifo) {
+    test::TempDir dir;
+    dir.write("src/dat/param.txt", std::string("m_speed 1\n"));
+    dir.write("elsewhere/file", std::string("kept"));
+    const test::Fifo packTemp(dir.file("one.pk.tmp"));
+    const test::Fifo paramTemp(dir.file("out/dat/param.txt.tmp"));
+    ASSERT_EQ(run("create " + dir.file("one.pk") + " " + dir.file("src")), 0);
+    ASSERT_EQ(run("extract " + dir.file("one.pk") + " " + dir.file("out")), 0);
+    EXPECT_EQ(slurp(dir.file("out/dat/param.txt")), "m_speed 1\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(packTemp.path()));
+    EXPECT_TRUE(std::filesystem::is_fifo(paramTemp.path()));
+
+    const test::Fifo fifoTarget(dir.file("fifo.pk"));
+    std::filesystem::create_symlink(dir.file("elsewhere/file"), dir.file("link.pk"));
+    std::filesystem::create_directories(dir.file("linked/dat"));
+    std::filesystem::create_symlink(dir.file("elsewhere/file"), dir.file("linked/dat/param.txt"));
+    std::filesystem::create_directories(dir.file("through"));
+    std::filesystem::create_symlink(dir.file("elsewhere"), dir.file("through/dat"));
+    const std::pair<std::string, std::string> refused[] = {
+        {"create " + dir.file("fifo.pk") + " " + dir.file("src"), dir.file("fifo.pk")},
+        {"create " + dir.file("link.pk") + " " + dir.file("src"), dir.file("link.pk")},
+        {"extract " + dir.file("one.pk") + " " + dir.file("linked"),
+         dir.file("linked/dat/param.txt")},
+        {"extract " + dir.file("one.pk") + " " + dir.file("through"), dir.file("through/dat")}};
+    for (const auto& [args, named] : refused) {
+        EXPECT_EQ(run(args, dir.file("err.txt")), 1) << args;
+        EXPECT_NE(slurp(dir.file("err.txt")).find("\"" + named + "\" is there and is not a"),
+                  std::string::npos)
+            << slurp(dir.file("err.txt"));
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifoTarget.path()));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.pk")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("linked/dat/param.txt")));
+    EXPECT_EQ(slurp(dir.file("elsewhere/file")), "kept");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("elsewhere/param.txt")));
 }
 
 }  // namespace
