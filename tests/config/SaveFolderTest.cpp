@@ -1,7 +1,11 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -16,6 +20,32 @@
 
 namespace brv {
 namespace {
+
+// A score table locked by another program for longer than a save takes
+// does not hang the game: the entry stays in the game, the reason is given,
+// and the next save, once the lock is free, writes it. Run in a child, so a
+// wait that never ends fails instead of hanging.
+TEST(SaveFolder, AHeldScoreLockKeepsTheEntryInTheGameUntilTheTableIsFree) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.file("data"));
+    const int holder = ::open(dir.file("data/scores.tab.lock").c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    GameParams params(dir.path());
+    WindowSettings::load(params);
+    params.m_score_table.insert("Ann", 500);
+    EXPECT_TRUE(test::passesInChild([&] {
+        std::string why;
+        return !WindowSettings::saveScores(params, &why) && !why.empty() &&
+               !std::filesystem::exists(dir.file("data/scores.tab")) &&
+               params.m_score_table.entries().size() == 1;
+    }));
+    ::close(holder);  // the other program lets go
+    EXPECT_TRUE(WindowSettings::saveScores(params));
+    GameParams again(dir.path());
+    WindowSettings::load(again);  // no settings yet: only the table was saved
+    EXPECT_EQ(again.m_score_table.entries().size(), 1u);
+}
 
 // FIFOs left where the old saves put their temporaries: shutdown saves
 // every file promptly beside them and leaves them as they are.
