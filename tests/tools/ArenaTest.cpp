@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -167,6 +168,14 @@ TEST(Arena, ResultLinesNoGameWritesAndNonFiniteBoundsAreRefused) {
             2 << 8)
             << bounds;
     }
+    // A FIFO named as the results file is refused at once, never waited on.
+    ASSERT_EQ(::mkfifo(dir.file("fifo.jsonl").c_str(), 0600), 0);
+    EXPECT_EQ(std::system(("timeout -s KILL 20 " + std::string(BREVORA_BUILD_DIR) +
+                           "/bin/brevora-arena easy idle --games 1 --max-ticks 1 --results " +
+                           dir.file("fifo.jsonl") + " --replays " + dir.file("f") + " --data " +
+                           kAssets + " >/dev/null 2>&1")
+                              .c_str()),
+              2 << 8);
 }
 
 // A bot program takes a seat like any participant: it plays, is ranked,

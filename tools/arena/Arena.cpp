@@ -1,5 +1,9 @@
 #include "tools/arena/Arena.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -17,9 +21,21 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// The results go to a regular file only: opened without waiting (a FIFO
+// with no reader would block the arena for good), checked, then emptied.
 File openResults(const std::string& path, std::string& why) {
-    File file(std::fopen(path.c_str(), "wb"));
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
+    struct stat info = {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        why = "the results file \"" + path + "\" is there and is not a regular file";
+        return nullptr;
+    }
+    File file(fd >= 0 && ::ftruncate(fd, 0) == 0 ? ::fdopen(fd, "wb") : nullptr);
     if (!file) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
         why = "cannot write the results file \"" + path + "\"";
     }
     return file;
