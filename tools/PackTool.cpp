@@ -13,6 +13,9 @@
 
 namespace {
 
+// Two header bytes and the entry count.
+constexpr std::uintmax_t kEmptyArchiveBytes = 6;
+
 // The tool only ever replaces regular files: a device, a FIFO, a folder or a
 // link found where it writes is not its to replace (nor, for a link, what the
 // link leads to), so it is named and left as it is.
@@ -46,9 +49,14 @@ int create(const std::string& out, const std::string& dir) {
     std::vector<brv::PackInput> entries;
     std::vector<std::uint8_t> bytes;
     std::string error;
-    if (!brv::collectFolder(dir, entries, error) || !brv::encodePack(entries, bytes, error)) {
+    std::vector<std::string> skipped;
+    if (!brv::collectFolder(dir, entries, error, skipped) ||
+        !brv::encodePack(entries, bytes, error)) {
         std::cerr << "brevora-pack: " << error << "\n";
         return 1;
+    }
+    for (const std::string& name : skipped) {
+        std::cerr << "brevora-pack: skipping \"" << name << "\": not a regular file\n";
     }
     if (refusesTarget(out)) {
         return 1;
@@ -57,12 +65,22 @@ int create(const std::string& out, const std::string& dir) {
         std::cerr << "brevora-pack: cannot write \"" << out << "\"\n";
         return 1;
     }
-    return 0;
+    // The archive holds less than the folder: a script must not take it for all.
+    return skipped.empty() ? 0 : 1;
 }
 
+// An archive with no entries is its six-byte header alone: a bigger file
+// whose directory reads as empty (a file of zeros, say) is something else.
 bool openArchive(const std::string& in, brv::PackFile& pack) {
     if (!pack.open(in)) {
         std::cerr << "brevora-pack: cannot open \"" << in << "\"\n";
+        return false;
+    }
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(in, ec);
+    if (pack.names().empty() && pack.damage().empty() && !ec && size > kEmptyArchiveBytes) {
+        std::cerr << "brevora-pack: \"" << in << "\" is no archive of this game: its directory "
+                  << "holds no entry, yet the file has " << size << " bytes\n";
         return false;
     }
     return true;

@@ -42,7 +42,8 @@ bool encodePack(const std::vector<PackInput>& entries, std::vector<std::uint8_t>
     return true;
 }
 
-bool collectFolder(const std::string& dir, std::vector<PackInput>& entries, std::string& error) {
+bool collectFolder(const std::string& dir, std::vector<PackInput>& entries, std::string& error,
+                   std::vector<std::string>& skipped) {
     namespace fs = std::filesystem;
     std::error_code ec;
     if (!fs::is_directory(dir, ec)) {
@@ -50,10 +51,18 @@ bool collectFolder(const std::string& dir, std::vector<PackInput>& entries, std:
         return false;
     }
     std::vector<std::string> names;
-    for (auto it = fs::recursive_directory_iterator(dir, ec); !ec && it != fs::end(it);
+    const fs::path base = fs::path(dir).lexically_normal();
+    for (auto it = fs::recursive_directory_iterator(base, ec); !ec && it != fs::end(it);
          it.increment(ec)) {
+        // Named by where it lies in the folder, never by where a link leads.
+        const std::string name = it->path().lexically_relative(base).generic_string();
         if (it->is_regular_file(ec)) {
-            names.push_back(fs::relative(it->path(), dir, ec).generic_string());
+            names.push_back(name);
+        } else if (!it->is_directory(ec)) {
+            // A FIFO, a device or a link to one is never read (it could wait
+            // for ever or never end); it is named, so nothing goes missing
+            // from the archive unsaid.
+            skipped.push_back(name);
         }
     }
     if (ec) {

@@ -20,7 +20,10 @@ bool encodePack(const std::vector<PackInput>& entries, std::vector<std::uint8_t>
                 std::string& error);
 
 // Collects every regular file under `dir`, named relative to it and sorted
-// byte-wise, so the same tree always gives the same archive.
-bool collectFolder(const std::string& dir, std::vector<PackInput>& entries, std::string& error);
+// byte-wise, so the same tree always gives the same archive. Anything else
+// there but folders (a FIFO, a device, a link to one) is left out and named
+// in `skipped`.
+bool collectFolder(const std::string& dir, std::vector<PackInput>& entries, std::string& error,
+                   std::vector<std::string>& skipped);
 
 }  // namespace brv

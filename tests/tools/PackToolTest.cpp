@@ -100,6 +100,22 @@ TEST(PackTool, ForeignNamesAndDamagedArchivesAreNeverTakenForWhole) {
     EXPECT_NE(run("extract " + dir.file("cut.pk") + " " + dir.file("cut"), dir.file("err.txt")), 0);
     EXPECT_EQ(slurp(dir.file("cut/a.txt")), "1");
     EXPECT_NE(slurp(dir.file("err.txt")).find("\"b.txt\" is cut short"), std::string::npos);
+
+    // A file of zeros reads as a directory of no entries: no archive at all.
+    dir.write("zeros.pk", std::string(4096, '\0'));
+    EXPECT_NE(run("list " + dir.file("zeros.pk"), dir.file("zeros.txt")), 0);
+    EXPECT_NE(slurp(dir.file("zeros.txt")).find("is no archive"), std::string::npos);
+    // A folder holding a FIFO and a link to a device: packed without them,
+    // each named, and the tool fails, since the archive holds less.
+    dir.write("src/a.txt", "1");
+    const test::Fifo fifo(dir.file("src/pipe"));
+    std::filesystem::create_symlink("/dev/zero", dir.file("src/zero"));
+    EXPECT_NE(run("create " + dir.file("some.pk") + " " + dir.file("src"), dir.file("c.txt")), 0);
+    const std::string said = slurp(dir.file("c.txt"));
+    EXPECT_NE(said.find("skipping \"pipe\""), std::string::npos) << said;
+    EXPECT_NE(said.find("skipping \"zero\""), std::string::npos) << said;
+    EXPECT_EQ(run("list " + dir.file("some.pk"), dir.file("some.txt")), 0);
+    EXPECT_EQ(slurp(dir.file("some.txt")), "a.txt 1\n");
 }
 
 // The game reads the first entry of a name: extract writes that one, names
