@@ -39,9 +39,14 @@ int main(int argc, char** argv) {
         }
     }
     if (mode == "stale") {
-        // One process of the group reads, the other writes.
-        if (fork() == 0) {
-            const std::string stale = "{\"decision\":0,\"actions\":[]}\n";
+        // One process of the group reads, the others write: several, so
+        // one is always ready to write while the game reads, in blocks
+        // small enough to arrive whole.
+        if (fork() == 0 || fork() == 0 || fork() == 0) {
+            std::string stale;
+            for (int k = 0; k < 100; ++k) {
+                stale += "{\"decision\":0,\"actions\":[]}\n";
+            }
             while (write(STDOUT_FILENO, stale.data(), stale.size()) > 0) {
             }
             return 0;
