@@ -116,6 +116,8 @@ bool ChildProcess::start(const std::vector<std::string>& words, const ChildLimit
     setpgid(pid, pid);
     pid_ = pid;
     toChild_ = in[0];
+    // Writes to the program never wait for it to read.
+    fcntl(toChild_, F_SETFL, fcntl(toChild_, F_GETFL) | O_NONBLOCK);
     fromChild_ = out[0];
     int execError = 0;
     const ssize_t got = read(report[0], &execError, sizeof execError);
@@ -129,18 +131,31 @@ bool ChildProcess::start(const std::vector<std::string>& words, const ChildLimit
 }
 
 bool ChildProcess::writeLine(std::string_view line) {
-    std::string text(line);
-    text += '\n';
-    std::size_t sent = 0;
-    while (toChild_ >= 0 && sent < text.size()) {
-        const ssize_t n = send(toChild_, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
+    if (toChild_ < 0) {
+        return false;
+    }
+    unsent_.append(line);
+    unsent_ += '\n';
+    return flush();
+}
+
+// The channel is non-blocking: a program that does not read its input leaves
+// the rest here instead of stopping the game in a write.
+bool ChildProcess::flush() {
+    while (toChild_ >= 0 && !unsent_.empty()) {
+        const ssize_t n =
+            send(toChild_, unsent_.data(), unsent_.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n < 0 && errno == EINTR) {
             continue;
         }
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            return true;
+        }
         if (n <= 0) {
+            unsent_.clear();
             return false;
         }
-        sent += static_cast<std::size_t>(n);
+        unsent_.erase(0, static_cast<std::size_t>(n));
     }
     return toChild_ >= 0;
 }
@@ -186,14 +201,22 @@ ChildProcess::Read ChildProcess::readLine(std::string& line, int timeoutMs, std:
         if (fromChild_ < 0) {
             return Read::Closed;
         }
-        pollfd wait{fromChild_, POLLIN, 0};
-        const int ready = poll(&wait, 1, msLeft(deadline));
+        pollfd wait[2] = {{fromChild_, POLLIN, 0}, {toChild_, POLLOUT, 0}};
+        const nfds_t count = unsent_.empty() || toChild_ < 0 ? 1 : 2;
+        const int ready = poll(wait, count, msLeft(deadline));
         if (ready < 0 && errno == EINTR) {
             continue;
         }
         if (ready == 0) {
             // Still inside an over-long line: that is what this wait got.
             return skipping_ ? Read::TooLong : Read::Timeout;
+        }
+        if (count == 2 && wait[1].revents != 0) {
+            // A program gone shows on its output; the rest is dropped here.
+            flush();
+        }
+        if (ready > 0 && wait[0].revents == 0) {
+            continue;
         }
         char chunk[4096];
         const ssize_t n = ready > 0 ? read(fromChild_, chunk, sizeof chunk) : -1;
@@ -257,6 +280,7 @@ void ChildProcess::closeFds() {
         fromChild_ = -1;
     }
     buffer_.clear();
+    unsent_.clear();
     skipping_ = false;
 }
 

@@ -19,7 +19,9 @@ struct ChildLimits {
 // A program the game started and talks to in lines over its stdin and
 // stdout. It runs in a process group of its own, so ending it ends whatever
 // it started too; the destructor ends and reaps it. A write to a program that
-// has gone is reported, never a signal that stops the game.
+// has gone is reported, never a signal that stops the game, and a write never
+// blocks the game: what the program's full input cannot take yet is kept and
+// sent on while the game waits for its lines.
 class ChildProcess {
 public:
     enum class Read { Line, Timeout, TooLong, Closed };
@@ -37,12 +39,17 @@ public:
                const std::string& stderrPath, std::string& why);
     bool running() const { return pid_ > 0; }
 
-    // Writes `line` and a newline; false once the program's stdin is closed.
+    // Queues `line` and a newline and sends what the program's input takes
+    // now; false once its stdin is closed.
     bool writeLine(std::string_view line);
-    // Waits at most `timeoutMs` for one line (without its newline) of at most
-    // `maxBytes`. A longer line is reported as TooLong at once and the rest of
-    // it is skipped by the reads that follow, so endless output never grows
-    // memory. Closed: the program closed its stdout or ended.
+    // Bytes written that the program's input has not taken yet.
+    std::size_t unsentBytes() const { return unsent_.size(); }
+    // True when a whole line was read and is waiting to be taken.
+    bool lineBuffered() const { return !skipping_ && buffer_.find('\n') != std::string::npos; }
+    // Waits at most `timeoutMs` for one line (sending unsent input meanwhile) (without its newline)
+    // of at most `maxBytes`. A longer line is reported as TooLong at once and the rest of it is
+    // skipped by the reads that follow, so endless output never grows memory. Closed: the program
+    // closed its stdout or ended.
     Read readLine(std::string& line, int timeoutMs, std::size_t maxBytes);
 
     // True once the program has ended (reaped); `exitText` then says how.
@@ -55,12 +62,15 @@ private:
     // Takes a line of at most `maxBytes` out of the buffer, or reports one
     // that outgrew it.
     bool takeLine(std::string& line, std::size_t maxBytes, bool& tooLong);
+    // Sends what the input takes without waiting; false once it is closed.
+    bool flush();
     void closeFds();
 
     pid_t pid_ = -1;
     int toChild_ = -1;
     int fromChild_ = -1;
     std::string buffer_;
+    std::string unsent_;
     bool skipping_ = false;  // inside a line already reported as too long
     std::string exitText_;
 };

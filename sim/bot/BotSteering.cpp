@@ -68,8 +68,7 @@ void BotSteering::decide(World& world, int update) {
         return;
     }
     if (readAnswer(world, update, static_cast<int>(bankUs_ / 1000)) == Answer::NotYet) {
-        fault(BotFault::Late);
-        outstanding_ = false;
+        late();
     }
 }
 
@@ -83,8 +82,7 @@ void BotSteering::decideInWindow(World& world, int update) {
             return;
         }
         if (answer == Answer::NotYet) {
-            fault(BotFault::Late);
-            outstanding_ = false;
+            late();
         }
         if (!steering_) {
             return;
@@ -117,11 +115,18 @@ void BotSteering::charge() {
 }
 
 // Answers to earlier decisions (late ones) are stale: skipped, not faults.
+// The wait ends at its deadline however many stale lines keep coming; past
+// it only lines already read are taken, so a flood cannot hold the game.
 BotSteering::Answer BotSteering::readAnswer(World& world, int update, int waitMs) {
+    charge();
+    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(std::clamp(
+                                                   waitMs, 0, static_cast<int>(bankUs_ / 1000)));
     for (;;) {
         charge();
         std::string line;
-        const int wait = std::clamp(waitMs, 0, static_cast<int>(bankUs_ / 1000));
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
+        const int wait = static_cast<int>(std::max<long long>(left.count(), 0));
         const auto read = process_.readLine(line, wait, limits_.maxLineBytes);
         charge();
         if (read == ChildProcess::Read::Timeout) {
@@ -148,7 +153,24 @@ BotSteering::Answer BotSteering::readAnswer(World& world, int update, int waitMs
             return Answer::Applied;
         }
         outstanding_ = true;
+        if (SteadyClock::now() >= deadline && !process_.lineBuffered()) {
+            return Answer::NotYet;
+        }
     }
+}
+
+// The bank ran out on an answer. A program whose input still holds part of
+// what it was sent has stopped reading it: it could never catch up, so it is
+// stopped at once rather than sent ever more.
+void BotSteering::late() {
+    outstanding_ = false;
+    if (process_.unsentBytes() > 0) {
+        ++faults_[static_cast<std::size_t>(BotFault::Late)];
+        stop("bot of colony " + std::to_string(colony_) +
+             ": stopped after its input stayed full past its time bank");
+        return;
+    }
+    fault(BotFault::Late);
 }
 
 // Clicks that changed nothing (a removal with no flag in reach, a set at the

@@ -80,9 +80,12 @@ private:
     void decideInWindow(World& world, int update);
     // Sends the state of a new decision and starts its clock.
     bool send(const World& world, int update);
-    // Reads lines for up to `waitMs` (never past the bank) until the answer
-    // to the newest decision, which is applied at `update`.
+    // Reads lines for up to `waitMs` (never past the bank, however many
+    // stale lines come) until the answer to the newest decision, which is
+    // applied at `update`.
     Answer readAnswer(World& world, int update, int waitMs);
+    // Counts a late answer; stops a bot that no longer reads its input.
+    void late();
     // Takes the time since the last charge from the bank.
     void charge();
     void apply(World& world, int update, const BotAnswer& answer);

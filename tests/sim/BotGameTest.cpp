@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <string>
@@ -101,6 +102,55 @@ TEST(BotGame, FaultyBotsAreStoppedAndTheGameGoesOn) {
         EXPECT_EQ(result.bots[0].stopped, c.stopped);
         expectReplays(params, result);
     }
+}
+
+// A bot that never reads its input, headless and in the window, is stopped
+// once its input stays full past its bank, and one that floods stale
+// answers is late as its bank runs out; neither holds the game. Should
+// either hold it again, the alarm ends the test run rather than hang it.
+TEST(BotGame, BotsThatStopReadingOrFloodStaleAnswersCannotHoldTheGame) {
+    alarm(240);
+    GameParams params(kAssets);
+    test::TempDir dir;
+    const std::string bot = kBuild + "/tests/test-bot ";
+    const std::string full =
+        "bot of colony 1: stopped after its input stayed full past its time bank";
+
+    // Every update a decision, and faults enough that only the full input
+    // can stop it.
+    MatchOptions deaf;
+    deaf.colonies = 2;
+    deaf.seed = 11;
+    deaf.maxTicks = 3000;
+    deaf.bots = {{1, bot + "deaf"}};
+    deaf.botHost = {1, 300, 0};
+    deaf.botLimits.maxFaults = 1000000;
+    const MatchResult heard = playMatch(params, deaf);
+    ASSERT_EQ(heard.bots.size(), 1u);
+    EXPECT_EQ(heard.bots[0].stopped, full);
+    EXPECT_GT(heard.bots[0].faults[static_cast<std::size_t>(BotFault::Late)], 0);
+
+    World world(params);
+    setUpGame(world, 2, 0, {0});
+    BotLimits limits;
+    limits.maxFaults = 1000000;
+    BotSteering window(0, {1, 300, 0}, limits);
+    window.answerWithoutWaiting();
+    std::string why;
+    ASSERT_TRUE(window.start(bot + "deaf", world, {0}, why)) << why;
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    for (int update = 1; window.stopped().empty() && std::chrono::steady_clock::now() < giveUp;
+         ++update) {
+        window.act(world, update);
+    }
+    EXPECT_EQ(window.stopped(), "bot of colony 0" + full.substr(15));
+
+    const MatchResult stale = playBotGame(params, bot + "stale", dir.path(), 1500);
+    ASSERT_EQ(stale.bots.size(), 1u);
+    EXPECT_EQ(stale.bots[0].faults[static_cast<std::size_t>(BotFault::Late)], 10);
+    EXPECT_EQ(stale.bots[0].stopped, "bot of colony 1: stopped after 10 faults (10 late answers)");
+    EXPECT_EQ(stale.ticks, 600);
+    alarm(0);
 }
 
 // In the window the world does not wait: an answer that comes after its

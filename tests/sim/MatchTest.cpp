@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
@@ -359,6 +361,43 @@ TEST(Match, ToolPlaysBatchesAndRefusesBadInput) {
     const test::ToolRun badRules = runTool("--data " + bad.path());
     EXPECT_NE(badRules.status, 0);
     EXPECT_TRUE(badRules.out.empty());
+}
+
+// A bot that cannot start is refused before any game: brevora-sim names it
+// and says why on stderr, and the arena will not rank a field holding one.
+TEST(Match, BotsThatCannotStartAreRefusedByName) {
+    test::TempDir dir;
+    std::fclose(std::fopen(dir.file("plain").c_str(), "w"));
+    ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0644), 0);
+    const struct {
+        std::string command;
+        const char* why;
+    } cases[] = {
+        {dir.file("missing"), "No such file or directory"},
+        {dir.path(), "Permission denied"},
+        {dir.file("plain"), "Permission denied"},
+        {dir.file("fifo"), "Permission denied"},
+        {"''", "no program named"},
+    };
+    for (const auto& c : cases) {
+        const test::ToolRun run = test::runBuiltTool(
+            "brevora-sim",
+            "--seed 1 --max-ticks 10 --data " + kAssets + " --bot \"1=" + c.command + "\"", true);
+        EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 2) << c.command;
+        EXPECT_NE(run.out.find("--bot \"1=" + c.command + "\": the bot cannot start: "),
+                  std::string::npos)
+            << run.out;
+        EXPECT_NE(run.out.find(c.why), std::string::npos) << run.out;
+        EXPECT_EQ(run.out.find("{"), std::string::npos) << run.out;
+    }
+    const test::ToolRun arena = test::runBuiltTool(
+        "brevora-arena",
+        "'bot:gone=" + dir.file("missing") + "' easy --games 1 --max-ticks 10 --data " + kAssets,
+        true);
+    EXPECT_TRUE(WIFEXITED(arena.status) && WEXITSTATUS(arena.status) == 2);
+    EXPECT_NE(arena.out.find("\"bot:gone=" + dir.file("missing") + "\": the bot cannot start"),
+              std::string::npos)
+        << arena.out;
 }
 
 }  // namespace

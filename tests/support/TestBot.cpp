@@ -6,7 +6,10 @@
 //   flood    answers with one endless line;
 //   garbage  answers every state with a line that is no JSON;
 //   close    closes its stdout and goes on reading;
-//   slow     answers every state after 50 ms with a click at (400, 300).
+//   slow     answers every state after 50 ms with a click at (400, 300);
+//   deaf     never reads its input and stays alive;
+//   stale    reads its input and meanwhile writes answers to decision 0
+//            endlessly.
 #include <unistd.h>
 #include <chrono>
 #include <cstdio>
@@ -29,6 +32,29 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "idle";
     if (mode == "close") {
         close(STDOUT_FILENO);
+    }
+    if (mode == "deaf") {
+        for (;;) {
+            pause();
+        }
+    }
+    if (mode == "stale") {
+        // One process of the group reads, the others write: several, so
+        // one is always ready to write while the game reads, in blocks
+        // small enough to arrive whole.
+        if (fork() == 0 || fork() == 0 || fork() == 0) {
+            std::string stale;
+            for (int k = 0; k < 100; ++k) {
+                stale += "{\"decision\":0,\"actions\":[]}\n";
+            }
+            while (write(STDOUT_FILENO, stale.data(), stale.size()) > 0) {
+            }
+            return 0;
+        }
+        char chunk[4096];
+        while (read(STDIN_FILENO, chunk, sizeof chunk) > 0) {
+        }
+        return 0;
     }
     std::string line;
     int answered = 0;

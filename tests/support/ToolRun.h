@@ -13,10 +13,11 @@ struct ToolRun {
 };
 
 // Runs the built tool `name` (in the build's bin folder) with `args`, its
-// stderr dropped.
-inline ToolRun runBuiltTool(const std::string& name, const std::string& args) {
-    const std::string command =
-        std::string(BREVORA_BUILD_DIR) + "/bin/" + name + " " + args + " 2>/dev/null";
+// stderr dropped, or kept in `out` after stdout with `withStderr`.
+inline ToolRun runBuiltTool(const std::string& name, const std::string& args,
+                            bool withStderr = false) {
+    const std::string command = std::string(BREVORA_BUILD_DIR) + "/bin/" + name + " " + args +
+                                (withStderr ? " 2>&1" : " 2>/dev/null");
     ToolRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {

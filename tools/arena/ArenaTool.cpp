@@ -18,6 +18,7 @@
 #include "tools/arena/Schedule.h"
 #include "tools/arena/Standings.h"
 #include "tools/sim/BotHostOptions.h"
+#include "tools/sim/BotSeats.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/ToolData.h"
 
@@ -56,6 +57,11 @@ std::optional<std::vector<brv::Participant>> parseField(const std::vector<std::s
         if (p->kind == brv::Participant::Kind::Program &&
             !brv::splitCommandWords(p->command, why)) {
             std::cerr << "brevora-arena: \"" << word << "\": " << why << "\n";
+            return std::nullopt;
+        }
+        // A program that cannot start would lose every game unplayed.
+        if (p->kind == brv::Participant::Kind::Program && !brv::botCanStart(p->command, why)) {
+            std::cerr << "brevora-arena: \"" << word << "\": the bot cannot start: " << why << "\n";
             return std::nullopt;
         }
         for (const brv::Participant& other : field) {

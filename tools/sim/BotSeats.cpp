@@ -1,6 +1,22 @@
 #include "tools/sim/BotSeats.h"
 
+#include "platform/ChildProcess.h"
+#include "sim/bot/CommandWords.h"
+
 namespace brv {
+
+bool botCanStart(const std::string& command, std::string& why) {
+    const auto words = splitCommandWords(command, why);
+    if (!words) {
+        return false;
+    }
+    if (words->empty() || words->front().empty()) {
+        why = "no program named";
+        return false;
+    }
+    ChildProcess process;
+    return process.start(*words, ChildLimits{}, "", why);
+}
 
 BotSeats::BotSeats(const std::vector<BotSeat>& seats, const BotHostSettings& host,
                    const BotLimits& limits, const std::string& logStem, const World& world,

@@ -28,6 +28,12 @@ struct BotRun {
     std::vector<long long> roundTripsUs;
 };
 
+// Starts the bot program `command` as a game would and ends it at once, so a
+// tool can refuse one that cannot start (no such program, a folder, a file
+// that is not executable, an empty command) before it plays. False with
+// `why` when it cannot.
+bool botCanStart(const std::string& command, std::string& why);
+
 // The bot programs of one headless game, started beside the world once it is
 // set up; every click their answers make goes to `sink`. A program that
 // cannot be started leaves its colony unsteered, and its run says why.

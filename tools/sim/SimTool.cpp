@@ -74,7 +74,8 @@ std::optional<std::vector<int>> parseAi(const std::string& list, int colonies) {
 }
 
 // --bot K=CMD: colony K (of the game's) steered by the bot CMD, each colony
-// once, never the reference player's; every command must split into words.
+// once, never the reference player's; every command must split into words
+// and start.
 std::optional<std::vector<brv::BotSeat>> parseBots(const Settings& s) {
     std::vector<brv::BotSeat> seats;
     for (const std::string& bot : s.bots) {
@@ -90,6 +91,11 @@ std::optional<std::vector<brv::BotSeat>> parseBots(const Settings& s) {
         }
         if (!brv::splitCommandWords(seat.command, why)) {
             std::cerr << "brevora-sim: --bot \"" << bot << "\": " << why << "\n";
+            return std::nullopt;
+        }
+        if (!brv::botCanStart(seat.command, why)) {
+            std::cerr << "brevora-sim: --bot \"" << bot << "\": the bot cannot start: " << why
+                      << "\n";
             return std::nullopt;
         }
         const bool taken = std::any_of(seats.begin(), seats.end(), [&](const brv::BotSeat& other) {
