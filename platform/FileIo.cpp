@@ -311,4 +311,12 @@ std::string freeDatedName(const std::string& dir, const std::string& prefix,
     return {};
 }
 
+std::FILE* openLineLog(const std::string& path) {
+    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "w");
+    if (file != nullptr) {
+        std::setvbuf(file, nullptr, _IOLBF, 256);
+    }
+    return file;
+}
+
 }  // namespace brv

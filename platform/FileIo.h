@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -84,5 +85,10 @@ std::optional<std::string> folderWriteProblem(const std::string& dir);
 // The running executable's own path with links resolved; empty when the
 // system does not tell (no /proc).
 std::string executablePath();
+
+// A log a script follows while the program runs (the scenarios' tick and
+// coach logs): `path` opened for writing and flushed line by line; null when
+// `path` is empty or cannot be written.
+std::FILE* openLineLog(const std::string& path);
 
 }  // namespace brv

@@ -6,6 +6,7 @@
 #include "app/window/GlWindow.h"
 #include "app/window/View.h"
 #include "platform/Clock.h"
+#include "platform/FileIo.h"
 #include "platform/LaunchHooks.h"
 #include "platform/VirtualKeys.h"
 
@@ -20,15 +21,7 @@ namespace {
 // or under a dialog); gaps between the starts show the ticks the timer
 // dropped. A software renderer does most of the drawing's work in the swap.
 std::FILE* tickLog() {
-    static std::FILE* log = [] {
-        const std::string path = readLaunchHooks().tickLogPath;
-        std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "w");
-        // Line by line, so that a script can follow the game as it plays.
-        if (file != nullptr) {
-            std::setvbuf(file, nullptr, _IOLBF, 256);
-        }
-        return file;
-    }();
+    static std::FILE* log = openLineLog(readLaunchHooks().tickLogPath);
     return log;
 }
 

@@ -8,6 +8,7 @@
 #include "config/GameParams.h"
 #include "gfx/StretchedPicture.h"
 #include "platform/Clock.h"
+#include "platform/FileIo.h"
 #include "platform/LaunchHooks.h"
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
@@ -23,14 +24,7 @@ namespace {
 // whole session and written line by line, so that a script can follow the
 // coach as the game plays; null when it is not set or cannot be written.
 std::FILE* coachLog() {
-    static std::FILE* log = [] {
-        const std::string path = readLaunchHooks().coachLogPath;
-        std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "w");
-        if (file != nullptr) {
-            std::setvbuf(file, nullptr, _IOLBF, 256);
-        }
-        return file;
-    }();
+    static std::FILE* log = openLineLog(readLaunchHooks().coachLogPath);
     return log;
 }
 
