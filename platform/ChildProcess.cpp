@@ -3,13 +3,14 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+
+#include "platform/ChildSupervisor.h"
 
 namespace brv {
 
@@ -21,30 +22,6 @@ int msLeft(SteadyClock::time_point deadline) {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
-}
-
-void setLimit(int resource, rlim_t value) {
-    if (value > 0) {
-        const rlimit limit{value, value};
-        setrlimit(resource, &limit);
-    }
-}
-
-// In the child, between fork and exec: only async-signal-safe calls. An exec
-// that fails writes its errno into `report` for the parent to read.
-[[noreturn]] void becomeChild(char* const* argv, const ChildLimits& limits, int in, int out,
-                              int err, int report) {
-    setpgid(0, 0);
-    setLimit(RLIMIT_CPU, static_cast<rlim_t>(limits.cpuSeconds));
-    setLimit(RLIMIT_AS, static_cast<rlim_t>(limits.memoryBytes));
-    signal(SIGPIPE, SIG_DFL);
-    dup2(in, STDIN_FILENO);
-    dup2(out, STDOUT_FILENO);
-    dup2(err, STDERR_FILENO);
-    execvp(argv[0], argv);
-    const int error = errno;
-    [[maybe_unused]] const ssize_t written = write(report, &error, sizeof error);
-    _exit(127);
 }
 
 std::string describeStatus(int status) {
@@ -76,54 +53,71 @@ bool ChildProcess::start(const std::vector<std::string>& words, const ChildLimit
         argv.push_back(const_cast<char*>(word.c_str()));
     }
     argv.push_back(nullptr);
-    // Sockets rather than pipes: a write can say MSG_NOSIGNAL, so a program
-    // that has gone never sends the game a SIGPIPE.
-    int in[2], out[2], report[2];
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, in) != 0) {
-        why = std::string("cannot make a channel: ") + std::strerror(errno);
-        return false;
-    }
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, out) != 0) {
-        why = std::string("cannot make a channel: ") + std::strerror(errno);
-        close(in[0]), close(in[1]);
+    int in[2], out[2], report[2], left[2];
+    if (!makeChannels(in, out, report, left, why)) {
         return false;
     }
     const std::string errPath = stderrPath.empty() ? "/dev/null" : stderrPath;
-    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    const bool reportOk = pipe2(report, O_CLOEXEC) == 0;
-    const pid_t pid = err >= 0 && reportOk ? fork() : -1;
+    const int log = open(errPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const pid_t game = getpid();
+    const pid_t pid = log >= 0 ? fork() : -1;
     if (pid == 0) {
-        becomeChild(argv.data(), limits, in[1], out[1], err, report[1]);
+        ChildSupervisor::run({argv.data(), limits, in[1], out[1], log, report[1], left[1]}, game);
     }
     const int forkError = errno;
-    close(in[1]), close(out[1]);
-    if (err >= 0) {
-        close(err);
-    }
-    if (reportOk) {
-        close(report[1]);
+    for (const int fd : {in[1], out[1], report[1], left[1], log}) {
+        if (fd >= 0) {
+            close(fd);
+        }
     }
     if (pid < 0) {
-        why = err < 0 ? "cannot open \"" + errPath + "\": " + std::strerror(forkError)
+        why = log < 0 ? "cannot open \"" + errPath + "\": " + std::strerror(forkError)
                       : std::string("cannot start a process: ") + std::strerror(forkError);
-        close(in[0]), close(out[0]);
-        if (reportOk) {
-            close(report[0]);
+        for (const int fd : {in[0], out[0], report[0], left[0]}) {
+            close(fd);
         }
         return false;
     }
-    // Also here, so the group exists before the parent may signal it.
+    return started(pid, in[0], out[0], report[0], left[0], words[0], why);
+}
+
+bool ChildProcess::makeChannels(int (&in)[2], int (&out)[2], int (&report)[2], int (&left)[2],
+                                std::string& why) {
+    // The program's stdin and stdout are sockets rather than pipes: a write
+    // can say MSG_NOSIGNAL, so a program that has gone never sends the game
+    // a SIGPIPE. The supervisor's reports come on pipes.
+    int* const made[] = {in, out, report, left};
+    for (int k = 0; k < 4; ++k) {
+        const bool ok = k < 2 ? socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, made[k]) == 0
+                              : pipe2(made[k], O_CLOEXEC) == 0;
+        if (!ok) {
+            why = std::string("cannot make a channel: ") + std::strerror(errno);
+            for (int m = 0; m < k; ++m) {
+                close(made[m][0]), close(made[m][1]);
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ChildProcess::started(pid_t pid, int in, int out, int report, int left,
+                           const std::string& program, std::string& why) {
+    // Also here, so the group exists before the game may signal it.
     setpgid(pid, pid);
     pid_ = pid;
-    toChild_ = in[0];
+    toChild_ = in;
     // Writes to the program never wait for it to read.
     fcntl(toChild_, F_SETFL, fcntl(toChild_, F_GETFL) | O_NONBLOCK);
-    fromChild_ = out[0];
+    fromChild_ = out;
+    leftFrom_ = left;
+    fcntl(leftFrom_, F_SETFL, fcntl(leftFrom_, F_GETFL) | O_NONBLOCK);
+    leftBehind_.clear();
     int execError = 0;
-    const ssize_t got = read(report[0], &execError, sizeof execError);
-    close(report[0]);
+    const ssize_t got = read(report, &execError, sizeof execError);
+    close(report);
     if (got == sizeof execError) {
-        why = "cannot run \"" + words[0] + "\": " + std::strerror(execError);
+        why = "cannot run \"" + program + "\": " + std::strerror(execError);
         end();
         return false;
     }
@@ -242,9 +236,8 @@ bool ChildProcess::exited(int waitMs) {
         const pid_t done = waitpid(pid_, &status, WNOHANG);
         if (done == pid_ || (done < 0 && errno == ECHILD)) {
             exitText_ = done == pid_ ? describeStatus(status) : "ended";
-            // Whatever it left running in its group goes with it.
-            kill(-pid_, SIGKILL);
             pid_ = -1;
+            readLeftBehind();
             closeFds();
             return true;
         }
@@ -255,22 +248,54 @@ bool ChildProcess::exited(int waitMs) {
     }
 }
 
+// The supervisor ends the whole tree and then itself; should it not, within
+// a while past its own bound, it is killed with its group.
 void ChildProcess::end() {
     if (pid_ > 0) {
-        kill(-pid_, SIGKILL);
-        kill(pid_, SIGKILL);
+        kill(pid_, SIGTERM);
+        const auto deadline =
+            SteadyClock::now() + std::chrono::milliseconds(2 * ChildSupervisor::kEndWithinMs);
         int status = 0;
-        while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        pid_t done = 0;
+        while ((done = waitpid(pid_, &status, WNOHANG)) == 0 && msLeft(deadline) > 0) {
+            usleep(1000);
+        }
+        if (done == 0) {
+            kill(-pid_, SIGKILL);
+            while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+            }
         }
         if (exitText_.empty()) {
             exitText_ = "was ended by the game";
         }
         pid_ = -1;
+        readLeftBehind();
     }
     closeFds();
 }
 
+// What the supervisor could not end, "pid N (command)" a line, as one text.
+void ChildProcess::readLeftBehind() {
+    std::string names;
+    char chunk[1024];
+    ssize_t n = 0;
+    while (leftFrom_ >= 0 && names.size() < 4096 &&
+           (n = read(leftFrom_, chunk, sizeof chunk)) > 0) {
+        names.append(chunk, static_cast<std::size_t>(n));
+    }
+    for (std::size_t at = names.find('\n'); at != std::string::npos; at = names.find('\n', at)) {
+        names.replace(at, 1, at + 1 < names.size() ? ", " : "");
+    }
+    if (!names.empty()) {
+        leftBehind_ = "left running after it: " + names;
+    }
+}
+
 void ChildProcess::closeFds() {
+    if (leftFrom_ >= 0) {
+        close(leftFrom_);
+        leftFrom_ = -1;
+    }
     if (toChild_ >= 0) {
         close(toChild_);
         toChild_ = -1;

@@ -17,8 +17,10 @@ struct ChildLimits {
 };
 
 // A program the game started and talks to in lines over its stdin and
-// stdout. It runs in a process group of its own, so ending it ends whatever
-// it started too; the destructor ends and reaps it. A write to a program that
+// stdout. It runs under a supervisor of the game's own (`ChildSupervisor`)
+// that adopts whatever the program starts, daemons that left its process
+// group included, and ends all of it when the program ends or is ended;
+// the destructor ends and reaps it. A write to a program that
 // has gone is reported, never a signal that stops the game, and a write never
 // blocks the game: what the program's full input cannot take yet is kept and
 // sent on while the game waits for its lines.
@@ -33,7 +35,8 @@ public:
 
     // Starts `words[0]` (looked up in PATH when it has no slash) with the
     // other words as its arguments, never through a shell. Its stderr goes
-    // to `stderrPath` (appended; /dev/null when empty). False with `why`
+    // to `stderrPath` (appended, at most ChildSupervisor::kStderrCap bytes
+    // a run; /dev/null when empty). False with `why`
     // when it cannot be started, the program not found included.
     bool start(const std::vector<std::string>& words, const ChildLimits& limits,
                const std::string& stderrPath, std::string& why);
@@ -55,10 +58,21 @@ public:
     // True once the program has ended (reaped); `exitText` then says how.
     bool exited(int waitMs = 0);
     const std::string& exitText() const { return exitText_; }
-    // Ends the program's whole group at once (SIGKILL) and reaps it.
+    // Ends the program and everything it started (SIGKILL) and reaps it.
     void end();
+    // Once it has ended: what of its tree could not be ended ("left running
+    // after it: pid 812 (sleep)"), empty when nothing was left.
+    const std::string& leftBehind() const { return leftBehind_; }
 
 private:
+    // The channels to the program and from its supervisor, or false with `why`.
+    static bool makeChannels(int (&in)[2], int (&out)[2], int (&report)[2], int (&left)[2],
+                             std::string& why);
+    // Takes the supervisor `pid` and the game's ends of the channels, and
+    // learns whether `program` could be run.
+    bool started(pid_t pid, int in, int out, int report, int left, const std::string& program,
+                 std::string& why);
+    void readLeftBehind();
     // Takes a line of at most `maxBytes` out of the buffer, or reports one
     // that outgrew it.
     bool takeLine(std::string& line, std::size_t maxBytes, bool& tooLong);
@@ -69,10 +83,12 @@ private:
     pid_t pid_ = -1;
     int toChild_ = -1;
     int fromChild_ = -1;
+    int leftFrom_ = -1;  // where the supervisor names what it could not end
     std::string buffer_;
     std::string unsent_;
     bool skipping_ = false;  // inside a line already reported as too long
     std::string exitText_;
+    std::string leftBehind_;
 };
 
 }  // namespace brv
