@@ -226,7 +226,14 @@ void BotSteering::gone() {
 void BotSteering::stop(const std::string& why) {
     steering_ = false;
     stopped_ = why;
+    endProcess();
+}
+
+void BotSteering::endProcess() {
     process_.end();
+    if (!process_.leftBehind().empty()) {
+        leftBehind_ = "bot of colony " + std::to_string(colony_) + " " + process_.leftBehind();
+    }
 }
 
 void BotSteering::finish(int update, bool finished, int winner) {
@@ -234,7 +241,7 @@ void BotSteering::finish(int update, bool finished, int winner) {
         process_.writeLine(botEndLine(update, finished, winner, stopped_));
         // A moment to leave on its own, then it is ended with the game.
         process_.exited(100);
-        process_.end();
+        endProcess();
         steering_ = false;
     }
 }

@@ -69,6 +69,9 @@ public:
     int faults(BotFault fault) const { return faults_[static_cast<std::size_t>(fault)]; }
     // Why the bot stopped steering before the end; empty while it steers.
     const std::string& stopped() const { return stopped_; }
+    // What of the program's tree could not be ended with it, e.g. "bot of
+    // colony 1 left running after it: pid 812 (sleep)"; empty when nothing.
+    const std::string& leftBehind() const { return leftBehind_; }
     // The time from a state sent to its answer read, per answered decision,
     // in microseconds.
     const std::vector<long long>& roundTrips() const { return roundTrips_; }
@@ -93,6 +96,8 @@ private:
     // The program closed its output or could not be written to.
     void gone();
     void stop(const std::string& why);
+    // Ends the program and notes what it left running.
+    void endProcess();
 
     int colony_;
     BotHostSettings host_;
@@ -110,6 +115,7 @@ private:
     long long bankUs_ = 0;
     std::array<int, kBotFaultKinds> faults_{};
     std::string stopped_;
+    std::string leftBehind_;
     std::vector<long long> roundTrips_;
 };
 

@@ -158,6 +158,7 @@ ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& fi
         report.decisions = run.decisions;
         report.faults = run.faults;
         report.stopped = run.stopped;
+        report.leftBehind = run.leftBehind;
         report.roundTrips.add(run.roundTripsUs);
     }
     if (!stem.empty()) {
@@ -186,6 +187,10 @@ nlohmann::ordered_json botsJson(const std::vector<ArenaBotReport>& reports) {
                         {"round_trip_ms",
                          {{"median", trips.percentileMs(50)}, {"p99", trips.percentileMs(99)}}},
                         {"round_trips", trips.toJson()}});
+        // Only a program that could not be ended names what it left.
+        if (!report.leftBehind.empty()) {
+            bots.back()["left_behind"] = report.leftBehind;
+        }
     }
     return bots;
 }
@@ -251,6 +256,7 @@ bool readWhole(const nlohmann::json& v, const char* field, std::int64_t low, std
 bool readBot(const nlohmann::json& j, ArenaBotReport& bot, std::string& why) {
     const auto& faults = j.at("faults");
     bot.stopped = j.at("stopped").get<std::string>();
+    bot.leftBehind = j.value("left_behind", std::string());
     bool fits =
         readWhole(j.at("colony"), "bot colony", 0, 1, bot.colony, why) &&
         readWhole(j.at("decisions"), "bot decisions", 0, Replay::kMaxUpdates, bot.decisions, why);

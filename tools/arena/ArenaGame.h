@@ -36,7 +36,8 @@ struct ArenaBotReport {
     int colony = 0;
     int decisions = 0;
     std::array<int, kBotFaultKinds> faults{};
-    std::string stopped;  // why it stopped steering before the end; empty when it did not
+    std::string stopped;     // why it stopped steering before the end; empty when it did not
+    std::string leftBehind;  // what of its program could not be ended; empty when nothing
     RoundTrips roundTrips;
 };
 

@@ -54,6 +54,7 @@ std::vector<BotRun> BotSeats::finish(int update, bool finished, int winner) {
             run.faults[k] = bot->faults(static_cast<BotFault>(k));
         }
         run.stopped = bot->stopped();
+        run.leftBehind = bot->leftBehind();
         run.roundTripsUs = bot->roundTrips();
         runs.push_back(std::move(run));
     }

@@ -18,13 +18,15 @@ struct BotSeat {
 };
 
 // How one bot steered its game: its decisions, its faults by kind, why it
-// stopped steering before the end (empty when it did not) and the round trip
-// of each answered decision, in microseconds.
+// stopped steering before the end (empty when it did not), what of its
+// program could not be ended (empty when nothing) and the round trip of each
+// answered decision, in microseconds.
 struct BotRun {
     int colony = 0;
     int decisions = 0;
     std::array<int, kBotFaultKinds> faults{};
     std::string stopped;
+    std::string leftBehind;
     std::vector<long long> roundTripsUs;
 };
 

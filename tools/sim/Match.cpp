@@ -120,7 +120,7 @@ double percentileMs(std::vector<long long> us, int percent) {
 std::vector<BotReport> botReports(const std::vector<BotRun>& runs) {
     std::vector<BotReport> reports;
     for (const BotRun& run : runs) {
-        reports.push_back({run.colony, run.decisions, run.faults, run.stopped,
+        reports.push_back({run.colony, run.decisions, run.faults, run.stopped, run.leftBehind,
                            percentileMs(run.roundTripsUs, 50), percentileMs(run.roundTripsUs, 99)});
     }
     return reports;
@@ -279,6 +279,10 @@ nlohmann::ordered_json botsJson(const std::vector<BotReport>& reports) {
                         {"faults", faults},
                         {"stopped", report.stopped},
                         {"round_trip_ms", {{"median", report.medianMs}, {"p99", report.p99Ms}}}});
+        // Only a program that could not be ended names what it left.
+        if (!report.leftBehind.empty()) {
+            bots.back()["left_behind"] = report.leftBehind;
+        }
     }
     return bots;
 }

@@ -55,6 +55,8 @@ struct BotReport {
     std::array<int, kBotFaultKinds> faults{};
     // Why it stopped steering before the end; empty when it did not.
     std::string stopped;
+    // What of its program could not be ended with it; empty when nothing.
+    std::string leftBehind;
     // Round trips of its answered decisions, in milliseconds (-1 for none).
     double medianMs = -1;
     double p99Ms = -1;
