@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,7 @@
 #include "sim/Replay.h"
 #include "sim/RulesState.h"
 #include "sim/World.h"
+#include "tests/support/ProcessScan.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ToolRun.h"
 #include "tools/sim/Match.h"
@@ -398,6 +400,32 @@ TEST(Match, BotsThatCannotStartAreRefusedByName) {
     EXPECT_NE(arena.out.find("\"bot:gone=" + dir.file("missing") + "\": the bot cannot start"),
               std::string::npos)
         << arena.out;
+}
+
+// A bot that starts a daemon (a session of its own, its parent gone at
+// once) before it plays as the sample bot plays its game to the end in the
+// match runner and in the arena, and nothing it started outlives them.
+TEST(Match, NothingABotStartedOutlivesItsGame) {
+    test::TempDir dir;
+    const std::string marker = "299." + std::to_string(getpid());
+    dir.write("bot.sh", "sh -c \"setsid sleep " + marker + " &\"\nexec " +
+                            std::string(BREVORA_BUILD_DIR) + "/bin/forager-bot\n");
+    const std::string bot = "sh " + dir.file("bot.sh");
+    const test::ToolRun sim = test::runBuiltTool(
+        "brevora-sim", "--seed 1 --max-ticks 300 --data " + kAssets + " --bot \"1=" + bot + "\"");
+    EXPECT_EQ(sim.status, 0);
+    EXPECT_NE(sim.out.find("\"decisions\":29,"), std::string::npos) << sim.out;
+    EXPECT_NE(sim.out.find("\"stopped\":\"\""), std::string::npos) << sim.out;
+    EXPECT_TRUE(test::processesWith(marker).empty());
+    test::killProcessesWith(marker);
+    const test::ToolRun arena = test::runBuiltTool(
+        "brevora-arena", "'bot:daemon=" + bot + "' easy --games 1 --max-ticks 300 --results " +
+                             dir.file("r.jsonl") + " --replays " + dir.file("replays") +
+                             " --data " + kAssets);
+    EXPECT_EQ(arena.status, 0);
+    EXPECT_NE(arena.out.find("\nbot:daemon "), std::string::npos) << arena.out;
+    EXPECT_TRUE(test::processesWith(marker).empty());
+    test::killProcessesWith(marker);
 }
 
 }  // namespace
