@@ -162,8 +162,9 @@ wait "$one_pid" || status=$?
 one_pid=
 ((status == 0)) || fail "exit code $status on SIGTERM with the lock held: $(cat "$work/one.txt")"
 [[ -f "$work/held/data/dx.cfg" ]] || fail "no dx.cfg saved on SIGTERM with the lock held"
-cmp -s "$work/stored.tab" "$work/held/data/scores.tab" &&
-  [[ $(stat -c %Y "$work/stored.tab") == $(stat -c %Y "$work/held/data/scores.tab") ]] ||
+if ! cmp -s "$work/stored.tab" "$work/held/data/scores.tab" ||
+  [[ $(stat -c %Y "$work/stored.tab") != $(stat -c %Y "$work/held/data/scores.tab") ]]; then
   fail "the table changed while another program held its lock"
+fi
 echo "e2e: two copies in one folder kept both scores, whichever quit last; a held lock kept" \
   "the score in the game and the copy ended $took ms after SIGTERM"
