@@ -1,6 +1,7 @@
 #include "platform/FileIo.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -122,6 +123,51 @@ int createTemporary(const std::string& path, std::string& temp) {
     return -1;
 }
 
+// The writer's pid when `name` is exactly "<prefix><pid>-<n>", the name a
+// save of the file gives its temporary; nothing for any other name.
+std::optional<long> temporaryWriter(const std::string& name, const std::string& prefix) {
+    if (name.compare(0, prefix.size(), prefix) != 0) {
+        return std::nullopt;
+    }
+    const std::string rest = name.substr(prefix.size());
+    const std::size_t dash = rest.find('-');
+    const auto digits = [](const std::string& text) {
+        return !text.empty() && text.size() <= 9 &&
+               text.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (dash == std::string::npos || !digits(rest.substr(0, dash)) ||
+        !digits(rest.substr(dash + 1))) {
+        return std::nullopt;
+    }
+    const long pid = std::stol(rest.substr(0, dash));
+    return pid > 0 ? std::optional<long>(pid) : std::nullopt;
+}
+
+// EPERM: running, as another user's process.
+bool processRunning(long pid) {
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+// A save killed between making its temporary and the rename leaves the
+// temporary behind, and nothing else would ever clear it. Each save of a
+// file clears those of the same file whose writer no longer runs: regular
+// files only (unlink removes a name, never what a link leads to), so a
+// FIFO or a link put at such a name stays as it is.
+void clearLeftTemporaries(const std::filesystem::path& target) {
+    const std::string prefix = target.filename().string() + ".tmp-";
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::optional<long> writer = temporaryWriter(it->path().filename().string(), prefix);
+        struct stat st {};
+        if (writer && !processRunning(*writer) && ::lstat(it->path().c_str(), &st) == 0 &&
+            S_ISREG(st.st_mode)) {
+            ::unlink(it->path().c_str());
+        }
+    }
+}
+
 }  // namespace
 
 std::optional<std::uint64_t> fileSize(const std::string& path) {
@@ -221,6 +267,7 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
     if (!makeDirectories(target.parent_path().string())) {
         return false;
     }
+    clearLeftTemporaries(target);
     std::string temp;
     int fd = createTemporary(path, temp);
     if (fd < 0) {

@@ -57,8 +57,10 @@ std::optional<std::vector<std::uint8_t>> readFileRange(const std::string& path,
 // folder (never one it finds there), are flushed and synced, then renamed
 // over the old file. The folder is created when missing. A path that is a
 // symbolic link is never written through: the link itself is replaced and
-// the file it led to stays as it was. On any failure the old file is left as
-// it was and false is returned.
+// the file it led to stays as it was. Temporaries of the same file that an
+// earlier save left when it was killed (regular files whose writer no longer
+// runs) are cleared first. On any failure the old file is left as it was and
+// false is returned.
 bool writeFileAtomically(const std::string& path, const void* data, std::size_t size);
 
 // Test hook: when set, the atomic writer stops after writing this many bytes of

@@ -294,8 +294,18 @@ void GameScreen::onWorldUpdated() {
         // After the checkpoint: the bot's clicks count before the next update,
         // as the player's clicks between two ticks do.
         if (bot_ != nullptr) {
-            bot_->act(world(), worldUpdates());
+            actBot();
         }
+    }
+}
+
+// A bot that stops steering says why on the field and, once, on stderr, where
+// whoever started the game with it reads it after the game too.
+void GameScreen::actBot() {
+    const bool wasSteering = bot_->stopped().empty();
+    bot_->act(world(), worldUpdates());
+    if (wasSteering && !bot_->stopped().empty()) {
+        std::fprintf(stderr, "brevora: %s\n", bot_->stopped().c_str());
     }
 }
 

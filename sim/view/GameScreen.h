@@ -115,6 +115,7 @@ private:
     bool sourceAppeared() const;
     void noteClick(std::string why, int x, int y);
     void drawClickNote() const;
+    void actBot();
     // Tells the bot the end (-1: the game was left unfinished) and ends it.
     void finishBot(bool finished);
 

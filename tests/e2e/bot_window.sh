@@ -4,7 +4,8 @@
 # executable, the data set, a folder for the screenshots, the match runner and
 # the sample bot in Python. The bot's flags are set on the field at 4x, a
 # click of the player's is refused with a note, and the game's replay checks
-# headless without the bot.
+# headless without the bot. A bot that never reads its input is stopped and
+# named while the game plays on.
 set -euo pipefail
 game_exe=$1
 data_pack=$2
@@ -65,4 +66,55 @@ game_ends "on SIGTERM"
 if pgrep -f "python3 $bot" >/dev/null; then
   fail "the bot outlived the game"
 fi
-echo "e2e: the bot steered $(grep -c '^set ' "$replay") flags in the window and its game replays"
+
+# A bot that never reads its input (it only sleeps) cannot hold the window:
+# the game plays on at 4x, no tick waits on the bot, the bot is stopped and
+# named on stderr, and the game is resigned and quit as usual.
+(cd "$work/game" && exec env BREVORA_TICK_LOG="$work/ticks.log" ./brevora --bot "sleep 3599" \
+  2>"$work/deaf.txt") &
+game_pid=$!
+window=$(timeout 20 xdotool search --sync --all --pid "$game_pid" --name '^Brevora$' | head -n1) ||
+  fail "waited 20 s for the game's window: $(cat "$work/deaf.txt")"
+wait_shot deaf-menu "the main menu" 15 menu_shown deaf-menu
+click_at 400 211
+wait_shot deaf-new "the new-game dialog" 5 bright deaf-new 400,160
+click_at 304 451
+wait_shot deaf-playing "the game of the bot that never reads" 10 status_lines deaf-playing 2
+xdotool windowactivate --sync "$window"
+xdotool key plus
+sleep 0.3
+xdotool key plus
+# It never answers, so the bank runs out on every state: it is stopped after
+# its tenth late answer, or at once should its input have filled before.
+bot_named() {
+  grep -q "^brevora: bot of colony 0: stopped after " "$work/deaf.txt"
+}
+wait_for "the bot that never reads to be stopped and named on stderr" 20 bot_named
+! pgrep -f "^sleep 3599" >/dev/null || fail "the stopped bot still runs"
+ticks_from() {
+  tail -n +"$1" "$work/ticks.log" | grep -q " $2\$"
+}
+from=$(($(wc -l <"$work/ticks.log") + 1))
+wait_for "the game to play on at 4x after the bot was stopped" 5 ticks_from "$from" 4
+# No tick of the game at 4x (the last field: the updates it played) waited
+# on the bot.
+longest=$(awk '$6 == 4 && $2 > most { most = $2 } END { print most + 0 }' "$work/ticks.log")
+((longest < 1000000)) || fail "a tick at 4x took $longest us: the window waited on the bot"
+xdotool key q
+wait_shot deaf-resign "the question to resign" 5 bright deaf-resign 250,250
+xdotool key Return
+# The game-over dialog, its result line in white above the score, goes on
+# Return.
+says_result() {
+  (($(coloured "$1" 640x32+80+108 "rgb(255,255,255)") > 150))
+}
+wait_shot deaf-over "the game-over dialog" 10 says_result deaf-over
+xdotool key Return
+wait_shot deaf-menu-again "the menu after the game" 5 menu_shown deaf-menu-again
+xdotool key Escape
+wait_shot deaf-quit "the quit dialog" 5 bright deaf-quit 400,300
+xdotool key Return
+game_ends "after the game of the bot that never reads"
+echo "e2e: the bot steered $(grep -c '^set ' "$replay") flags in the window and its game replays;" \
+  "a bot that never read was stopped while the game played on:" \
+  "$(grep -m1 "bot of colony 0: stopped" "$work/deaf.txt")"

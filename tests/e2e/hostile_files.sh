@@ -4,7 +4,8 @@
 # every file they read is refused at once and named, never waited on; the
 # game ends on SIGTERM as on a close, saving its files; a score table the
 # player cannot read is never written over; a window size far beyond the
-# desktop is cut down to it. Arguments: the game executable, the data set,
+# desktop is cut down to it; FIFOs at the old names of the temporaries of a
+# save are left alone. Arguments: the game executable, the data set,
 # the archive tool, the unscrambling helper, the match runner and a score
 # table to start from.
 set -euo pipefail
@@ -173,4 +174,54 @@ window=$(timeout 20 xdotool search --sync --all --pid "$game_pid" --name '^Brevo
 eval "$(xdotool getwindowgeometry --shell "$window")"
 ((WIDTH <= 1024 && HEIGHT <= 768)) || fail "huge: the window is $WIDTH x $HEIGHT"
 terminated huge
-echo "e2e: FIFOs refused at once, SIGTERM saved and ended, an unreadable table kept, the window cut to the desktop"
+# FIFOs at the names older saves gave their temporaries: the game saves every
+# file through temporaries of its own, never opens the FIFOs, and ends within
+# the bound on SIGTERM and on a quit; the FIFOs stay and nothing else is left.
+saved_beside_fifos() {
+  local name=$1 file
+  for file in scores.tab dx.cfg prefs.cfg; do
+    [[ -p "$work/$name/data/$file.tmp" ]] || fail "$name: the FIFO $file.tmp was replaced"
+    [[ -f "$work/$name/data/$file" && ! -L "$work/$name/data/$file" ]] ||
+      fail "$name: $file was not saved beside the FIFO"
+  done
+  [[ -z "$(find "$work/$name/data" -name '*.tmp-*')" ]] ||
+    fail "$name: temporaries left: $(find "$work/$name/data" -name '*.tmp-*')"
+}
+for ending in term quit; do
+  name=fifo-temps-$ending
+  game_folder "$name"
+  for file in scores.tab dx.cfg prefs.cfg; do
+    mkfifo "$work/$name/data/$file.tmp"
+  done
+  starts "$name"
+  if [[ $ending == term ]]; then
+    terminated "$name"
+  else
+    window=$(timeout 20 xdotool search --sync --all --pid "$game_pid" --name '^Brevora$' | head -n1)
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    xdotool key Escape
+    sleep 0.5
+    xdotool key Return
+    for _ in $(seq 20); do
+      kill -0 "$game_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -0 "$game_pid" 2>/dev/null && fail "$name: still running 2 s after the quit was confirmed"
+    wait "$game_pid" || fail "$name: exit code $? after a quit: $(cat "$work/$name.txt")"
+    game_pid=
+  fi
+  saved_beside_fifos "$name"
+done
+
+# The archive tool does the same: it creates an archive beside a FIFO at
+# OUT.pk.tmp and extracts one beside a FIFO at dat/param.txt.tmp.
+mkdir -p "$work/fifo-pack/in/dat" "$work/fifo-pack/out/dat"
+cp "$work/unpacked/dat/param.txt" "$work/fifo-pack/in/dat/param.txt"
+mkfifo "$work/fifo-pack/rules.pk.tmp" "$work/fifo-pack/out/dat/param.txt.tmp"
+ends_at_once fifo-pack 0 "$pack_tool" create rules.pk in
+ends_at_once fifo-pack 0 "$pack_tool" extract rules.pk out
+[[ -p "$work/fifo-pack/rules.pk.tmp" && -p "$work/fifo-pack/out/dat/param.txt.tmp" ]] ||
+  fail "fifo-pack: a FIFO was replaced"
+cmp -s "$work/fifo-pack/in/dat/param.txt" "$work/fifo-pack/out/dat/param.txt" ||
+  fail "fifo-pack: the rules did not come back out of the archive"
+echo "e2e: FIFOs refused at once, SIGTERM saved and ended, an unreadable table kept, the window cut to the desktop, saves made beside FIFOs"

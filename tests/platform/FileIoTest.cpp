@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "platform/FileIo.h"
 #include "tests/support/Fifo.h"
@@ -61,21 +65,51 @@ TEST(FileIo, AtomicWriteReplacesALinkNeverWhatItLeadsTo) {
     EXPECT_EQ(std::string(kept.begin(), kept.end()), "old");
 }
 
+// A pid no process has any more: a child's, once it has been reaped.
+pid_t endedPid() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
 // A link left at "<file>.tmp" is never written through; it stays, and the
 // save goes to a temporary of the writer's own, none of which is left behind.
-TEST(FileIo, AtomicWriteMakesItsOwnTemporaryAndLeavesWhatStandsAtTheOldName) {
+// What a killed save of the same file left (a regular temporary of a writer
+// that no longer runs) is cleared; a running writer's, a link or FIFO at
+// such a name, another file's and any other name stay.
+TEST(FileIo, AtomicWriteMakesItsOwnTemporaryAndClearsOnlyAKilledSavesLeftovers) {
     test::TempDir dir;
     dir.write("elsewhere", std::string("kept"));
-    std::filesystem::create_directories(dir.file("data"));
+    const std::string ended = std::to_string(endedPid());
+    const std::string running = std::to_string(::getppid());
+    dir.write("data/dx.cfg.tmp-" + ended + "-0", std::string("left"));
+    const std::vector<std::string> stay = {"data/dx.cfg.tmp-" + running + "-0",
+                                           "data/dx.cfg.tmp-" + ended + "-x",
+                                           "data/prefs.cfg.tmp-" + ended + "-0"};
+    for (const std::string& name : stay) {
+        dir.write(name, std::string("other"));
+    }
     std::filesystem::create_symlink(dir.file("elsewhere"), dir.file("data/dx.cfg.tmp"));
+    std::filesystem::create_symlink(dir.file("elsewhere"),
+                                    dir.file("data/dx.cfg.tmp-" + ended + "-1"));
+    const test::Fifo fifo(dir.file("data/dx.cfg.tmp-" + ended + "-2"));
     ASSERT_TRUE(writeFileAtomically(dir.file("data/dx.cfg"), "cfg", 3));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("data/dx.cfg.tmp")));
     const auto kept = dir.read("elsewhere");
     EXPECT_EQ(std::string(kept.begin(), kept.end()), "kept");
     const auto cfg = dir.read("data/dx.cfg");
     EXPECT_EQ(std::string(cfg.begin(), cfg.end()), "cfg");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("data/dx.cfg.tmp-" + ended + "-0")));
+    for (const std::string& name : stay) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(dir.file(name))) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("data/dx.cfg.tmp-" + ended + "-1")));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo.path()));
     using Listing = std::filesystem::directory_iterator;
-    EXPECT_EQ(std::distance(Listing(dir.file("data")), Listing()), 2);
+    EXPECT_EQ(std::distance(Listing(dir.file("data")), Listing()), 7);
 }
 
 TEST(FileIo, OnlyRegularFilesAreReadAndTheReasonIsTold) {
