@@ -15,8 +15,6 @@ namespace brv {
 
 namespace {
 
-std::optional<std::size_t> g_failAfterBytes;
-
 // A path through a file (ENOTDIR) leads nowhere: nothing is there either.
 ReadProblem systemProblem(int error) {
     return error == ENOENT || error == ENOTDIR ? ReadProblem{ReadProblem::Kind::kAbsent, error}
@@ -258,10 +256,6 @@ bool removeFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
-void setWriteFailureAfterBytes(std::optional<std::size_t> bytes) {
-    g_failAfterBytes = bytes;
-}
-
 bool writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
     std::filesystem::path target(path);
     if (!makeDirectories(target.parent_path().string())) {
@@ -274,13 +268,7 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
         return false;
     }
     const auto* bytes = static_cast<const std::uint8_t*>(data);
-    bool ok;
-    if (g_failAfterBytes && *g_failAfterBytes < size) {
-        writeFully(fd, bytes, *g_failAfterBytes);
-        ok = false;
-    } else {
-        ok = writeFully(fd, bytes, size) && ::fsync(fd) == 0;
-    }
+    bool ok = writeFully(fd, bytes, size) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (!ok) {
         ::unlink(temp.c_str());

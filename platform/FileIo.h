@@ -63,10 +63,6 @@ std::optional<std::vector<std::uint8_t>> readFileRange(const std::string& path,
 // false is returned.
 bool writeFileAtomically(const std::string& path, const void* data, std::size_t size);
 
-// Test hook: when set, the atomic writer stops after writing this many bytes of
-// the temporary file and reports failure, as a crash or full disk would.
-void setWriteFailureAfterBytes(std::optional<std::size_t> bytes);
-
 // Creates every missing folder on the way to `dir`.
 bool makeDirectories(const std::string& dir);
 

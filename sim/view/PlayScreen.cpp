@@ -154,7 +154,7 @@ void PlayScreen::draw() {
     // Every layer comes in back-to-front order, without a depth test: field,
     // viruses, life sources, flags, status lines on their bands.
     glPushMatrix();
-    drawWorld(world_, context_.params, context_.art);
+    drawWorld(world_, context_.params, context_.art, points_);
     for (const auto& colony : world_.colonies()) {
         drawFlags(*colony, context_.params, context_.art);
     }

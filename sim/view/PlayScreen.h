@@ -6,6 +6,7 @@
 #include "app/window/View.h"
 #include "gfx/BitmapFont.h"
 #include "sim/World.h"
+#include "sim/view/WorldDraw.h"
 
 namespace brv {
 
@@ -142,6 +143,7 @@ private:
     int worldUpdates_ = 0;
     int updatesInLastTick_ = 0;
     World world_;
+    WorldPoints points_;
     BitmapFont text_;
     int inputPause_ = 0;
     int endDelay_ = kEndDelayMs;

@@ -35,15 +35,6 @@ constexpr float kNearlySpentShare = 0.25f;
 // How much of its glow a source keeps at the very end.
 constexpr float kSpentGlow = 0.4f;
 
-// The points of each colony, fed ones and starving ones apart, gathered in
-// one pass over the grid and handed to GL as one vertex array per colony and
-// shade rather than one call per virus. Kept between frames so drawing
-// allocates nothing once the field has grown.
-std::vector<float>& pointsOf(std::size_t colony, bool starving) {
-    static std::array<std::vector<float>, 2 * World::kMaxColonies> points;
-    return points[2 * colony + (starving ? 1 : 0)];
-}
-
 // A virus starves when no source feeds its cell and its life has fallen below
 // half the shortest one a virus is born with: without food it dies within
 // seconds (about thirteen on Easy). A fed virus that has just paid for a child may
@@ -76,11 +67,11 @@ private:
 };
 
 // In slot order, column by column, as the grid holds them.
-void gatherPoints(const World& world) {
+void gatherPoints(const World& world, WorldPoints& drawn) {
     const auto& colonies = world.colonies();
     for (std::size_t k = 0; k < colonies.size(); ++k) {
-        pointsOf(k, false).clear();
-        pointsOf(k, true).clear();
+        drawn.of(k, false).clear();
+        drawn.of(k, true).clear();
     }
     const Hunger hunger(world);
     for (int c = 0; c < World::kColumns; ++c) {
@@ -91,7 +82,7 @@ void gatherPoints(const World& world) {
             }
             for (std::size_t k = 0; k < colonies.size(); ++k) {
                 if (cell->colony() == colonies[k].get()) {
-                    std::vector<float>& points = pointsOf(k, hunger.starving(*cell));
+                    std::vector<float>& points = drawn.of(k, hunger.starving(*cell));
                     points.push_back(cell->x());
                     points.push_back(cell->y());
                     break;
@@ -137,7 +128,8 @@ void drawFlag(const Flag& flag, const Sprite& art, float pitch, const Colour& ti
 
 }  // namespace
 
-void drawWorld(const World& world, const GameParams& params, ResourceSet& art) {
+void drawWorld(const World& world, const GameParams& params, ResourceSet& art,
+               WorldPoints& points) {
     glPushMatrix();
     art.backdrop.draw(art.fieldTextures[world.backgroundIndex() % ResourceSet::kFieldTextureCount],
                       static_cast<float>(params.m_screen_width),
@@ -147,13 +139,13 @@ void drawWorld(const World& world, const GameParams& params, ResourceSet& art) {
     // Viruses and sources stand one pixel in from their cell's corner and
     // above the field.
     glTranslatef(1, 1, 10);
-    gatherPoints(world);
+    gatherPoints(world, points);
     const auto& colonies = world.colonies();
     glEnableClientState(GL_VERTEX_ARRAY);
     for (std::size_t k = 0; k < colonies.size(); ++k) {
         const ColonyColour colour = drawnColour(*colonies[k], k, params);
-        drawPoints(pointsOf(k, false), colour);
-        drawPoints(pointsOf(k, true), starvingColour(colour));
+        drawPoints(points.of(k, false), colour);
+        drawPoints(points.of(k, true), starvingColour(colour));
     }
     glDisableClientState(GL_VERTEX_ARRAY);
     for (const auto& source : world.lifeSources()) {

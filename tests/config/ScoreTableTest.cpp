@@ -6,6 +6,7 @@
 #include "config/ScoreTable.h"
 #include "platform/FileIo.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WriteLimit.h"
 
 namespace brv {
 namespace {
@@ -236,9 +237,10 @@ TEST(ScoreTable, InterruptedSaveLeavesThePreviousTableReadable) {
     ASSERT_TRUE(before.save(path));
     ScoreTable after = tableOf({5});
     for (std::size_t cut : {0u, 1u, 10u, 20u}) {
-        setWriteFailureAfterBytes(cut);
-        EXPECT_FALSE(after.save(path));
-        setWriteFailureAfterBytes(std::nullopt);
+        {
+            const test::WriteLimit fullDisk(cut);
+            EXPECT_FALSE(after.save(path));
+        }
         ScoreTable read;
         ASSERT_TRUE(read.load(path)) << cut;
         ASSERT_EQ(read.entries().size(), 7u);

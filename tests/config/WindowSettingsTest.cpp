@@ -15,6 +15,7 @@
 #include "platform/FileIo.h"
 #include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WriteLimit.h"
 
 namespace brv {
 namespace {
@@ -367,14 +368,13 @@ TEST(WindowSettings, AGameThatCannotSaveSaysSoOnceAndLosesNothing) {
     ASSERT_TRUE(WindowSettings::save(own, 0, 0));
     const auto table = dir.read("game/data/scores.tab");
     own.m_score_table.insert("Bob", 700);
-    setWriteFailureAfterBytes(3);
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(WindowSettings::save(own, 0, 0));
-    EXPECT_FALSE(WindowSettings::save(own, 0, 0));
-    const std::string told = testing::internal::GetCapturedStderr();
-    setWriteFailureAfterBytes(std::nullopt);
+    const std::string told = test::stderrThroughPipe([&] {
+        const test::WriteLimit fullDisk(3);
+        EXPECT_FALSE(WindowSettings::save(own, 0, 0));
+        EXPECT_FALSE(WindowSettings::save(own, 0, 0));
+    });
     EXPECT_EQ(told, "brevora: the settings and scores cannot be saved in \"" +
-                        dir.file("game/data") + "\": the files could not be written\n");
+                        dir.file("game/data") + "\": File too large\n");
     EXPECT_EQ(dir.read("game/data/scores.tab"), table);
     EXPECT_EQ(own.m_score_table.entries().size(), 2u);
 }

@@ -10,6 +10,7 @@
 #include "platform/FileIo.h"
 #include "tests/support/Fifo.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WriteLimit.h"
 
 namespace brv {
 namespace {
@@ -29,9 +30,10 @@ TEST(FileIo, InterruptedWriteKeepsTheOldFile) {
     test::TempDir dir;
     const std::string path = dir.file("data/scores.tab");
     ASSERT_TRUE(writeFileAtomically(path, "previous", 8));
-    setWriteFailureAfterBytes(3);
-    EXPECT_FALSE(writeFileAtomically(path, "new contents", 12));
-    setWriteFailureAfterBytes(std::nullopt);
+    {
+        const test::WriteLimit fullDisk(3);
+        EXPECT_FALSE(writeFileAtomically(path, "new contents", 12));
+    }
     auto bytes = readWholeFile(path);
     ASSERT_TRUE(bytes);
     EXPECT_EQ(std::string(bytes->begin(), bytes->end()), "previous");
