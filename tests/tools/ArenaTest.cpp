@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -202,6 +208,135 @@ TEST(Arena, BotProgramsAreRankedAndEveryGameReplays) {
         }
     }
     EXPECT_EQ(replays, 6);
+}
+
+// A bot that never answers: once greeted it starts a sleep in its process
+// group, notes its own id, its game process's and the sleep's in
+// "<pids>/<id>.pid", and waits.
+std::string writeSilentBot(const test::TempDir& dir) {
+    const std::string pids = dir.file("pids");
+    std::filesystem::create_directories(pids);
+    dir.write("silent-bot.sh", "#!/bin/sh\nread greeting\nsleep 60 &\necho \"$$ $PPID $!\" > \"" +
+                                   pids + "/new.$$\"\nmv \"" + pids + "/new.$$\" \"" + pids +
+                                   "/$$.pid\"\nwait\n");
+    std::filesystem::permissions(dir.file("silent-bot.sh"), std::filesystem::perms::owner_all);
+    return dir.file("silent-bot.sh");
+}
+
+// Starts the built arena with TMPDIR set to `tmp` and its stderr in `err`.
+pid_t startArena(const std::vector<std::string>& args, const std::string& tmp,
+                 const std::string& err) {
+    std::vector<std::string> words = {std::string(BREVORA_BUILD_DIR) + "/bin/brevora-arena"};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    // The test is one thread: the child may set its environment before exec.
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setenv("TMPDIR", tmp.c_str(), 1);
+        if (std::freopen("/dev/null", "w", stdout) != nullptr &&
+            std::freopen(err.c_str(), "w", stderr) != nullptr) {
+            execv(argv[0], argv.data());
+        }
+        _exit(127);
+    }
+    return pid;
+}
+
+// The ids noted by each silent bot that has started, once `count` have.
+std::vector<pid_t> waitForBots(const std::string& pids, std::size_t count) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    std::vector<pid_t> ids;
+    while (ids.size() < 3 * count && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ids.clear();
+        for (const auto& entry : std::filesystem::directory_iterator(pids)) {
+            std::ifstream in(entry.path());
+            for (pid_t id = 0; entry.path().extension() == ".pid" && in >> id;) {
+                ids.push_back(id);
+            }
+        }
+    }
+    return ids;
+}
+
+// Alive and not yet a zombie.
+bool running(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const auto close = line.rfind(')');
+    return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
+}
+
+// The exit status of `pid`, waiting at most `seconds`; -1 if it has not
+// ended by then.
+int waitUpTo(pid_t pid, int seconds) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > giveUp) {
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return status;
+}
+
+// SIGTERM or SIGINT while bots wait for their answers: the arena ends every
+// game process and every bot (with whatever the bot started), removes the
+// files its processes handed results through, keeps the two games finished
+// before, whole, and says it was stopped, with 128 plus the signal.
+TEST(Arena, AStopSignalEndsEveryGameAndBotAndLeavesNoTemporaryFile) {
+    for (const int signal : {SIGTERM, SIGINT}) {
+        test::TempDir dir;
+        const std::string bot = "bot:silent=" + writeSilentBot(dir);
+        std::filesystem::create_directories(dir.file("tmp"));
+        // Games 0 and 1 (idle against forager) finish; 2 and 3 wait on the bot.
+        const pid_t arena =
+            startArena({"idle", "forager", bot, "--games", "1", "--max-ticks", "300", "--jobs", "2",
+                        "--bot-bank", "60000", "--results", dir.file("r.jsonl"), "--replays",
+                        dir.file("replays"), "--data", kAssets},
+                       dir.file("tmp"), dir.file("err.txt"));
+        ASSERT_GT(arena, 0);
+        const std::vector<pid_t> pids = waitForBots(dir.file("pids"), 2);
+        ASSERT_EQ(pids.size(), 6u);
+        kill(arena, signal);
+        const int status = waitUpTo(arena, 5);
+        if (status == -1) {
+            kill(arena, SIGKILL);
+            waitpid(arena, nullptr, 0);
+        }
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal) << status;
+        const auto err = dir.read("err.txt");
+        EXPECT_NE(std::string(err.begin(), err.end())
+                      .find(std::string("stopped by ") +
+                            (signal == SIGTERM ? "SIGTERM" : "SIGINT") + " after 2 finished games"),
+                  std::string::npos)
+            << std::string(err.begin(), err.end());
+        std::ifstream results(dir.file("r.jsonl"));
+        int lines = 0;
+        for (std::string line, why; std::getline(results, line); ++lines) {
+            EXPECT_TRUE(arenaResultFromLine(line, why)) << why;
+        }
+        EXPECT_EQ(lines, 2);
+        for (const pid_t pid : pids) {
+            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+            while (running(pid) && std::chrono::steady_clock::now() < giveUp) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            if (running(pid)) {
+                ADD_FAILURE() << "process " << pid << " outlived the arena";
+                kill(-pid, SIGKILL);
+                kill(pid, SIGKILL);
+            }
+        }
+        EXPECT_TRUE(std::filesystem::is_empty(dir.file("tmp")));
+    }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "tools/arena/Schedule.h"
 #include "tools/sim/ProcessPool.h"
+#include "tools/sim/StopSignals.h"
 
 namespace brv {
 
@@ -49,13 +50,13 @@ bool appendLine(std::FILE* file, const ArenaResult& result) {
 using ResultSink = std::function<bool(const ArenaResult&)>;
 
 // Plays `games` in processes, handing each result to `sink` as its game
-// ends; all results in the order of `games`, or nothing with `why`.
+// ends; all results in the order of `games`, or nothing with `failure`.
 std::optional<std::vector<ArenaResult>> playGames(GameParams& params, const ArenaRun& run,
                                                   const std::vector<ArenaGame>& games,
-                                                  const ResultSink& sink, std::string& why) {
+                                                  const ResultSink& sink, ArenaFailure& failure) {
     std::vector<std::optional<ArenaResult>> results(games.size());
     bool sunk = true;
-    const bool played = runInProcesses(
+    const ProcessRun played = runInProcesses(
         games.size(), run.jobs,
         [&](std::size_t i) {
             return toJsonLine(playArenaGame(params, run.field, games[i], run.rules));
@@ -66,18 +67,27 @@ std::optional<std::vector<ArenaResult>> playGames(GameParams& params, const Aren
             sunk = results[i] && sink(*results[i]) && sunk;
         });
     if (!sunk) {
-        why = "cannot write the results file \"" + run.resultsPath + "\"";
+        failure.why = "cannot write the results file \"" + run.resultsPath + "\"";
         return std::nullopt;
     }
+    failure.stopSignal = played.stopSignal;
     std::vector<ArenaResult> list;
     for (const auto& result : results) {
-        if (!played || !result) {
-            why = "a game's process failed";
+        if (!played.ok || !result) {
+            failure.why = played.why.empty() ? "a game's process failed" : played.why;
             return std::nullopt;
         }
         list.push_back(*result);
     }
     return list;
+}
+
+// What a stopped run says: how many games were finished, each whole in the
+// results file.
+std::string stopMessage(int signal, long long finished, const std::string& resultsPath) {
+    return std::string("stopped by ") + StopSignals::name(signal) + " after " +
+           std::to_string(finished) + (finished == 1 ? " finished game" : " finished games") +
+           ", kept in \"" + resultsPath + "\"";
 }
 
 // A's points in one game: the colony it played is its seat in the schedule.
@@ -95,18 +105,27 @@ void count(const ArenaGame& game, const ArenaResult& result, GameTally& tally) {
 }  // namespace
 
 std::optional<std::vector<ArenaResult>> playTournament(GameParams& params, const ArenaRun& run,
-                                                       std::string& why) {
-    File file = openResults(run.resultsPath, why);
+                                                       ArenaFailure& failure) {
+    File file = openResults(run.resultsPath, failure.why);
     if (!file) {
         return std::nullopt;
     }
-    return playGames(
-        params, run, run.games, [&](const ArenaResult& r) { return appendLine(file.get(), r); },
-        why);
+    long long written = 0;
+    const auto keep = [&](const ArenaResult& r) {
+        const bool kept = appendLine(file.get(), r);
+        written += kept ? 1 : 0;
+        return kept;
+    };
+    auto results = playGames(params, run, run.games, keep, failure);
+    if (failure.stopSignal != 0) {
+        failure.why = stopMessage(failure.stopSignal, written, run.resultsPath);
+    }
+    return results;
 }
 
-std::optional<SprtOutcome> playSprt(GameParams& params, const SprtRun& sprt, std::string& why) {
-    File file = openResults(sprt.run.resultsPath, why);
+std::optional<SprtOutcome> playSprt(GameParams& params, const SprtRun& sprt,
+                                    ArenaFailure& failure) {
+    File file = openResults(sprt.run.resultsPath, failure.why);
     if (!file) {
         return std::nullopt;
     }
@@ -119,14 +138,18 @@ std::optional<SprtOutcome> playSprt(GameParams& params, const SprtRun& sprt, std
             game.id += 2 * seed;
         }
         const auto results = playGames(
-            params, sprt.run, batch, [](const ArenaResult&) { return true; }, why);
+            params, sprt.run, batch, [](const ArenaResult&) { return true; }, failure);
+        if (failure.stopSignal != 0) {
+            failure.why =
+                stopMessage(failure.stopSignal, outcome.tally.games(), sprt.run.resultsPath);
+        }
         if (!results) {
             return std::nullopt;
         }
         for (std::size_t g = 0; g < batch.size() && outcome.verdict == Sprt::Verdict::Open; ++g) {
             count(batch[g], (*results)[g], outcome.tally);
             if (!appendLine(file.get(), (*results)[g])) {
-                why = "cannot write the results file \"" + sprt.run.resultsPath + "\"";
+                failure.why = "cannot write the results file \"" + sprt.run.resultsPath + "\"";
                 return std::nullopt;
             }
             // The test looks after whole pairs, both colonies played.

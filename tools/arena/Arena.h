@@ -23,11 +23,18 @@ struct ArenaRun {
     std::string resultsPath;
 };
 
+// Why a run gave no outcome: what failed, or the stop signal that ended it
+// early (`why` then says how many games were finished and kept).
+struct ArenaFailure {
+    std::string why;
+    int stopSignal = 0;  // SIGINT, SIGTERM or SIGHUP; 0 when the run failed
+};
+
 // Plays the games, `jobs` child processes at once. The results in schedule
-// order, or nothing with `why` when the results file cannot be written or a
-// game's process failed.
+// order, or nothing with `failure` when the results file cannot be written,
+// a game's process failed or a stop signal came.
 std::optional<std::vector<ArenaResult>> playTournament(GameParams& params, const ArenaRun& run,
-                                                       std::string& why);
+                                                       ArenaFailure& failure);
 
 // A test of field[0] (A) against field[1] (B): seed after seed, both colony
 // slots per seed, stopping at the first pair after which the test decides.
@@ -47,6 +54,6 @@ struct SprtOutcome {
 // Plays pairs in batches of about `jobs` games; games played past the
 // deciding pair are not counted, so the verdict does not depend on `jobs`.
 // Only counted games go into the results file.
-std::optional<SprtOutcome> playSprt(GameParams& params, const SprtRun& sprt, std::string& why);
+std::optional<SprtOutcome> playSprt(GameParams& params, const SprtRun& sprt, ArenaFailure& failure);
 
 }  // namespace brv

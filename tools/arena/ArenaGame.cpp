@@ -16,6 +16,7 @@
 #include "tools/sim/BotSeats.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/PlayerBot.h"
+#include "tools/sim/StopSignals.h"
 
 namespace brv {
 
@@ -138,7 +139,9 @@ ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& fi
     }
     BotSeats bots(programs, rules.botHost, BotLimits{}, stem, world, note);
     const int lastUpdate = std::min(rules.maxTicks, Replay::kMaxUpdates);
-    while (update < lastUpdate && world.aliveColonyCount() > 1) {
+    // A stop signal ends the game between two updates; it keeps no replay,
+    // and its bots end with their seats.
+    while (update < lastUpdate && world.aliveColonyCount() > 1 && StopSignals::caught() == 0) {
         for (auto& player : players) {
             player->act(world, update);
         }
@@ -146,6 +149,9 @@ ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& fi
         world.update(30);
         ++update;
         replay.noteUpdate(update, world);
+    }
+    if (StopSignals::caught() != 0) {
+        return result;
     }
     result.ticks = update;
     result.finished = world.aliveColonyCount() <= 1;

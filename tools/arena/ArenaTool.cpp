@@ -20,6 +20,7 @@
 #include "tools/sim/BotHostOptions.h"
 #include "tools/sim/BotSeats.h"
 #include "tools/sim/Match.h"
+#include "tools/sim/StopSignals.h"
 #include "tools/sim/ToolData.h"
 
 namespace {
@@ -109,6 +110,13 @@ brv::ArenaRun baseRun(const Settings& s, std::vector<brv::Participant> field) {
     return run;
 }
 
+// A failed run exits with 2; one a signal stopped with 128 plus the signal,
+// as a shell reports a program the signal ended.
+int failed(const brv::ArenaFailure& failure) {
+    std::cerr << "brevora-arena: " << failure.why << "\n";
+    return failure.stopSignal != 0 ? 128 + failure.stopSignal : 2;
+}
+
 int sprt(brv::GameParams& params, const Settings& s) {
     auto field = parseField(s.sprt);
     if (!field) {
@@ -119,11 +127,10 @@ int sprt(brv::GameParams& params, const Settings& s) {
     test.test = brv::Sprt(s.elo0, s.elo1, s.alpha, s.beta);
     test.firstSeed = s.seed;
     test.maxSeeds = s.games;
-    std::string why;
-    const auto outcome = brv::playSprt(params, test, why);
+    brv::ArenaFailure failure;
+    const auto outcome = brv::playSprt(params, test, failure);
     if (!outcome) {
-        std::cerr << "brevora-arena: " << why << "\n";
-        return 2;
+        return failed(failure);
     }
     const std::string& a = s.sprt[0];
     const std::string& b = s.sprt[1];
@@ -175,11 +182,10 @@ int tournament(brv::GameParams& params, const Settings& s) {
     }
     run.games = challenger >= 0 ? brv::gauntlet(challenger, n, s.seed, s.games, share)
                                 : brv::roundRobin(n, s.seed, s.games, share);
-    std::string why;
-    const auto results = brv::playTournament(params, run, why);
+    brv::ArenaFailure failure;
+    const auto results = brv::playTournament(params, run, failure);
     if (!results) {
-        std::cerr << "brevora-arena: " << why << "\n";
-        return 2;
+        return failed(failure);
     }
     std::cout << brv::standingsTable(brv::standingsOf(*results));
     return 0;
@@ -189,6 +195,8 @@ int run(const Settings& s, const std::string& dataDir) {
     if (!s.merge.empty()) {
         return merge(s);
     }
+    // From here a stop signal ends the run at a safe point rather than at once.
+    const brv::StopSignals stopSignals;
     brv::GameParams params(dataDir);
     if (!brv::checkRules(params, dataDir, "brevora-arena")) {
         return 2;

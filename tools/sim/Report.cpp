@@ -11,6 +11,7 @@
 #include "config/GameParams.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/ProcessPool.h"
+#include "tools/sim/StopSignals.h"
 
 namespace brv {
 
@@ -122,7 +123,8 @@ std::vector<ReportGame> playSetting(GameParams& params, const ReportSetting& set
     match.bot = setting.bot;
     match.ai = setting.ai;
     std::vector<ReportGame> games;
-    for (int g = 0; g < options.games; ++g) {
+    // A stop signal ends a game process between games.
+    for (int g = 0; g < options.games && StopSignals::caught() == 0; ++g) {
         match.seed = options.firstSeed + static_cast<std::uint32_t>(g);
         const MatchResult r = playMatch(params, match);
         ReportGame game;
@@ -212,8 +214,8 @@ std::string reportJson(const ReportSetting& setting, const ReportFigures& f) {
     return line.dump() + "\n";
 }
 
-bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
-                 const ReportOptions& options, std::ostream& out) {
+ReportRun printReport(GameParams& params, const std::vector<ReportSetting>& settings,
+                      const ReportOptions& options, std::ostream& out) {
     // Each setting's seeds are played in a few parts, each in a child
     // process of its own: one long setting then no longer runs alone at the
     // end while the other processes wait. Games with more colonies last
@@ -238,7 +240,8 @@ bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
     });
     std::vector<std::vector<std::vector<ReportGame>>> results(
         settings.size(), std::vector<std::vector<ReportGame>>(static_cast<std::size_t>(parts)));
-    const bool ok = runInProcesses(
+    ReportRun run;
+    const ProcessRun played = runInProcesses(
         work.size(), options.jobs,
         [&](std::size_t item) {
             ReportOptions part = options;
@@ -248,7 +251,13 @@ bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
         },
         [&](std::size_t item, const std::string& text) {
             results[work[item].setting][work[item].index] = fromText(text);
+            run.gamesFinished += work[item].games;
         });
+    run.ok = played.ok;
+    run.stopSignal = played.stopSignal;
+    if (run.stopSignal != 0) {
+        return run;
+    }
     const auto gamesOf = [&](std::size_t setting) {
         std::vector<ReportGame> games;
         for (const auto& part : results[setting]) {
@@ -260,7 +269,7 @@ bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
         for (std::size_t i = 0; i < settings.size(); ++i) {
             out << reportJson(settings[i], reportFigures(gamesOf(i)));
         }
-        return ok;
+        return run;
     }
     out << "Lengths in minutes of game time; " << options.games << " seeds from "
         << options.firstSeed << " per setting; unfinished: no end within "
@@ -271,7 +280,7 @@ bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
     for (std::size_t i = 0; i < settings.size(); ++i) {
         out << reportLine(settings[i], reportFigures(gamesOf(i)));
     }
-    return ok;
+    return run;
 }
 
 }  // namespace brv

@@ -58,10 +58,18 @@ std::vector<ReportSetting> reportSettings(const std::string& groups = "",
 std::vector<ReportGame> playSetting(GameParams& params, const ReportSetting& setting,
                                     const ReportOptions& options);
 
+// How a report ended: whole, or stopped early by a signal (SIGINT, SIGTERM
+// or SIGHUP) after `gamesFinished` games, when nothing is printed.
+struct ReportRun {
+    bool ok = false;  // every setting was played
+    int stopSignal = 0;
+    int gamesFinished = 0;
+};
+
 // Plays every setting (in `options.jobs` processes at a time) and prints the
-// table to `out`. False when a setting could not be played.
-bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
-                 const ReportOptions& options, std::ostream& out);
+// table to `out`.
+ReportRun printReport(GameParams& params, const std::vector<ReportSetting>& settings,
+                      const ReportOptions& options, std::ostream& out);
 
 // The figures of one setting's games.
 struct ReportFigures {

@@ -19,6 +19,7 @@
 #include "tools/sim/PlayerBot.h"
 #include "tools/sim/ReplayRuns.h"
 #include "tools/sim/Report.h"
+#include "tools/sim/StopSignals.h"
 #include "tools/sim/ToolData.h"
 
 namespace {
@@ -200,7 +201,15 @@ int report(brv::GameParams& params, const Settings& s, bool gamesGiven, bool tic
                      "no setting\n";
         return 2;
     }
-    if (!brv::printReport(params, settings, options, std::cout)) {
+    // A stop signal ends the report at a safe point rather than at once.
+    const brv::StopSignals stopSignals;
+    const brv::ReportRun played = brv::printReport(params, settings, options, std::cout);
+    if (played.stopSignal != 0) {
+        std::cerr << "brevora-sim: stopped by " << brv::StopSignals::name(played.stopSignal)
+                  << " after " << played.gamesFinished << " finished games; no report printed\n";
+        return 128 + played.stopSignal;
+    }
+    if (!played.ok) {
         std::cerr << "brevora-sim: a setting of the report could not be played\n";
         return 2;
     }
