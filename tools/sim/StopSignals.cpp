@@ -81,12 +81,12 @@ char* putText(char* out, const char* text) {
     return out;
 }
 
-// A bot runs in a process group of its own, which whatever it started
-// shares: ending the group ends them all.
-void endGroup(long child) {
+// A bot runs under a supervisor of the game's own, which on SIGTERM ends
+// the bot and everything it started, daemons that left its group included,
+// and then ends itself. Killing the supervisor outright would leave them.
+void endTree(long child) {
     if (child > 0) {
-        ::kill(static_cast<pid_t>(-child), SIGKILL);
-        ::kill(static_cast<pid_t>(child), SIGKILL);
+        ::kill(static_cast<pid_t>(child), SIGTERM);
     }
 }
 
@@ -192,12 +192,12 @@ void StopSignals::endChildrenOf(pid_t pid) {
             if (chunk[i] >= '0' && chunk[i] <= '9') {
                 child = child * 10 + (chunk[i] - '0');
             } else {
-                endGroup(child);
+                endTree(child);
                 child = 0;
             }
         }
     }
-    endGroup(child);
+    endTree(child);
     ::close(fd);
 }
 

@@ -29,14 +29,14 @@ public:
     static void drain();
 
     // In a game process just forked by the pool: a stop signal there (the
-    // pool's request, or the terminal's) ends the process groups of the
-    // process's children at once, as ending each bot does, so no bot
-    // outlives its game and a wait for a bot's answer ends; the game then
-    // sees `caught()` and ends. The pipe is the parent's and is let go.
+    // pool's request, or the terminal's) asks each of the process's children
+    // (the supervisors its bots run under) to end its bot's whole tree at
+    // once, so no bot outlives its game and a wait for a bot's answer ends;
+    // the game then sees `caught()` and ends. The pipe is the parent's and is
+    // let go.
     static void becomeWorker();
 
-    // Kills (SIGKILL) the process group of each child of `pid` and the child
-    // itself. Async-signal-safe.
+    // Sends SIGTERM to each child of `pid`. Async-signal-safe.
     static void endChildrenOf(pid_t pid);
 };
 
