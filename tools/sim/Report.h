@@ -55,12 +55,12 @@ std::vector<ReportSetting> reportSettings(const std::string& groups = "",
                                           const std::string& difficulties = "");
 
 // Plays `options.games` seeds of one setting.
-std::vector<ReportGame> playSetting(GameParams& params, const ReportSetting& setting,
+std::vector<ReportGame> playSetting(const GameParams& params, const ReportSetting& setting,
                                     const ReportOptions& options);
 
 // Plays every setting (in `options.jobs` processes at a time) and prints the
 // table to `out`. False when a setting could not be played.
-bool printReport(GameParams& params, const std::vector<ReportSetting>& settings,
+bool printReport(const GameParams& params, const std::vector<ReportSetting>& settings,
                  const ReportOptions& options, std::ostream& out);
 
 // The figures of one setting's games.
