@@ -154,10 +154,11 @@ void setUpGame(World& world, const Replay& replay);
 // at most one colony is left, or the player's (the first) has no virus.
 bool gameEnded(const World& world);
 
-// Plays a record headless on `params` at the record's difficulty. Matches when every checkpoint and
-// the end agree; otherwise `firstDifference` is the first update found to differ (the checkpoint
-// where it showed) and `why` says what. The timeline is the replayed game's, as far as it was
-// played.
+// Plays a record headless on `params` at the record's difficulty, on a rules
+// state of its own. Matches when every checkpoint and the end agree;
+// otherwise `firstDifference` is the first update found to differ (the
+// checkpoint where it showed) and `why` says what. The timeline is the
+// replayed game's, as far as it was played.
 struct ReplayOutcome {
     bool matches = false;
     int firstDifference = -1;

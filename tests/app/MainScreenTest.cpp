@@ -40,6 +40,7 @@ TEST(MainScreenIdle, DemonstrationStartsOnThe101stTickAndMovesOrKeysDoNotDelayIt
     f.ticks(1);
     ASSERT_EQ(f.screens.demos.size(), 1u);
     EXPECT_EQ(f.top(), f.screens.demos[0]);
+    EXPECT_EQ(f.screens.demos[0]->difficultyAtBuild, 0);  // Easy until a game is chosen
     EXPECT_TRUE(f.menu->demoRunning());
     EXPECT_EQ(f.menu->idleMs(), 0);
 
