@@ -36,10 +36,9 @@ std::unique_ptr<BotSteering> startBot(const World& world, const std::string& com
 
 // Every game started from the menu is recorded, from the generator and
 // counters as they stand before its world is built.
-std::unique_ptr<View> GamePlayScreens::newGame(GameContext& context, int colonies) {
-    GameParams& params = context.params;
-    Replay start = Replay::beginning(params, rules_, colonies, params.m_difficult);
-    auto game = std::make_unique<GameScreen>(context, rules_, colonies);
+std::unique_ptr<View> GamePlayScreens::newGame(GameContext& context, int colonies, int difficulty) {
+    Replay start = Replay::beginning(context.params, rules_, colonies, difficulty);
+    auto game = std::make_unique<GameScreen>(context, rules_, colonies, difficulty);
     game->record(std::move(start));
     game->askResignWith([&context] {
         return QuestionDialog::inQuitBox(context, {"Resign", "this game?"});
@@ -50,8 +49,8 @@ std::unique_ptr<View> GamePlayScreens::newGame(GameContext& context, int colonie
     return game;
 }
 
-std::unique_ptr<View> GamePlayScreens::newDemo(GameContext& context) {
-    return std::make_unique<DemoScreen>(context, rules_);
+std::unique_ptr<View> GamePlayScreens::newDemo(GameContext& context, int difficulty) {
+    return std::make_unique<DemoScreen>(context, rules_, difficulty);
 }
 
 // Only games made by newGame come back here, so the view is a GameScreen.

@@ -18,8 +18,8 @@ public:
     explicit GamePlayScreens(std::string botCommand) : botCommand_(std::move(botCommand)) {}
 
     void seed(std::uint32_t seed) override { rules_.setGeneratorState(seed); }
-    std::unique_ptr<View> newGame(GameContext& context, int colonies) override;
-    std::unique_ptr<View> newDemo(GameContext& context) override;
+    std::unique_ptr<View> newGame(GameContext& context, int colonies, int difficulty) override;
+    std::unique_ptr<View> newDemo(GameContext& context, int difficulty) override;
     bool isOver(const View& game) const override;
     int score(const View& game) const override;
     int kills(const View& game) const override;

@@ -156,7 +156,7 @@ void MainScreen::checkDemo() {
     }
     idleMs_ = 0;
     GlWindow* window = context_.window;
-    std::unique_ptr<View> demo = screens_.newDemo(context_);
+    std::unique_ptr<View> demo = screens_.newDemo(context_, difficulty_);
     if (demo == nullptr || window == nullptr) {
         return;
     }
@@ -427,15 +427,14 @@ void MainScreen::onDialogClosed(int result, std::unique_ptr<View> dialog) {
     }
 }
 
-// The difficulty is set before the game is built, because building the world
-// reads the per-difficulty rules through it.
+// The chosen difficulty is the game's and, from now on, the demonstration's.
 void MainScreen::startNewGame(const NewGameDialog& choice) {
     keptGame_.reset();
     GameParams& params = context_.params;
     const int difficulty = std::max(choice.difficultyGroup().checkedIndex(), 0);
     const int colonyChoice = std::max(choice.colonyGroup().checkedIndex(), 0);
-    params.m_difficult = difficulty;
-    keptGame_ = screens_.newGame(context_, colonyChoice + 2);
+    difficulty_ = difficulty;
+    keptGame_ = screens_.newGame(context_, colonyChoice + 2, difficulty);
     game_ = keptGame_.get();
     params.m_last_difficult = difficulty;
     params.m_last_players_count = colonyChoice;

@@ -69,6 +69,9 @@ public:
     View* replay() const { return replay_; }
 
     bool demoRunning() const { return demoRunning_; }
+    // The difficulty of the last game started, at which the demonstration
+    // plays.
+    int difficulty() const { return difficulty_; }
     int idleMs() const { return idleMs_; }
     // The kept game or the one running (a game or the demonstration).
     View* game() const { return game_; }
@@ -118,6 +121,9 @@ private:
     PlayScreens& screens_;
     bool demoRunning_ = false;
     int idleMs_ = 0;
+    // The difficulty of the last game started in this session (Easy before
+    // the first), at which the demonstration plays.
+    int difficulty_ = 0;
     // The game or demonstration, while it runs (on the window's stack) or is
     // kept for Continue; keptGame_ owns it while it is off the stack.
     View* game_ = nullptr;

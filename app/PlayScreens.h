@@ -26,12 +26,12 @@ public:
     // draw continues from this seed.
     virtual void seed(std::uint32_t seed) = 0;
 
-    // A game of `colonies` (2 to 4) colonies at the current difficulty, or
-    // null when none can be made. Every screen made here works with
-    // `context`, which outlives it.
-    virtual std::unique_ptr<View> newGame(GameContext& context, int colonies) = 0;
-    // The demonstration, or null when none can be made.
-    virtual std::unique_ptr<View> newDemo(GameContext& context) = 0;
+    // A game of `colonies` (2 to 4) colonies at `difficulty` (0 Easy, 1
+    // Medium, 2 Hard), or null when none can be made. Every screen made here
+    // works with `context`, which outlives it.
+    virtual std::unique_ptr<View> newGame(GameContext& context, int colonies, int difficulty) = 0;
+    // The demonstration at `difficulty`, or null when none can be made.
+    virtual std::unique_ptr<View> newDemo(GameContext& context, int difficulty) = 0;
     // Whether a game made by newGame has ended; its score is then final.
     virtual bool isOver(const View& game) const = 0;
     virtual int score(const View& game) const = 0;

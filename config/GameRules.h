@@ -15,8 +15,9 @@ namespace brv {
 // templates of the two sprite descriptions, everything a world reads and
 // nothing else, so that the simulation, the replay checker and the match
 // runner depend on the rules alone. Members keep the names of their file
-// keys. Per-difficulty triples are indexed by m_difficult (0 Easy, 1 Medium,
-// 2 Hard).
+// keys. Per-difficulty triples are indexed by the difficulty a world is
+// built with (0 Easy, 1 Medium, 2 Hard); the rules hold no difficulty of
+// their own, so one rules object serves worlds of every difficulty at once.
 class GameRules {
 public:
     // The files the rules come from, in the order their bytes are kept.
@@ -31,9 +32,6 @@ public:
     std::vector<std::string> ruleProblems() const;
 
     float m_dalpha = 0;
-    // Not a key of the file: the difficulty the next world plays at, chosen
-    // in the menu (or taken from a replay) before the world is built.
-    int m_difficult = 0;
     float m_virus_size = 0;
     float m_distance_beween_viruses = 0;
     int m_flag_per_count[3] = {};

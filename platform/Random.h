@@ -7,8 +7,10 @@ namespace brv {
 inline constexpr int kRandMax = 32767;
 
 // A fixed linear congruential step with the C runtime's contract (values
-// 0..32767), so one seed gives one sequence on every machine. As a value type
-// it serves draws that must not disturb the game's sequence.
+// 0..32767), so one seed gives one sequence on every machine. There is no
+// generator of the process: whoever draws owns one, the rules of a game in
+// its rules state (sim/RulesState.h), and a draw that must not disturb a
+// game's sequence in a generator of its own.
 class LcgRandom {
 public:
     explicit constexpr LcgRandom(std::uint32_t seed) : state_(seed) {}
@@ -21,32 +23,5 @@ public:
 private:
     std::uint32_t state_;
 };
-
-namespace detail {
-// The process-wide generator (srand/rand). The rules reach it as the
-// generator of the process's rules state, on which the game's worlds play; a
-// world given a state of its own draws from that state's generator instead.
-// Unseeded programs behave as if srand(1) had been called, as the C runtime
-// does.
-inline constinit LcgRandom processRandom{1};
-}  // namespace detail
-
-inline void srand(std::uint32_t seed) {
-    detail::processRandom = LcgRandom{seed};
-}
-
-inline int rand() {
-    return detail::processRandom.next();
-}
-
-// The raw generator state, so a test, a replay or the match runner can save
-// and restore it.
-inline std::uint32_t randState() {
-    return detail::processRandom.state();
-}
-
-inline void setRandState(std::uint32_t state) {
-    detail::processRandom = LcgRandom{state};
-}
 
 }  // namespace brv

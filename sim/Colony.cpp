@@ -15,7 +15,7 @@ constexpr std::size_t kReservedFlags = 64;
 }  // namespace
 
 Colony::Colony(float red, float green, float blue, const GameRules& params)
-    : red_(red), green_(green), blue_(blue), params_(params), rules_(&processRulesState()) {
+    : red_(red), green_(green), blue_(blue), params_(params) {
     flags_.reserve(kReservedFlags);
 }
 
@@ -43,7 +43,7 @@ float Colony::pitch() const {
 }
 
 int Colony::flagLimit() const {
-    const int d = params_.m_difficult;
+    const int d = difficulty_;
     const int ownCount = isComputer() ? params_.m_ai_flag_per_count[d] : 0;
     return virusCount_ / (ownCount > 0 ? ownCount : params_.m_flag_per_count[d]) + 1;
 }

@@ -48,9 +48,13 @@ public:
     char trendMark() const { return trendMark_; }
     bool isComputer() const { return isComputer_ != 0; }
 
-    // The rules state the colony's draws go to: its world's, set when the
-    // world takes the colony in; the process's for a colony made on its own.
-    void setRules(RulesState& rules) { rules_ = &rules; }
+    // The rules state the colony's draws go to and the difficulty it plays
+    // at: its world's, set when the world takes the colony in. A colony
+    // outside a world draws nothing and plays at Easy.
+    void joinWorld(RulesState& rules, int difficulty) {
+        rules_ = &rules;
+        difficulty_ = difficulty;
+    }
     RulesState& rules() const { return *rules_; }
 
     // Kept by the viruses: born, destroyed, and enemies driven below zero life.
@@ -81,7 +85,8 @@ private:
     char trendMark_ = '+';
     int isComputer_ = 0;
     const GameRules& params_;
-    RulesState* rules_;
+    RulesState* rules_ = nullptr;
+    int difficulty_ = 0;
 };
 
 }  // namespace brv

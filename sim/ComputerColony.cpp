@@ -44,7 +44,7 @@ void ComputerColony::update(int elapsedMs, int /*index*/) {
 // The rules' wait is a handicap for a player's sake: among computer colonies
 // alone (the demonstration) they rethink as designed.
 int ComputerColony::thinkInterval() const {
-    const int wait = params().m_ai_think_ms[params().m_difficult];
+    const int wait = params().m_ai_think_ms[world_->difficulty()];
     return wait > 0 && world_->hasPlayer() ? wait : 0;
 }
 

@@ -22,7 +22,7 @@ LifeSource::LifeSource(int column, int row, const GameRules& params, World* worl
       row_(row),
       world_(world) {
     startAnimationAt(animation_, world_->rules().rand() % animation_.frames());
-    const int d = params_.m_difficult;
+    const int d = world_->difficulty();
     reserve_ = params_.m_life_src_min_life_reserve[d] +
                world_->rules().rand() % (params_.m_life_src_max_life_reserve[d] -
                                          params_.m_life_src_min_life_reserve[d]);
@@ -38,7 +38,7 @@ float LifeSource::reserveLeft() const {
 }
 
 bool LifeSource::update(int /*elapsedMs*/) {
-    const int d = params_.m_difficult;
+    const int d = world_->difficulty();
     chooseViruses(params_.m_life_src_visible / 2);
     const int amount = params_.m_life_distribute[d];
     // Everyone chosen is fed, even once the reserve has run out on the way;
@@ -56,7 +56,7 @@ bool LifeSource::update(int /*elapsedMs*/) {
 // Lists the occupied slots of the window that win their draw, column by
 // column and row by row. The window stops at the grid's edges.
 void LifeSource::chooseViruses(int radius) {
-    const int probability = params_.m_life_src_add_prob[params_.m_difficult];
+    const int probability = params_.m_life_src_add_prob[world_->difficulty()];
     const int x0 = std::max(column_ - radius, 0);
     const int y0 = std::max(row_ - radius, 0);
     const int x1 = std::min(column_ + radius, world_->columnCount() - 1);

@@ -247,10 +247,6 @@ bool readLine(const std::vector<std::string_view>& w, Replay& r, std::string& wh
 
 }  // namespace
 
-Replay Replay::beginning(const GameRules& params, int colonies, int difficulty) {
-    return beginning(params, processRulesState(), colonies, difficulty);
-}
-
 Replay Replay::beginning(const GameRules& params, const RulesState& state, int colonies,
                          int difficulty) {
     Replay replay;
@@ -590,15 +586,12 @@ ReplayOutcome checkReplay(const GameRules& params, const Replay& replay) {
     if (std::string refusal = replay.rulesRefusal(params); !refusal.empty()) {
         return {false, -1, std::move(refusal), {}};
     }
-    // The record names its difficulty; the caller's rules keep theirs.
-    GameRules recorded = params;
-    recorded.m_difficult = replay.difficulty;
     // The check plays on a state of its own: the game it was asked from (a
     // menu, a running game, a runner between games) keeps its course.
     RulesState state(0);
     state.setGeneratorState(replay.generator);
     state.setCounters(replay.columnParity, replay.influenceTick);
-    World world(recorded, state);
+    World world(params, state, replay.difficulty);
     setUpGame(world, replay);
     std::size_t e = 0;
     std::size_t c = 0;

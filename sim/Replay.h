@@ -91,10 +91,8 @@ struct Replay {
     int endUpdate = 0;
     std::string endChecksum;
 
-    // The start of a game about to be built on `params`: the generator and
-    // counters as they stand now.
-    static Replay beginning(const GameRules& params, int colonies, int difficulty);
-    // The same for a game about to be built on a rules state of its own.
+    // The start of a game about to be built on `params` and `state`: the
+    // generator and counters as they stand now.
     static Replay beginning(const GameRules& params, const RulesState& state, int colonies,
                             int difficulty);
     // After each world update: a checkpoint every kCheckEvery updates. At
@@ -156,10 +154,10 @@ void setUpGame(World& world, const Replay& replay);
 // at most one colony is left, or the player's (the first) has no virus.
 bool gameEnded(const World& world);
 
-// Plays a record headless on `params` at the record's difficulty, leaving
-// the difficulty of `params` as it was. Matches when every checkpoint and the
-// end agree; otherwise `firstDifference` is the first update found to differ
-// (the checkpoint where it showed) and `why` says what. The timeline is the
+// Plays a record headless on `params` at the record's difficulty, on a rules
+// state of its own. Matches when every checkpoint and the end agree;
+// otherwise `firstDifference` is the first update found to differ (the
+// checkpoint where it showed) and `why` says what. The timeline is the
 // replayed game's, as far as it was played.
 struct ReplayOutcome {
     bool matches = false;

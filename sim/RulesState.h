@@ -11,22 +11,22 @@ namespace brv {
 // of the columns the last update visited and the phase of the influence
 // table's rebuild. A world follows the state it is given, so two worlds with
 // states of their own run side by side without touching each other's course.
-//
-// The game itself plays on the process's state (processRulesState): its
-// generator is the one brv::rand() draws from, and a new world starts from
-// the column half and influence phase the last one reached.
+// Whoever runs games owns their state: the window's games and demonstrations
+// share one, each new world going on from the column half and influence
+// phase the last one reached; the match runner, the arena and the replay
+// check make one per game.
 class RulesState {
 public:
     // A state of its own, its generator seeded with `seed`, its counters at 0.
-    explicit RulesState(std::uint32_t seed) : own_(seed), random_(&own_) {}
+    explicit RulesState(std::uint32_t seed) : random_(seed) {}
     RulesState(const RulesState&) = delete;
     RulesState& operator=(const RulesState&) = delete;
 
-    int rand() { return random_->next(); }
-    LcgRandom& random() { return *random_; }
+    int rand() { return random_.next(); }
+    LcgRandom& random() { return random_; }
     // The generator's raw state, for a record of where a game began.
-    std::uint32_t generatorState() const { return random_->state(); }
-    void setGeneratorState(std::uint32_t state) { *random_ = LcgRandom{state}; }
+    std::uint32_t generatorState() const { return random_.state(); }
+    void setGeneratorState(std::uint32_t state) { random_ = LcgRandom{state}; }
 
     int columnParity() const { return columnParity_; }
     int influenceTick() const { return influenceTick_; }
@@ -53,19 +53,9 @@ public:
     }
 
 private:
-    friend RulesState& processRulesState();
-    // The process's state, drawing from the process-wide generator.
-    explicit RulesState(LcgRandom& shared) : own_(1), random_(&shared) {}
-
-    LcgRandom own_;
-    LcgRandom* random_;
+    LcgRandom random_;
     int columnParity_ = 0;
     int influenceTick_ = 0;
 };
-
-// The one state of the process: a world built without a state of its own
-// plays on it, brv::srand seeds its generator and World's static counter
-// functions read and reset its counters.
-RulesState& processRulesState();
 
 }  // namespace brv

@@ -144,7 +144,7 @@ int pickEmptySlot(World& world, const Window& w, LcgRandom& rng) {
 Virus::Virus(World& world, int column, int row, Colony* colony)
     : world_(world), colony_(colony), column_(column), row_(row) {
     const GameRules& p = world_.params();
-    const int d = p.m_difficult;
+    const int d = world_.difficulty();
     x_ = static_cast<float>(column) * p.m_distance_beween_viruses;
     y_ = static_cast<float>(row) * p.m_distance_beween_viruses;
     maxLife_ = p.m_min_life_reserve[d] +
@@ -293,7 +293,7 @@ void Virus::wobble() {
 int Virus::hitStrength(const Virus& enemy) const {
     const GameRules& p = world_.params();
     const bool handicapped = colony_->isComputer() && !enemy.colony_->isComputer();
-    const int percent = handicapped ? p.m_ai_attack_percent[p.m_difficult] : 0;
+    const int percent = handicapped ? p.m_ai_attack_percent[world_.difficulty()] : 0;
     if (percent <= 0) {
         return life_;
     }
@@ -302,7 +302,7 @@ int Virus::hitStrength(const Virus& enemy) const {
 
 void Virus::gainLife(int delta) {
     const GameRules& p = world_.params();
-    const int bound = p.m_max_virus_life[p.m_difficult];
+    const int bound = p.m_max_virus_life[world_.difficulty()];
     const int before = life_;
     addLife(delta);
     if (bound > 0 && delta > 0 && life_ > bound) {

@@ -42,26 +42,12 @@ std::size_t feedListSize(const GameRules& p) {
 
 }  // namespace
 
-void World::resetProcessCounters() {
-    processRulesState().setCounters(0, 0);
-}
-
-int World::columnParity() {
-    return processRulesState().columnParity();
-}
-
-int World::influenceTick() {
-    return processRulesState().influenceTick();
-}
-
-void World::setProcessCounters(int columnParity, int influenceTick) {
-    processRulesState().setCounters(columnParity, influenceTick);
-}
-
-World::World(const GameRules& params) : World(params, processRulesState()) {}
-
-World::World(const GameRules& params, RulesState& rules)
-    : params_(params), rules_(rules), cells_(kSlots), owners_(kSlots + 2 * kOccupationPad, 0) {
+World::World(const GameRules& params, RulesState& rules, int difficulty)
+    : params_(params),
+      rules_(rules),
+      difficulty_(difficulty),
+      cells_(kSlots),
+      owners_(kSlots + 2 * kOccupationPad, 0) {
     backgroundIndex_ = rules_.rand() % 10;
     lifeSources_.reserve(kReservedSources);
     influence_.reserve(kReservedSources);
@@ -99,7 +85,7 @@ Colony* World::addColony(std::unique_ptr<Colony> colony) {
     if (colonies_.size() >= static_cast<std::size_t>(kMaxColonies) || !colony) {
         return nullptr;
     }
-    colony->setRules(rules_);
+    colony->joinWorld(rules_, difficulty_);
     colonies_.push_back(std::move(colony));
     tagOf(colonies_.back().get());
     return colonies_.back().get();
@@ -187,7 +173,7 @@ void World::setUp() {
 // early only when the square has no empty cell left.
 void World::seedColony(Colony& colony, int x, int y) {
     const int a = static_cast<int>(params_.m_distance_beween_viruses);
-    int wanted = params_.m_viruses_on_start[params_.m_difficult];
+    int wanted = params_.m_viruses_on_start[difficulty_];
     if (wanted > 0) {
         const int t = 70 / a;
         const int x0 = std::max(x - t, 0);

@@ -32,10 +32,10 @@ public:
     static constexpr int kInfluenceEveryTicks = 30;
 
     // Draws the background picture (one draw). Every draw and counter of the
-    // world's rules go to `rules`, which must outlive the world.
-    World(const GameRules& params, RulesState& rules);
-    // A world on the process's rules state, as the game plays.
-    explicit World(const GameRules& params);
+    // world's rules go to `rules`, which must outlive the world. `difficulty`
+    // (0 Easy, 1 Medium, 2 Hard) picks the per-difficulty values of `params`
+    // for the world's whole life; the rules themselves are only read.
+    World(const GameRules& params, RulesState& rules, int difficulty);
     ~World();
     World(const World&) = delete;
     World& operator=(const World&) = delete;
@@ -84,6 +84,8 @@ public:
     static int slotOf(int column, int row) { return column * kRows + row; }
 
     const GameRules& params() const { return params_; }
+    // The index of the per-difficulty values this world plays by.
+    int difficulty() const { return difficulty_; }
     RulesState& rules() { return rules_; }
     const RulesState& rules() const { return rules_; }
     const std::vector<std::unique_ptr<Colony>>& colonies() const { return colonies_; }
@@ -108,17 +110,6 @@ public:
     // Shared list of the slots a life source feeds in one tick.
     std::vector<int>& feedCandidates() { return feedCandidates_; }
 
-    // The process's rules state, on which the game's worlds play (see
-    // processRulesState): the game never resets its counters, so a new world
-    // goes on from the half of the columns and the influence phase the last
-    // one reached. The match runner and tests reset them, to make one game's
-    // course depend on its seed alone.
-    static void resetProcessCounters();
-    static int columnParity();
-    static int influenceTick();
-    // Where a replayed game found them when it began.
-    static void setProcessCounters(int columnParity, int influenceTick);
-
 private:
     void seedColony(Colony& colony, int column, int row);
     void updateViruses(int elapsedMs);
@@ -139,6 +130,7 @@ private:
 
     const GameRules& params_;
     RulesState& rules_;
+    int difficulty_;
     std::vector<std::unique_ptr<Virus>> cells_;
     std::vector<std::uint8_t> owners_;
     // The colony behind each occupation tag (tag k + 1 is entry k).

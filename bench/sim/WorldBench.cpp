@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "config/GameParams.h"
-#include "platform/Random.h"
 #include "sim/Colony.h"
+#include "sim/RulesState.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
 
@@ -18,31 +18,32 @@ constexpr std::uint32_t kSeed = 12345;
 // the largest field (about 3000 viruses).
 constexpr std::uint32_t kPeakSeed = 17;
 
-// The shipped rules at Hard, read once.
+// The shipped rules, read once.
 GameParams& shippedRules() {
     static GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
-    static bool ready = false;
-    if (!ready) {
-        params.m_difficult = 2;
-        ready = true;
-    }
     return params;
 }
 
+// A world at Hard on the shipped rules and the rules state it plays on,
+// seeded with `seed`, its counters at 0.
+struct HardWorld {
+    explicit HardWorld(std::uint32_t seed) : rules(seed), world(shippedRules(), rules, 2) {}
+    RulesState rules;
+    World world;
+};
+
 // A 4-colony Hard game, as the demonstration plays it, run for `ticks`.
-std::unique_ptr<World> hardGame(std::uint32_t seed, int ticks) {
-    GameParams& params = shippedRules();
-    World::resetProcessCounters();
-    brv::srand(seed);
-    auto world = std::make_unique<World>(params);
+std::unique_ptr<HardWorld> hardGame(std::uint32_t seed, int ticks) {
+    auto game = std::make_unique<HardWorld>(seed);
+    World& world = game->world;
     for (int k = 0; k < 4; ++k) {
-        world->addColony(k == 0 ? 1.0f : 0.0f, 1.0f, 0.5f, true, 2);
+        world.addColony(k == 0 ? 1.0f : 0.0f, 1.0f, 0.5f, true, 2);
     }
-    world->setUp();
+    world.setUp();
     for (int t = 0; t < ticks; ++t) {
-        world->update(30);
+        world.update(30);
     }
-    return world;
+    return game;
 }
 
 // The tick at which the peak game has the most viruses (within its first
@@ -50,7 +51,8 @@ std::unique_ptr<World> hardGame(std::uint32_t seed, int ticks) {
 int peakTick() {
     static int peak = -1;
     if (peak < 0) {
-        auto world = hardGame(kPeakSeed, 0);
+        auto game = hardGame(kPeakSeed, 0);
+        World* world = &game->world;
         int most = 0;
         for (int t = 1; t <= 40000 && world->aliveColonyCount() > 1; ++t) {
             world->update(30);
@@ -80,33 +82,32 @@ void runTicks(benchmark::State& state, World& world) {
 }
 
 void BM_UpdateEarlyGame(benchmark::State& state) {
-    auto world = hardGame(kSeed, 100);
-    runTicks(state, *world);
+    auto game = hardGame(kSeed, 100);
+    runTicks(state, game->world);
 }
 BENCHMARK(BM_UpdateEarlyGame)->Iterations(300)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_UpdatePeakPopulation(benchmark::State& state) {
     const int peak = peakTick();
-    auto world = hardGame(kPeakSeed, peak - 100);
-    runTicks(state, *world);
+    auto game = hardGame(kPeakSeed, peak - 100);
+    runTicks(state, game->world);
 }
 BENCHMARK(BM_UpdatePeakPopulation)->Iterations(200)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // 12000 viruses of four colonies over 40 % of the field, with eight sources.
-std::unique_ptr<World> crowdedWorld() {
+std::unique_ptr<HardWorld> crowdedWorld() {
     GameParams& params = shippedRules();
     const int maxPopulation = params.m_max_population;
     params.m_max_population = 100000;
-    World::resetProcessCounters();
-    brv::srand(kSeed);
-    auto world = std::make_unique<World>(params);
+    auto game = std::make_unique<HardWorld>(kSeed);
+    World* world = &game->world;
     for (int k = 0; k < 4; ++k) {
         world->addColony(1.0f, 1.0f, 1.0f, true, 2);
     }
     int placed = 0;
     while (placed < 12000) {
-        const int c = brv::rand() % World::kColumns;
-        const int r = brv::rand() % World::kRows;
+        const int c = game->rules.rand() % World::kColumns;
+        const int r = game->rules.rand() % World::kRows;
         if (world->virusAt(c, r) == nullptr) {
             // Colonies hold the four quarters, so they meet along two lines.
             Colony* colony = world->colonies()[(c < 100 ? 0 : 1) + (r < 75 ? 0 : 2)].get();
@@ -118,17 +119,18 @@ std::unique_ptr<World> crowdedWorld() {
         world->addRandomLifeSource();
     }
     params.m_max_population = maxPopulation;
-    return world;
+    return game;
 }
 
 void BM_UpdateTwelveThousand(benchmark::State& state) {
-    auto world = crowdedWorld();
-    runTicks(state, *world);
+    auto game = crowdedWorld();
+    runTicks(state, game->world);
 }
 BENCHMARK(BM_UpdateTwelveThousand)->Iterations(100)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_RebuildInfluencePeak(benchmark::State& state) {
-    auto world = hardGame(kPeakSeed, peakTick());
+    auto game = hardGame(kPeakSeed, peakTick());
+    World* world = &game->world;
     for (auto _ : state) {
         world->rebuildInfluence();
         benchmark::DoNotOptimize(world->influence().data());

@@ -37,7 +37,7 @@ int fieldHeight(const World& world) {
 // difficulty of this game.
 Json rulesOf(const World& world) {
     const GameRules& p = world.params();
-    const int d = std::clamp(p.m_difficult, 0, 2);
+    const int d = std::clamp(world.difficulty(), 0, 2);
     Json rules;
     rules["hash"] = rulesHash(p);
     rules["difficulty"] = d;
@@ -141,7 +141,7 @@ std::string botGreetingLine(const World& world, int colony, const std::vector<in
     line["decision_every"] = host.decisionEvery;
     line["update_ms"] = 30;
     line["time_bank"] = {{"start_ms", host.bankStartMs}, {"increment_ms", host.bankIncrementMs}};
-    const int d = std::clamp(world.params().m_difficult, 0, 2);
+    const int d = std::clamp(world.difficulty(), 0, 2);
     line["flags"] = {{"base", 1},
                      {"per_viruses", world.params().m_flag_per_count[d]},
                      {"reach", Colony::kFlagReach}};

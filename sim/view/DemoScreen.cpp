@@ -2,15 +2,11 @@
 
 #include "config/GameParams.h"
 #include "sim/ColonyColours.h"
-#include "sim/RulesState.h"
 
 namespace brv {
 
-DemoScreen::DemoScreen(GameContext& context) : DemoScreen(context, processRulesState()) {}
-
-DemoScreen::DemoScreen(GameContext& context, RulesState& rules)
-    : PlayScreen(context, context.params, rules) {
-    const int difficulty = context.params.m_difficult;
+DemoScreen::DemoScreen(GameContext& context, RulesState& rules, int difficulty)
+    : PlayScreen(context, context.params, rules, difficulty) {
     for (int k = 0; k < kColonies; ++k) {
         const ColonyColour& c = kColonyColours[static_cast<std::size_t>(k)];
         world().addColony(c.red, c.green, c.blue, true, difficulty);

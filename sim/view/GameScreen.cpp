@@ -14,7 +14,6 @@
 #include "sim/ColonyColours.h"
 #include "sim/LifeSource.h"
 #include "sim/PlayerClick.h"
-#include "sim/RulesState.h"
 
 namespace brv {
 
@@ -30,13 +29,10 @@ std::FILE* coachLog() {
 
 }  // namespace
 
-GameScreen::GameScreen(GameContext& context, int colonies)
-    : GameScreen(context, processRulesState(), colonies) {}
-
-GameScreen::GameScreen(GameContext& context, RulesState& rules, int colonies)
-    : PlayScreen(context, context.params, rules), coach_(context.params.m_preferences.coaching()) {
-    setUpGame(world(), std::clamp(colonies, kMinColonies, kMaxColonies),
-              context.params.m_difficult);
+GameScreen::GameScreen(GameContext& context, RulesState& rules, int colonies, int difficulty)
+    : PlayScreen(context, context.params, rules, difficulty),
+      coach_(context.params.m_preferences.coaching()) {
+    setUpGame(world(), std::clamp(colonies, kMinColonies, kMaxColonies), difficulty);
     coach_.begin(world());
 }
 

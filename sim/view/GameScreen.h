@@ -14,7 +14,7 @@
 namespace brv {
 
 // One game: the player's colony (red, always first) against one to three
-// computer colonies of the current difficulty. The player steers by flags: a
+// computer colonies of the game's difficulty. The player steers by flags: a
 // left press toggles a flag under the pointer, a right release removes one.
 // Escape or Enter only interrupts the game; the main screen keeps it for
 // continuing. Once over, the world runs two more seconds and the screen
@@ -43,10 +43,10 @@ public:
     // screen; it closes with kResultConfirmed to resign.
     using QuestionMaker = std::function<std::unique_ptr<View>()>;
 
-    // `colonies` is clamped to 1..4; the sides are made with m_difficult.
-    GameScreen(GameContext& context, int colonies);
-    // The same on a rules state kept by its maker for the screen's life.
-    GameScreen(GameContext& context, RulesState& rules, int colonies);
+    // `colonies` is clamped to 1..4; the world and its computer sides play
+    // at `difficulty`, on a rules state kept by the screen's maker for the
+    // screen's life.
+    GameScreen(GameContext& context, RulesState& rules, int colonies, int difficulty);
     // A recording game writes its replay into the save folder when it ends
     // or is abandoned.
     ~GameScreen() override;

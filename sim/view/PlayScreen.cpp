@@ -55,13 +55,11 @@ float numberWidth(const BitmapFont& font, int value) {
 
 }  // namespace
 
-PlayScreen::PlayScreen(GameContext& context)
-    : context_(context), world_(context.params), speed_(context.params.m_preferences.speed) {
-    buildFont();
-}
-
-PlayScreen::PlayScreen(GameContext& context, const GameRules& rules, RulesState& state)
-    : context_(context), world_(rules, state), speed_(context.params.m_preferences.speed) {
+PlayScreen::PlayScreen(GameContext& context, const GameRules& rules, RulesState& state,
+                       int difficulty)
+    : context_(context),
+      world_(rules, state, difficulty),
+      speed_(context.params.m_preferences.speed) {
     buildFont();
 }
 

@@ -74,12 +74,11 @@ public:
     const GameParams& params() const { return context_.params; }
 
 protected:
-    // Builds the world and the status-line font. The concrete screen adds the
-    // colonies and then calls world().setUp().
-    explicit PlayScreen(GameContext& context);
-    // The same for a world that plays by `rules` on a state of its own, both
-    // kept by the concrete screen for the screen's life.
-    PlayScreen(GameContext& context, const GameRules& rules, RulesState& state);
+    // Builds the world, which plays by `rules` at `difficulty` on `state`
+    // (both kept by the screen's maker for the screen's life), and the
+    // status-line font. The concrete screen adds the colonies and then calls
+    // world().setUp().
+    PlayScreen(GameContext& context, const GameRules& rules, RulesState& state, int difficulty);
 
     // The game's params, art, sounds and window, kept for the screen's life.
     GameContext& context_;

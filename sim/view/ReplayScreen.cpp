@@ -14,15 +14,14 @@
 
 namespace brv {
 
-ReplayStart::ReplayStart(const GameRules& rules, const Replay& replay) : rules_(rules), state_(0) {
-    rules_.m_difficult = replay.difficulty;
+ReplayStart::ReplayStart(const Replay& replay) : state_(0) {
     state_.setGeneratorState(replay.generator);
     state_.setCounters(replay.columnParity, replay.influenceTick);
 }
 
 ReplayScreen::ReplayScreen(GameContext& context, Replay replay)
-    : ReplayStart(context.params, replay),
-      PlayScreen(context, rules_, state_),
+    : ReplayStart(replay),
+      PlayScreen(context, context.params, state_, replay.difficulty),
       replay_(std::move(replay)) {
     setUpGame(world(), replay_);
     applyInputs();

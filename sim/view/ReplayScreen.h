@@ -3,22 +3,20 @@
 #include <cstdint>
 #include <optional>
 
-#include "config/GameRules.h"
 #include "sim/Replay.h"
 #include "sim/RulesState.h"
 #include "sim/view/PlayScreen.h"
 
 namespace brv {
 
-// The rules at the recorded difficulty and a rules state (generator and
-// counters) where the recorded game found them, made before the replay's
-// world and kept for its life. The replay plays on them alone: watching a game
-// changes neither the games that follow nor one kept for Continue.
+// A rules state (generator and counters) where the recorded game found it,
+// made before the replay's world and kept for its life. The replay plays on
+// it alone: watching a game changes neither the games that follow nor one
+// kept for Continue.
 class ReplayStart {
 protected:
-    ReplayStart(const GameRules& rules, const Replay& replay);
+    explicit ReplayStart(const Replay& replay);
 
-    GameRules rules_;
     RulesState state_;
 };
 

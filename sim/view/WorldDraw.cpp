@@ -44,7 +44,7 @@ class Hunger {
 public:
     explicit Hunger(const World& world)
         : world_(world),
-          lowLife_(world.params().m_min_life_reserve[world.params().m_difficult] / 2),
+          lowLife_(world.params().m_min_life_reserve[world.difficulty()] / 2),
           reach_(world.params().m_life_src_visible / 2) {}
 
     bool starving(const Virus& virus) const {

@@ -2,10 +2,10 @@
 
 #include "app/GamePlayScreens.h"
 #include "platform/FileIo.h"
-#include "platform/Random.h"
 #include "platform/VirtualKeys.h"
 #include "sim/Colony.h"
 #include "sim/Replay.h"
+#include "sim/RulesState.h"
 #include "sim/view/GameScreen.h"
 #include "sim/view/ReplayScreen.h"
 #include "tests/app/MenuTestSupport.h"
@@ -40,6 +40,7 @@ TEST(MainScreenIdle, DemonstrationStartsOnThe101stTickAndMovesOrKeysDoNotDelayIt
     f.ticks(1);
     ASSERT_EQ(f.screens.demos.size(), 1u);
     EXPECT_EQ(f.top(), f.screens.demos[0]);
+    EXPECT_EQ(f.screens.demos[0]->difficultyAtBuild, 0);  // Easy until a game is chosen
     EXPECT_TRUE(f.menu->demoRunning());
     EXPECT_EQ(f.menu->idleMs(), 0);
 
@@ -110,8 +111,8 @@ TEST(MainScreenGames, ConfirmedChoiceStartsTheGameAndIsRemembered) {
     ASSERT_EQ(f.screens.games.size(), 1u);
     FakeGame* game = f.screens.games[0];
     EXPECT_EQ(game->colonies, 4);
-    EXPECT_EQ(game->difficultyAtBuild, 2);  // set before the game was built
-    EXPECT_EQ(f.params.m_difficult, 2);
+    EXPECT_EQ(game->difficultyAtBuild, 2);
+    EXPECT_EQ(f.menu->difficulty(), 2);  // the demonstration's from now on
     EXPECT_EQ(f.params.m_last_difficult, 2);
     EXPECT_EQ(f.params.m_last_players_count, 2);  // the option index, not the count
     EXPECT_EQ(f.menu->newGameDialog(), nullptr);
@@ -193,16 +194,16 @@ TEST(MainScreenGames, NewGameOverAKeptGameAsksFirstAndCancelKeepsIt) {
 // A real game from the menu: Q asks, and the game stands still while it
 // does; Cancel plays on, OK ends it as lost with its score and a record that
 // replays to the same end. It plays on the rules state of the screens that
-// made it, from their seed, and leaves the process's generator alone.
+// made it, from their seed, at the chosen difficulty.
 TEST(MainScreenGames, ResignedGameEndsAsLostWithItsScoreAndReplaysToTheSameEnd) {
     GamePlayScreens real;
     real.seed(4321);
-    brv::srand(99);
     MenuFixture f(&real);
     startFourColoniesHard(f);
     auto* game = dynamic_cast<GameScreen*>(f.top());
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(game->recording()->generator, 4321u);
+    EXPECT_EQ(game->world().difficulty(), 2);
     // Played until the player has a score to enter.
     const Colony& player = *game->world().colonies().front();
     for (int i = 0; i < 20000 && player.killCounter() == 0; ++i) {
@@ -264,7 +265,6 @@ TEST(MainScreenGames, ResignedGameEndsAsLostWithItsScoreAndReplaysToTheSameEnd) 
     f.window.closeTop();
     f.ticks(1);
     EXPECT_EQ(checkReplay(f.params, *replay).why, "replay matches");
-    EXPECT_EQ(brv::randState(), 99u);
 }
 
 TEST(MainScreenGames, FinishedGameTurnsIntoTheGameOverDialogWithItsScore) {
@@ -344,7 +344,7 @@ TEST(MainScreenGames, RPlaysTheLastReplayOrSaysWhyItCannot) {
     EXPECT_EQ(f.menu->notice(), "No game has been recorded yet");
     EXPECT_TRUE(f.screens.replays.empty());
 
-    Replay record = Replay::beginning(f.params, 2, 0);
+    Replay record = Replay::beginning(f.params, RulesState(1), 2, 0);
     record.endChecksum = "0123456789abcdef";
     const std::string path = record.save(f.params.m_save_folder);
     ASSERT_FALSE(path.empty());

@@ -38,16 +38,17 @@ public:
         seeded = value;
         ++seeds;
     }
-    std::unique_ptr<View> newGame(GameContext& context, int colonies) override {
+    std::unique_ptr<View> newGame(GameContext&, int colonies, int difficulty) override {
         auto game = std::make_unique<FakeGame>();
         game->colonies = colonies;
-        game->difficultyAtBuild = context.params.m_difficult;
+        game->difficultyAtBuild = difficulty;
         games.push_back(game.get());
         return game;
     }
-    std::unique_ptr<View> newDemo(GameContext&) override {
+    std::unique_ptr<View> newDemo(GameContext&, int difficulty) override {
         auto demo = std::make_unique<FakeGame>();
         demo->demo = true;
+        demo->difficultyAtBuild = difficulty;
         demos.push_back(demo.get());
         return demo;
     }

@@ -39,7 +39,6 @@ TEST(GameParams, ReadsEveryRuleWithItsConversion) {
     EXPECT_FLOAT_EQ(params.m_distance_beween_viruses, 4.5f);
     EXPECT_FLOAT_EQ(params.m_life_src_dist, 12.5f);
     EXPECT_EQ(params.m_time_before_demo, 3000);
-    EXPECT_EQ(params.m_difficult, 0);
     EXPECT_EQ(params.m_window_width, 800);
     EXPECT_EQ(params.m_window_height, 600);
     EXPECT_EQ(params.m_screen_width, 800);

@@ -8,10 +8,10 @@ namespace brv {
 namespace {
 
 std::vector<int> firstFive(std::uint32_t seed) {
-    srand(seed);
+    LcgRandom random{seed};
     std::vector<int> values;
     for (int i = 0; i < 5; ++i) {
-        values.push_back(rand());
+        values.push_back(random.next());
     }
     return values;
 }
@@ -23,25 +23,25 @@ TEST(Random, KnownSequencesForFixedSeeds) {
 }
 
 TEST(Random, StateRestoreReplaysAndRangeHolds) {
-    srand(777);
-    rand();
-    const std::uint32_t saved = randState();
+    LcgRandom random{777};
+    random.next();
+    const std::uint32_t saved = random.state();
     std::vector<int> a;
     for (int i = 0; i < 1000; ++i) {
-        a.push_back(rand());
+        a.push_back(random.next());
         ASSERT_GE(a.back(), 0);
         ASSERT_LE(a.back(), kRandMax);
     }
-    setRandState(saved);
+    random = LcgRandom{saved};
     for (int i = 0; i < 1000; ++i) {
-        ASSERT_EQ(rand(), a[static_cast<std::size_t>(i)]);
+        ASSERT_EQ(random.next(), a[static_cast<std::size_t>(i)]);
     }
-    // A private generator with the same seed follows the same sequence
-    // without touching the shared one.
+    // Another generator with the same seed follows the same sequence
+    // without touching the first.
     LcgRandom local{1};
-    const std::uint32_t before = randState();
+    const std::uint32_t before = random.state();
     EXPECT_EQ(local.next(), 41);
-    EXPECT_EQ(randState(), before);
+    EXPECT_EQ(random.state(), before);
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 #include <new>
 
 #include "config/GameParams.h"
-#include "platform/Random.h"
 #include "sim/Flag.h"
 #include "sim/LifeSource.h"
+#include "sim/RulesState.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
 
@@ -59,10 +59,8 @@ namespace {
 // sources and flags.
 TEST(Allocation, BusyWorldAllocatesOnlyForNewObjects) {
     GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
-    params.m_difficult = 2;
-    World::resetProcessCounters();
-    brv::srand(7);
-    World world(params);
+    RulesState state(7);
+    World world(params, state, 2);
     world.addColony(1, 0, 0, false, 2);
     world.addColony(0, 1, 0, true, 2);
     world.addColony(1, 1, 0.3f, true, 2);

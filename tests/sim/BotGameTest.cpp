@@ -10,6 +10,7 @@
 #include "sim/Colony.h"
 #include "sim/Flag.h"
 #include "sim/Replay.h"
+#include "sim/RulesState.h"
 #include "sim/World.h"
 #include "sim/bot/BotSteering.h"
 #include "tests/support/TempDir.h"
@@ -130,7 +131,8 @@ TEST(BotGame, BotsThatStopReadingOrFloodStaleAnswersCannotHoldTheGame) {
     EXPECT_EQ(heard.bots[0].stopped, full);
     EXPECT_GT(heard.bots[0].faults[static_cast<std::size_t>(BotFault::Late)], 0);
 
-    World world(params);
+    RulesState state(1);
+    World world(params, state, 0);
     setUpGame(world, 2, 0, {0});
     BotLimits limits;
     limits.maxFaults = 1000000;
@@ -158,7 +160,8 @@ TEST(BotGame, BotsThatStopReadingOrFloodStaleAnswersCannotHoldTheGame) {
 // state goes out only once the last one is answered.
 TEST(BotGame, InTheWindowALateAnswerCountsAtTheNextDecisionPoint) {
     GameParams params(kAssets);
-    World world(params);
+    RulesState state(1);
+    World world(params, state, 0);
     setUpGame(world, 2, 0, {0});
     // Without its start flag the colony has room for the bot's at any size.
     Colony& steered = *world.colonies().front();

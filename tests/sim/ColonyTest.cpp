@@ -17,7 +17,7 @@ void populate(World& world, Colony* colony, int count) {
 
 TEST(Flags, LimitFollowsTheCountAndClicksToggle) {
     SimRules rules;
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     EXPECT_EQ(a->flagLimit(), 1);
     a->addFlagAt(40, 40);
@@ -59,7 +59,7 @@ TEST(Flags, LimitFollowsTheCountAndClicksToggle) {
 
 TEST(Flags, NearestFlagPrefersTheEarlierOnATie) {
     SimRules rules("m_flag_per_count \"1 1 1\"\n");
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     populate(world, a, 5);
     EXPECT_EQ(a->nearestFlag(20, 10), nullptr);
@@ -73,19 +73,19 @@ TEST(Flags, NearestFlagPrefersTheEarlierOnATie) {
 
 TEST(Flags, StartOnARandomFrameWhateverTheTemplateShows) {
     SimRules rules;
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     SpriteAnimation& flagTemplate = rules.params().m_flag_animation;
     for (std::uint32_t seed = 1; seed <= 12; ++seed) {
         flagTemplate.advance(30 * seed);
-        brv::srand(seed);
+        rules.state().setGeneratorState(seed);
         LcgRandom next(seed);
         const int frame = next.next() % 4;
         a->addFlagAt(400, 300);
         const SpriteAnimation& clock = a->flags().back()->animation();
         EXPECT_EQ(clock.frame(), frame);
         EXPECT_EQ(clock.elapsed(), static_cast<unsigned int>(frame * 50));
-        EXPECT_EQ(brv::randState(), next.state());
+        EXPECT_EQ(rules.state().generatorState(), next.state());
     }
     // The player's flags wave at 30 ms per tick.
     const unsigned int before = a->flags().back()->animation().elapsed();
@@ -95,7 +95,7 @@ TEST(Flags, StartOnARandomFrameWhateverTheTemplateShows) {
 
 TEST(Colony, TrendMarkIsRenewedEvery34thTick) {
     SimRules rules;
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     Colony* b = world.addColony(0, 1, 0, false, 0);
     put(world, a, 10, 10);

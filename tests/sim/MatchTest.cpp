@@ -122,9 +122,8 @@ TEST(Match, ForagerFeedsAndFightsWhereTheIdlePlayerDoesNot) {
 // to it holding more; a game of it recorded by the tool replays.
 TEST(Match, NoviceMovesItsFlagToTheNearestRicherSourceAndItsGamesReplay) {
     GameParams params(kAssets);
-    brv::srand(1000);
-    World::resetProcessCounters();
-    World world(params);
+    RulesState state(1000);
+    World world(params, state, 0);
     setUpGame(world, 2, 0);
     const Colony& me = *world.colonies().front();
     using Cell = std::pair<int, int>;
@@ -182,7 +181,7 @@ TEST(Match, NewcomerMovesAReactionAfterItsSourceRunsLowAndItsGamesReplay) {
     std::vector<int> delays;
     for (std::uint32_t seed = 1000; seed < 1004; ++seed) {
         RulesState state(seed);
-        World world(params, state);
+        World world(params, state, 0);
         setUpGame(world, 2, 0);
         const Colony& me = *world.colonies().front();
         const int startCount = me.virusCount();
@@ -234,9 +233,8 @@ TEST(Match, NewcomerMovesAReactionAfterItsSourceRunsLowAndItsGamesReplay) {
 TEST(Match, AReferencePlayerSteersTheColonyItIsGiven) {
     GameParams params(kAssets);
     for (const std::string name : {"forager", "novice", "newcomer"}) {
-        brv::srand(1000);
-        World::resetProcessCounters();
-        World world(params);
+        RulesState state(1000);
+        World world(params, state, 0);
         world.addColony(1, 0, 0, false, 0);
         world.addColony(0, 1, 0, false, 0);
         world.setUp();

@@ -24,7 +24,7 @@ std::vector<int> flagColumns(const Colony& colony) {
 
 TEST(EasyOpponent, FillsItsLimitOnRandomSourcesAndDropsStrayFlags) {
     SimRules rules;
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* easy = world.addColony(0, 1, 0, true, 0);
     ASSERT_NE(dynamic_cast<ComputerColony*>(easy), nullptr);
     world.addLifeSource(20, 20);
@@ -37,7 +37,7 @@ TEST(EasyOpponent, FillsItsLimitOnRandomSourcesAndDropsStrayFlags) {
         easy->update(30, 0);
     }
     EXPECT_EQ(flagColumns(*easy), std::vector<int>{150});
-    const std::uint32_t before = brv::randState();
+    const std::uint32_t before = rules.state().generatorState();
     easy->update(30, 0);
     // Limit 1, three candidates: one draw places a flag (plus its start-frame
     // draw); the two candidates left only use up a draw each.
@@ -46,7 +46,7 @@ TEST(EasyOpponent, FillsItsLimitOnRandomSourcesAndDropsStrayFlags) {
     for (int i = 0; i < 3; ++i) {
         replay.next();
     }
-    EXPECT_EQ(brv::randState(), replay.state());
+    EXPECT_EQ(rules.state().generatorState(), replay.state());
     ASSERT_EQ(easy->flags().size(), 1u);
     EXPECT_EQ(easy->flags()[0]->column(), 20 + 40 * k);
 
@@ -64,7 +64,7 @@ TEST(EasyOpponent, HandicapsOfTheRulesBindTheComputerOnly) {
     SimRules rules(
         "m_ai_flag_per_count \"2 2 2\"\nm_ai_think_ms \"300 300 300\"\n"
         "m_ai_attack_percent \"50 50 50\"\n");
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* player = world.addColony(1, 0, 0, false, 0);
     Colony* easy = world.addColony(0, 1, 0, true, 0);
     world.addLifeSource(20, 20);
@@ -103,7 +103,7 @@ TEST(EasyOpponent, HandicapsOfTheRulesBindTheComputerOnly) {
 
     // Without a player (the demonstration) the wait is not kept: the first
     // rethink comes after the designed 1.5 s, then one on every tick.
-    World alone(rules.params());
+    World alone(rules.params(), rules.state(), rules.difficulty());
     Colony* first = alone.addColony(0, 1, 0, true, 0);
     alone.addColony(0, 0, 1, true, 0);
     alone.addLifeSource(20, 20);
@@ -123,7 +123,7 @@ TEST(EasyOpponent, HandicapsOfTheRulesBindTheComputerOnly) {
 // sampled and a virus dr rows away weighs 100 − dr²).
 struct HardField {
     SimRules rules{"m_life_src_visible 20\nm_flag_per_count \"1 1 1\"\n", 2};
-    World world{rules.params()};
+    World world{rules.params(), rules.state(), rules.difficulty()};
     Colony* other = world.addColony(1, 0, 0, false, 2);
     Colony* hard = world.addColony(0, 1, 0, true, 2);
 

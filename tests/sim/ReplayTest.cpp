@@ -54,7 +54,7 @@ TEST(Replay, EveryNumberAndLineIsBoundedAndTheRefusalSaysWhich) {
 
 TEST(Replay, ARecordingEndsAtTheLongestGameAReplayAccepts) {
     SimRules rules;
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Replay replay;
     replay.rules = kSum;
     replay.noteInput(Replay::kMaxUpdates, Replay::Input::FlagSet, 1, 2);
@@ -103,8 +103,8 @@ TEST(Replay, CheckpointsOutOfOrderAreRefused) {
 // another world: the replay does not match.
 TEST(Replay, AnEndThatDiffersIsNotAMatchEvenWhenEveryCheckpointIs) {
     SimRules rules;
-    Replay replay = Replay::beginning(rules.params(), 2, 0);
-    World world(rules.params());
+    Replay replay = Replay::beginning(rules.params(), rules.state(), 2, 0);
+    World world(rules.params(), rules.state(), rules.difficulty());
     setUpGame(world, 2, 0);
     for (int update = 1; update <= 250; ++update) {
         world.update(30);
@@ -118,26 +118,27 @@ TEST(Replay, AnEndThatDiffersIsNotAMatchEvenWhenEveryCheckpointIs) {
     EXPECT_EQ(outcome.firstDifference, 250);
 }
 
-// A record of a Hard game replays at Hard whatever the caller's rules are
-// set to, and leaves their difficulty and the process's generator alone.
+// A record of a Hard game replays at Hard on rules shared with games of any
+// difficulty, and leaves the caller's rules state alone.
 TEST(Replay, PlaysAtTheRecordsDifficultyAndLeavesTheCallersAlone) {
     SimRules rules("m_min_life_reserve \"100 100 150\"\n", 2);
-    Replay replay = Replay::beginning(rules.params(), 2, 2);
-    World world(rules.params());
+    Replay replay = Replay::beginning(rules.params(), rules.state(), 2, 2);
+    World world(rules.params(), rules.state(), rules.difficulty());
     setUpGame(world, 2, 2);
     for (int update = 1; update <= 120; ++update) {
         world.update(30);
         replay.noteUpdate(update, world);
     }
     replay.finish(120, world);
-    rules.params().m_difficult = 0;
-    // The check plays on a state of its own: the process's generator, which
-    // a running game draws from, stays where it was.
-    brv::srand(99);
-    const std::uint32_t generator = brv::randState();
+    // The check plays on a state of its own: the state the game was
+    // recorded on, which it would go on drawing from, stays where it was.
+    const std::uint32_t generator = rules.state().generatorState();
+    const int parity = rules.state().columnParity();
+    const int influence = rules.state().influenceTick();
     EXPECT_TRUE(checkReplay(rules.params(), replay).matches);
-    EXPECT_EQ(rules.params().m_difficult, 0);
-    EXPECT_EQ(brv::randState(), generator);
+    EXPECT_EQ(rules.state().generatorState(), generator);
+    EXPECT_EQ(rules.state().columnParity(), parity);
+    EXPECT_EQ(rules.state().influenceTick(), influence);
 }
 
 // A game steered beyond colony 0 is written as format 2, whose clicks name
@@ -173,10 +174,10 @@ TEST(Replay, SteeredColoniesAndTheirClicksRoundTrip) {
 // both as Hard and leave the record.
 TEST(Replay, ComputerKindsPerColonyReplayTheGameTheyRecord) {
     SimRules rules("", 2);
-    Replay replay = Replay::beginning(rules.params(), 2, 2);
+    Replay replay = Replay::beginning(rules.params(), rules.state(), 2, 2);
     replay.steered = {};
     replay.kinds = {2, 0};
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     for (const int kind : replay.kinds) {
         const ColonyColour& c = kColonyColours[world.colonies().size()];
         world.addColony(c.red, c.green, c.blue, true, kind);

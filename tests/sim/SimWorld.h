@@ -4,8 +4,8 @@
 #include <string>
 
 #include "config/GameParams.h"
-#include "platform/Random.h"
 #include "sim/Colony.h"
+#include "sim/RulesState.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
 #include "tests/support/TempDir.h"
@@ -33,23 +33,26 @@ inline const char* kSmallRules =
 
 // Rules from a temporary folder, read into parameters of their own, with the
 // shipped sprite descriptions (4 flag frames, 8 life-source frames), the
-// process counters reset and the generator seeded.
+// difficulty the test's worlds play at and a rules state for them, its
+// generator seeded with 1 and its counters at 0.
 class SimRules {
 public:
-    explicit SimRules(const std::string& extraRules = "", int difficulty = 0) {
+    explicit SimRules(const std::string& extraRules = "", int difficulty = 0)
+        : difficulty_(difficulty) {
         dir_.write("dat/param.txt", std::string(kSmallRules) + extraRules);
         dir_.write("dat/flag.spr", "file_name mui/flag.tga\ngroups 1\nframes 4\n");
         dir_.write("dat/life_src.spr", "file_name mui/life_src.tga\ngroups 1\nframes 8\n");
         params_ = std::make_unique<GameParams>(dir_.path());
-        params_->m_difficult = difficulty;
-        World::resetProcessCounters();
-        brv::srand(1);
     }
     GameParams& params() { return *params_; }
+    RulesState& state() { return state_; }
+    int difficulty() const { return difficulty_; }
 
 private:
     TempDir dir_;
     std::unique_ptr<GameParams> params_;
+    RulesState state_{1};
+    int difficulty_;
 };
 
 // Places a virus of `colony` and, when asked, sets its life.

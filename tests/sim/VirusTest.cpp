@@ -14,7 +14,7 @@ using test::SimRules;
 
 TEST(Virus, DecayKillsOnlyBelowZeroAndSharesHalfTheMaximum) {
     SimRules rules;
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     Colony* b = world.addColony(0, 1, 0, false, 0);
 
@@ -50,7 +50,7 @@ TEST(Virus, DecayKillsOnlyBelowZeroAndSharesHalfTheMaximum) {
 
 TEST(Virus, BornAtThePopulationLimitDiesAtItsFirstDecay) {
     SimRules rules("m_max_population 2\n");
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     put(world, a, 10, 10);
     Virus& second = put(world, a, 12, 10);
@@ -68,7 +68,7 @@ TEST(Virus, BornAtThePopulationLimitDiesAtItsFirstDecay) {
 
 TEST(Virus, FightArithmeticAndRepeatedKills) {
     SimRules rules;
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     Colony* b = world.addColony(0, 1, 0, false, 0);
 
@@ -105,16 +105,16 @@ TEST(Virus, FightArithmeticAndRepeatedKills) {
 
     // Nobody in reach: no draw at all.
     Virus& alone = put(world, a, 100, 100, 15);
-    const auto state = brv::randState();
+    const auto state = rules.state().generatorState();
     alone.fight();
-    EXPECT_EQ(brv::randState(), state);
+    EXPECT_EQ(rules.state().generatorState(), state);
 }
 
 // The rules' bound on lives holds what a fight, a feed and a share of a death
 // hand out; a gain never lowers a life already above it, and losses pass.
 TEST(Virus, LifeBoundCapsEveryGainButNeverLowersALife) {
     SimRules rules("m_max_virus_life \"1000 500 500\"\n");
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     Colony* b = world.addColony(0, 1, 0, false, 0);
     Virus& attacker = put(world, a, 20, 20, 600);
@@ -138,7 +138,7 @@ TEST(Virus, LifeBoundCapsEveryGainButNeverLowersALife) {
 
 TEST(Virus, FeedThresholdAndChildPlacement) {
     SimRules rules;
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
 
     Virus& parent = put(world, a, 50, 50);
@@ -173,7 +173,7 @@ TEST(Virus, FeedThresholdAndChildPlacement) {
 
 TEST(Virus, FeedOnAFullGridMakesNoChildAndCostsNothing) {
     SimRules rules;
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     for (int c = 0; c < World::kColumns; ++c) {
         for (int r = 0; r < World::kRows; ++r) {
@@ -192,12 +192,12 @@ std::set<int> reachedColumns(bool withFlag, int* sumDx) {
     *sumDx = 0;
     SimRules rules;
     for (std::uint32_t seed = 1; seed <= 400; ++seed) {
-        World world(rules.params());
+        World world(rules.params(), rules.state(), rules.difficulty());
         Colony* a = world.addColony(1, 0, 0, false, 0);
         if (withFlag) {
             a->addFlagAt(70 * 4, 52 * 4);
         }
-        brv::srand(seed);
+        rules.state().setGeneratorState(seed);
         Virus& v = put(world, a, 50, 50);
         v.chooseMove();
         EXPECT_EQ(v.state(), VirusState::Moving);
@@ -221,7 +221,7 @@ TEST(Virus, MoveWindowWithAndWithoutAFlag) {
 
 TEST(Virus, MovesStepByStepAndWobblesWhenBoxedIn) {
     SimRules rules("m_speed 1.5\n");
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     Virus& v = put(world, a, 50, 50);
     v.chooseMove();

@@ -22,7 +22,7 @@ using test::SimRules;
 
 TEST(World, SetUpSeedsEveryColonyInItsCorner) {
     SimRules rules("", 2);
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     world.addColony(1, 0, 0, false, 2);
     for (int k = 1; k < 4; ++k) {
         Colony* c = world.addColony(0, 1, 0, true, 2);
@@ -62,7 +62,7 @@ TEST(World, SetUpSeedsEveryColonyInItsCorner) {
 TEST(World, SetUpWithNoStartVirusesOrMoreThanTheSquareHolds) {
     {
         SimRules rules("m_viruses_on_start \"0 0 0\"\n");
-        World world(rules.params());
+        World world(rules.params(), rules.state(), rules.difficulty());
         world.addColony(0, 1, 0, true, 0);
         world.addColony(0, 0, 1, true, 0);
         EXPECT_EQ(world.humanColony().colony, nullptr);
@@ -75,7 +75,7 @@ TEST(World, SetUpWithNoStartVirusesOrMoreThanTheSquareHolds) {
     {
         // The passes stop once every cell of the 34 × 34 square is taken.
         SimRules rules("m_viruses_on_start \"5000 5000 5000\"\n");
-        World world(rules.params());
+        World world(rules.params(), rules.state(), rules.difficulty());
         world.addColony(1, 0, 0, false, 0);
         world.setUp();
         EXPECT_EQ(world.colonies()[0]->virusCount(), 34 * 34);
@@ -94,7 +94,7 @@ TEST(World, AcceptedRulesSeedEveryColonyAndCountEveryMove) {
         if (!rules.params().ruleProblems().empty()) {
             continue;
         }
-        World world(rules.params());
+        World world(rules.params(), rules.state(), rules.difficulty());
         for (int k = 0; k < 4; ++k) {
             world.addColony(1, 0, 0, k != 0, 0);
         }
@@ -103,7 +103,7 @@ TEST(World, AcceptedRulesSeedEveryColonyAndCountEveryMove) {
     }
     SimRules rules("m_speed 4.7e-7\n");
     ASSERT_TRUE(rules.params().ruleProblems().empty());
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     world.addColony(1, 0, 0, false, 0);
     world.setUp();
     int moving = 0;
@@ -123,12 +123,12 @@ TEST(World, AcceptedRulesSeedEveryColonyAndCountEveryMove) {
 // set past it is rebuilt and reset on the next update, never carried on.
 TEST(World, InfluenceCounterSetAtTheTopOfItsRangeIsResetNotOverflowed) {
     SimRules rules;
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     world.addColony(1, 0, 0, false, 0);
     world.setUp();
-    World::setProcessCounters(0, INT_MAX);
+    rules.state().setCounters(0, INT_MAX);
     world.update(30);
-    EXPECT_EQ(World::influenceTick(), 0);
+    EXPECT_EQ(rules.state().influenceTick(), 0);
     EXPECT_FALSE(world.influence().empty());
 }
 
@@ -136,21 +136,20 @@ TEST(World, ScanUpdatesAVirusAgainWhenItMovesAhead) {
     SimRules rules;
     int twice = 0;
     for (std::uint32_t seed = 1; seed <= 300; ++seed) {
-        World::resetProcessCounters();
-        brv::srand(seed);
-        World world(rules.params());
+        RulesState state(seed);
+        World world(rules.params(), state, rules.difficulty());
         Colony* a = world.addColony(1, 0, 0, false, 0);
         Virus& v = put(world, a, 51, 75);  // odd: the first update visits it
         const int life = v.life();
-        const bool upwards = LcgRandom(brv::randState()).next() % 2 == 0;
+        const bool upwards = LcgRandom(state.generatorState()).next() % 2 == 0;
         world.update(30);
-        EXPECT_EQ(World::columnParity(), 1);
+        EXPECT_EQ(state.columnParity(), 1);
         const bool ahead =
             v.column() == 53 || (v.column() == 51 && (upwards ? v.row() < 75 : v.row() > 75));
         EXPECT_EQ(life - v.life(), ahead ? 2 : 1) << "seed " << seed;
         twice += ahead ? 1 : 0;
         world.update(30);
-        EXPECT_EQ(World::columnParity(), 0);
+        EXPECT_EQ(state.columnParity(), 0);
     }
     EXPECT_GT(twice, 10);
 }
@@ -165,7 +164,7 @@ const char* kQuickSources =
 // reach, so only it is spent in the first tick.
 std::size_t sourcesLeftAfterOneSpent(int alive, int sources) {
     SimRules rules(kQuickSources);
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     for (int k = 0; k < 4; ++k) {
         Colony* c = world.addColony(1, 0, 0, false, 0);
         if (k < alive) {
@@ -191,7 +190,7 @@ TEST(LifeSource, ReplacementFollowsTheAliveColonies) {
 
 TEST(LifeSource, OneSpentSourceGoesPerTickAndTheRestWait) {
     SimRules rules(kQuickSources);
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     world.addLifeSource(20, 75);
     world.addLifeSource(41, 75);
@@ -209,7 +208,7 @@ TEST(LifeSource, OneSpentSourceGoesPerTickAndTheRestWait) {
 
 TEST(LifeSource, FeedsEveryVirusInReachInsideTheGrid) {
     SimRules rules("m_life_src_add_prob \"1 1 1\"\n");
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     LifeSource& source = world.addLifeSource(198, 148);
     Virus& corner = put(world, a, 199, 149, 10);
@@ -233,7 +232,7 @@ TEST(LifeSource, ReserveLeftRunsFromWholeToEmpty) {
         "m_life_src_visible 1\nm_life_src_add_prob \"1 1 1\"\n"
         "m_life_src_min_life_reserve \"1000 1000 1000\"\n"
         "m_life_src_max_life_reserve \"1001 1001 1001\"\n");
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     LifeSource& source = world.addLifeSource(50, 50);
     EXPECT_FLOAT_EQ(source.reserveLeft(), 1.0f);
     put(world, world.addColony(1, 0, 0, false, 0), 50, 50);
@@ -253,7 +252,7 @@ TEST(LifeSource, AReserveOfExactlyZeroIsNotSpent) {
         "m_life_src_add_prob \"1 1 1\"\nm_life_distribute \"20 20 20\"\n"
         "m_life_src_min_life_reserve \"40 40 40\"\n"
         "m_life_src_max_life_reserve \"41 41 41\"\n");
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     LifeSource& source = world.addLifeSource(50, 50);
     put(world, a, 50, 50, 10);
@@ -268,7 +267,7 @@ TEST(LifeSource, AReserveOfExactlyZeroIsNotSpent) {
 // edges reach only the cells beside them.
 TEST(World, FeedingAndFightsAtTheEdgesReachOnlyTheCellsInTheGrid) {
     SimRules rules("m_life_src_add_prob \"1 1 1\"\n");
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     Colony* b = world.addColony(0, 1, 0, false, 0);
     Virus& fedBefore = put(world, b, 9, 149, 10);
@@ -298,7 +297,7 @@ TEST(World, FeedingAndFightsAtTheEdgesReachOnlyTheCellsInTheGrid) {
 // edge must not reach them.
 TEST(World, ScansStopAtTheBottomOfAColumn) {
     SimRules rules("m_life_src_add_prob \"1 1 1\"\n");
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     Colony* b = world.addColony(0, 1, 0, false, 0);
     for (int c = 94; c <= 106; ++c) {
@@ -333,7 +332,7 @@ TEST(World, ScansStopAtTheBottomOfAColumn) {
 
 TEST(World, RandomLifeSourceGivesUpOnAFullField) {
     SimRules rules("m_life_src_dist 1000\n");
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     world.addLifeSource(100, 75);
     world.addRandomLifeSource();
     ASSERT_EQ(world.lifeSources().size(), 2u);
@@ -346,7 +345,7 @@ TEST(World, RandomLifeSourceGivesUpOnAFullField) {
 
 TEST(World, InfluenceSamplesEveryTenthColumnWithinReach) {
     SimRules rules("m_life_src_visible 20\n");
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* a = world.addColony(1, 0, 0, false, 0);
     Colony* b = world.addColony(0, 1, 0, false, 0);
     world.addLifeSource(15, 75);
@@ -374,16 +373,14 @@ std::string shippedHardGame(std::uint32_t seed, int ticks,
                             const std::function<void(const World&, int)>& look = {},
                             bool designed = false, int difficulty = 2, bool idlePlayer = false) {
     GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
-    params.m_difficult = difficulty;
     if (designed) {
         for (int* triple : {params.m_max_virus_life, params.m_ai_flag_per_count,
                             params.m_ai_think_ms, params.m_ai_attack_percent}) {
             std::fill(triple, triple + 3, 0);
         }
     }
-    World::resetProcessCounters();
-    brv::srand(seed);
-    World world(params);
+    RulesState state(seed);
+    World world(params, state, difficulty);
     const float colours[4][3] = {{1, 0, 0}, {0, 1, 0}, {1, 1, 0.3f}, {0.7f, 1, 0.6f}};
     for (const auto& c : colours) {
         world.addColony(c[0], c[1], c[2], !idlePlayer || &c != &colours[0], difficulty);
@@ -441,32 +438,33 @@ TEST(World, GoldenHardGameIsReproducible) {
     EXPECT_EQ(shippedHardGame(12345, 3000, {}, true, 0, true), "a7cd4a4d017401c5");
 }
 
-// Two Hard games on rules states of their own, updated in turn in one
-// process, each end where the same game played alone ends: neither draws from
-// nor counts for the other, nor for the process's own state.
+// Games on rules states of their own, two Hard and one Easy on one rules
+// object, updated in turn in one process, each end where the same game played
+// alone ends: none draws from, counts for or sets the difficulty of another.
 TEST(World, GamesOnTheirOwnRulesStatesRunSideBySide) {
-    GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
-    params.m_difficult = 2;
+    const GameParams params(std::string(BREVORA_SOURCE_DIR) + "/assets");
     struct Game {
-        Game(GameParams& params, std::uint32_t seed) : rules(seed), world(params, rules) {
+        Game(const GameParams& params, std::uint32_t seed, int difficulty)
+            : rules(seed), world(params, rules, difficulty) {
             for (int k = 0; k < 4; ++k) {
-                world.addColony(1, 0, 0, true, 2);
+                world.addColony(1, 0, 0, true, difficulty);
             }
             world.setUp();
         }
         RulesState rules;
         World world;
     };
-    Game first(params, 12345);
-    Game second(params, 777);
-    brv::srand(1);
+    Game first(params, 12345, 2);
+    Game second(params, 777, 2);
+    Game easy(params, 12345, 0);
     for (int t = 0; t < 1500; ++t) {
         first.world.update(30);
         second.world.update(30);
+        easy.world.update(30);
     }
-    EXPECT_EQ(brv::randState(), 1u);
     EXPECT_EQ(first.world.checksum(), shippedHardGame(12345, 1500));
     EXPECT_EQ(second.world.checksum(), shippedHardGame(777, 1500));
+    EXPECT_EQ(easy.world.checksum(), shippedHardGame(12345, 1500, {}, false, 0));
 }
 
 }  // namespace

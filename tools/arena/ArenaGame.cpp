@@ -7,11 +7,11 @@
 
 #include "config/GameParams.h"
 #include "platform/FileIo.h"
-#include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
 #include "sim/PlayerClick.h"
 #include "sim/Replay.h"
+#include "sim/RulesState.h"
 #include "sim/World.h"
 #include "tools/sim/BotSeats.h"
 #include "tools/sim/Match.h"
@@ -29,9 +29,9 @@ bool steeredSeat(const Participant& p) {
 // The replay of a game: the steered seats are its steered colonies, and
 // when a computer seat plays another level than the game's difficulty (Hard
 // against Easy) it names each colony's kind.
-Replay beginReplay(const GameParams& params, const std::array<const Participant*, 2>& seats,
-                   int difficulty) {
-    Replay replay = Replay::beginning(params, 2, difficulty);
+Replay beginReplay(const GameParams& params, const RulesState& state,
+                   const std::array<const Participant*, 2>& seats, int difficulty) {
+    Replay replay = Replay::beginning(params, state, 2, difficulty);
     replay.steered.clear();
     std::vector<int> kinds;
     bool kindsDiffer = false;
@@ -105,12 +105,10 @@ ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& fi
     result.seed = game.seed;
     result.players = {seats[0]->name, seats[1]->name};
     result.difficulty = gameDifficulty(*seats[0], *seats[1], rules.difficulty);
-    params.m_difficult = result.difficulty;
-    World::resetProcessCounters();
-    brv::srand(game.seed);
+    RulesState state(game.seed);
     const std::string stem = rules.replayDir.empty() ? "" : gameStem(result, rules.replayDir);
-    Replay replay = beginReplay(params, seats, result.difficulty);
-    World world(params);
+    Replay replay = beginReplay(params, state, seats, result.difficulty);
+    World world(params, state, result.difficulty);
     setUpColonies(world, seats);
 
     // Every click of a steered colony, a reference player's or a bot's,

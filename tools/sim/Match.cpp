@@ -24,7 +24,7 @@ namespace {
 constexpr float kColours[4][3] = {
     {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, {1.0f, 1.0f, 0.3f}, {0.7f, 1.0f, 0.6f}};
 
-std::unique_ptr<Colony> makeColony(World& world, GameParams& params, int index, int kind,
+std::unique_ptr<Colony> makeColony(World& world, const GameParams& params, int index, int kind,
                                    bool player) {
     const float* c = kColours[index];
     if (player) {
@@ -177,10 +177,11 @@ int SourceWatch::lifetimeOf(int n) const {
     return n >= 0 && n < static_cast<int>(byOrder_.size()) ? byOrder_[n] : -1;
 }
 
-MatchResult playMatch(GameParams& params, const MatchOptions& options, const TraceSink& trace) {
-    params.m_difficult = options.difficulty;
+MatchResult playMatch(const GameParams& params, const MatchOptions& options,
+                      const TraceSink& trace) {
     // A state of its own, seeded by the options: the game depends on them
-    // alone, and the process's generator is left where it stood.
+    // alone, and games played one after the other in one process do not
+    // carry draws or counters from one to the next.
     RulesState state(options.seed);
     const int colonies = std::clamp(options.colonies, 1, World::kMaxColonies);
     std::optional<Replay> replay;
@@ -189,7 +190,7 @@ MatchResult playMatch(GameParams& params, const MatchOptions& options, const Tra
         replay->steered = steeredColonies(options, colonies);
         replay->kinds = replayKinds(options, colonies);
     }
-    World world(params, state);
+    World world(params, state, options.difficulty);
     for (int k = 0; k < colonies; ++k) {
         const int kind =
             k < static_cast<int>(options.ai.size()) ? options.ai[k] : options.difficulty;

@@ -118,11 +118,12 @@ private:
 
 using TraceSink = std::function<void(int tick, const std::vector<int>& counts)>;
 
-// Plays one game. The generator is seeded with the options' seed and the
-// process counters are reset first, so the result depends on the seed, the
-// rules and the options alone. `params` must hold valid rules and the sprite
-// descriptions; its difficulty is set from the options.
-MatchResult playMatch(GameParams& params, const MatchOptions& options, const TraceSink& trace = {});
+// Plays one game on a rules state of its own, seeded with the options' seed
+// and its counters at 0, at the options' difficulty, so the result depends on
+// the seed, the rules and the options alone. `params` must hold valid rules
+// and the sprite descriptions; it is only read.
+MatchResult playMatch(const GameParams& params, const MatchOptions& options,
+                      const TraceSink& trace = {});
 
 // One line of JSON: seed, colonies, difficulty, ticks, finished, winner, count,
 // kills, checksum; for a game with bots, each bot's report and the replay.

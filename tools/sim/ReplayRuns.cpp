@@ -26,12 +26,11 @@ namespace {
 using Clicker = std::function<void(World& world, int update, Replay& replay)>;
 
 // Plays one game as the game screen does, recorded as a replay in `dir`.
-std::string recordGame(GameParams& params, const GameRecording& game, const std::string& name,
+std::string recordGame(const GameParams& params, const GameRecording& game, const std::string& name,
                        const Clicker& clicker) {
-    params.m_difficult = game.difficulty;
     RulesState state(game.seed);
     Replay replay = Replay::beginning(params, state, game.colonies, game.difficulty);
-    World world(params, state);
+    World world(params, state, game.difficulty);
     setUpGame(world, game.colonies, game.difficulty);
     const Colony& player = *world.colonies().front();
     // A record ends at the longest game a replay may hold.
@@ -58,7 +57,7 @@ void noteClick(Replay& replay, int update, ClickResult result, int x, int y) {
 
 }  // namespace
 
-std::string recordRandomGame(GameParams& params, const GameRecording& game, int clickEvery) {
+std::string recordRandomGame(const GameParams& params, const GameRecording& game, int clickEvery) {
     LcgRandom clicks(game.seed ^ 0x5bd1e995u);
     const int width = params.m_screen_width;
     const int height = params.m_screen_height;
@@ -71,7 +70,8 @@ std::string recordRandomGame(GameParams& params, const GameRecording& game, int 
     });
 }
 
-std::string recordBotGame(GameParams& params, const GameRecording& game, const std::string& bot) {
+std::string recordBotGame(const GameParams& params, const GameRecording& game,
+                          const std::string& bot) {
     std::unique_ptr<PlayerBot> player = makePlayerBot(bot, 0, game.seed);
     if (!player) {
         return {};
@@ -87,7 +87,7 @@ std::string recordBotGame(GameParams& params, const GameRecording& game, const s
     });
 }
 
-int checkReplayFile(GameParams& params, const std::string& path, bool timeline) {
+int checkReplayFile(const GameParams& params, const std::string& path, bool timeline) {
     std::ostream& verdict = timeline ? std::cerr : std::cout;
     std::string why;
     const auto replay = Replay::readFile(path, why);

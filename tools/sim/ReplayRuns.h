@@ -24,16 +24,17 @@ struct GameRecording {
 // The clicks come from a generator of their own, seeded with the seed, so
 // the rules' draws stay the game's. The replay's path, or empty when it
 // could not be written.
-std::string recordRandomGame(GameParams& params, const GameRecording& game, int clickEvery);
+std::string recordRandomGame(const GameParams& params, const GameRecording& game, int clickEvery);
 
 // The same with colony 0 steered by the reference player `bot` (see
 // PlayerBot), recorded as "<bot>-<seed>.replay"; empty for an unknown bot.
-std::string recordBotGame(GameParams& params, const GameRecording& game, const std::string& bot);
+std::string recordBotGame(const GameParams& params, const GameRecording& game,
+                          const std::string& bot);
 
 // Checks one replay file headless on `params` and prints one line:
 // "<file>: replay matches" or what differs. 0 when it matches, 1 when it
 // differs, 2 when the file is refused. With `timeline`, stdout gets the
 // replayed game's timeline as JSON lines and the verdict goes to stderr.
-int checkReplayFile(GameParams& params, const std::string& path, bool timeline = false);
+int checkReplayFile(const GameParams& params, const std::string& path, bool timeline = false);
 
 }  // namespace brv

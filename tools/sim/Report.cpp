@@ -113,7 +113,7 @@ std::vector<ReportSetting> reportSettings(const std::string& groups, const std::
     return settings;
 }
 
-std::vector<ReportGame> playSetting(GameParams& params, const ReportSetting& setting,
+std::vector<ReportGame> playSetting(const GameParams& params, const ReportSetting& setting,
                                     const ReportOptions& options) {
     MatchOptions match;
     match.colonies = setting.colonies;
@@ -214,7 +214,7 @@ std::string reportJson(const ReportSetting& setting, const ReportFigures& f) {
     return line.dump() + "\n";
 }
 
-ReportRun printReport(GameParams& params, const std::vector<ReportSetting>& settings,
+ReportRun printReport(const GameParams& params, const std::vector<ReportSetting>& settings,
                       const ReportOptions& options, std::ostream& out) {
     // Each setting's seeds are played in a few parts, each in a child
     // process of its own: one long setting then no longer runs alone at the

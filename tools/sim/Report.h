@@ -55,7 +55,7 @@ std::vector<ReportSetting> reportSettings(const std::string& groups = "",
                                           const std::string& difficulties = "");
 
 // Plays `options.games` seeds of one setting.
-std::vector<ReportGame> playSetting(GameParams& params, const ReportSetting& setting,
+std::vector<ReportGame> playSetting(const GameParams& params, const ReportSetting& setting,
                                     const ReportOptions& options);
 
 // How a report ended: whole, or stopped early by a signal (SIGINT, SIGTERM
@@ -68,7 +68,7 @@ struct ReportRun {
 
 // Plays every setting (in `options.jobs` processes at a time) and prints the
 // table to `out`.
-ReportRun printReport(GameParams& params, const std::vector<ReportSetting>& settings,
+ReportRun printReport(const GameParams& params, const std::vector<ReportSetting>& settings,
                       const ReportOptions& options, std::ostream& out);
 
 // The figures of one setting's games.

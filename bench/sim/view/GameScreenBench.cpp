@@ -22,8 +22,8 @@
 #include "gfx/FrameState.h"
 #include "gfx/ResourceSet.h"
 #include "platform/OffscreenGl.h"
-#include "platform/Random.h"
 #include "sim/Colony.h"
+#include "sim/RulesState.h"
 #include "sim/Virus.h"
 #include "sim/view/DemoScreen.h"
 #include "sim/view/GameScreen.h"
@@ -51,14 +51,9 @@ double percentile90(std::vector<double> values) {
     return values.empty() ? 0 : values[values.size() * 9 / 10];
 }
 
-// The built data set at Hard, read once; its art needs a current context.
+// The built data set, read once; its art needs a current context.
 GameParams& shippedGame() {
     static GameParams params(std::string(BREVORA_BUILD_DIR) + "/game");
-    static bool ready = false;
-    if (!ready) {
-        params.m_difficult = 2;
-        ready = true;
-    }
     return params;
 }
 
@@ -87,8 +82,8 @@ void crowd(World& world) {
     }
     int placed = 0;
     while (placed < kCrowd) {
-        const int c = brv::rand() % World::kColumns;
-        const int r = brv::rand() % World::kRows;
+        const int c = world.rules().rand() % World::kColumns;
+        const int r = world.rules().rand() % World::kRows;
         if (world.virusAt(c, r) == nullptr) {
             Colony* colony = world.colonies()[(c < 100 ? 0 : 1) + (r < 75 ? 0 : 2)].get();
             world.placeVirus(c, r, std::make_unique<Virus>(world, c, r, colony));
@@ -98,22 +93,26 @@ void crowd(World& world) {
     params.m_max_population = maxPopulation;
 }
 
-std::unique_ptr<PlayScreen> hardGame(Kind kind, int ticks) {
-    World::resetProcessCounters();
-    brv::srand(kSeed);
+// A Hard game's screen and the rules state it plays on, seeded with kSeed.
+struct HardScreen {
+    RulesState rules{kSeed};
     std::unique_ptr<PlayScreen> screen;
+};
+
+std::unique_ptr<HardScreen> hardGame(Kind kind, int ticks) {
+    auto game = std::make_unique<HardScreen>();
     if (kind == Kind::Game) {
-        screen = std::make_unique<GameScreen>(shippedContext(), 4);
+        game->screen = std::make_unique<GameScreen>(shippedContext(), game->rules, 4, 2);
     } else {
-        screen = std::make_unique<DemoScreen>(shippedContext());
+        game->screen = std::make_unique<DemoScreen>(shippedContext(), game->rules, 2);
     }
     if (kind == Kind::Crowded) {
-        crowd(screen->world());
+        crowd(game->screen->world());
     }
     for (int t = 0; t < ticks; ++t) {
-        screen->onTick(30);
+        game->screen->onTick(30);
     }
-    return screen;
+    return game;
 }
 
 // The tick with the most viruses in the game above, found once per kind.
@@ -121,7 +120,8 @@ int peakTick(Kind kind) {
     static int peaks[3] = {-1, -1, 0};
     int& peak = peaks[static_cast<int>(kind)];
     if (peak < 0) {
-        auto screen = hardGame(kind, 0);
+        auto game = hardGame(kind, 0);
+        PlayScreen* screen = game->screen.get();
         int most = 0;
         for (int t = 1; t <= kPeakSearchTicks && screen->world().aliveColonyCount() > 1; ++t) {
             screen->onTick(30);
@@ -147,7 +147,8 @@ void BM_GameScreenFrame(benchmark::State& state) {
     shippedContext().art.loadAll();
     // Start a little before the peak so the measured ticks straddle it.
     const int peak = peakTick(kind);
-    auto screen = hardGame(kind, std::max(peak - kMeasuredTicks / 2, 0));
+    auto game = hardGame(kind, std::max(peak - kMeasuredTicks / 2, 0));
+    PlayScreen* screen = game->screen.get();
     // At 2x and 4x a tick runs that many world updates before its one frame.
     params.m_preferences.speed = speed;
     std::vector<double> update;
@@ -176,7 +177,7 @@ void BM_GameScreenFrame(benchmark::State& state) {
     state.counters["total_ms_p90"] = percentile90(total);
     state.counters["viruses"] = static_cast<double>(viruses) / static_cast<double>(total.size());
     state.counters["peak_tick"] = peak;
-    screen.reset();
+    game.reset();
     params.m_preferences.speed = 1;
     shippedContext().art.releaseAll();
 }

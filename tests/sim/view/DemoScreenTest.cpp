@@ -22,7 +22,8 @@ struct Demo {
     explicit Demo(int difficulty = 0)
         : rules("", difficulty),
           win(rules.params()),
-          screen(win.push(std::make_unique<DemoScreen>(win.context()))) {}
+          screen(win.push(
+              std::make_unique<DemoScreen>(win.context(), rules.state(), rules.difficulty()))) {}
     bool running() const { return win.window.currentView() == screen; }
 
     SimRules rules;

@@ -10,12 +10,12 @@
 #include "config/Preferences.h"
 #include "config/SaveFolder.h"
 #include "platform/FileIo.h"
-#include "platform/Random.h"
 #include "platform/VirtualKeys.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
 #include "sim/LifeSource.h"
 #include "sim/Replay.h"
+#include "sim/RulesState.h"
 #include "sim/view/ReplayScreen.h"
 #include "tests/audio/ScopedSounds.h"
 #include "tests/sim/view/ScreenFixture.h"
@@ -48,7 +48,8 @@ struct Game {
                   const std::string& rules = "m_flag_per_count \"10 10 10\"\n")
         : rules(rules, difficulty),
           win(this->rules.params(), 800 * scale, 600 * scale),
-          screen(win.push(std::make_unique<GameScreen>(win.context(), colonies))),
+          screen(win.push(std::make_unique<GameScreen>(win.context(), this->rules.state(), colonies,
+                                                       difficulty))),
           scale(scale) {}
     Colony& player() { return *screen->world().colonies().front(); }
     // A press and a release at a logical position, sent in window pixels.
@@ -285,11 +286,12 @@ TEST(GameScreen, PauseFreezesTheWorldTheTimersAndTheClicks) {
     game.waitOutInputPause();
     game.screen->onKeyDown('P');
     const std::string frozen = game.screen->world().checksum();
-    const std::uint32_t draws = brv::randState();
+    const std::uint32_t draws = game.rules.state().generatorState();
     game.win.ticks(40);
     game.win.window.drawAll();
     EXPECT_EQ(game.screen->world().checksum(), frozen);
-    EXPECT_EQ(brv::randState(), draws) << "no draw of the generator while paused";
+    EXPECT_EQ(game.rules.state().generatorState(), draws)
+        << "no draw of the generator while paused";
     game.press(401, 301);
     EXPECT_EQ(flagCount(game.player()), 1u);
     // Escape still leaves; a game continued waits paused for P.
@@ -385,10 +387,10 @@ TEST(GameScreen, FlagsAndTheWorldsEventsAreHeard) {
 
 // A game played through the screen, at two speeds and with clicks, and
 // abandoned; the text of the replay it wrote, and its last checksum.
-std::string recordGame(GameParams& params, std::string& endChecksum) {
-    ScreenWindow win(params);
-    Replay start = Replay::beginning(params, 2, 0);
-    GameScreen* screen = win.push(std::make_unique<GameScreen>(win.context(), 2));
+std::string recordGame(SimRules& rules, std::string& endChecksum) {
+    ScreenWindow win(rules.params());
+    Replay start = Replay::beginning(rules.params(), rules.state(), 2, 0);
+    GameScreen* screen = win.push(std::make_unique<GameScreen>(win.context(), rules.state(), 2, 0));
     screen->record(std::move(start));
     win.ticks(17);
     win.send(MessageKind::LButtonDown, 401, 301);
@@ -401,7 +403,7 @@ std::string recordGame(GameParams& params, std::string& endChecksum) {
     win.window.closeTop();
     win.ticks(1);
     win.menu->returned.reset();  // an abandoned game writes its replay
-    const std::string path = Replay::newestIn(params.m_save_folder);
+    const std::string path = Replay::newestIn(rules.params().m_save_folder);
     const auto bytes = readWholeFile(path);
     return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
 }
@@ -412,7 +414,7 @@ TEST(GameScreen, ARecordedGameReplaysHeadlessAndDamagedRecordsAreRefused) {
     SimRules rules("m_flag_per_count \"10 10 10\"\n");
     GameParams& params = rules.params();
     std::string endChecksum;
-    const std::string text = recordGame(params, endChecksum);
+    const std::string text = recordGame(rules, endChecksum);
     std::string why;
     const auto replay = Replay::parse(text, why);
     ASSERT_TRUE(replay.has_value()) << why;
@@ -438,21 +440,23 @@ TEST(GameScreen, ARecordedGameReplaysHeadlessAndDamagedRecordsAreRefused) {
 }
 
 // The same record played on the field at each speed ends on the same
-// verdict as headless; watching it leaves the generator, the process
-// counters and the difficulty as they were.
+// verdict as headless; watching it leaves a Hard game kept for Continue,
+// its generator, its counters and its difficulty, as they were.
 TEST(ReplayScreen, PlaysTheRecordAtEverySpeedAndLeavesTheGamesThatFollowAlone) {
     SimRules rules("m_flag_per_count \"10 10 10\"\n");
     GameParams& params = rules.params();
     std::string endChecksum;
     std::string why;
-    const auto replay = Replay::parse(recordGame(params, endChecksum), why);
+    const auto replay = Replay::parse(recordGame(rules, endChecksum), why);
     ASSERT_TRUE(replay.has_value()) << why;
     const auto watch = [&](const Replay& record, int speed) {
         ScreenWindow win(params);
         params.m_preferences.speed = speed;
-        params.m_difficult = 2;
-        brv::setRandState(12345);
-        World::setProcessCounters(1, 7);
+        RulesState games(12345);
+        games.setCounters(1, 7);
+        const GameScreen kept(win.context(), games, 2, 2);
+        const std::uint32_t generator = games.generatorState();
+        const std::string keptChecksum = kept.world().checksum();
         auto* screen = win.push(std::make_unique<ReplayScreen>(win.context(), record));
         win.ticks(record.endUpdate / speed + 10);
         EXPECT_TRUE(screen->outcome().has_value());
@@ -464,10 +468,11 @@ TEST(ReplayScreen, PlaysTheRecordAtEverySpeedAndLeavesTheGamesThatFollowAlone) {
         screen->onKeyDown(kEscape);
         win.ticks(1);
         win.menu->returned.reset();
-        EXPECT_EQ(brv::randState(), 12345u);
-        EXPECT_EQ(World::columnParity(), 1);
-        EXPECT_EQ(World::influenceTick(), 7);
-        EXPECT_EQ(params.m_difficult, 2);
+        EXPECT_EQ(games.generatorState(), generator);
+        EXPECT_EQ(games.columnParity(), 1);
+        EXPECT_EQ(games.influenceTick(), 7);
+        EXPECT_EQ(kept.world().difficulty(), 2);
+        EXPECT_EQ(kept.world().checksum(), keptChecksum);
         return outcome;
     };
     for (const int speed : {1, 2, 4}) {
@@ -485,7 +490,7 @@ TEST(ReplayScreen, PlaysTheRecordAtEverySpeedAndLeavesTheGamesThatFollowAlone) {
 
 TEST(GameScreen, StatusLineShowsTrendCountAndKills) {
     SimRules rules;
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* colony = world.addColony(1, 0, 0, false, 0);
     for (int i = 0; i < 57; ++i) {
         test::put(world, colony, i, 10);
@@ -542,7 +547,8 @@ TEST(GameScreen, CoachSaysEachThingOnceAndLeavesTheWorldAlone) {
         SimRules rules(kShortSources);
         rules.params().m_preferences.coach = coached;
         ScreenWindow win(rules.params());
-        GameScreen* screen = win.push(std::make_unique<GameScreen>(win.context(), 2));
+        GameScreen* screen = win.push(
+            std::make_unique<GameScreen>(win.context(), rules.state(), 2, rules.difficulty()));
         watch.tick(win, *screen);
         for (int i = 0; coached ? i < 3000 && !screen->coach().noted(Line::SourceDry) : i < dryAt;
              ++i) {
@@ -589,7 +595,7 @@ TEST(GameScreen, CoachSaysEachThingOnceAndLeavesTheWorldAlone) {
 TEST(Coach, TellsWhatTheSourcesByTheFlagsHoldOrThatThereIsNone) {
     using Line = Coach::Line;
     test::SimRules rules;
-    World world(rules.params());
+    World world(rules.params(), rules.state(), rules.difficulty());
     Colony* player = world.addColony(1, 0, 0, false, 0);
     Colony* enemy = world.addColony(0, 1, 0, true, 0);
     world.addLifeSource(20, 20);
@@ -690,8 +696,10 @@ TEST(GameScreen, CoachingStopsWithCoachOffAndAfterAWonGame) {
         writeFileAtomically(folder.writePath(Preferences::kFileName), off.data(), off.size()));
     Preferences& prefs = game.rules.params().m_preferences;
     ASSERT_TRUE(prefs.load(folder));
-    EXPECT_FALSE(
-        std::make_unique<GameScreen>(game.win.context(), 2)->coach().current().has_value());
+    EXPECT_FALSE(std::make_unique<GameScreen>(game.win.context(), game.rules.state(), 2, 0)
+                     ->coach()
+                     .current()
+                     .has_value());
 
     prefs.coach = true;
     World& world = game.screen->world();
@@ -701,11 +709,15 @@ TEST(GameScreen, CoachingStopsWithCoachOffAndAfterAWonGame) {
     Preferences stored;
     ASSERT_TRUE(stored.load(folder));
     EXPECT_EQ(stored.gamesWon, 1);
-    EXPECT_FALSE(
-        std::make_unique<GameScreen>(game.win.context(), 2)->coach().current().has_value());
+    EXPECT_FALSE(std::make_unique<GameScreen>(game.win.context(), game.rules.state(), 2, 0)
+                     ->coach()
+                     .current()
+                     .has_value());
     stored.gamesWon = 0;
     game.rules.params().m_preferences = stored;
-    EXPECT_EQ(std::make_unique<GameScreen>(game.win.context(), 2)->coach().current(),
+    EXPECT_EQ(std::make_unique<GameScreen>(game.win.context(), game.rules.state(), 2, 0)
+                  ->coach()
+                  .current(),
               Coach::Line::Start);
 }
 

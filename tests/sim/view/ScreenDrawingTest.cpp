@@ -13,9 +13,9 @@
 #include "gfx/FrameState.h"
 #include "gfx/ResourceSet.h"
 #include "platform/OffscreenGl.h"
-#include "platform/Random.h"
 #include "sim/ColonyColours.h"
 #include "sim/LifeSource.h"
+#include "sim/RulesState.h"
 #include "sim/view/Coach.h"
 #include "sim/view/ColonyPalette.h"
 #include "sim/view/GameScreen.h"
@@ -77,9 +77,7 @@ protected:
         }
         own_ = std::make_unique<test::TestContext>(*params_);
         own_->art.loadAll();
-        World::resetProcessCounters();
-        brv::srand(7);
-        screen_ = std::make_unique<GameScreen>(own_->context, 4);
+        screen_ = std::make_unique<GameScreen>(own_->context, state_, 4, 0);
     }
     void TearDown() override {
         screen_.reset();
@@ -117,6 +115,7 @@ protected:
     std::unique_ptr<OffscreenGl> gl_;
     std::unique_ptr<GameParams> params_;
     std::unique_ptr<test::TestContext> own_;
+    RulesState state_{7};
     std::unique_ptr<GameScreen> screen_;
 };
 
@@ -228,8 +227,8 @@ TEST_P(ScreenDrawing, LifeSourcesShowTheReserveTheyHaveLeft) {
     LifeSource& full = world.addLifeSource(60, row);
     LifeSource& spent = world.addLifeSource(140, row);
     // One feed of 95 % of its reserve leaves the second nearly spent.
-    params_->m_life_distribute[params_->m_difficult] = spent.reserve() - spent.reserve() / 20;
-    params_->m_life_src_add_prob[params_->m_difficult] = 1;
+    params_->m_life_distribute[world.difficulty()] = spent.reserve() - spent.reserve() / 20;
+    params_->m_life_src_add_prob[world.difficulty()] = 1;
     test::put(world, world.colonies()[0].get(), 140, row);
     spent.update(30);
     test::clearViruses(world);
@@ -242,9 +241,10 @@ TEST_P(ScreenDrawing, LifeSourcesShowTheReserveTheyHaveLeft) {
                         static_cast<int>((s.row() * p + 1 + radius * std::sin(a)) * scale_));
     };
     const Rgb white{255, 255, 255};
-    World::setProcessCounters(World::columnParity(), 0);
+    RulesState& state = world.rules();
+    state.setCounters(state.columnParity(), 0);
     const Frame onBeat = draw();
-    World::setProcessCounters(World::columnParity(), World::kInfluenceEveryTicks - 1);
+    state.setCounters(state.columnParity(), World::kInfluenceEveryTicks - 1);
     const Frame offBeat = draw();
     EXPECT_TRUE(near(at(onBeat, spent, 8, 19.5f), white, 40));
     EXPECT_FALSE(near(at(offBeat, spent, 8, 19.5f), white, 100)) << "the sliver blinks";

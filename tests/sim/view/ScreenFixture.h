@@ -77,15 +77,16 @@ inline void clearViruses(World& world, const Colony* colony = nullptr) {
     }
 }
 
-// The column parity the next world update visits.
-inline int nextParity() {
-    return World::columnParity() + 1 > 1 ? 0 : World::columnParity() + 1;
+// The column parity the next update of `world` visits.
+inline int nextParity(const World& world) {
+    const int parity = world.rules().columnParity();
+    return parity + 1 > 1 ? 0 : parity + 1;
 }
 
 // A virus that dies at its colony's next update, placed alone in a column the
 // next tick visits, on row `row`.
 inline void putDying(World& world, Colony* colony, int column, int row) {
-    const int c = column - column % 2 + nextParity();
+    const int c = column - column % 2 + nextParity(world);
     put(world, colony, c, row, 0);
 }
 
