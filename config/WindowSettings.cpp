@@ -166,6 +166,19 @@ bool WindowSettings::saveScores(GameParams& params, std::string* why) {
         }
         return false;
     }
+    // A lock the system cannot give is said, never passed over: saving
+    // without it could interleave with another copy's save. A folder that
+    // cannot be written at all is the folder's problem, told as such below.
+    if (lock && !lock->held() && !folderWriteProblem(folder.dir())) {
+        std::fprintf(stderr,
+                     "brevora: \"%s.lock\" cannot be locked (%s); the scores are kept in the "
+                     "game and not saved\n",
+                     path.c_str(), lock->problem().c_str());
+        if (why != nullptr) {
+            *why = "the table cannot be locked (" + lock->problem() + "): kept for now";
+        }
+        return false;
+    }
     return folder.save(ScoreTable::kFileName,
                        [&table](const std::string& file) { return mergeAndWrite(table, file); });
 }

@@ -40,8 +40,9 @@ public:
     // crash or a killed process later loses nothing. False when it could not
     // be written; the folder's problem() then says why (also on stderr, once),
     // or `why` does when another program held the table's lock past
-    // kLockWaitMs (the table in memory keeps the entry, and a later save, at
-    // the latest when the game ends, tries again).
+    // kLockWaitMs or the lock cannot be taken at all (the table in memory
+    // keeps the entry, and a later save, at the latest when the game ends,
+    // tries again).
     static bool saveScores(GameParams& params, std::string* why = nullptr);
     static constexpr int kLockWaitMs = 500;
 

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <thread>
 
 namespace brv {
@@ -13,6 +14,7 @@ namespace brv {
 FileLock::FileLock(const std::string& path, int waitMs) {
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd_ < 0) {
+        problem_ = std::strerror(errno);
         return;
     }
     constexpr int kPollMs = 10;
@@ -21,6 +23,7 @@ FileLock::FileLock(const std::string& path, int waitMs) {
             return;
         }
         if (errno != EWOULDBLOCK && errno != EINTR) {
+            problem_ = std::strerror(errno);
             break;
         }
         if (errno == EWOULDBLOCK && waited >= waitMs) {

@@ -15,8 +15,9 @@ public:
     // copy of the game holds it only for the few milliseconds of its own
     // save, and a lock held longer (by a program that hangs, or by someone's
     // hand) must not hang the game, which a signal could then not end. A lock
-    // the system cannot give (a folder that cannot be written) is not held,
-    // and the save that follows fails on its own.
+    // the system cannot give (a folder that cannot be written, something not
+    // a file at the lock's name, a file system without locks) is not held,
+    // and `problem()` says why.
     FileLock(const std::string& path, int waitMs);
     ~FileLock();
     FileLock(const FileLock&) = delete;
@@ -25,10 +26,13 @@ public:
     bool held() const { return fd_ >= 0; }
     // Not held because another holder kept it past the wait.
     bool busy() const { return busy_; }
+    // Why the system could not give the lock; empty when held or busy.
+    const std::string& problem() const { return problem_; }
 
 private:
     int fd_ = -1;
     bool busy_ = false;
+    std::string problem_;
 };
 
 }  // namespace brv

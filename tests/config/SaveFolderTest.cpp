@@ -45,6 +45,19 @@ TEST(SaveFolder, AHeldScoreLockKeepsTheEntryInTheGameUntilTheTableIsFree) {
     GameParams again(dir.path());
     WindowSettings::load(again);  // no settings yet: only the table was saved
     EXPECT_EQ(again.m_score_table.entries().size(), 1u);
+
+    // A lock that cannot be taken at all (a folder at its name) is said and
+    // the table stays as it was, rather than saved unlocked.
+    std::filesystem::remove(dir.file("data/scores.tab.lock"));
+    std::filesystem::create_directory(dir.file("data/scores.tab.lock"));
+    again.m_score_table.insert("Bob", 700);
+    std::string why;
+    EXPECT_FALSE(WindowSettings::saveScores(again, &why));
+    EXPECT_EQ(why, "the table cannot be locked (Is a directory): kept for now");
+    GameParams third(dir.path());
+    WindowSettings::load(third);
+    EXPECT_EQ(third.m_score_table.entries().size(), 1u);
+    EXPECT_EQ(again.m_score_table.entries().size(), 2u);
 }
 
 // FIFOs left where the old saves put their temporaries: shutdown saves
