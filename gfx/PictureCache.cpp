@@ -28,16 +28,20 @@ bool anyTextureSide() {
 }  // namespace
 
 void PictureCache::draw(const Texture& picture, float width, float height) {
-    const Key key = currentKey(picture, width, height);
-    if (texture_ != 0 && key == key_) {
+    if (texture_ != 0 && currentKey(picture, width, height) == key_) {
         copyBack();
         return;
     }
     drawStretchedPicture(picture, width, height);
-    if (!unavailable_ && !keep(key)) {
+    // Keyed once drawn: a picture waiting for its first draw is made by it.
+    if (!unavailable_ && !keep(currentKey(picture, width, height))) {
         release();
         unavailable_ = true;
     }
+}
+
+bool PictureCache::holds(const Texture& picture) const {
+    return texture_ != 0 && picture.serial() != 0 && key_.picture == picture.serial();
 }
 
 void PictureCache::release() {
@@ -53,7 +57,7 @@ void PictureCache::release() {
 
 PictureCache::Key PictureCache::currentKey(const Texture& picture, float width, float height) {
     Key key;
-    key.picture = picture.glName();
+    key.picture = picture.serial();
     key.width = width;
     key.height = height;
     glGetIntegerv(GL_VIEWPORT, key.viewport.data());

@@ -22,12 +22,16 @@ public:
     PictureCache& operator=(const PictureCache&) = delete;
 
     void draw(const Texture& picture, float width, float height);
+    // True when the cache holds the picture's last GL object as drawn: the
+    // next draw with the same viewport and transformation copies the pixels
+    // back and does not touch the picture.
+    bool holds(const Texture& picture) const;
     void release();
 
 private:
     // Everything that decides the pixels of the drawn picture.
     struct Key {
-        unsigned picture = 0;
+        unsigned long picture = 0;  // the picture's serial
         float width = 0;
         float height = 0;
         std::array<int, 4> viewport{};
