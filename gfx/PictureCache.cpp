@@ -34,7 +34,12 @@ void PictureCache::draw(const Texture& picture, float width, float height) {
     }
     drawStretchedPicture(picture, width, height);
     // Keyed once drawn: a picture waiting for its first draw is made by it.
-    if (!unavailable_ && !keep(currentKey(picture, width, height))) {
+    const Key key = currentKey(picture, width, height);
+    if (texture_ == 0 && key != drawn_) {
+        drawn_ = key;
+        return;
+    }
+    if (!unavailable_ && !keep(key)) {
         release();
         unavailable_ = true;
     }
@@ -52,6 +57,7 @@ void PictureCache::release() {
     textureWidth_ = 0;
     textureHeight_ = 0;
     key_ = Key{};
+    drawn_ = Key{};
     unavailable_ = false;
 }
 

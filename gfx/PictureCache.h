@@ -12,9 +12,11 @@ class Texture;
 // texture of the viewport's size; later frames with the same picture, viewport
 // and transformation copy those pixels back one to one, which a software
 // renderer does several times faster than filtering the stretched picture
-// again. The picture must be drawn first on its area, opaque, as the field is.
-// Its GL texture lives in the current rendering context: release it before the
-// context goes or the picture's pixels change.
+// again. Only the very first copy waits for the second frame of its picture:
+// making the texture and copying for the first time (the renderer prepares
+// its copying code then) would hold up the program's first frame. The picture must be drawn first
+// on its area, opaque, as the field is. Its GL texture lives in the current rendering context:
+// release it before the context goes or the picture's pixels change.
 class PictureCache {
 public:
     PictureCache() = default;
@@ -45,6 +47,8 @@ private:
     void copyBack() const;
 
     Key key_;
+    // The key of the last frame drawn while the cache had no texture.
+    Key drawn_;
     unsigned texture_ = 0;
     int textureWidth_ = 0;
     int textureHeight_ = 0;

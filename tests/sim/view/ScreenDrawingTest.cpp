@@ -396,8 +396,8 @@ TEST_P(ScreenDrawing, CoachLinesFitTheField) {
 
 // The game reads its art as screens draw it: no field backdrop is decoded
 // until a frame draws it, that frame is the one the art loaded at once
-// draws, and once the backdrop cache holds the field its texture is set
-// aside while later frames stay the same.
+// draws, and once the backdrop cache holds the field (from its second frame)
+// its texture is set aside while later frames stay the same.
 TEST_P(ScreenDrawing, FieldBackdropIsReadWhenFirstDrawnAndDrawnTheSame) {
     const Frame loaded = draw();
     ResourceSet& art = own_->art;
@@ -413,6 +413,7 @@ TEST_P(ScreenDrawing, FieldBackdropIsReadWhenFirstDrawnAndDrawnTheSame) {
     for (int i = 0; i < ResourceSet::kFieldTextureCount; ++i) {
         EXPECT_EQ(art.fieldTextures[i].serial() != serials[i], i == shown) << "field " << i;
     }
+    EXPECT_TRUE(draw() == loaded) << "the frame that keeps its pixels";
     EXPECT_TRUE(art.fieldTextures[shown].waiting()) << "set aside once its pixels are kept";
     EXPECT_TRUE(draw() == loaded) << "a frame from the kept pixels";
 }
