@@ -212,7 +212,7 @@ void MainScreen::drawBackground() const {
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
     ResourceSet& art = context_.art;
-    art.backdrop.draw(art.mainBackground, w, h);
+    art.drawBackdrop(art.mainBackground, w, h);
 }
 
 void MainScreen::drawSaveProblem() const {
