@@ -16,6 +16,7 @@
 #include "gfx/ResourceSet.h"
 #include "platform/Clock.h"
 #include "platform/LaunchHooks.h"
+#include "records/ReplayFiles.h"
 #include "sim/Replay.h"
 #include "ui/Button.h"
 #include "ui/GameOverDialog.h"
@@ -246,13 +247,13 @@ void MainScreen::showNotice(std::string text) {
 
 void MainScreen::playLastReplay() {
     GameParams& params = context_.params;
-    const std::string path = Replay::newestIn(params.m_save_folder);
+    const std::string path = ReplayFiles::newestIn(params.m_save_folder);
     if (path.empty()) {
         showNotice("No game has been recorded yet");
         return;
     }
     std::string why;
-    const std::optional<Replay> replay = Replay::readPlayable(path, params, why);
+    const std::optional<Replay> replay = ReplayFiles::readPlayable(path, params, why);
     if (!replay) {
         showNotice("The last replay cannot be played: " + why);
         return;

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "config/GameRules.h"
 #include "sim/Colony.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
+#include "sim/HexText.h"
 #include "sim/LifeSource.h"
 #include "sim/OccupationMask.h"
 #include "sim/RulesState.h"
@@ -113,8 +113,9 @@ std::uint8_t World::tagOf(const Colony* colony) {
             return static_cast<std::uint8_t>(k + 1);
         }
     }
+    // A byte tells 255 colonies apart; only a test's foreign colonies could
+    // ever ask for more, and a shared tag would let them fight as one.
     if (tagColonies_.size() >= 255) {
-        std::fprintf(stderr, "brevora: more than 255 colonies on one grid\n");
         std::abort();
     }
     tagColonies_.push_back(colony);
@@ -399,9 +400,7 @@ std::string World::checksum() const {
         mix(colony->previousCount());
         mix(colony->trendMark());
     }
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return text;
+    return hexText(hash);
 }
 
 }  // namespace brv
