@@ -39,6 +39,8 @@ struct ReplayOutcome;
 // 1 Medium, 2 Hard; a steered colony's is unused). A format 2 record without
 // it plays every computer colony as the difficulty. Format 1 records, which
 // have none of these, read and play exactly as before.
+// The record and its text are pure: ReplayFiles (records/) reads and saves
+// the files, and sim/ReplayCheck.h sets a record's game up and checks it.
 struct Replay {
     static constexpr int kVersion = 1;
     static constexpr int kSteeredVersion = 2;

@@ -1,9 +1,12 @@
+// The text form of a game's record: writing it line by line and reading it
+// back, refusing any line that is damaged, out of bounds or out of order.
+#include "sim/Replay.h"
+
 #include <algorithm>
 #include <charconv>
 #include <initializer_list>
 #include <limits>
 
-#include "sim/Replay.h"
 #include "sim/World.h"
 
 namespace brv {
