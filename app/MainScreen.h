@@ -3,20 +3,16 @@
 #include <memory>
 #include <string>
 
+#include "app/IdleTimer.h"
+#include "app/MenuButtons.h"
+#include "app/MenuDialogs.h"
+#include "app/MenuNotice.h"
 #include "app/window/GameContext.h"
 #include "app/window/View.h"
 
 namespace brv {
 
-class Button;
-class Dialog;
-class GameOverDialog;
-class HelpDialog;
-class NewGameDialog;
 class PlayScreens;
-class QuestionDialog;
-class QuitDialog;
-class Top7Dialog;
 
 // The main menu: the bottom screen for the whole run. It opens every dialog
 // and game; the window owns them while they are open and hands them back when
@@ -24,7 +20,9 @@ class Top7Dialog;
 // finished one turns into the game-over dialog, and after a spell without any
 // button press the demonstration starts. R plays the last recorded game again.
 // Quitting the program goes through it. New game while a game is kept asks
-// first whether to abandon it.
+// first whether to abandon it. It ties together its buttons (MenuButtons), the
+// dialogs it opens (MenuDialogs), the demonstration's idle timer (IdleTimer)
+// and its notice line (MenuNotice) with the kept game and the replays.
 class MainScreen : public View {
 public:
     static constexpr const char* kCaption = "Brevora - colonies at war";
@@ -33,7 +31,7 @@ public:
     // folder cannot be written; stderr names the folder and the reason.
     static constexpr const char* kCannotSave = "Settings and scores cannot be saved";
     // How long a notice stays on the menu.
-    static constexpr int kNoticeMs = 4000;
+    static constexpr int kNoticeMs = MenuNotice::kShownMs;
 
     // `screens` makes the games and the demonstration; it and `context` must
     // outlive the menu.
@@ -65,62 +63,40 @@ public:
     // a game kept for Continue stays kept.
     void watchReplay(std::unique_ptr<View> replay);
     // The line the menu shows for a while (a replay that cannot be played).
-    const std::string& notice() const { return notice_; }
+    const std::string& notice() const { return notice_.text(); }
     View* replay() const { return replay_; }
 
     bool demoRunning() const { return demoRunning_; }
     // The difficulty of the last game started, at which the demonstration
     // plays.
     int difficulty() const { return difficulty_; }
-    int idleMs() const { return idleMs_; }
+    int idleMs() const { return idle_.idleMs(); }
     // The kept game or the one running (a game or the demonstration).
     View* game() const { return game_; }
     // The dialogs the menu has open; null once they have come back.
-    NewGameDialog* newGameDialog() const { return newGameDialog_; }
-    QuitDialog* quitDialog() const { return quitDialog_; }
-    QuestionDialog* abandonDialog() const { return abandonDialog_; }
-    GameOverDialog* gameOverDialog() const { return gameOverDialog_; }
-    HelpDialog* helpDialog() const { return helpDialog_; }
-    Top7Dialog* top7Dialog() const { return top7Dialog_; }
+    NewGameDialog* newGameDialog() const { return dialogs_.newGame(); }
+    QuitDialog* quitDialog() const { return dialogs_.quit(); }
+    QuestionDialog* abandonDialog() const { return dialogs_.abandon(); }
+    GameOverDialog* gameOverDialog() const { return dialogs_.gameOver(); }
+    HelpDialog* helpDialog() const { return dialogs_.help(); }
+    Top7Dialog* top7Dialog() const { return dialogs_.top7(); }
 
-    enum class Control {
-        NewGame,
-        Continue,
-        Quit,
-        Help,
-        Top7,
-        FullScreen,
-        Minimize,
-        SmallHelp,
-        SmallQuit,
-        Count
-    };
-    Button& button(Control which) const { return *buttons_[static_cast<int>(which)]; }
+    using Control = MenuControl;
+    Button& button(Control which) const { return buttons_.button(which); }
 
 private:
-    void createButtons();
     void takeBackGame();
-    void openNewGameDialog();
     void openAbandonDialog();
-    void openQuitDialog();
-    void openHelpDialog();
-    void openTop7Dialog();
     void startNewGame(const NewGameDialog& choice);
-    // Places the dialog, keeps a pointer to it in `slot` and opens it; nothing
-    // happens while the window is missing or that dialog is still open.
-    template <class D>
-    void openDialog(D*& slot, std::unique_ptr<D> dialog, bool shade, bool frame);
     void postClose() const;
     void drawBackground() const;
     void drawSaveProblem() const;
-    void drawNotice() const;
     void noteFirstFrame();
-    void showNotice(std::string text);
 
     GameContext& context_;
     PlayScreens& screens_;
     bool demoRunning_ = false;
-    int idleMs_ = 0;
+    IdleTimer idle_;
     // The difficulty of the last game started in this session (Easy before
     // the first), at which the demonstration plays.
     int difficulty_ = 0;
@@ -130,19 +106,10 @@ private:
     std::unique_ptr<View> keptGame_;
     // A replay while it runs; the window owns it.
     View* replay_ = nullptr;
-    std::string notice_;
-    int noticeMs_ = 0;
+    MenuNotice notice_;
     bool firstFrameNoted_ = false;
-    std::unique_ptr<Button> buttons_[static_cast<int>(Control::Count)];
-    // Open dialogs, owned by the window until they come back.
-    NewGameDialog* newGameDialog_ = nullptr;
-    QuitDialog* quitDialog_ = nullptr;
-    QuestionDialog* abandonDialog_ = nullptr;
-    HelpDialog* helpDialog_ = nullptr;
-    GameOverDialog* gameOverDialog_ = nullptr;
-    Top7Dialog* top7Dialog_ = nullptr;
-    int newGameWidth_ = 0;
-    int newGameHeight_ = 0;
+    MenuButtons buttons_;
+    MenuDialogs dialogs_;
 };
 
 }  // namespace brv

@@ -15,6 +15,7 @@
 #include "app/Program.h"
 #include "config/GameParams.h"
 #include "platform/SdlPlatform.h"
+#include "records/ReplayFiles.h"
 #include "sim/Replay.h"
 #include "sim/bot/CommandWords.h"
 
@@ -98,7 +99,7 @@ Arguments readArguments(int argc, char** argv) {
 // A replay that cannot be played is refused before any window opens.
 std::optional<brv::Replay> readReplay(const std::string& path, const brv::GameParams& params) {
     std::string why;
-    std::optional<brv::Replay> replay = brv::Replay::readPlayable(path, params, why);
+    std::optional<brv::Replay> replay = brv::ReplayFiles::readPlayable(path, params, why);
     if (!replay) {
         std::fprintf(stderr, "brevora: the replay \"%s\" cannot be played: %s\n", path.c_str(),
                      why.c_str());

@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/ProcChildren.h"
+
 // Everything here runs in a child forked from a game that may have other
 // threads, and it never execs: no allocation, no stdio, only calls that are
 // safe after such a fork.
@@ -27,15 +29,6 @@ namespace {
 // also the signal the supervisor hears when the game goes) or anyone
 // hanging up or interrupting it.
 constexpr int kEndSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
-
-// One record of /proc's directory listing as getdents64 gives it.
-struct DirEntry {
-    std::uint64_t inode;
-    std::int64_t offset;
-    unsigned short length;
-    unsigned char type;
-    char name[1];
-};
 
 long long nowMs() {
     timespec t{};
@@ -166,71 +159,6 @@ bool reapAll(Tree& tree) {
     }
 }
 
-// A pid as /proc names it; 0 for any other entry.
-pid_t toPid(const char* name) {
-    pid_t pid = 0;
-    for (; *name >= '0' && *name <= '9' && pid < 100000000; ++name) {
-        pid = pid * 10 + (*name - '0');
-    }
-    return *name == '\0' ? pid : 0;
-}
-
-// The parent and command name of the process /proc calls `name`, from its
-// "pid (command) state parent ..." line; false when it is gone.
-bool readStat(const char* name, pid_t& parent, char (&command)[32]) {
-    char path[64] = "/proc/";
-    if (std::strlen(name) > 20) {
-        return false;
-    }
-    std::strcat(std::strcat(path, name), "/stat");
-    const int fd = open(path, O_RDONLY | O_CLOEXEC);
-    char text[512];
-    const ssize_t n = fd >= 0 ? read(fd, text, sizeof text - 1) : -1;
-    if (fd >= 0) {
-        close(fd);
-    }
-    text[n > 0 ? n : 0] = '\0';
-    const char* first = std::strchr(text, '(');
-    const char* last = std::strrchr(text, ')');
-    if (first == nullptr || last == nullptr || last < first || std::strlen(last) < 5) {
-        return false;
-    }
-    const std::size_t length = std::min<std::size_t>(last - first - 1, sizeof command - 1);
-    std::memcpy(command, first + 1, length);
-    command[length] = '\0';
-    const char* field = last + 4;  // past ") S "
-    for (parent = 0; *field >= '0' && *field <= '9'; ++field) {
-        parent = parent * 10 + (*field - '0');
-    }
-    return true;
-}
-
-// Calls `visit(pid, name, command)` for every process whose parent is the
-// supervisor: the program and each orphan of its tree adopted since.
-template <typename Visit>
-void forEachChild(Visit visit) {
-    const int dir = open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0) {
-        return;
-    }
-    const pid_t self = getpid();
-    alignas(DirEntry) char buffer[8192];
-    long n = 0;
-    while ((n = syscall(SYS_getdents64, dir, buffer, sizeof buffer)) > 0) {
-        for (long at = 0; at < n;) {
-            const auto* entry = reinterpret_cast<const DirEntry*>(buffer + at);
-            at += entry->length;
-            pid_t parent = 0;
-            char command[32];
-            const pid_t pid = toPid(entry->name);
-            if (pid > 0 && readStat(entry->name, parent, command) && parent == self) {
-                visit(pid, entry->name, command);
-            }
-        }
-    }
-    close(dir);
-}
-
 // Kills what is left of the tree round after round, each round reaping the
 // dead and killing the children found (orphans come to the supervisor as
 // their parents die), until none is left or kEndWithinMs has passed; then
@@ -243,7 +171,7 @@ void endTree(Tree& tree, int leftReport) {
     const long long deadline = nowMs() + ChildSupervisor::kEndWithinMs;
     while (!reapAll(tree)) {
         if (nowMs() > deadline) {
-            forEachChild([&](pid_t, const char* name, const char* command) {
+            ProcChildren::forEach(getpid(), [&](pid_t, const char* name, const char* command) {
                 writeText(leftReport, "pid ");
                 writeText(leftReport, name);
                 writeText(leftReport, " (");
@@ -252,7 +180,8 @@ void endTree(Tree& tree, int leftReport) {
             });
             return;
         }
-        forEachChild([](pid_t pid, const char*, const char*) { kill(pid, SIGKILL); });
+        ProcChildren::forEach(getpid(),
+                              [](pid_t pid, const char*, const char*) { kill(pid, SIGKILL); });
         const timespec pause{0, 2 * 1000 * 1000};
         nanosleep(&pause, nullptr);
     }

@@ -7,14 +7,12 @@
 #include <vector>
 
 #include "platform/Clock.h"
-#include "sim/Timeline.h"
 
 namespace brv {
 
 class Colony;
 class RulesState;
 class GameRules;
-class SaveFolder;
 class World;
 struct ReplayOutcome;
 
@@ -41,15 +39,12 @@ struct ReplayOutcome;
 // 1 Medium, 2 Hard; a steered colony's is unused). A format 2 record without
 // it plays every computer colony as the difficulty. Format 1 records, which
 // have none of these, read and play exactly as before.
+// The record and its text are pure: ReplayFiles (records/) reads and saves
+// the files, and sim/ReplayCheck.h sets a record's game up and checks it.
 struct Replay {
     static constexpr int kVersion = 1;
     static constexpr int kSteeredVersion = 2;
     static constexpr int kCheckEvery = 100;
-    static constexpr const char* kFolder = "replays";
-    // The newest replays kept in the folder; older ones are deleted.
-    static constexpr std::size_t kKept = 20;
-    // Far above the record of a day-long game; a larger file is refused.
-    static constexpr std::uint64_t kMaxFileBytes = 64ull * 1024 * 1024;
     // The longest game a record may hold, and so the most updates a replay
     // may ask to be played: six hours of game time, six times the hour after
     // which the balance runs count a game as unfinished. A recording ends
@@ -109,16 +104,9 @@ struct Replay {
     // A whole record, or nothing with `why` naming the line and what is
     // wrong: a damaged, cut or foreign file is never played half.
     static std::optional<Replay> parse(std::string_view text, std::string& why);
-    // Reads and parses a file: nothing, with `why`, when it cannot be read
-    // or is refused.
-    static std::optional<Replay> readFile(const std::string& path, std::string& why);
     // Why the record cannot be played on `params` (it was made with other
     // rules); empty when it can.
     std::string rulesRefusal(const GameRules& params) const;
-    // readFile and rulesRefusal together: a record to play on `params`, or
-    // nothing with `why`.
-    static std::optional<Replay> readPlayable(const std::string& path, const GameRules& params,
-                                              std::string& why);
 
     // Plays the player's inputs noted after `update` world updates, from
     // events[next] on, as the game screen took them; `next` moves past them.
@@ -129,42 +117,11 @@ struct Replay {
     // The verdict on a replayed game: it left the record at its first
     // differing checkpoint (-1 for none), or it ended on `endChecksum`.
     ReplayOutcome verdict(int firstDifference, const std::string& endChecksum) const;
-
-    // Writes the record atomically into replays/ of `folder`, named by date
-    // and time, and deletes all but the newest kKept there. The path, or
-    // empty when it could not be written.
-    std::string save(const SaveFolder& folder) const;
-    // The newest replay in replays/ of `folder`; empty when there is none.
-    static std::string newestIn(const SaveFolder& folder);
 };
 
 // The hash of the rules a game plays by: the rule file and the two sprite
 // descriptions (their frame counts take part in the draws) as they were
 // loaded, as 16 hex digits.
 std::string rulesHash(const GameRules& params);
-
-// Builds a game's colonies as the game screen does: the player first, then
-// computer sides of `difficulty`, in the colony colours, and sets the world up.
-void setUpGame(World& world, int colonies, int difficulty);
-// The same with the player-kind colonies named by `steered` (indices).
-void setUpGame(World& world, int colonies, int difficulty, const std::vector<int>& steered);
-// The game of a record: its colonies, steered ones and computer kinds.
-void setUpGame(World& world, const Replay& replay);
-// Whether a game set up as above has come to its end without a resignation:
-// at most one colony is left, or the player's (the first) has no virus.
-bool gameEnded(const World& world);
-
-// Plays a record headless on `params` at the record's difficulty, on a rules
-// state of its own. Matches when every checkpoint and the end agree;
-// otherwise `firstDifference` is the first update found to differ (the
-// checkpoint where it showed) and `why` says what. The timeline is the
-// replayed game's, as far as it was played.
-struct ReplayOutcome {
-    bool matches = false;
-    int firstDifference = -1;
-    std::string why;
-    Timeline timeline;
-};
-ReplayOutcome checkReplay(const GameRules& params, const Replay& replay);
 
 }  // namespace brv

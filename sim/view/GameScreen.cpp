@@ -10,10 +10,12 @@
 #include "platform/Clock.h"
 #include "platform/FileIo.h"
 #include "platform/LaunchHooks.h"
+#include "records/ReplayFiles.h"
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
 #include "sim/LifeSource.h"
 #include "sim/PlayerClick.h"
+#include "sim/ReplayCheck.h"
 
 namespace brv {
 
@@ -346,9 +348,10 @@ GameScreen::~GameScreen() {
     }
     record_->finish(worldUpdates(), world());
     GameParams& params = context_.params;
-    if (record_->save(params.m_save_folder).empty() && !params.m_save_folder.dir().empty()) {
+    if (ReplayFiles::save(*record_, params.m_save_folder).empty() &&
+        !params.m_save_folder.dir().empty()) {
         std::fprintf(stderr, "brevora: the replay of this game could not be saved in \"%s/%s\"\n",
-                     params.m_save_folder.shownDir().c_str(), Replay::kFolder);
+                     params.m_save_folder.shownDir().c_str(), ReplayFiles::kFolder);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "gfx/StretchedPicture.h"
 #include "platform/Clock.h"
 #include "sim/Colony.h"
+#include "sim/ReplayCheck.h"
 #include "sim/World.h"
 
 namespace brv {

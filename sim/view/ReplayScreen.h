@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "sim/Replay.h"
+#include "sim/ReplayCheck.h"
 #include "sim/RulesState.h"
 #include "sim/view/PlayScreen.h"
 

@@ -3,8 +3,10 @@
 #include "app/GamePlayScreens.h"
 #include "platform/FileIo.h"
 #include "platform/VirtualKeys.h"
+#include "records/ReplayFiles.h"
 #include "sim/Colony.h"
 #include "sim/Replay.h"
+#include "sim/ReplayCheck.h"
 #include "sim/RulesState.h"
 #include "sim/view/GameScreen.h"
 #include "sim/view/ReplayScreen.h"
@@ -251,7 +253,7 @@ TEST(MainScreenGames, ResignedGameEndsAsLostWithItsScoreAndReplaysToTheSameEnd) 
     EXPECT_EQ(f.params.m_score_table.entries()[0].score, score);
 
     std::string why;
-    const auto replay = Replay::readFile(Replay::newestIn(f.params.m_save_folder), why);
+    const auto replay = ReplayFiles::readFile(ReplayFiles::newestIn(f.params.m_save_folder), why);
     ASSERT_TRUE(replay) << why;
     EXPECT_EQ(replay->resignedAt(), resignedAt);
     EXPECT_EQ(replay->endUpdate, resignedAt + 1 + 67);
@@ -346,7 +348,7 @@ TEST(MainScreenGames, RPlaysTheLastReplayOrSaysWhyItCannot) {
 
     Replay record = Replay::beginning(f.params, RulesState(1), 2, 0);
     record.endChecksum = "0123456789abcdef";
-    const std::string path = record.save(f.params.m_save_folder);
+    const std::string path = ReplayFiles::save(record, f.params.m_save_folder);
     ASSERT_FALSE(path.empty());
     f.menu->onKeyDown('R');
     ASSERT_EQ(f.screens.replays.size(), 1u);

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "config/GameParams.h"
+#include "records/ReplayFiles.h"
 #include "sim/Colony.h"
 #include "sim/Flag.h"
 #include "sim/Replay.h"
+#include "sim/ReplayCheck.h"
 #include "sim/RulesState.h"
 #include "sim/World.h"
 #include "sim/bot/BotSteering.h"
@@ -40,7 +42,7 @@ MatchResult playBotGame(GameParams& params, const std::string& command, const st
 // The replay of a bot game plays to its checksum without the bot.
 void expectReplays(GameParams& params, const MatchResult& result) {
     std::string why;
-    const auto replay = Replay::readFile(result.replay, why);
+    const auto replay = ReplayFiles::readFile(result.replay, why);
     ASSERT_TRUE(replay) << why;
     EXPECT_EQ(replay->steered, std::vector<int>{1});
     EXPECT_TRUE(checkReplay(params, *replay).matches) << result.replay;
@@ -61,7 +63,7 @@ TEST(BotGame, SampleForagersSteerAndTheirGamesReplay) {
         EXPECT_EQ(report.faults, (std::array<int, kBotFaultKinds>{})) << bot;
         EXPECT_EQ(report.stopped, "") << bot;
         std::string why;
-        EXPECT_FALSE(Replay::readFile(result.replay, why)->events.empty()) << bot;
+        EXPECT_FALSE(ReplayFiles::readFile(result.replay, why)->events.empty()) << bot;
         expectReplays(params, result);
     }
     // A Hard colony in an Easy game replays as Hard.

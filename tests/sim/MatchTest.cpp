@@ -18,6 +18,7 @@
 #include "sim/Flag.h"
 #include "sim/LifeSource.h"
 #include "sim/Replay.h"
+#include "sim/ReplayCheck.h"
 #include "sim/RulesState.h"
 #include "sim/World.h"
 #include "tests/support/ProcessScan.h"

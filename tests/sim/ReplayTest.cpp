@@ -5,6 +5,7 @@
 #include "platform/Random.h"
 #include "sim/ColonyColours.h"
 #include "sim/Replay.h"
+#include "sim/ReplayCheck.h"
 #include "tests/sim/SimWorld.h"
 
 namespace brv {

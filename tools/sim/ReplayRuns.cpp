@@ -9,9 +9,11 @@
 #include "config/GameParams.h"
 #include "platform/FileIo.h"
 #include "platform/Random.h"
+#include "records/ReplayFiles.h"
 #include "sim/Colony.h"
 #include "sim/PlayerClick.h"
 #include "sim/Replay.h"
+#include "sim/ReplayCheck.h"
 #include "sim/RulesState.h"
 #include "sim/World.h"
 #include "tools/sim/Match.h"
@@ -90,7 +92,7 @@ std::string recordBotGame(const GameParams& params, const GameRecording& game,
 int checkReplayFile(const GameParams& params, const std::string& path, bool timeline) {
     std::ostream& verdict = timeline ? std::cerr : std::cout;
     std::string why;
-    const auto replay = Replay::readFile(path, why);
+    const auto replay = ReplayFiles::readFile(path, why);
     if (!replay) {
         verdict << path << ": refused: " << why << "\n";
         return 2;

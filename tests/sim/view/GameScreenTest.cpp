@@ -11,10 +11,12 @@
 #include "config/SaveFolder.h"
 #include "platform/FileIo.h"
 #include "platform/VirtualKeys.h"
+#include "records/ReplayFiles.h"
 #include "sim/ComputerColony.h"
 #include "sim/HardComputerColony.h"
 #include "sim/LifeSource.h"
 #include "sim/Replay.h"
+#include "sim/ReplayCheck.h"
 #include "sim/RulesState.h"
 #include "sim/view/ReplayScreen.h"
 #include "tests/audio/ScopedSounds.h"
@@ -403,7 +405,7 @@ std::string recordGame(SimRules& rules, std::string& endChecksum) {
     win.window.closeTop();
     win.ticks(1);
     win.menu->returned.reset();  // an abandoned game writes its replay
-    const std::string path = Replay::newestIn(rules.params().m_save_folder);
+    const std::string path = ReplayFiles::newestIn(rules.params().m_save_folder);
     const auto bytes = readWholeFile(path);
     return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
 }
