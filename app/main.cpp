@@ -13,10 +13,10 @@
 #include "app/GamePlayScreens.h"
 #include "app/MainScreen.h"
 #include "app/Program.h"
+#include "bothost/CommandWords.h"
 #include "config/GameParams.h"
 #include "platform/SdlPlatform.h"
 #include "sim/Replay.h"
-#include "sim/bot/CommandWords.h"
 
 namespace {
 

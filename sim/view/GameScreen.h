@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "bothost/BotSteering.h"
 #include "sim/Replay.h"
-#include "sim/bot/BotSteering.h"
 #include "sim/view/Coach.h"
 #include "sim/view/PlayScreen.h"
 

@@ -6,13 +6,13 @@
 #include <thread>
 #include <vector>
 
+#include "bothost/BotSteering.h"
 #include "config/GameParams.h"
 #include "sim/Colony.h"
 #include "sim/Flag.h"
 #include "sim/Replay.h"
 #include "sim/RulesState.h"
 #include "sim/World.h"
-#include "sim/bot/BotSteering.h"
 #include "tests/support/TempDir.h"
 #include "tools/sim/Match.h"
 

@@ -1,7 +1,7 @@
 #include "tools/sim/BotSeats.h"
 
+#include "bothost/CommandWords.h"
 #include "platform/ChildProcess.h"
-#include "sim/bot/CommandWords.h"
 
 namespace brv {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/bot/BotSteering.h"
+#include "bothost/BotSteering.h"
 
 namespace brv {
 

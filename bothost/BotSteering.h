@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "bothost/BotProtocol.h"
 #include "platform/ChildProcess.h"
 #include "sim/PlayerClick.h"
-#include "sim/bot/BotProtocol.h"
 
 namespace brv {
 

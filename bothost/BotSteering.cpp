@@ -1,12 +1,12 @@
-#include "sim/bot/BotSteering.h"
+#include "bothost/BotSteering.h"
 
 #include <algorithm>
 #include <chrono>
 #include <numeric>
 
+#include "bothost/CommandWords.h"
 #include "sim/Colony.h"
 #include "sim/World.h"
-#include "sim/bot/CommandWords.h"
 
 namespace brv {
 
