@@ -15,6 +15,7 @@
 #include "platform/Random.h"
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
+#include "sim/ReplaySteering.h"
 #include "sim/RulesState.h"
 #include "sim/World.h"
 
@@ -446,33 +447,6 @@ std::optional<Replay> Replay::readPlayable(const std::string& path, const GameRu
     return why.empty() ? replay : std::nullopt;
 }
 
-void Replay::applyInputs(Colony& player, std::size_t& next, int update) const {
-    for (; next < events.size() && events[next].update == update; ++next) {
-        const Event& event = events[next];
-        if (event.input == Input::FlagSet) {
-            player.addFlagAt(event.x, event.y);
-        } else if (event.input == Input::FlagRemoved) {
-            player.removeFlagNear(event.x, event.y);
-        }
-    }
-}
-
-void Replay::applyInputs(World& world, std::size_t& next, int update) const {
-    const auto& all = world.colonies();
-    for (; next < events.size() && events[next].update == update; ++next) {
-        const Event& event = events[next];
-        if (event.colony < 0 || event.colony >= static_cast<int>(all.size())) {
-            continue;
-        }
-        Colony& colony = *all[static_cast<std::size_t>(event.colony)];
-        if (event.input == Input::FlagSet) {
-            colony.addFlagAt(event.x, event.y);
-        } else if (event.input == Input::FlagRemoved) {
-            colony.removeFlagNear(event.x, event.y);
-        }
-    }
-}
-
 ReplayOutcome Replay::verdict(int firstDifference, const std::string& endChecksum) const {
     if (firstDifference >= 0) {
         return {false,
@@ -593,11 +567,11 @@ ReplayOutcome checkReplay(const GameRules& params, const Replay& replay) {
     state.setCounters(replay.columnParity, replay.influenceTick);
     World world(params, state, replay.difficulty);
     setUpGame(world, replay);
-    std::size_t e = 0;
+    ReplaySteering clicks(replay);
     std::size_t c = 0;
     int firstDifference = -1;
     for (int update = 0;; ++update) {
-        replay.applyInputs(world, e, update);
+        clicks.act(world, update);
         if (update == replay.endUpdate) {
             break;
         }

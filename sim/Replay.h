@@ -120,12 +120,6 @@ struct Replay {
     static std::optional<Replay> readPlayable(const std::string& path, const GameRules& params,
                                               std::string& why);
 
-    // Plays the player's inputs noted after `update` world updates, from
-    // events[next] on, as the game screen took them; `next` moves past them.
-    void applyInputs(Colony& player, std::size_t& next, int update) const;
-    // The same for a world whose steered colonies may be any: each input
-    // goes to the colony that made it.
-    void applyInputs(World& world, std::size_t& next, int update) const;
     // The verdict on a replayed game: it left the record at its first
     // differing checkpoint (-1 for none), or it ended on `endChecksum`.
     ReplayOutcome verdict(int firstDifference, const std::string& endChecksum) const;

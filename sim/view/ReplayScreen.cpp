@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "config/GameParams.h"
 #include "gfx/LineGraph.h"
 #include "gfx/StretchedPicture.h"
 #include "platform/Clock.h"
 #include "sim/Colony.h"
+#include "sim/ReplaySteering.h"
 #include "sim/World.h"
 
 namespace brv {
@@ -24,6 +26,7 @@ ReplayScreen::ReplayScreen(GameContext& context, Replay replay)
       PlayScreen(context, context.params, state_, replay.difficulty),
       replay_(std::move(replay)) {
     setUpGame(world(), replay_);
+    steerings_.add(std::make_unique<ReplaySteering>(replay_));
     applyInputs();
     if (replay_.endUpdate == 0) {
         endOfRecord();
@@ -33,7 +36,7 @@ ReplayScreen::ReplayScreen(GameContext& context, Replay replay)
 ReplayScreen::~ReplayScreen() = default;
 
 void ReplayScreen::applyInputs() {
-    replay_.applyInputs(world(), nextEvent_, worldUpdates());
+    steerings_.act(world(), worldUpdates());
 }
 
 // As the headless check does: a checkpoint is compared right after its

@@ -172,7 +172,7 @@ TEST(BotGame, InTheWindowALateAnswerCountsAtTheNextDecisionPoint) {
     BotSteering bot(0, {10, 5000, 100}, BotLimits{});
     bot.answerWithoutWaiting();
     std::vector<int> heard;
-    bot.onClick([&](int, int update, ClickResult, int, int) { heard.push_back(update); });
+    bot.onClick([&](const SteeringClick& click) { heard.push_back(click.update); });
     std::string why;
     ASSERT_TRUE(bot.start(kBuild + "/tests/test-bot slow", world, {0}, why)) << why;
     for (int update = 0; update <= 40; ++update) {
