@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "bothost/BotSteering.h"
 #include "config/GameParams.h"
 #include "sim/Colony.h"
 #include "sim/Replay.h"

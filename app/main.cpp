@@ -13,11 +13,11 @@
 #include "app/GamePlayScreens.h"
 #include "app/MainScreen.h"
 #include "app/Program.h"
+#include "bothost/CommandWords.h"
 #include "config/GameParams.h"
 #include "platform/SdlPlatform.h"
 #include "records/ReplayFiles.h"
 #include "sim/Replay.h"
-#include "sim/bot/CommandWords.h"
 
 namespace {
 

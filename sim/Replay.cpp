@@ -76,33 +76,6 @@ std::string Replay::rulesRefusal(const GameRules& params) const {
                          : "recorded with other rules (" + rules + "; these are " + here + ")";
 }
 
-void Replay::applyInputs(Colony& player, std::size_t& next, int update) const {
-    for (; next < events.size() && events[next].update == update; ++next) {
-        const Event& event = events[next];
-        if (event.input == Input::FlagSet) {
-            player.addFlagAt(event.x, event.y);
-        } else if (event.input == Input::FlagRemoved) {
-            player.removeFlagNear(event.x, event.y);
-        }
-    }
-}
-
-void Replay::applyInputs(World& world, std::size_t& next, int update) const {
-    const auto& all = world.colonies();
-    for (; next < events.size() && events[next].update == update; ++next) {
-        const Event& event = events[next];
-        if (event.colony < 0 || event.colony >= static_cast<int>(all.size())) {
-            continue;
-        }
-        Colony& colony = *all[static_cast<std::size_t>(event.colony)];
-        if (event.input == Input::FlagSet) {
-            colony.addFlagAt(event.x, event.y);
-        } else if (event.input == Input::FlagRemoved) {
-            colony.removeFlagNear(event.x, event.y);
-        }
-    }
-}
-
 ReplayOutcome Replay::verdict(int firstDifference, const std::string& endChecksum) const {
     if (firstDifference >= 0) {
         return {false,

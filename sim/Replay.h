@@ -10,7 +10,6 @@
 
 namespace brv {
 
-class Colony;
 class RulesState;
 class GameRules;
 class World;
@@ -108,12 +107,6 @@ struct Replay {
     // rules); empty when it can.
     std::string rulesRefusal(const GameRules& params) const;
 
-    // Plays the player's inputs noted after `update` world updates, from
-    // events[next] on, as the game screen took them; `next` moves past them.
-    void applyInputs(Colony& player, std::size_t& next, int update) const;
-    // The same for a world whose steered colonies may be any: each input
-    // goes to the colony that made it.
-    void applyInputs(World& world, std::size_t& next, int update) const;
     // The verdict on a replayed game: it left the record at its first
     // differing checkpoint (-1 for none), or it ended on `endChecksum`.
     ReplayOutcome verdict(int firstDifference, const std::string& endChecksum) const;

@@ -5,6 +5,7 @@
 #include "config/GameRules.h"
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
+#include "sim/ReplaySteering.h"
 #include "sim/RulesState.h"
 #include "sim/World.h"
 
@@ -58,11 +59,11 @@ ReplayOutcome checkReplay(const GameRules& params, const Replay& replay) {
     state.setCounters(replay.columnParity, replay.influenceTick);
     World world(params, state, replay.difficulty);
     setUpGame(world, replay);
-    std::size_t e = 0;
+    ReplaySteering clicks(replay);
     std::size_t c = 0;
     int firstDifference = -1;
     for (int update = 0;; ++update) {
-        replay.applyInputs(world, e, update);
+        clicks.act(world, update);
         if (update == replay.endUpdate) {
             break;
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "app/window/GlWindow.h"
 #include "audio/SoundSet.h"
@@ -14,7 +15,7 @@
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
 #include "sim/LifeSource.h"
-#include "sim/PlayerClick.h"
+#include "sim/MouseSteering.h"
 #include "sim/ReplayCheck.h"
 
 namespace brv {
@@ -36,23 +37,27 @@ GameScreen::GameScreen(GameContext& context, RulesState& rules, int colonies, in
       coach_(context.params.m_preferences.coaching()) {
     setUpGame(world(), std::clamp(colonies, kMinColonies, kMaxColonies), difficulty);
     coach_.begin(world());
+    mouse_ = &steerings_.add(std::make_unique<MouseSteering>(0));
+    steerings_.onClick([this](const SteeringClick& click) { heardClick(click); });
 }
 
-void GameScreen::steerBy(std::unique_ptr<BotSteering> bot) {
-    bot_ = std::move(bot);
+void GameScreen::record(Replay start) {
+    record_ = std::move(start);
+    steerings_.recordInto(&*record_);
+}
+
+void GameScreen::steerBy(std::unique_ptr<Steering> steering) {
+    mouse_ = nullptr;
     coach_ = Coach(false);
-    bot_->onClick([this](int, int, ClickResult result, int x, int y) {
-        const bool removed = result == ClickResult::FlagRemoved;
-        noteInput(removed ? Replay::Input::FlagRemoved : Replay::Input::FlagSet, x, y);
-        context_.sounds.play(removed ? Sound::FlagRemoved : Sound::FlagSet);
-    });
+    steerings_.add(std::move(steering));
 }
 
 // The coach's line, naming the colour the player's viruses are drawn in just
 // now; with a bot, why it stopped steering, if it did.
 PlayScreen::FieldLine GameScreen::fieldLine() const {
-    if (bot_ != nullptr) {
-        return {bot_->stopped(), 1.0f};
+    if (mouse_ == nullptr) {
+        const Steering* steering = steerings_.of(0);
+        return {steering != nullptr ? steering->stopped() : std::string(), 1.0f};
     }
     const auto line = coach_.current();
     if (!line) {
@@ -84,13 +89,10 @@ void GameScreen::onEndReached() {
     } else {
         ending_ = Ending::WipedOut;
     }
-    finishBot(true);
+    finishSteerings(true);
 }
 
-void GameScreen::finishBot(bool finished) {
-    if (bot_ == nullptr) {
-        return;
-    }
+void GameScreen::finishSteerings(bool finished) {
     int winner = -1;
     const auto& colonies = world().colonies();
     for (std::size_t k = 0; finished && world().aliveColonyCount() == 1 && k < colonies.size();
@@ -99,7 +101,7 @@ void GameScreen::finishBot(bool finished) {
             winner = static_cast<int>(k);
         }
     }
-    bot_->finish(worldUpdates(), finished, winner);
+    steerings_.finish(worldUpdates(), finished, winner);
 }
 
 long long GameScreen::endMs() const {
@@ -133,7 +135,9 @@ void GameScreen::onDialogClosed(int result, std::unique_ptr<View> dialog) {
     if (result == kResultConfirmed && !finished()) {
         resigned_ = true;
         setPaused(false);
-        noteInput(Replay::Input::Resigned, 0, 0);
+        if (record_) {
+            record_->noteInput(worldUpdates(), Replay::Input::Resigned, 0, 0);
+        }
     }
 }
 
@@ -228,7 +232,7 @@ bool GameScreen::sourceAppeared() const {
 
 void GameScreen::onLButtonDown(int x, int y, int flags) {
     View::onLButtonDown(x, y, flags);
-    if (bot_ != nullptr) {
+    if (mouse_ == nullptr) {
         noteClick("the bot steers", x, y);
         return;
     }
@@ -236,17 +240,34 @@ void GameScreen::onLButtonDown(int x, int y, int flags) {
         noteClick("paused", x, y);
         return;
     }
-    if (inputPaused()) {
+    if (!inputPaused()) {
+        mouse_->press(world(), worldUpdates(), x, y);
+    }
+}
+
+void GameScreen::onRButtonUp(int x, int y, int flags) {
+    View::onRButtonUp(x, y, flags);
+    if (mouse_ == nullptr) {
+        noteClick("the bot steers", x, y);
         return;
     }
-    const ClickResult result = playerClick(player(), x, y);
-    if (result == ClickResult::FlagRemoved) {
-        noteInput(Replay::Input::FlagRemoved, x, y);
+    if (paused()) {
+        noteClick("paused", x, y);
+        return;
+    }
+    if (!inputPaused()) {
+        mouse_->release(world(), worldUpdates(), x, y);
+    }
+}
+
+// Every click reaching the rules is in the record by now: a flag set (even
+// at the limit, where it changes nothing) or one removed.
+void GameScreen::heardClick(const SteeringClick& click) {
+    if (click.result == ClickResult::FlagRemoved) {
         context_.sounds.play(Sound::FlagRemoved);
         return;
     }
-    noteInput(Replay::Input::FlagSet, x, y);
-    if (result == ClickResult::FlagSet) {
+    if (click.result == ClickResult::FlagSet) {
         context_.sounds.play(Sound::FlagSet);
         return;
     }
@@ -254,33 +275,9 @@ void GameScreen::onLButtonDown(int x, int y, int flags) {
     // numbers that explain it.
     noteClick("flags " + std::to_string(player().flags().size()) + "/" +
                   std::to_string(player().flagLimit()),
-              x, y);
+              click.x, click.y);
     context_.sounds.play(Sound::Refused);
     coach_.note(Coach::Line::FlagLimit);
-}
-
-void GameScreen::onRButtonUp(int x, int y, int flags) {
-    View::onRButtonUp(x, y, flags);
-    if (bot_ != nullptr) {
-        noteClick("the bot steers", x, y);
-        return;
-    }
-    if (paused()) {
-        noteClick("paused", x, y);
-        return;
-    }
-    if (!inputPaused() && player().removeFlagNear(x, y)) {
-        noteInput(Replay::Input::FlagRemoved, x, y);
-        context_.sounds.play(Sound::FlagRemoved);
-    }
-}
-
-// Only what reaches the rules is recorded: a flag set (even at the limit,
-// where it changes nothing) or one removed, with the updates played so far.
-void GameScreen::noteInput(Replay::Input input, int x, int y) {
-    if (record_) {
-        record_->noteInput(worldUpdates(), input, x, y);
-    }
 }
 
 void GameScreen::onWorldUpdated() {
@@ -289,21 +286,20 @@ void GameScreen::onWorldUpdated() {
     }
     if (!finished()) {
         coach_.watch(world(), kTickMs);
-        // After the checkpoint: the bot's clicks count before the next update,
-        // as the player's clicks between two ticks do.
-        if (bot_ != nullptr) {
-            actBot();
-        }
+        // After the checkpoint: the steerings' clicks count before the next
+        // update, as the player's clicks between two ticks do.
+        actSteerings();
     }
 }
 
 // A bot that stops steering says why on the field and, once, on stderr, where
 // whoever started the game with it reads it after the game too.
-void GameScreen::actBot() {
-    const bool wasSteering = bot_->stopped().empty();
-    bot_->act(world(), worldUpdates());
-    if (wasSteering && !bot_->stopped().empty()) {
-        std::fprintf(stderr, "brevora: %s\n", bot_->stopped().c_str());
+void GameScreen::actSteerings() {
+    const Steering* steering = steerings_.of(0);
+    const bool wasSteering = steering != nullptr && steering->stopped().empty();
+    steerings_.act(world(), worldUpdates());
+    if (wasSteering && !steering->stopped().empty()) {
+        std::fprintf(stderr, "brevora: %s\n", steering->stopped().c_str());
     }
 }
 
@@ -341,7 +337,7 @@ void GameScreen::drawClickNote() const {
 
 GameScreen::~GameScreen() {
     if (ending_ == Ending::None) {
-        finishBot(false);
+        finishSteerings(false);
     }
     if (!record_) {
         return;

@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "sim/Replay.h"
-#include "sim/bot/BotSteering.h"
+#include "sim/SteeringSet.h"
 #include "sim/view/Coach.h"
 #include "sim/view/PlayScreen.h"
 
 namespace brv {
+
+class MouseSteering;
 
 // One game: the player's colony (red, always first) against one to three
 // computer colonies of the game's difficulty. The player steers by flags: a
@@ -52,13 +54,14 @@ public:
     ~GameScreen() override;
 
     // Records the game from `start`, taken right before the screen was built.
-    void record(Replay start) { record_ = std::move(start); }
+    void record(Replay start);
     const std::optional<Replay>& recording() const { return record_; }
-    // A bot program steers the player's colony from now on, already started
-    // on this screen's world: its flags are heard and recorded like the
-    // player's, the player's clicks set nothing (and say so), and the coach
-    // is quiet. A bot that stopped (or never started) says why at the bottom.
-    void steerBy(std::unique_ptr<BotSteering> bot);
+    // Another steering (a bot program, already started on this screen's
+    // world) steers the player's colony from now on in the mouse's place: its
+    // flags are heard and recorded like the player's, the player's clicks set
+    // nothing (and say so), and the coach is quiet. One that stopped (or
+    // never started) says why at the bottom.
+    void steerBy(std::unique_ptr<Steering> steering);
     // Without a maker, the resign key does nothing.
     void askResignWith(QuestionMaker maker) { askResign_ = std::move(maker); }
 
@@ -111,13 +114,15 @@ private:
     // Writes the coaching line to the coach log when it changed.
     void logCoachLine();
     void playTickSounds(bool wasFinished);
-    void noteInput(Replay::Input input, int x, int y);
+    // A click of whoever steers, once the record has noted it: its sound,
+    // and at the flag limit why it set nothing.
+    void heardClick(const SteeringClick& click);
     bool sourceAppeared() const;
     void noteClick(std::string why, int x, int y);
     void drawClickNote() const;
-    void actBot();
-    // Tells the bot the end (-1: the game was left unfinished) and ends it.
-    void finishBot(bool finished);
+    void actSteerings();
+    // Tells whoever steers the end (-1: the game was left unfinished).
+    void finishSteerings(bool finished);
 
     int score_ = 0;
     bool resigned_ = false;
@@ -129,7 +134,9 @@ private:
     std::vector<SourceMark> sourcesBefore_;
     std::array<bool, kMaxColonies> aliveBefore_{};
     std::optional<Replay> record_;
-    std::unique_ptr<BotSteering> bot_;
+    // The player's colony is steered by the mouse, or by what took its place.
+    SteeringSet steerings_{SteeringSet::Refused::NotedAsSet};
+    MouseSteering* mouse_ = nullptr;
     Coach coach_;
     // The coaching line last written to the coach log.
     std::optional<Coach::Line> loggedLine_;

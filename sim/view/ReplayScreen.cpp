@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "config/GameParams.h"
 #include "gfx/LineGraph.h"
@@ -11,6 +12,7 @@
 #include "platform/Clock.h"
 #include "sim/Colony.h"
 #include "sim/ReplayCheck.h"
+#include "sim/ReplaySteering.h"
 #include "sim/World.h"
 
 namespace brv {
@@ -25,6 +27,7 @@ ReplayScreen::ReplayScreen(GameContext& context, Replay replay)
       PlayScreen(context, context.params, state_, replay.difficulty),
       replay_(std::move(replay)) {
     setUpGame(world(), replay_);
+    steerings_.add(std::make_unique<ReplaySteering>(replay_));
     applyInputs();
     if (replay_.endUpdate == 0) {
         endOfRecord();
@@ -34,7 +37,7 @@ ReplayScreen::ReplayScreen(GameContext& context, Replay replay)
 ReplayScreen::~ReplayScreen() = default;
 
 void ReplayScreen::applyInputs() {
-    replay_.applyInputs(world(), nextEvent_, worldUpdates());
+    steerings_.act(world(), worldUpdates());
 }
 
 // As the headless check does: a checkpoint is compared right after its

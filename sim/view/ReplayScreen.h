@@ -6,6 +6,7 @@
 #include "sim/Replay.h"
 #include "sim/ReplayCheck.h"
 #include "sim/RulesState.h"
+#include "sim/SteeringSet.h"
 #include "sim/view/PlayScreen.h"
 
 namespace brv {
@@ -59,7 +60,8 @@ private:
     void drawSummary() const;
 
     Replay replay_;
-    std::size_t nextEvent_ = 0;
+    // Plays the record's clicks at their updates.
+    SteeringSet steerings_;
     std::size_t nextCheck_ = 0;
     int firstDifference_ = -1;
     // The update the recorded game ended on, once played; -1 before.

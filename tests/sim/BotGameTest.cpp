@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "bothost/BotSteering.h"
 #include "config/GameParams.h"
 #include "records/ReplayFiles.h"
 #include "sim/Colony.h"
@@ -14,7 +15,6 @@
 #include "sim/ReplayCheck.h"
 #include "sim/RulesState.h"
 #include "sim/World.h"
-#include "sim/bot/BotSteering.h"
 #include "tests/support/TempDir.h"
 #include "tools/sim/Match.h"
 
@@ -174,7 +174,7 @@ TEST(BotGame, InTheWindowALateAnswerCountsAtTheNextDecisionPoint) {
     BotSteering bot(0, {10, 5000, 100}, BotLimits{});
     bot.answerWithoutWaiting();
     std::vector<int> heard;
-    bot.onClick([&](int, int update, ClickResult, int, int) { heard.push_back(update); });
+    bot.onClick([&](const SteeringClick& click) { heard.push_back(click.update); });
     std::string why;
     ASSERT_TRUE(bot.start(kBuild + "/tests/test-bot slow", world, {0}, why)) << why;
     for (int update = 0; update <= 40; ++update) {

@@ -197,7 +197,7 @@ TEST(Match, NewcomerMovesAReactionAfterItsSourceRunsLowAndItsGamesReplay) {
         };
         const auto bot = makePlayerBot("newcomer", 0, seed);
         int clicked = -1;
-        bot->onClick([&](ClickResult, int, int) { clicked = clicked < 0 ? 0 : clicked; });
+        bot->onClick([&](const SteeringClick&) { clicked = clicked < 0 ? 0 : clicked; });
         int lowAt = -1;
         for (int update = 0; update < 4000 && clicked < 0 && me.virusCount() > 0; ++update) {
             bot->act(world, update);
@@ -243,7 +243,7 @@ TEST(Match, AReferencePlayerSteersTheColonyItIsGiven) {
         const std::pair<int, int> home{start.column(), start.row()};
         const auto bot = makePlayerBot(name, 1);
         int clicks = 0;
-        bot->onClick([&](ClickResult, int, int) { ++clicks; });
+        bot->onClick([&](const SteeringClick&) { ++clicks; });
         for (int update = 0; update < 2000; ++update) {
             bot->act(world, update);
             world.update(30);

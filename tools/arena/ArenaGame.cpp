@@ -9,9 +9,9 @@
 #include "platform/FileIo.h"
 #include "sim/Colony.h"
 #include "sim/ColonyColours.h"
-#include "sim/PlayerClick.h"
 #include "sim/Replay.h"
 #include "sim/RulesState.h"
+#include "sim/SteeringSet.h"
 #include "sim/World.h"
 #include "tools/sim/BotSeats.h"
 #include "tools/sim/Match.h"
@@ -112,21 +112,15 @@ ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& fi
     setUpColonies(world, seats);
 
     // Every click of a steered colony, a reference player's or a bot's,
-    // is noted in the replay with its colony and update.
-    int update = 0;
-    const BotClickSink note = [&replay](int colony, int at, ClickResult r, int x, int y) {
-        if (r != ClickResult::Nothing) {
-            replay.noteInput(
-                at,
-                r == ClickResult::FlagRemoved ? Replay::Input::FlagRemoved : Replay::Input::FlagSet,
-                x, y, colony);
-        }
-    };
-    std::vector<std::unique_ptr<PlayerBot>> players;
+    // is noted in the replay with its colony and update. The reference
+    // players are asked first, then the bots.
+    SteeringSet steerings;
+    steerings.recordInto(&replay);
     for (int k = 0; k < 2; ++k) {
         if (seats[k]->kind == Participant::Kind::Reference) {
-            auto& player = players.emplace_back(makePlayerBot(seats[k]->name, k, game.seed));
-            player->onClick([&, k](ClickResult r, int x, int y) { note(k, update, r, x, y); });
+            if (auto player = makePlayerBot(seats[k]->name, k, game.seed)) {
+                steerings.add(std::move(player));
+            }
         }
     }
     std::vector<BotSeat> programs;
@@ -135,15 +129,13 @@ ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& fi
             programs.push_back({k, seats[k]->command});
         }
     }
-    BotSeats bots(programs, rules.botHost, BotLimits{}, stem, world, note);
+    BotSeats bots(programs, rules.botHost, BotLimits{}, stem, world, steerings);
+    int update = 0;
     const int lastUpdate = std::min(rules.maxTicks, Replay::kMaxUpdates);
     // A stop signal ends the game between two updates; it keeps no replay,
     // and its bots end with their seats.
     while (update < lastUpdate && world.aliveColonyCount() > 1 && StopSignals::caught() == 0) {
-        for (auto& player : players) {
-            player->act(world, update);
-        }
-        bots.act(world, update);
+        steerings.act(world, update);
         world.update(30);
         ++update;
         replay.noteUpdate(update, world);
@@ -156,7 +148,8 @@ ArenaResult playArenaGame(GameParams& params, const std::vector<Participant>& fi
     result.winner = survivor(world);
     result.count = {world.colonies()[0]->virusCount(), world.colonies()[1]->virusCount()};
     result.checksum = world.checksum();
-    for (const BotRun& run : bots.finish(update, result.finished, result.winner)) {
+    steerings.finish(update, result.finished, result.winner);
+    for (const BotRun& run : bots.runs()) {
         ArenaBotReport& report = result.bots.emplace_back();
         report.colony = run.colony;
         report.decisions = run.decisions;

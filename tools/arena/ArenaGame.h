@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/bot/BotSteering.h"
+#include "bothost/BotSteering.h"
 #include "tools/arena/Participant.h"
 #include "tools/arena/RoundTrips.h"
 

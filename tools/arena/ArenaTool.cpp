@@ -10,9 +10,9 @@
 #include <thread>
 #include <utility>
 
+#include "bothost/CommandWords.h"
 #include "config/GameParams.h"
 #include "sim/Replay.h"
-#include "sim/bot/CommandWords.h"
 #include "tools/arena/Arena.h"
 #include "tools/arena/ResultFile.h"
 #include "tools/arena/Schedule.h"

@@ -2,7 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "sim/bot/BotProtocol.h"
+#include "bothost/BotProtocol.h"
 
 namespace brv {
 

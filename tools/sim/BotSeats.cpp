@@ -1,7 +1,10 @@
 #include "tools/sim/BotSeats.h"
 
+#include <memory>
+
+#include "bothost/CommandWords.h"
 #include "platform/ChildProcess.h"
-#include "sim/bot/CommandWords.h"
+#include "sim/SteeringSet.h"
 
 namespace brv {
 
@@ -20,7 +23,7 @@ bool botCanStart(const std::string& command, std::string& why) {
 
 BotSeats::BotSeats(const std::vector<BotSeat>& seats, const BotHostSettings& host,
                    const BotLimits& limits, const std::string& logStem, const World& world,
-                   const BotClickSink& sink) {
+                   SteeringSet& steerings) {
     std::vector<int> colonies;
     for (const BotSeat& seat : seats) {
         colonies.push_back(seat.colony);
@@ -30,23 +33,16 @@ BotSeats::BotSeats(const std::vector<BotSeat>& seats, const BotHostSettings& hos
         if (!logStem.empty()) {
             own.stderrPath = logStem + "-" + std::to_string(seat.colony) + ".log";
         }
-        auto& bot = bots_.emplace_back(std::make_unique<BotSteering>(seat.colony, host, own));
-        bot->onClick(sink);
+        auto& bot = steerings.add(std::make_unique<BotSteering>(seat.colony, host, own));
+        bots_.push_back(&bot);
         std::string why;
-        bot->start(seat.command, world, colonies, why);
+        bot.start(seat.command, world, colonies, why);
     }
 }
 
-void BotSeats::act(World& world, int update) {
-    for (auto& bot : bots_) {
-        bot->act(world, update);
-    }
-}
-
-std::vector<BotRun> BotSeats::finish(int update, bool finished, int winner) {
+std::vector<BotRun> BotSeats::runs() const {
     std::vector<BotRun> runs;
-    for (auto& bot : bots_) {
-        bot->finish(update, finished, winner);
+    for (const BotSteering* bot : bots_) {
         BotRun run;
         run.colony = bot->colony();
         run.decisions = bot->decisions();

@@ -1,14 +1,14 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "sim/bot/BotSteering.h"
+#include "bothost/BotSteering.h"
 
 namespace brv {
 
+class SteeringSet;
 class World;
 
 // A colony steered by a bot program, and the program's command.
@@ -37,23 +37,23 @@ struct BotRun {
 bool botCanStart(const std::string& command, std::string& why);
 
 // The bot programs of one headless game, started beside the world once it is
-// set up; every click their answers make goes to `sink`. A program that
-// cannot be started leaves its colony unsteered, and its run says why.
+// set up and joined to the game's steerings, which ask them and hear their
+// clicks. A program that cannot be started leaves its colony unsteered, and
+// its run says why.
 class BotSeats {
 public:
     // Each bot's stderr goes to "<logStem>-<colony>.log"; nowhere when
     // `logStem` is empty.
     BotSeats(const std::vector<BotSeat>& seats, const BotHostSettings& host,
              const BotLimits& limits, const std::string& logStem, const World& world,
-             const BotClickSink& sink);
+             SteeringSet& steerings);
 
-    // Before each world update; `update` counts the updates played.
-    void act(World& world, int update);
-    // Tells each bot how the game ended, ends it and says how it steered.
-    std::vector<BotRun> finish(int update, bool finished, int winner);
+    // How each bot steered, once the steerings have finished the game.
+    std::vector<BotRun> runs() const;
 
 private:
-    std::vector<std::unique_ptr<BotSteering>> bots_;
+    // Owned by the steerings.
+    std::vector<const BotSteering*> bots_;
 };
 
 }  // namespace brv

@@ -13,6 +13,7 @@
 #include "sim/LifeSource.h"
 #include "sim/Replay.h"
 #include "sim/RulesState.h"
+#include "sim/SteeringSet.h"
 #include "sim/Virus.h"
 #include "sim/World.h"
 #include "tools/sim/PlayerBot.h"
@@ -200,25 +201,20 @@ MatchResult playMatch(const GameParams& params, const MatchOptions& options,
     world.setUp();
     SourceWatch watch;
     watch.observe(world, 0);
-    std::unique_ptr<PlayerBot> bot =
-        options.player ? makePlayerBot(options.bot, 0, options.seed) : nullptr;
-    // Every click a bot or the reference player makes is noted in the
-    // replay, when there is one, with its colony and update.
-    const BotClickSink note = [&replay](int colony, int update, ClickResult r, int x, int y) {
-        if (replay && r != ClickResult::Nothing) {
-            replay->noteInput(
-                update,
-                r == ClickResult::FlagRemoved ? Replay::Input::FlagRemoved : Replay::Input::FlagSet,
-                x, y, colony);
+    // The reference player first, then the bots, each asked before every
+    // update; every click is noted in the replay, when there is one, with
+    // its colony and update.
+    SteeringSet steerings;
+    steerings.recordInto(replay ? &*replay : nullptr);
+    if (options.player) {
+        if (auto bot = makePlayerBot(options.bot, 0, options.seed)) {
+            steerings.add(std::move(bot));
         }
-    };
+    }
     const std::string logStem =
         options.replayDir.empty() ? "" : options.replayDir + "/bot-" + std::to_string(options.seed);
-    BotSeats seats(options.bots, options.botHost, options.botLimits, logStem, world, note);
+    BotSeats seats(options.bots, options.botHost, options.botLimits, logStem, world, steerings);
     int tick = 0;
-    if (bot) {
-        bot->onClick([&](ClickResult r, int x, int y) { note(0, tick, r, x, y); });
-    }
 
     MatchResult result;
     result.corners = startCorners(world);
@@ -228,10 +224,7 @@ MatchResult playMatch(const GameParams& params, const MatchOptions& options,
     const int speed = std::max(options.speed, 1);
     while (tick < options.maxTicks && !result.finished) {
         for (int step = 0; step < speed && tick < options.maxTicks && !result.finished; ++step) {
-            if (bot) {
-                bot->act(world, tick);
-            }
-            seats.act(world, tick);
+            steerings.act(world, tick);
             world.update(30);
             ++tick;
             if (replay) {
@@ -247,7 +240,8 @@ MatchResult playMatch(const GameParams& params, const MatchOptions& options,
     }
     result.ticks = tick;
     result.winner = result.finished ? survivor(world) : -1;
-    result.bots = botReports(seats.finish(tick, result.finished, result.winner));
+    steerings.finish(tick, result.finished, result.winner);
+    result.bots = botReports(seats.runs());
     if (replay) {
         result.replay = saveReplay(*replay, options, tick, world);
     }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "bothost/BotSteering.h"
 #include "sim/Timeline.h"
-#include "sim/bot/BotSteering.h"
 #include "tools/sim/BotSeats.h"
 
 namespace brv {

@@ -29,7 +29,7 @@ std::uint32_t mixSeed(std::uint32_t seed, int colony) {
 NewcomerBot::NewcomerBot(int colony, std::uint32_t seed)
     : PlayerBot(colony), rng_(mixSeed(seed, colony)) {}
 
-void NewcomerBot::act(World& world, int update) {
+void NewcomerBot::play(World& world, int update) {
     if (update < kInputPauseUpdates || update % kLookEveryUpdates != 0) {
         return;
     }

@@ -41,7 +41,7 @@ public:
     static constexpr int kFartherOneIn = 4;
 
     NewcomerBot(int colony, std::uint32_t seed);
-    void act(World& world, int update) override;
+    void play(World& world, int update) override;
 
 private:
     struct Cell {

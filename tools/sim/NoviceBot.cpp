@@ -19,7 +19,7 @@ float distance(int columnA, int rowA, int columnB, int rowB) {
 
 }  // namespace
 
-void NoviceBot::act(World& world, int update) {
+void NoviceBot::play(World& world, int update) {
     watchSources(world);
     if (update < kInputPauseUpdates || update * kTickMs < nextDecisionMs_) {
         return;

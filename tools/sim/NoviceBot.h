@@ -24,7 +24,7 @@ public:
     static constexpr int kSpentShare = 4;
 
     using PlayerBot::PlayerBot;
-    void act(World& world, int update) override;
+    void play(World& world, int update) override;
 
 private:
     struct Cell {

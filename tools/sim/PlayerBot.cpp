@@ -1,6 +1,7 @@
 #include "tools/sim/PlayerBot.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -20,7 +21,7 @@ namespace {
 class IdleBot : public PlayerBot {
 public:
     using PlayerBot::PlayerBot;
-    void act(World&, int) override {}
+    void play(World&, int) override {}
 };
 
 struct Point {
@@ -40,7 +41,7 @@ float distance(Point a, Point b) {
 class ForagerBot : public PlayerBot {
 public:
     using PlayerBot::PlayerBot;
-    void act(World& world, int update) override {
+    void play(World& world, int update) override {
         if (update < kInputPauseUpdates || update % kLookEvery != 0) {
             return;
         }
@@ -61,7 +62,9 @@ private:
 
     void findCentres(const World& world) {
         const std::size_t count = world.colonies().size();
-        std::vector<double> columns(count, 0), rows(count, 0), viruses(count, 0);
+        // Per colony: the sum of its viruses' columns, of their rows, and
+        // their number.
+        std::vector<std::array<double, 3>> sums(count, {0, 0, 0});
         for (int c = 0; c < world.columnCount(); ++c) {
             for (int r = 0; r < world.rowCount(); ++r) {
                 const Virus* virus = world.virusAt(c, r);
@@ -70,17 +73,18 @@ private:
                 }
                 const int k = world.indexOf(virus->colony());
                 if (k >= 0) {
-                    columns[static_cast<std::size_t>(k)] += c;
-                    rows[static_cast<std::size_t>(k)] += r;
-                    viruses[static_cast<std::size_t>(k)] += 1;
+                    auto& sum = sums[static_cast<std::size_t>(k)];
+                    sum[0] += c;
+                    sum[1] += r;
+                    sum[2] += 1;
                 }
             }
         }
         centres_.assign(count, Point{});
         for (std::size_t k = 0; k < count; ++k) {
-            if (viruses[k] > 0) {
-                centres_[k] = {static_cast<float>(columns[k] / viruses[k]),
-                               static_cast<float>(rows[k] / viruses[k])};
+            if (sums[k][2] > 0) {
+                centres_[k] = {static_cast<float>(sums[k][0] / sums[k][2]),
+                               static_cast<float>(sums[k][1] / sums[k][2])};
             }
         }
     }
@@ -194,19 +198,13 @@ private:
 
 }  // namespace
 
-ClickResult PlayerBot::press(Colony& colony, int x, int y) const {
-    const ClickResult result = playerClick(colony, x, y);
-    if (sink_) {
-        sink_(result, x, y);
-    }
-    return result;
+void PlayerBot::act(World& world, int update) {
+    now_ = update;
+    play(world, update);
 }
 
-Colony* PlayerBot::steered(World& world) const {
-    const auto& colonies = world.colonies();
-    return colony_ >= 0 && colony_ < static_cast<int>(colonies.size())
-               ? colonies[static_cast<std::size_t>(colony_)].get()
-               : nullptr;
+ClickResult PlayerBot::press(Colony& colony, int x, int y) const {
+    return click(colony, now_, x, y);
 }
 
 const std::vector<std::string>& playerBotNames() {

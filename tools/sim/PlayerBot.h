@@ -1,49 +1,40 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "sim/PlayerClick.h"
+#include "sim/Steering.h"
 
 namespace brv {
 
 class Colony;
 class World;
 
-// What one click of a reference player did, at which logical position.
-using ClickSink = std::function<void(ClickResult result, int x, int y)>;
-
 // A stand-in for a person steering one colony of a headless game (colony 0,
 // the player's, unless told another): it sees the field and clicks, through
 // the game screen's own click rule, after the same input pause a game starts
-// with, never faster than a person would.
-class PlayerBot {
+// with, never faster than a person would. Every click is heard with what it
+// did: a reference player's game is recorded as a replay from these, as the
+// game screen records a person's.
+class PlayerBot : public Steering {
 public:
     // Updates (of 30 ms) before the first click: the game's input pause.
     static constexpr int kInputPauseUpdates = 17;
 
-    explicit PlayerBot(int colony = 0) : colony_(colony) {}
-    virtual ~PlayerBot() = default;
-    int colony() const { return colony_; }
+    explicit PlayerBot(int colony = 0) : Steering(colony) {}
     // Called before each world update; `update` counts the updates played.
-    virtual void act(World& world, int update) = 0;
-
-    // Hears every later click with what it did: a reference player's game is
-    // recorded as a replay from these, as the game screen records a person's.
-    void onClick(ClickSink sink) { sink_ = std::move(sink); }
+    void act(World& world, int update) final;
 
 protected:
+    // What the player does before the update `update`.
+    virtual void play(World& world, int update) = 0;
     // A press at a logical position, by the game screen's click rule.
     ClickResult press(Colony& colony, int x, int y) const;
-    // The colony it steers; null when the world has no such colony.
-    Colony* steered(World& world) const;
 
 private:
-    int colony_;
-    ClickSink sink_;
+    int now_ = 0;
 };
 
 // The reference players by name: "idle" keeps its start flag and clicks

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <iostream>
 #include <memory>
 
@@ -11,10 +10,11 @@
 #include "platform/Random.h"
 #include "records/ReplayFiles.h"
 #include "sim/Colony.h"
-#include "sim/PlayerClick.h"
 #include "sim/Replay.h"
 #include "sim/ReplayCheck.h"
 #include "sim/RulesState.h"
+#include "sim/Steering.h"
+#include "sim/SteeringSet.h"
 #include "sim/World.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/PlayerBot.h"
@@ -23,23 +23,48 @@ namespace brv {
 
 namespace {
 
-// Asked before each world update to play the player's clicks of that update
-// and note them in the record.
-using Clicker = std::function<void(World& world, int update, Replay& replay)>;
+// A player who clicks at random: every `every` updates a flag is set or
+// removed at a random place of the field. The clicks come from a generator
+// of their own, so the rules' draws stay the game's.
+class RandomClicks : public Steering {
+public:
+    RandomClicks(std::uint32_t seed, int every, int width, int height)
+        : Steering(0), clicks_(seed ^ 0x5bd1e995u), every_(every), width_(width), height_(height) {}
 
-// Plays one game as the game screen does, recorded as a replay in `dir`.
+    void act(World& world, int update) override {
+        Colony* colony = steered(world);
+        if (every_ > 0 && update % every_ == 0 && colony != nullptr) {
+            const int x = clicks_.next() % width_;
+            const int y = clicks_.next() % height_;
+            click(*colony, update, x, y);
+        }
+    }
+
+private:
+    LcgRandom clicks_;
+    int every_;
+    int width_;
+    int height_;
+};
+
+// Plays one game as the game screen does, with colony 0 steered by `player`,
+// recorded as a replay in `dir`: a press at the flag limit is noted as the
+// game screen notes it.
 std::string recordGame(const GameParams& params, const GameRecording& game, const std::string& name,
-                       const Clicker& clicker) {
+                       std::unique_ptr<Steering> player) {
     RulesState state(game.seed);
     Replay replay = Replay::beginning(params, state, game.colonies, game.difficulty);
     World world(params, state, game.difficulty);
     setUpGame(world, game.colonies, game.difficulty);
-    const Colony& player = *world.colonies().front();
+    SteeringSet steerings(SteeringSet::Refused::NotedAsSet);
+    steerings.recordInto(&replay);
+    steerings.add(std::move(player));
+    const Colony& first = *world.colonies().front();
     // A record ends at the longest game a replay may hold.
     const int lastUpdate = std::min(game.maxUpdates, Replay::kMaxUpdates);
     int update = 0;
-    while (update < lastUpdate && world.aliveColonyCount() > 1 && player.virusCount() > 0) {
-        clicker(world, update, replay);
+    while (update < lastUpdate && world.aliveColonyCount() > 1 && first.virusCount() > 0) {
+        steerings.act(world, update);
         world.update(30);
         ++update;
         replay.noteUpdate(update, world);
@@ -50,26 +75,12 @@ std::string recordGame(const GameParams& params, const GameRecording& game, cons
     return writeFileAtomically(path, text.data(), text.size()) ? path : std::string();
 }
 
-void noteClick(Replay& replay, int update, ClickResult result, int x, int y) {
-    replay.noteInput(
-        update,
-        result == ClickResult::FlagRemoved ? Replay::Input::FlagRemoved : Replay::Input::FlagSet, x,
-        y);
-}
-
 }  // namespace
 
 std::string recordRandomGame(const GameParams& params, const GameRecording& game, int clickEvery) {
-    LcgRandom clicks(game.seed ^ 0x5bd1e995u);
-    const int width = params.m_screen_width;
-    const int height = params.m_screen_height;
-    return recordGame(params, game, "game", [&](World& world, int update, Replay& replay) {
-        if (clickEvery > 0 && update % clickEvery == 0) {
-            const int x = clicks.next() % width;
-            const int y = clicks.next() % height;
-            noteClick(replay, update, playerClick(*world.colonies().front(), x, y), x, y);
-        }
-    });
+    return recordGame(params, game, "game",
+                      std::make_unique<RandomClicks>(game.seed, clickEvery, params.m_screen_width,
+                                                     params.m_screen_height));
 }
 
 std::string recordBotGame(const GameParams& params, const GameRecording& game,
@@ -78,15 +89,7 @@ std::string recordBotGame(const GameParams& params, const GameRecording& game,
     if (!player) {
         return {};
     }
-    int now = 0;
-    Replay* record = nullptr;
-    player->onClick(
-        [&](ClickResult result, int x, int y) { noteClick(*record, now, result, x, y); });
-    return recordGame(params, game, bot, [&](World& world, int update, Replay& replay) {
-        now = update;
-        record = &replay;
-        player->act(world, update);
-    });
+    return recordGame(params, game, bot, std::move(player));
 }
 
 int checkReplayFile(const GameParams& params, const std::string& path, bool timeline) {

@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "bothost/CommandWords.h"
 #include "config/GameParams.h"
 #include "platform/Clock.h"
-#include "sim/bot/CommandWords.h"
 #include "tools/sim/BotHostOptions.h"
 #include "tools/sim/Match.h"
 #include "tools/sim/PlayerBot.h"

@@ -1,4 +1,4 @@
-#include "sim/bot/CommandWords.h"
+#include "bothost/CommandWords.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,12 @@
 #include <array>
 #include <chrono>
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "bothost/BotProtocol.h"
 #include "platform/ChildProcess.h"
-#include "sim/PlayerClick.h"
-#include "sim/bot/BotProtocol.h"
+#include "sim/Steering.h"
 
 namespace brv {
 
@@ -31,16 +30,13 @@ struct BotLimits {
     std::string stderrPath;
 };
 
-// Hears every click a bot's answer made, with the update it was made before.
-using BotClickSink = std::function<void(int colony, int update, ClickResult result, int x, int y)>;
-
 // A colony steered by a bot program: starts it, greets it, and at every
 // decision point sends the state and waits for the answer (the world waits,
 // so the game depends only on the seed and the answers) as long as the
 // bot's time bank allows. The answer's clicks go through the player's click
 // rule. Faults are counted; after too many, or once the program has gone, the
 // colony plays on unsteered and `stopped` says why.
-class BotSteering {
+class BotSteering : public Steering {
 public:
     // How long a decision point in the window waits for the answer before it
     // leaves it to the next one: a moment of the 30 ms tick.
@@ -53,28 +49,29 @@ public:
     // the colony then plays unsteered.
     bool start(const std::string& command, const World& world, const std::vector<int>& botColonies,
                std::string& why);
-    void onClick(BotClickSink sink) { sink_ = std::move(sink); }
     // In the window the world does not wait: a state is answered within a
     // moment or its answer is taken at the next decision point (and heard
     // with that update), while the bank still bounds how long the bot may
     // think. No new state is sent while one is unanswered.
     void answerWithoutWaiting() { waits_ = false; }
     // Before each world update; `update` counts the updates played.
-    void act(World& world, int update);
+    void act(World& world, int update) override;
     // Tells the bot how the game ended and ends its process.
-    void finish(int update, bool finished, int winner);
+    void finish(int update, bool finished, int winner) override;
 
-    int colony() const { return colony_; }
     int decisions() const { return decisions_; }
     int faults(BotFault fault) const { return faults_[static_cast<std::size_t>(fault)]; }
     // Why the bot stopped steering before the end; empty while it steers.
-    const std::string& stopped() const { return stopped_; }
+    std::string stopped() const override { return stopped_; }
     // What of the program's tree could not be ended with it, e.g. "bot of
     // colony 1 left running after it: pid 812 (sleep)"; empty when nothing.
     const std::string& leftBehind() const { return leftBehind_; }
     // The time from a state sent to its answer read, per answered decision,
     // in microseconds.
     const std::vector<long long>& roundTrips() const { return roundTrips_; }
+
+protected:
+    bool reportsRefused() const override { return false; }
 
 private:
     enum class Answer { Applied, NotYet, Faulted };
@@ -99,11 +96,9 @@ private:
     // Ends the program and notes what it left running.
     void endProcess();
 
-    int colony_;
     BotHostSettings host_;
     BotLimits limits_;
     ChildProcess process_;
-    BotClickSink sink_;
     bool steering_ = false;
     bool waits_ = true;
     // A state was sent and not yet answered (only ever across updates in the

@@ -1,12 +1,12 @@
-#include "sim/bot/BotSteering.h"
+#include "bothost/BotSteering.h"
 
 #include <algorithm>
 #include <chrono>
 #include <numeric>
 
+#include "bothost/CommandWords.h"
 #include "sim/Colony.h"
 #include "sim/World.h"
-#include "sim/bot/CommandWords.h"
 
 namespace brv {
 
@@ -32,7 +32,7 @@ const char* botFaultName(BotFault fault) {
 }
 
 BotSteering::BotSteering(int colony, const BotHostSettings& host, const BotLimits& limits)
-    : colony_(colony), host_(host), limits_(limits) {
+    : Steering(colony), host_(host), limits_(limits) {
     host_.decisionEvery = std::max(host_.decisionEvery, 1);
     bankUs_ = static_cast<long long>(std::max(host_.bankStartMs, 0)) * 1000;
 }
@@ -41,11 +41,11 @@ bool BotSteering::start(const std::string& command, const World& world,
                         const std::vector<int>& botColonies, std::string& why) {
     const auto words = splitCommandWords(command, why);
     if (!words || !process_.start(*words, limits_.process, limits_.stderrPath, why)) {
-        stopped_ = "bot of colony " + std::to_string(colony_) + " could not start: " + why;
+        stopped_ = "bot of colony " + std::to_string(colony()) + " could not start: " + why;
         return false;
     }
     steering_ = true;
-    if (!process_.writeLine(botGreetingLine(world, colony_, botColonies, host_))) {
+    if (!process_.writeLine(botGreetingLine(world, colony(), botColonies, host_))) {
         gone();
     }
     return true;
@@ -166,7 +166,7 @@ void BotSteering::late() {
     outstanding_ = false;
     if (process_.unsentBytes() > 0) {
         ++faults_[static_cast<std::size_t>(BotFault::Late)];
-        stop("bot of colony " + std::to_string(colony_) +
+        stop("bot of colony " + std::to_string(colony()) +
              ": stopped after its input stayed full past its time bank");
         return;
     }
@@ -176,19 +176,15 @@ void BotSteering::late() {
 // Clicks that changed nothing (a removal with no flag in reach, a set at the
 // limit) are not heard: replaying them would change nothing either.
 void BotSteering::apply(World& world, int update, const BotAnswer& answer) {
-    if (colony_ < 0 || colony_ >= static_cast<int>(world.colonies().size())) {
+    Colony* colony = steered(world);
+    if (colony == nullptr) {
         return;
     }
-    Colony& colony = *world.colonies()[static_cast<std::size_t>(colony_)];
     for (const BotAction& action : answer.actions) {
-        ClickResult result = ClickResult::Nothing;
         if (action.set) {
-            result = playerClick(colony, action.x, action.y);
-        } else if (colony.removeFlagNear(action.x, action.y)) {
-            result = ClickResult::FlagRemoved;
-        }
-        if (result != ClickResult::Nothing && sink_) {
-            sink_(colony_, update, result, action.x, action.y);
+            click(*colony, update, action.x, action.y);
+        } else {
+            remove(*colony, update, action.x, action.y);
         }
     }
 }
@@ -206,14 +202,14 @@ void BotSteering::fault(BotFault kind) {
                 (counts.empty() ? "" : ", ") + std::to_string(faults_[k]) + " " + kFaultPhrases[k];
         }
     }
-    stop("bot of colony " + std::to_string(colony_) + ": stopped after " + std::to_string(total) +
+    stop("bot of colony " + std::to_string(colony()) + ": stopped after " + std::to_string(total) +
          " faults (" + counts + ")");
 }
 
 // A program that ended is a crash whatever its status (it can answer no
 // more); one still running with its output closed closed its pipe.
 void BotSteering::gone() {
-    const std::string who = "bot of colony " + std::to_string(colony_);
+    const std::string who = "bot of colony " + std::to_string(colony());
     if (process_.exited(200)) {
         ++faults_[static_cast<std::size_t>(BotFault::Crash)];
         stop(who + " " + process_.exitText());
@@ -232,7 +228,7 @@ void BotSteering::stop(const std::string& why) {
 void BotSteering::endProcess() {
     process_.end();
     if (!process_.leftBehind().empty()) {
-        leftBehind_ = "bot of colony " + std::to_string(colony_) + " " + process_.leftBehind();
+        leftBehind_ = "bot of colony " + std::to_string(colony()) + " " + process_.leftBehind();
     }
 }
 

@@ -1,4 +1,4 @@
-#include "sim/bot/BotProtocol.h"
+#include "bothost/BotProtocol.h"
 
 #include <algorithm>
 #include <cmath>
