@@ -7,8 +7,10 @@
 
 #include "bothost/BotSteering.h"
 #include "config/GameParams.h"
+#include "records/ReplayFiles.h"
 #include "sim/MouseSteering.h"
 #include "sim/Replay.h"
+#include "sim/ReplayCheck.h"
 #include "sim/ReplaySteering.h"
 #include "sim/RulesState.h"
 #include "sim/SteeringSet.h"
@@ -43,8 +45,8 @@ TEST(Steering, EveryKindSteersOneRecordedGameThatReplays) {
     GameParams params(kAssets);
     test::TempDir dir;
     std::string why;
-    const auto earlier =
-        Replay::readFile(recordBotGame(params, {5, 2, 0, kUpdates, dir.path()}, "forager"), why);
+    const auto earlier = ReplayFiles::readFile(
+        recordBotGame(params, {5, 2, 0, kUpdates, dir.path()}, "forager"), why);
     ASSERT_TRUE(earlier) << why;
     ASSERT_FALSE(earlier->events.empty());
 
