@@ -153,7 +153,7 @@ void MainScreen::drawBackground() const {
     const float w = static_cast<float>(params.m_screen_width);
     const float h = static_cast<float>(params.m_screen_height);
     ResourceSet& art = context_.art;
-    art.drawBackdrop(art.mainBackground, w, h);
+    art.backdrop.draw(art.mainBackground, w, h);
 }
 
 void MainScreen::drawSaveProblem() const {

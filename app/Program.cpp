@@ -72,9 +72,8 @@ void Program::setIcon() {
     platform_.setWindowIcon(icon.width, icon.height, rgba);
 }
 
-// The intro stays on screen while the menu's art and the sounds load; ticks
-// posted meanwhile wait in the queue and reach the menu once the loop runs.
-// The other pictures are read as screens first draw them.
+// The intro stays on screen through the long art load; ticks posted meanwhile
+// wait in the queue and reach the menu once the loop runs.
 void Program::showIntroWhileLoading() {
     screens_.seed(startSeed(platform_.milliseconds()));
     auto intro = std::make_unique<IntroScreen>(context_);
@@ -82,7 +81,7 @@ void Program::showIntroWhileLoading() {
     window_->pushScreen(std::move(intro));
     window_->drawAll();
     platform_.swapBuffers();
-    art_.loadAsDrawn();
+    art_.loadAll();
     sounds_.loadAll(params_.m_archive, platform_);
     sounds_.applyPreferences(params_.m_preferences);
     reportDamagedData();

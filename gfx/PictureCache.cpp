@@ -28,25 +28,16 @@ bool anyTextureSide() {
 }  // namespace
 
 void PictureCache::draw(const Texture& picture, float width, float height) {
-    if (texture_ != 0 && currentKey(picture, width, height) == key_) {
+    const Key key = currentKey(picture, width, height);
+    if (texture_ != 0 && key == key_) {
         copyBack();
         return;
     }
     drawStretchedPicture(picture, width, height);
-    // Keyed once drawn: a picture waiting for its first draw is made by it.
-    const Key key = currentKey(picture, width, height);
-    if (texture_ == 0 && key != drawn_) {
-        drawn_ = key;
-        return;
-    }
     if (!unavailable_ && !keep(key)) {
         release();
         unavailable_ = true;
     }
-}
-
-bool PictureCache::holds(const Texture& picture) const {
-    return texture_ != 0 && picture.serial() != 0 && key_.picture == picture.serial();
 }
 
 void PictureCache::release() {
@@ -57,13 +48,12 @@ void PictureCache::release() {
     textureWidth_ = 0;
     textureHeight_ = 0;
     key_ = Key{};
-    drawn_ = Key{};
     unavailable_ = false;
 }
 
 PictureCache::Key PictureCache::currentKey(const Texture& picture, float width, float height) {
     Key key;
-    key.picture = picture.serial();
+    key.picture = picture.glName();
     key.width = width;
     key.height = height;
     glGetIntegerv(GL_VIEWPORT, key.viewport.data());

@@ -12,11 +12,9 @@ class Texture;
 // texture of the viewport's size; later frames with the same picture, viewport
 // and transformation copy those pixels back one to one, which a software
 // renderer does several times faster than filtering the stretched picture
-// again. Only the very first copy waits for the second frame of its picture:
-// making the texture and copying for the first time (the renderer prepares
-// its copying code then) would hold up the program's first frame. The picture must be drawn first
-// on its area, opaque, as the field is. Its GL texture lives in the current rendering context:
-// release it before the context goes or the picture's pixels change.
+// again. The picture must be drawn first on its area, opaque, as the field is.
+// Its GL texture lives in the current rendering context: release it before the
+// context goes or the picture's pixels change.
 class PictureCache {
 public:
     PictureCache() = default;
@@ -24,16 +22,12 @@ public:
     PictureCache& operator=(const PictureCache&) = delete;
 
     void draw(const Texture& picture, float width, float height);
-    // True when the cache holds the picture's last GL object as drawn: the
-    // next draw with the same viewport and transformation copies the pixels
-    // back and does not touch the picture.
-    bool holds(const Texture& picture) const;
     void release();
 
 private:
     // Everything that decides the pixels of the drawn picture.
     struct Key {
-        unsigned long picture = 0;  // the picture's serial
+        unsigned picture = 0;
         float width = 0;
         float height = 0;
         std::array<int, 4> viewport{};
@@ -47,8 +41,6 @@ private:
     void copyBack() const;
 
     Key key_;
-    // The key of the last frame drawn while the cache had no texture.
-    Key drawn_;
     unsigned texture_ = 0;
     int textureWidth_ = 0;
     int textureHeight_ = 0;

@@ -17,7 +17,7 @@ class PackFile;
 // directly. The flag and life-source sprites are the one picture of every
 // flag and source: each object keeps its own animation clock in the rules and
 // is drawn with the shared sprite at the cell that clock shows. GL objects
-// exist only between a load and releaseAll: the window code calls releaseAll
+// exist only between loadAll and releaseAll: the window code calls releaseAll
 // before it destroys a rendering context, so the set (owned by the program) is
 // destroyed without GL calls.
 class ResourceSet {
@@ -34,17 +34,8 @@ public:
     // rest loads as usual.
     void loadAll();
 
-    // What the game starts with: the font and the menu's buttons are loaded
-    // now (so start-up names their problems), every other picture (the
-    // backgrounds, the dialogs' art, the sprites, the field backdrops) is
-    // read from the archive when first drawn. A picture that no screen shows
-    // is never decoded, and the menu's background is made only after the
-    // intro's picture has gone. A picture that cannot be used when first
-    // drawn joins problems() and is named on stderr then, once.
-    void loadAsDrawn();
-
-    // Deletes every GL texture, made or still waiting to be drawn, keeping the
-    // member objects (and the font's glyph table) for the next load.
+    // Deletes every GL texture, keeping the member objects (and the font's
+    // glyph table) for the next loadAll.
     void releaseAll();
 
     TgaTexture fontTexture;
@@ -76,34 +67,18 @@ public:
     // it changes.
     PictureCache backdrop;
 
-    // Draws `picture` (the menu's picture, a field backdrop) over the whole
-    // logical area through the backdrop cache. Once the cache holds it as
-    // drawn, a picture made when first drawn is set aside: its texture is
-    // needed only to draw it anew, when the view or the picture changes.
-    void drawBackdrop(Texture& picture, float width, float height);
-
-    // One line per picture the last load could not use or used with damage,
-    // naming the entry and what is wrong ("mui/main.jpg: Not a JPEG file:
-    // ..."); empty when everything loaded as it is. After loadAsDrawn it
-    // grows as pictures are first drawn.
+    // One line per picture the last loadAll could not use or used with
+    // damage, naming the entry and what is wrong ("mui/main.jpg: Not a JPEG
+    // file: ..."); empty when everything loaded as it is.
     const std::vector<std::string>& problems() const { return problems_; }
 
 private:
     static constexpr const char* kFontPath = "mui/font.tga";
 
-    // When a picture is read: at the load, or when it is first drawn.
-    enum class When { Now, Drawn };
-
-    // The font and the menu's buttons are always read now.
-    void load(When others);
-    void loadFont();
-    void loadButtons(When dialogs);
-    void loadSprite(Sprite& sprite, const char* path, When when);
-    void loadTexture(Texture& texture, const std::string& path, bool repeat, bool mipmap,
-                     When when);
+    void loadButtons();
+    void loadSprite(Sprite& sprite, const char* path);
+    void loadTexture(Texture& texture, const std::string& path, bool repeat, bool mipmap);
     void noteProblem(const std::string& path, const Texture& texture);
-    // Notes the problem of a picture made when first drawn, and names it.
-    void noteLateProblem(const std::string& name, const Texture& texture);
 
     const PackFile* archive_;
     std::vector<std::string> problems_;

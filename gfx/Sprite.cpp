@@ -2,8 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <utility>
-
 #include "config/PackFile.h"
 #include "gfx/JpegTexture.h"
 #include "gfx/TgaTexture.h"
@@ -18,6 +16,8 @@ Sprite::Sprite(const Sprite& other)
       archive_(other.archive_),
       fileName_(other.fileName_),
       animation_(other.animation_),
+      cellWidth_(other.cellWidth_),
+      cellHeight_(other.cellHeight_),
       visible_(other.visible_),
       ownsTexture_(false) {}
 
@@ -28,10 +28,12 @@ Sprite::~Sprite() {
     }
 }
 
-Texture& Sprite::prepare(const PackFile& archive, const void* description, std::size_t size) {
+bool Sprite::load(const PackFile& archive, const void* description, std::size_t size, bool repeat,
+                  bool mipmap) {
     release();
     archive_ = &archive;
     readDescription(description, size);
+    DataBlob picture = archive.readEntry(fileName_);
     // A copy only borrows its texture: loading it must not overwrite (and
     // later delete) the original's, so it gets a texture of its own.
     if (!ownsTexture_) {
@@ -46,31 +48,12 @@ Texture& Sprite::prepare(const PackFile& archive, const void* description, std::
         }
         ownsTexture_ = true;
     }
+    texture_->loadMemory(picture.bytes(), picture.size, repeat, mipmap);
+    cellWidth_ = static_cast<float>(texture_->width() / frames());
+    cellHeight_ = static_cast<float>(texture_->height() / groups());
     setFrame(0);
     setGroup(0);
-    return *texture_;
-}
-
-bool Sprite::load(const PackFile& archive, const void* description, std::size_t size, bool repeat,
-                  bool mipmap) {
-    Texture& texture = prepare(archive, description, size);
-    DataBlob picture = archive.readEntry(fileName_);
-    texture.loadMemory(picture.bytes(), picture.size, repeat, mipmap);
     return true;
-}
-
-void Sprite::loadWhenFirstDrawn(const PackFile& archive, const void* description, std::size_t size,
-                                bool repeat, bool mipmap, Texture::MadeHook made) {
-    prepare(archive, description, size)
-        .loadWhenFirstUsed(archive, fileName_, repeat, mipmap, std::move(made));
-}
-
-float Sprite::cellWidth() const {
-    return texture_ == nullptr ? 0 : static_cast<float>(texture_->width() / frames());
-}
-
-float Sprite::cellHeight() const {
-    return texture_ == nullptr ? 0 : static_cast<float>(texture_->height() / groups());
 }
 
 void Sprite::release() {
@@ -101,8 +84,8 @@ void Sprite::drawCell(int frame, int group, float atX, float atY, float atZ, boo
     const float s1 = static_cast<float>(frame + 1) / static_cast<float>(frames());
     const float t0 = static_cast<float>(group) / static_cast<float>(groups());
     const float t1 = static_cast<float>(group + 1) / static_cast<float>(groups());
-    const float halfWidth = cellWidth() / 2;
-    const float halfHeight = cellHeight() / 2;
+    const float halfWidth = cellWidth_ / 2;
+    const float halfHeight = cellHeight_ / 2;
     glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(s0, t1);
     glVertex3f(atX - halfWidth, atY - halfHeight, atZ);

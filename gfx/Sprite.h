@@ -5,11 +5,11 @@
 
 #include "config/SpriteAnimation.h"
 #include "gfx/TextStyle.h"
-#include "gfx/Texture.h"
 
 namespace brv {
 
 class PackFile;
+class Texture;
 
 // An animated picture cut from one texture laid out as a grid: each column is
 // an animation frame, each row a group. Its clock is a SpriteAnimation; the
@@ -32,10 +32,6 @@ public:
     // which draws nothing. Always true.
     bool load(const PackFile& archive, const void* description, std::size_t size, bool repeat,
               bool mipmap);
-    // The same, but the picture is read when the sprite is first drawn (see
-    // Texture::loadWhenFirstUsed); `made` hears of it then.
-    void loadWhenFirstDrawn(const PackFile& archive, const void* description, std::size_t size,
-                            bool repeat, bool mipmap, Texture::MadeHook made);
 
     // Draws the current cell centred on (x, y) at depth z in drawing units,
     // blended by the picture's alpha; `bind` binds the sprite's texture first.
@@ -71,23 +67,19 @@ public:
     unsigned int elapsed() const { return animation_.elapsed(); }
     int frameDuration() const { return animation_.frameDuration(); }
     const SpriteAnimation& animation() const { return animation_; }
-    // One cell of the picture in pixels, which is its drawn size in logical
-    // units; 0 without a picture.
-    float cellWidth() const;
-    float cellHeight() const;
+    float cellWidth() const { return cellWidth_; }
+    float cellHeight() const { return cellHeight_; }
     const std::string& fileName() const { return fileName_; }
     Texture* texture() const { return texture_; }
     bool ownsTexture() const { return ownsTexture_; }
 
 private:
-    // Reads the description and gives the sprite a texture of its own for the
-    // picture it names, left empty.
-    Texture& prepare(const PackFile& archive, const void* description, std::size_t size);
-
     Texture* texture_ = nullptr;
     const PackFile* archive_ = nullptr;
     std::string fileName_;
     SpriteAnimation animation_;
+    float cellWidth_ = 0;
+    float cellHeight_ = 0;
     bool visible_ = true;
     bool ownsTexture_ = false;
 };

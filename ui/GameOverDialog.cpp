@@ -56,9 +56,6 @@ void GameOverDialog::onWidgetEvent(Widget* widget) {
 
 GameOverDialog::~GameOverDialog() {
     enterOnce();
-    // Only the end of a game and the score table show this picture: it is
-    // read again when one of them opens.
-    context_.art.gameBackground.setAside();
 }
 
 bool GameOverDialog::enterScore(GameParams& params, const std::string& name, int score,

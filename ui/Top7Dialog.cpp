@@ -19,11 +19,6 @@ Top7Dialog::Top7Dialog(GameContext& context) : context_(context) {
     addWidget(closeButton_.get());
 }
 
-Top7Dialog::~Top7Dialog() {
-    // As the game-over dialog: its picture is read again when next shown.
-    context_.art.gameBackground.setAside();
-}
-
 void Top7Dialog::onWidgetEvent(Widget* widget) {
     if (widget == closeButton_.get()) {
         close(kResultConfirmed);

@@ -13,7 +13,6 @@ namespace brv {
 class Top7Dialog : public Dialog {
 public:
     explicit Top7Dialog(GameContext& context);
-    ~Top7Dialog() override;
 
     void draw() override;
     void onWidgetEvent(Widget* widget) override;

@@ -1,6 +1,5 @@
-// How long loading the art takes: ResourceSet::loadAll (everything at once,
-// as the tools and the offscreen figures load it) and loadAsDrawn (what the
-// game loads while the intro screen shows, so time the player waits).
+// How long the start-up art load takes: the intro screen is shown while
+// ResourceSet::loadAll runs, so this is time the player waits.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
@@ -117,27 +116,6 @@ void BM_LoadAllBuiltDataSet(benchmark::State& state) {
     loadAll(state, std::string(BREVORA_BUILD_DIR) + "/game");
 }
 BENCHMARK(BM_LoadAllBuiltDataSet)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-// What the game loads at start-up from the built data set: the font and the
-// menu's buttons, the rest waiting for its first draw.
-void BM_LoadAsDrawnBuiltDataSet(benchmark::State& state) {
-    OffscreenGl gl(64, 64);
-    if (!gl.ok()) {
-        state.SkipWithError(gl.error().c_str());
-        return;
-    }
-    GameParams params(std::string(BREVORA_BUILD_DIR) + "/game");
-    ResourceSet set(&params.m_archive);
-    for (auto _ : state) {
-        set.loadAsDrawn();
-        glFinish();
-    }
-    if (set.font.glyphsFound() == 0 || !set.fieldTextures[9].waiting()) {
-        state.SkipWithError("the data set lacks pictures");
-    }
-    set.releaseAll();
-}
-BENCHMARK(BM_LoadAsDrawnBuiltDataSet)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 }  // namespace brv

@@ -131,9 +131,9 @@ void drawFlag(const Flag& flag, const Sprite& art, float pitch, const Colour& ti
 void drawWorld(const World& world, const GameParams& params, ResourceSet& art,
                WorldPoints& points) {
     glPushMatrix();
-    art.drawBackdrop(art.fieldTextures[world.backgroundIndex() % ResourceSet::kFieldTextureCount],
-                     static_cast<float>(params.m_screen_width),
-                     static_cast<float>(params.m_screen_height));
+    art.backdrop.draw(art.fieldTextures[world.backgroundIndex() % ResourceSet::kFieldTextureCount],
+                      static_cast<float>(params.m_screen_width),
+                      static_cast<float>(params.m_screen_height));
     glDisable(GL_TEXTURE_2D);
     glPointSize(params.m_virus_size);
     // Viruses and sources stand one pixel in from their cell's corner and

@@ -10,7 +10,6 @@
 
 #include "config/GameParams.h"
 #include "gfx/ResourceSet.h"
-#include "gfx/StretchedPicture.h"
 #include "tests/gfx/GlProbe.h"
 #include "tests/gfx/TestPictures.h"
 #include "tests/support/TempDir.h"
@@ -197,35 +196,6 @@ TEST(ResourceSet, MissingOrDamagedPicturesLeaveOnlyTheirMemberEmpty) {
     EXPECT_EQ(named("mui/down_btn.tga: cut short"), 1);
     EXPECT_EQ(named("mui/tex/001.jpg: Premature end of JPEG file"), 1);
     set.releaseAll();
-}
-
-// At start-up the game loads only the font and the menu's buttons; a picture
-// that fails when first drawn is named then, once, and left without a GL
-// texture as a picture that fails at once is.
-TEST(ResourceSet, PictureFailingWhenFirstDrawnIsNamedOnce) {
-    test::GlProbe gl;
-    ASSERT_TRUE(gl.ok()) << gl.error();
-    test::TempDir dir;
-    writeDataSet(dir);
-    dir.write("mui/tex/003.jpg", std::string(300, 'x'));
-    const int before = test::liveTextureCount();
-    GameParams params(dir.path());
-    ResourceSet set(&params.m_archive);
-    set.loadAsDrawn();
-    EXPECT_EQ(test::liveTextureCount(), before + 10) << "the font and nine menu buttons";
-    EXPECT_EQ(set.problems(), std::vector<std::string>{});
-    testing::internal::CaptureStderr();
-    for (int frame = 0; frame < 2; ++frame) {
-        drawStretchedPicture(set.fieldTextures[2], 8, 8);
-    }
-    const std::string said = testing::internal::GetCapturedStderr();
-    const std::string problem = "mui/tex/003.jpg: Not a JPEG file: starts with 0x78 0x78";
-    EXPECT_EQ(said, "brevora: " + problem + "\n");
-    EXPECT_EQ(set.problems(), std::vector<std::string>{problem});
-    EXPECT_EQ(set.fieldTextures[2].glName(), 0u);
-    EXPECT_FALSE(set.fieldTextures[2].waiting());
-    set.releaseAll();
-    EXPECT_EQ(test::liveTextureCount(), before);
 }
 
 TEST(ResourceSet, ShippedDataSetLoadsCompletely) {

@@ -394,30 +394,6 @@ TEST_P(ScreenDrawing, CoachLinesFitTheField) {
     }
 }
 
-// The game reads its art as screens draw it: no field backdrop is decoded
-// until a frame draws it, that frame is the one the art loaded at once
-// draws, and once the backdrop cache holds the field (from its second frame)
-// its texture is set aside while later frames stay the same.
-TEST_P(ScreenDrawing, FieldBackdropIsReadWhenFirstDrawnAndDrawnTheSame) {
-    const Frame loaded = draw();
-    ResourceSet& art = own_->art;
-    art.releaseAll();
-    art.loadAsDrawn();
-    std::array<unsigned long, ResourceSet::kFieldTextureCount> serials{};
-    for (int i = 0; i < ResourceSet::kFieldTextureCount; ++i) {
-        EXPECT_TRUE(art.fieldTextures[i].waiting()) << "field " << i;
-        serials[i] = art.fieldTextures[i].serial();
-    }
-    EXPECT_TRUE(draw() == loaded) << "the frame that reads the field";
-    const int shown = screen_->world().backgroundIndex() % ResourceSet::kFieldTextureCount;
-    for (int i = 0; i < ResourceSet::kFieldTextureCount; ++i) {
-        EXPECT_EQ(art.fieldTextures[i].serial() != serials[i], i == shown) << "field " << i;
-    }
-    EXPECT_TRUE(draw() == loaded) << "the frame that keeps its pixels";
-    EXPECT_TRUE(art.fieldTextures[shown].waiting()) << "set aside once its pixels are kept";
-    EXPECT_TRUE(draw() == loaded) << "a frame from the kept pixels";
-}
-
 INSTANTIATE_TEST_SUITE_P(WindowScale, ScreenDrawing, ::testing::Values(1, 2));
 
 }  // namespace
