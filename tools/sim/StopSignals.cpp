@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "platform/ProcChildren.h"
+
 namespace brv {
 
 namespace {
@@ -57,28 +59,6 @@ void handle(int signal, void (*handler)(int), struct sigaction* previous) {
     action.sa_flags = SA_RESTART;
     action.sa_handler = handler;
     ::sigaction(signal, &action, previous);
-}
-
-// Writes `value` in decimal at `out` and returns the end: no formatting
-// call of the C library is safe in a signal handler.
-char* putNumber(char* out, long value) {
-    char digits[24];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0 && n < 24);
-    while (n > 0) {
-        *out++ = digits[--n];
-    }
-    return out;
-}
-
-char* putText(char* out, const char* text) {
-    while (*text != '\0') {
-        *out++ = *text++;
-    }
-    return out;
 }
 
 // A bot runs under a supervisor of the game's own, which on SIGTERM ends
@@ -172,33 +152,10 @@ void StopSignals::becomeWorker() {
     }
 }
 
+// The same scan of /proc the supervisor makes for what a bot left: it
+// allocates nothing, so a signal handler may run it.
 void StopSignals::endChildrenOf(pid_t pid) {
-    char path[96];
-    char* end = putText(path, "/proc/");
-    end = putNumber(end, pid);
-    end = putText(end, "/task/");
-    end = putNumber(end, pid);
-    *putText(end, "/children") = '\0';
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return;
-    }
-    // The file lists the children's ids, each followed by a space.
-    char chunk[512];
-    long child = 0;
-    ssize_t n;
-    while ((n = ::read(fd, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR)) {
-        for (ssize_t i = 0; i < n; ++i) {
-            if (chunk[i] >= '0' && chunk[i] <= '9') {
-                child = child * 10 + (chunk[i] - '0');
-            } else {
-                endTree(child);
-                child = 0;
-            }
-        }
-    }
-    endTree(child);
-    ::close(fd);
+    ProcChildren::forEach(pid, [](pid_t child, const char*, const char*) { endTree(child); });
 }
 
 }  // namespace brv
